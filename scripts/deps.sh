@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Pucklight needs and that are missing.
+#   scripts/deps.sh build   compiler, CMake, Qt and fonts
+#   scripts/deps.sh test    the above plus what the test suite drives (Xvfb, xdotool, audio sink)
+#   scripts/deps.sh ci      the above plus clang for the fuzzers and Google Benchmark
+set -euo pipefail
+
+level=${1:-build}
+
+build_pkgs=(g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev gstreamer1.0-plugins-good
+    libx11-dev libxkbcommon-dev libxtst-dev fonts-liberation2
+    qt6-httpserver-dev qt6-websockets-dev)
+test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
+    python3)
+ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev)
+
+pkgs=("${build_pkgs[@]}")
+case "$level" in
+build) ;;
+test) pkgs+=("${test_pkgs[@]}") ;;
+ci) pkgs+=("${test_pkgs[@]}" "${ci_pkgs[@]}") ;;
+*) echo "usage: $0 [build|test|ci]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${pkgs[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "error: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+# A fresh machine (or container) may have empty package lists.
+if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi

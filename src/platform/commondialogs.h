@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// The platform's colour picker, file-open dialog, Yes/No question and beep, behind one
+// interface that tests replace with scripted answers.
+class CommonDialogs
+{
+public:
+    virtual ~CommonDialogs() = default;
+    // The chosen colour, or nothing when the picker was cancelled.
+    virtual std::optional<QColor> chooseColor(QWidget* parent) = 0;
+    // `filter` pairs descriptions and patterns with "|", as "Sounds *.wav|*.wav". Returns the
+    // chosen path, or the empty text when no file was chosen.
+    virtual QString openFile(QWidget* parent, const QString& filter, bool mustExist) = 0;
+    // A question with the question icon and the buttons Yes and No; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void beep() = 0;
+};
+
+CommonDialogs& commonDialogs();
+void setCommonDialogs(CommonDialogs* dialogs); // null restores the platform's
+
+// "Sounds *.wav|*.wav" in the form Qt's file dialogs take: "Sounds *.wav (*.wav)".
+QString toQtFileFilter(const QString& filter);

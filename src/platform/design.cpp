@@ -1,0 +1,113 @@
+#include "design.h"
+
+#include "colors.h"
+#include "form.h"
+#include "image.h"
+#include "picturebox.h"
+#include "polyled.h"
+#include "widgetcontrols.h"
+
+#include <QApplication>
+#include <algorithm>
+
+namespace {
+
+Control* make(const DesignRow& r, QWidget* parent)
+{
+    const QString name = QString::fromLatin1(r.name);
+    switch (r.kind) {
+    case DesignRow::Kind::Label: {
+        auto* l = new Label(parent, name, r.index);
+        if (r.font)
+            l->setFontName(QString::fromLatin1(r.font));
+        else
+            l->setFontName(QApplication::font().family());
+        l->setFontSize(r.fontSize > 0 ? r.fontSize : 8.25);
+        l->setFontBold(r.bold);
+        l->setAlignment(r.align);
+        l->setWordWrap(r.wordWrap);
+        if (r.foreColor != DesignRow::NoColor)
+            l->setForeColor(toQColor(r.foreColor));
+        if (r.backColor != DesignRow::NoColor)
+            l->setOpaque(true, toQColor(r.backColor));
+        l->Move(r.left, r.top, r.width, r.height);
+        l->setCaption(QString::fromUtf8(r.caption ? r.caption : ""));
+        l->setAutoSize(r.autoSize);
+        return l;
+    }
+    case DesignRow::Kind::PictureBox: {
+        auto* b = new PictureBox(parent, name, r.index);
+        if (r.backColor != DesignRow::NoColor)
+            b->setBackColor(toQColor(r.backColor));
+        b->setFocusable(r.tabIndex >= 0);
+        b->Move(r.left, r.top, r.width, r.height);
+        return b;
+    }
+    case DesignRow::Kind::Image: {
+        auto* i = new Image(parent, name, r.index);
+        i->setStretch(r.stretch);
+        i->Move(r.left, r.top, r.width, r.height);
+        return i;
+    }
+    case DesignRow::Kind::Shape: {
+        auto* s = new Shape(parent, name, r.index);
+        s->setShapeKind(r.shape);
+        s->setBorderWidth(r.borderWidth);
+        s->setBorderVisible(r.borderColor != DesignRow::NoColor);
+        if (r.borderColor != DesignRow::NoColor)
+            s->setBorderColor(toQColor(r.borderColor));
+        s->setFilled(r.fillColor != DesignRow::NoColor);
+        if (r.fillColor != DesignRow::NoColor)
+            s->setFillColor(toQColor(r.fillColor));
+        s->Move(r.left, r.top, r.width, r.height);
+        return s;
+    }
+    case DesignRow::Kind::PolyLED: {
+        auto* d = new PolyLED(parent, name, r.index);
+        d->setLeft(r.left);
+        d->setTop(r.top);
+        d->setSize(r.ledSize);
+        d->setCaption(r.digit);
+        return d;
+    }
+    case DesignRow::Kind::Frame: {
+        auto* f = new Frame(parent, name, r.index);
+        f->setCaption(QString::fromUtf8(r.caption ? r.caption : ""));
+        f->Move(r.left, r.top, r.width, r.height);
+        return f;
+    }
+    case DesignRow::Kind::CommandButton: {
+        auto* b = new CommandButton(parent, name, r.index);
+        b->setText(QString::fromUtf8(r.caption ? r.caption : ""));
+        b->Move(r.left, r.top, r.width, r.height);
+        return b;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void buildControls(Form& form, std::span<const DesignRow> rows)
+{
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const DesignRow& r : rows) {
+        QWidget* parent = &form;
+        if (r.parent) {
+            Control* c = form.control(QString::fromLatin1(r.parent));
+            Q_ASSERT_X(c, "buildControls", r.parent);
+            if (c)
+                parent = c->widget();
+        }
+        Control* c = make(r, parent);
+        form.addControl(c);
+        if (!r.visible)
+            c->widget()->setVisible(false);
+        if (r.tabIndex >= 0)
+            tabOrder.emplace_back(r.tabIndex, c->widget());
+    }
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+}

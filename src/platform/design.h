@@ -1,0 +1,53 @@
+#pragma once
+
+#include "label.h"
+#include "shape.h"
+
+#include <cstdint>
+#include <span>
+
+class Form;
+
+// One control of a window's design table. Positions and sizes are twips relative to the
+// container named by `parent` (the window itself when null). Rows are listed in control
+// order, containers before what they hold; later rows lie on top of earlier ones.
+struct DesignRow
+{
+    enum class Kind { Label, PictureBox, Image, Shape, PolyLED, Frame, CommandButton };
+    static constexpr int32_t NoColor = -1;
+
+    Kind kind;
+    const char* name;
+    int index = -1;
+    const char* parent = nullptr;
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    // Text of a label, frame or button.
+    const char* caption = nullptr;
+    // Label fonts; a null family keeps the default dialog font.
+    const char* font = nullptr;
+    double fontSize = 0;
+    bool bold = false;
+    Label::Align align = Label::Align::Left;
+    bool wordWrap = false;
+    bool autoSize = false;
+    int32_t foreColor = NoColor;
+    int32_t backColor = NoColor;
+    // Shapes.
+    Shape::Kind shape = Shape::Kind::Rectangle;
+    double borderWidth = 1;
+    int32_t borderColor = NoColor; // NoColor: no outline
+    int32_t fillColor = NoColor;   // NoColor: not filled
+    // LED digits.
+    double ledSize = 0;
+    int16_t digit = -1;
+    // Picture boxes that take the focus, in this tab position.
+    int tabIndex = -1;
+    bool visible = true;
+    bool stretch = false;
+};
+
+// Makes the controls of a design table on a window, in table order.
+void buildControls(Form& form, std::span<const DesignRow> rows);

@@ -1,0 +1,68 @@
+#include "image.h"
+
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+Image::Image(QWidget* parent, const QString& name, int index)
+    : QWidget(parent), Control(this, name, index)
+{}
+
+void Image::setPicture(const QImage& img)
+{
+    picture = img;
+    scaled = QPixmap();
+    if (!stretch && !picture.isNull())
+        setExtent(twips::fromPixels(picture.width()), twips::fromPixels(picture.height()));
+    update();
+}
+
+void Image::clearPicture()
+{
+    if (picture.isNull())
+        return;
+    picture = QImage();
+    scaled = QPixmap();
+    update();
+}
+
+void Image::setStretch(bool on)
+{
+    if (on == stretch)
+        return;
+    stretch = on;
+    scaled = QPixmap();
+    if (!stretch && !picture.isNull())
+        setExtent(twips::fromPixels(picture.width()), twips::fromPixels(picture.height()));
+    update();
+}
+
+void Image::resizeEvent(QResizeEvent*)
+{
+    scaled = QPixmap();
+}
+
+void Image::paintEvent(QPaintEvent*)
+{
+    if (picture.isNull() || width() <= 0 || height() <= 0)
+        return;
+    const qreal dpr = devicePixelRatioF();
+    const QSize target = stretch ? size() * dpr : picture.size();
+    if (scaled.isNull() || scaled.size() != target) {
+        // Scale once per size, not on every paint: a 4000 x 3000 photo is expensive to draw.
+        scaled = QPixmap::fromImage(
+            stretch ? picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    : picture);
+        scaled.setDevicePixelRatio(stretch ? dpr : 1.0);
+    }
+    QPainter p(this);
+    p.drawPixmap(0, 0, scaled);
+}
+
+void Image::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Q_EMIT clicked();
+    QWidget::mouseReleaseEvent(e);
+}

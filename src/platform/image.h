@@ -1,0 +1,40 @@
+#pragma once
+
+#include "control.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+// A picture element without a background: it shows its picture at the picture's natural
+// size or, with stretching on, scaled to its own rectangle. Without a picture it is a
+// transparent click area.
+class Image : public QWidget, public Control
+{
+    Q_OBJECT
+public:
+    Image(QWidget* parent, const QString& name, int index = -1);
+    QString TypeName() const override { return QStringLiteral("Image"); }
+
+    bool hasPicture() const { return !picture.isNull(); }
+    const QImage& Picture() const { return picture; }
+    // With stretching off the element takes the picture's natural size.
+    void setPicture(const QImage& img);
+    void clearPicture();
+
+    bool Stretch() const { return stretch; }
+    void setStretch(bool on);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    QImage picture;
+    QPixmap scaled; // the picture at the element's current pixel size
+    bool stretch = false;
+};

@@ -1,0 +1,162 @@
+#include "label.h"
+
+#include "twips.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+Label::Label(QWidget* parent, const QString& name, int index)
+    : QWidget(parent), Control(this, name, index)
+{}
+
+void Label::setCaption(const QString& text)
+{
+    if (text == caption)
+        return;
+    caption = text;
+    fitToText();
+    update();
+}
+
+void Label::setFontName(const QString& family)
+{
+    fontName = family;
+    fitToText();
+    update();
+}
+
+void Label::setFontBold(bool on)
+{
+    bold = on;
+    fitToText();
+    update();
+}
+
+void Label::setFontSize(double points)
+{
+    if (points == fontSize)
+        return;
+    fontSize = points;
+    fitToText();
+    update();
+}
+
+void Label::setAlignment(Align a)
+{
+    align = a;
+    update();
+}
+
+void Label::setWordWrap(bool on)
+{
+    wrap = on;
+    fitToText();
+    update();
+}
+
+void Label::setAutoSize(bool on)
+{
+    autoSize = on;
+    fitToText();
+}
+
+void Label::setForeColor(const QColor& c)
+{
+    if (c == foreColor)
+        return;
+    foreColor = c;
+    update();
+}
+
+void Label::setOpaque(bool on, const QColor& back)
+{
+    opaque = on;
+    backColor = back;
+    update();
+}
+
+void Label::setBorder(bool on)
+{
+    border = on;
+    update();
+}
+
+QFont Label::drawFont() const
+{
+    QFont f(fontName);
+    f.setPixelSize(twips::fontPixels(fontSize));
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+void Label::setWidth(double t)
+{
+    // An auto-sized label takes its width from its text.
+    if (autoSize && !wrap)
+        return;
+    Control::setWidth(t);
+    if (autoSize)
+        fitToText();
+}
+
+void Label::setHeight(double t)
+{
+    if (autoSize)
+        return;
+    Control::setHeight(t);
+}
+
+void Label::fitToText()
+{
+    if (!autoSize)
+        return;
+    const QFontMetrics fm(drawFont());
+    if (wrap) {
+        const int w = twips::toPixels(Width());
+        const QRect r =
+            fm.boundingRect(QRect(0, 0, std::max(1, w), 100000), Qt::TextWordWrap, caption);
+        setExtent(Width(), twips::fromPixels(r.height()));
+    } else {
+        setExtent(twips::fromPixels(fm.horizontalAdvance(caption)), twips::fromPixels(fm.height()));
+    }
+}
+
+void Label::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (opaque)
+        p.fillRect(rect(), backColor);
+    if (border) {
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(drawFont());
+    p.setPen(foreColor);
+    int flags = Qt::AlignTop;
+    switch (align) {
+    case Align::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    case Align::Right:
+        flags |= Qt::AlignRight;
+        break;
+    case Align::Center:
+        flags |= Qt::AlignHCenter;
+        break;
+    }
+    if (wrap)
+        flags |= Qt::TextWordWrap;
+    // A bordered box keeps its text off the border; VB-style labels are flush otherwise.
+    const QRect r = border ? rect().adjusted(2, 1, -2, -1) : rect();
+    p.drawText(r, flags, caption);
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Q_EMIT clicked();
+    QWidget::mouseReleaseEvent(e);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "control.h"
+
+#include <QColor>
+#include <QWidget>
+
+// A text label: named font, alignment, optional word wrap and auto-size. It draws no
+// background unless made opaque, so by default it shows whatever lies behind it.
+class Label : public QWidget, public Control
+{
+    Q_OBJECT
+public:
+    enum class Align { Left, Right, Center };
+
+    Label(QWidget* parent, const QString& name, int index = -1);
+    QString TypeName() const override { return QStringLiteral("Label"); }
+
+    const QString& Caption() const { return caption; }
+    void setCaption(const QString& text);
+
+    QString FontName() const { return fontName; }
+    void setFontName(const QString& family);
+    bool FontBold() const { return bold; }
+    void setFontBold(bool on);
+    double FontSize() const override { return fontSize; }
+    void setFontSize(double points) override;
+
+    void setAlignment(Align a);
+    void setWordWrap(bool on);
+    void setAutoSize(bool on);
+    bool AutoSize() const { return autoSize; }
+
+    QColor ForeColor() const { return foreColor; }
+    void setForeColor(const QColor& c);
+    void setOpaque(bool on, const QColor& back = Qt::white);
+    void setBorder(bool on);
+
+    // The font as it is drawn: the point size mapped to pixels at 20 twips per point.
+    QFont drawFont() const;
+
+    void setWidth(double t) override;
+    void setHeight(double t) override;
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void fitToText();
+
+    QString caption;
+    QString fontName = QStringLiteral("Arial");
+    double fontSize = 8.25;
+    bool bold = false;
+    Align align = Align::Left;
+    bool wrap = false;
+    bool autoSize = false;
+    bool opaque = false;
+    bool border = false;
+    QColor foreColor = Qt::black;
+    QColor backColor = Qt::white;
+};

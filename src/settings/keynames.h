@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The name of a key code as the options dialog shows it, or the empty text. Only keys with
+// a name can be assigned to a command.
+QString KeyCodeToStr(int16_t KeyCode);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "fixed4.h"
+
+#include <QString>
+#include <cstdint>
+
+// Every stored setting as the process-wide variable the rest of the program reads. Filled
+// once by LoadSettings at start-up and changed afterwards only by OK in the options dialog.
+struct SettingVariables
+{
+    // "ColorSettings": colours as red + 256 * green + 65536 * blue.
+    int32_t TimeColor = 255;
+    int32_t LEDBack = 0;
+    int32_t ScoreColor = 33023;
+    int32_t PeriodColor = 49152;
+    int32_t FormBack = 4210752;
+    int32_t LEDSelected = 4210752;
+    int32_t BorderColor = 16777215;
+    int32_t HomeColor = 16777215;
+    int32_t VisitorColor = 16777215;
+    int16_t LEDSelectedWidth = 0;
+    // "KeySettings": key codes, the sound files and the NumLock mode.
+    int16_t StartStopClockKey = 83;
+    int16_t ResetClockKey = 82;
+    int16_t ClearKey = 46;
+    int16_t ClockSwitchKey = 67;
+    int16_t SepTimeKey = 73;
+    int16_t BuzzerKey = 66;
+    int16_t HornKey = 71;
+    QString BuzzerFile;
+    QString HornFile;
+    int32_t NumLockForce = 0;
+    // "TextSettings".
+    QString HomeText = QStringLiteral("Home");
+    QString VisitorText = QStringLiteral("Visitor");
+    Fixed4 TeamSize = Fixed4::whole(24);
+    // "PicSettings".
+    QString HomePic;
+    QString VisitorPic;
+    QString BoardPic;
+    int16_t LEDType = 0;
+
+    bool operator==(const SettingVariables&) const = default;
+};
+
+extern SettingVariables Settings;
+
+// The default sound paths: the program's folder and the file name.
+QString defaultBuzzerFile();
+QString defaultHornFile();
