@@ -1,0 +1,80 @@
+#pragma once
+
+#include "commondialogs.h"
+#include "keyboard.h"
+#include "settingsbacking.h"
+#include "timesource.h"
+
+#include <QStringList>
+#include <deque>
+
+// Stand-ins for the outside world, installed for the lifetime of the object.
+
+struct FakeKeyboard : KeyboardState
+{
+    bool on = true;
+    int toggles = 0;
+    FakeKeyboard() { setKeyboardState(this); }
+    ~FakeKeyboard() override { setKeyboardState(nullptr); }
+    bool numLockOn() override { return on; }
+    void setNumLockState(bool state) override
+    {
+        if (state != on)
+            ++toggles;
+        on = state;
+    }
+};
+
+struct FakeTime : ManualTimeSource
+{
+    FakeTime() { setTimeSource(this); }
+    ~FakeTime() override { setTimeSource(nullptr); }
+};
+
+struct FakeStore : MemorySettingsBacking
+{
+    FakeStore() { setSettingsBacking(this); }
+    ~FakeStore() override { setSettingsBacking(nullptr); }
+};
+
+// Answers the dialogs from scripts; an empty script answers "cancelled" / "No".
+struct FakeDialogs : CommonDialogs
+{
+    std::deque<std::optional<QColor>> colors;
+    std::deque<QString> files;
+    std::deque<bool> answers;
+    QStringList asked; // titles of the questions asked
+    QStringList filters;
+    int beeps = 0;
+
+    FakeDialogs() { setCommonDialogs(this); }
+    ~FakeDialogs() override { setCommonDialogs(nullptr); }
+
+    std::optional<QColor> chooseColor(QWidget*) override
+    {
+        if (colors.empty())
+            return std::nullopt;
+        auto c = colors.front();
+        colors.pop_front();
+        return c;
+    }
+    QString openFile(QWidget*, const QString& filter, bool) override
+    {
+        filters << filter;
+        if (files.empty())
+            return QString();
+        QString f = files.front();
+        files.pop_front();
+        return f;
+    }
+    bool askYesNo(QWidget*, const QString& title, const QString&) override
+    {
+        asked << title;
+        if (answers.empty())
+            return false;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void beep() override { ++beeps; }
+};
