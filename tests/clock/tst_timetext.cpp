@@ -1,0 +1,128 @@
+#include "testmain.h"
+#include "timetext.h"
+
+namespace {
+
+// Entry characters of a string, with '\r' as Enter.
+QList<int> keys(const char* typed)
+{
+    QList<int> codes;
+    for (const char* c = typed; *c; ++c)
+        codes << (*c == '\r' ? entry::Enter : *c);
+    return codes;
+}
+
+const QString Clock = QStringLiteral("pledTime");
+const QString Penalty = QStringLiteral("pledPenaltyTH1");
+
+} // namespace
+
+class TestTimeText : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { TimeBuffer = {}; }
+
+    void parseTime_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("minutes") << "5"
+                                 << "300";
+        QTest::newRow("seconds") << "1.30"
+                                 << "90";
+        QTest::newRow("one seconds digit") << "1.3"
+                                           << "63";
+        QTest::newRow("tenths") << "0.455"
+                                << "45.5";
+        QTest::newRow("seconds over 59") << "1.75"
+                                         << "135";
+        QTest::newRow("largest") << "99.59"
+                                 << "5999";
+        QTest::newRow("largest seconds and tenths") << "99.999"
+                                                    << "6039.9";
+        QTest::newRow("empty") << ""
+                               << "0";
+        QTest::newRow("lone point") << "."
+                                    << "0";
+        QTest::newRow("no minutes") << ".5"
+                                    << "5";
+        QTest::newRow("no seconds") << "1."
+                                    << "60";
+        QTest::newRow("digits after tenths ignored") << "0.4567"
+                                                     << "45.6";
+        QTest::newRow("eight characters") << "00001.30"
+                                          << "90";
+        QTest::newRow("two points") << "1.2.3"
+                                    << "-1";
+        QTest::newRow("nine digits") << "123456789"
+                                     << "-1";
+        QTest::newRow("nine characters") << "0000001.3"
+                                         << "-1";
+        QTest::newRow("100 minutes") << "100"
+                                     << "-1";
+        QTest::newRow("colon") << "1:30"
+                               << "-1";
+        QTest::newRow("space") << " 5"
+                               << "-1";
+        QTest::newRow("sign") << "-5"
+                              << "-1";
+        QTest::newRow("non-ASCII digit") << QStringLiteral("\u0665") << "-1";
+    }
+    void parseTime()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(ParseTime(text).toText(), expected);
+    }
+
+    void typeTime_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QList<int>>("typed");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("1.30") << Clock << keys("1.30\r") << 5999 << "90";
+        QTest::newRow("at the limit") << Clock << keys("99.59\r") << 5999 << "5999";
+        QTest::newRow("5999.5 above the limit") << Clock << keys("99.595\r") << 5999 << "-1";
+        QTest::newRow("100 minutes") << Clock << keys("100\r") << 5999 << "-1";
+        QTest::newRow("Enter alone") << Clock << keys("\r") << 5999 << "0";
+        QTest::newRow("space empties") << Clock << keys("12 3\r") << 5999 << "180";
+        QTest::newRow("other keys ignored")
+            << Clock << (QList<int>{'1', 0, -1, '+', 'A', '5'} << entry::Enter) << 5999 << "900";
+        QTest::newRow("penalty limit") << Penalty << keys("9.59\r") << 599 << "599";
+        QTest::newRow("above penalty limit") << Penalty << keys("10\r") << 599 << "-1";
+        QTest::newRow("long typing refused") << Clock << keys("1234567890123\r") << 5999 << "-1";
+    }
+    void typeTime()
+    {
+        QFETCH(QString, row);
+        QFETCH(QList<int>, typed);
+        QFETCH(int, limit);
+        QFETCH(QString, expected);
+        // Only the Enter at the end gives a time.
+        for (qsizetype k = 0; k + 1 < typed.size(); ++k)
+            QCOMPARE(TypeTime(row, static_cast<int16_t>(typed[k]), limit), NoTime);
+        QCOMPARE(TypeTime(row, static_cast<int16_t>(typed.last()), limit).toText(), expected);
+        // Enter always leaves the buffer empty, valid or not.
+        QCOMPARE(TypeTime(row, entry::Enter, limit), ClockValue());
+    }
+
+    void typingMovedToAnotherRowStartsAfresh()
+    {
+        TypeTime(Clock, '1', 5999);
+        TypeTime(Penalty, '2', 599);
+        QCOMPARE(TypeTime(Penalty, entry::Enter, 599), Fixed4::whole(120));
+
+        TypeTime(Penalty, '3', 599);
+        TypeTime(Clock, '4', 5999);
+        TypeTime(Penalty, entry::Point, 599);
+        TypeTime(Penalty, '5', 599);
+        QCOMPARE(TypeTime(Penalty, entry::Enter, 599), Fixed4::whole(5));
+    }
+};
+
+PL_TEST_MAIN(TestTimeText)
+#include "tst_timetext.moc"
