@@ -1,15 +1,35 @@
-#include "settingsstore.h"
+#include "commandline.h"
+#include "frmsplash.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextStream>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    Q_INIT_RESOURCE(app);
     QApplication::setOrganizationName(QStringLiteral("Pucklight"));
     QApplication::setApplicationName(QStringLiteral("Pucklight"));
-    LoadSettings();
-    QLabel placeholder(QStringLiteral("Pucklight"));
-    placeholder.show();
+    // Closing the board ends the program; closing the splash on the way to it does not.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    LaunchOptions& options = launchOptions();
+    options = parseCommandLine(QCoreApplication::arguments());
+    if (options.showHelp || !options.error.isEmpty()) {
+        QTextStream out(options.error.isEmpty() ? stdout : stderr);
+        if (!options.error.isEmpty())
+            out << "pucklight: " << options.error << "\n\n";
+        out << commandLineHelp();
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        for (qsizetype i = 0; i < screens.size(); ++i)
+            out << "  " << i << ": " << screens[i]->name() << " " << screens[i]->size().width()
+                << " x " << screens[i]->size().height() << "\n";
+        return options.error.isEmpty() ? 0 : 2;
+    }
+
+    auto* splash = new frmSplash;
+    splash->show();
     return QApplication::exec();
 }

@@ -7,10 +7,13 @@
 #include "polyled.h"
 #include "widgetcontrols.h"
 
-#include <QApplication>
 #include <algorithm>
 
 namespace {
+
+// The dialog font of labels that name none: Arial at 10 pixels, the size of the classic
+// dialog font's text.
+constexpr double DialogFontPoints = 7.5;
 
 Control* make(const DesignRow& r, QWidget* parent)
 {
@@ -18,11 +21,9 @@ Control* make(const DesignRow& r, QWidget* parent)
     switch (r.kind) {
     case DesignRow::Kind::Label: {
         auto* l = new Label(parent, name, r.index);
-        if (r.font)
-            l->setFontName(QString::fromLatin1(r.font));
-        else
-            l->setFontName(QApplication::font().family());
-        l->setFontSize(r.fontSize > 0 ? r.fontSize : 8.25);
+        // Unstyled labels take the classic dialog font's metric twin.
+        l->setFontName(QString::fromLatin1(r.font ? r.font : "Arial"));
+        l->setFontSize(r.fontSize > 0 ? r.fontSize : DialogFontPoints);
         l->setFontBold(r.bold);
         l->setAlignment(r.align);
         l->setWordWrap(r.wordWrap);

@@ -26,7 +26,7 @@ struct DesignRow
     double height = 0;
     // Text of a label, frame or button.
     const char* caption = nullptr;
-    // Label fonts; a null family keeps the default dialog font.
+    // Label fonts; a null family is the dialog font, Arial.
     const char* font = nullptr;
     double fontSize = 0;
     bool bold = false;

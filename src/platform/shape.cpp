@@ -6,7 +6,7 @@
 
 namespace {
 // Corner radius of a rounded rectangle, as a share of its shorter side.
-constexpr double RoundedCornerShare = 1.0 / 6.0;
+constexpr double RoundedCornerShare = 0.08;
 } // namespace
 
 Shape::Shape(QWidget* parent, const QString& name, int index)

@@ -1,0 +1,108 @@
+#include "frmsplash.h"
+
+#include "appwindows.h"
+#include "commandline.h"
+#include "frmscoreboard.h"
+#include "picturebox.h"
+#include "program.h"
+#include "settingsstore.h"
+#include "splashdesign.h"
+#include "twips.h"
+#include "widgetcontrols.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+frmSplash::frmSplash(QWidget* parent) : Form(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Pucklight"));
+    setWindowIcon(QIcon(QStringLiteral(":/pucklight/icon.png")));
+    setClientSize(SplashClientWidth, SplashClientHeight);
+    buildControls(*this, splashDesign());
+
+    cmdHelp = find<CommandButton>(QStringLiteral("cmdHelp"));
+    cmdOptions = find<CommandButton>(QStringLiteral("cmdOptions"));
+    picLogo = find<PictureBox>(QStringLiteral("picLogo"));
+    lblVersion = find<Label>(QStringLiteral("lblVersion"));
+    picLogo->setAutoSize(true);
+    picLogo->setPicture(QPixmap(QStringLiteral(":/pucklight/logo.png")));
+
+    // Only the buttons and the logo take the focus, in this order.
+    cmdHelp->setFocusPolicy(Qt::StrongFocus);
+    cmdOptions->setFocusPolicy(Qt::StrongFocus);
+    picLogo->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(cmdHelp, cmdOptions);
+    QWidget::setTabOrder(cmdOptions, picLogo);
+
+    // A click anywhere but on the two buttons opens the board.
+    for (Control* c : Controls()) {
+        if (auto* l = dynamic_cast<Label*>(c))
+            connect(l, &Label::clicked, this, &frmSplash::GoScore);
+        else if (auto* f = dynamic_cast<Frame*>(c))
+            connect(f, &Frame::clicked, this, &frmSplash::GoScore);
+        else if (auto* b = dynamic_cast<PictureBox*>(c))
+            connect(b, &PictureBox::clicked, this, &frmSplash::GoScore);
+    }
+    connect(cmdHelp, &QPushButton::clicked, this, [] { showHelpWindow(); });
+    connect(cmdOptions, &QPushButton::clicked, this, [this] { showOptionsDialog(this); });
+
+    Form_Load();
+}
+
+void frmSplash::Form_Load()
+{
+    setClientSize(SplashClientWidth, SplashLoadHeight);
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QSizeF area = program::screenSizeTwips(this);
+    topTwips = splashTop(area.height());
+    leftTwips = (area.width() - ClientWidth()) / 2;
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    move(origin + QPoint(twips::toPixels(leftTwips), twips::toPixels(topTwips)));
+    find<Control>(QStringLiteral("frameSplash"))->setHeight(SplashFrameHeight);
+    lblVersion->setCaption(QStringLiteral("Version %1.%2.%3")
+                               .arg(program::VersionMajor)
+                               .arg(program::VersionMinor)
+                               .arg(program::VersionRevision));
+    LoadSettings();
+}
+
+void frmSplash::showEvent(QShowEvent* e)
+{
+    Form::showEvent(e);
+    cmdHelp->setFocus(Qt::OtherFocusReason);
+}
+
+void frmSplash::closeEvent(QCloseEvent* e)
+{
+    Form::closeEvent(e);
+    // Closed some other way than on to the board: nothing is left to run.
+    if (!gone)
+        QApplication::quit();
+}
+
+void frmSplash::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        GoScore();
+    Form::mouseReleaseEvent(e);
+}
+
+frmScoreBoard* frmSplash::GoScore()
+{
+    if (gone)
+        return nullptr;
+    gone = true;
+    // The click that got us here is still being delivered to one of our controls; let the
+    // splash go once that has finished.
+    hide();
+    QTimer::singleShot(0, this, &QWidget::close);
+    auto* board = new frmScoreBoard;
+    presentBoard(board);
+    Q_EMIT boardOpened(board);
+    return board;
+}

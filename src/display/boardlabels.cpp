@@ -1,0 +1,59 @@
+// The board's names, caption, pictures and digit style, and its proportional layout.
+#include "digitrows.h"
+#include "frmscoreboard.h"
+#include "image.h"
+#include "label.h"
+#include "layout.h"
+#include "picturebox.h"
+#include "pictures.h"
+#include "settingvariables.h"
+
+namespace {
+
+void centreIn(Label* l, PictureBox* box)
+{
+    l->setTop(box->Height() / 2 - l->Height() / 2);
+    l->setLeft(box->Width() / 2 - l->Width() / 2);
+}
+
+} // namespace
+
+void frmScoreBoard::UpdateLabels()
+{
+    const SettingVariables& s = Settings;
+    setWindowTitle(QStringLiteral("Pucklight - ") + s.HomeText);
+
+    const auto teamSize = static_cast<int16_t>(s.TeamSize.roundedHalfEven());
+    const auto size = static_cast<double>(static_cast<float>(RSize(teamSize)));
+    lblHome->setCaption(s.HomeText);
+    lblHome->setFontSize(size);
+    lblVisitor->setCaption(s.VisitorText);
+    lblVisitor->setFontSize(size);
+    centreIn(lblHome, picHomeContainer);
+    centreIn(lblVisitor, picVisitorContainer);
+
+    LoadFittedPicture(imgHomePic, picHomePicContainer, s.HomePic);
+    LoadFittedPicture(imgVisitorPic, picVisitorPicContainer, s.VisitorPic);
+    LoadFittedPicture(imgBoardPic, picBoardPicContainer, s.BoardPic);
+
+    SetLedType(*this, s.LEDType);
+}
+
+double frmScoreBoard::RSize(int16_t Value) const
+{
+    return ::RSize(Value, OuterWidth(), OuterHeight());
+}
+
+void frmScoreBoard::CaptureBoardLayout()
+{
+    CaptureLayout(*this, layoutTable);
+}
+
+void frmScoreBoard::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    StretchLayout(*this, layoutTable);
+    ObjectSelected(nullptr);
+    UpdateLabels();
+}
