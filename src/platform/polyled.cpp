@@ -6,6 +6,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -17,10 +18,13 @@ constexpr double Thickness = 1.0 / 6;  // segment thickness, of W
 constexpr double GapShare = 0.10;      // gap at each segment end, of the thickness
 constexpr double SlantDegrees = 5.0;   // forward lean of the digit
 constexpr double GhostShare = 0.12;    // how much of the lit colour shows in an unlit segment
-constexpr double DotPitch = 1.3;       // distance between dot centres, of the thickness
-constexpr double DotRadiusShare = 0.5; // dot radius, of the thickness
-constexpr double MinDotPitchPx = 3.0;  // below this, dots would merge into a smear
+constexpr double DotPitch = 0.9;       // wanted distance between dot centres, of the thickness
+constexpr double DotRadiusShare = 0.4; // dot radius, of the distance between dot centres
+constexpr double MinDotPitchPx = 2.5;  // below this, dots would merge into a smear
 constexpr int MaxDots = 5;
+// The end dots of a row sit this share of the pitch in from the corner, so that the dots
+// round a corner are as far apart as those along a row.
+constexpr double CornerInset = std::numbers::sqrt2 / 2;
 
 // Segments a to g as bits 0 to 6.
 enum Seg { A = 1, B = 2, C = 4, D = 8, E = 16, F = 32, G = 64 };
@@ -109,6 +113,8 @@ void PolyLED::buildGeometry()
 {
     const double w = width();
     const double h = height();
+    if (w < 2 || h < 2)
+        return; // nothing is drawn in so small a cell
     const double t = w * Thickness;
     const double half = t / 2;
     const double gap = t * GapShare;
@@ -135,12 +141,22 @@ void PolyLED::buildGeometry()
     // x' = x + (ym - y) * slant leans the digit forward about its middle.
     const QTransform lean_(1, 0, -slant, 1, ym * slant, 0);
 
-    const double len0 = std::hypot(xr - xl, 0.0);
-    int dots = static_cast<int>(std::lround(len0 / (t * DotPitch)));
-    dots = std::clamp(dots, 1, MaxDots);
-    while (dots > 1 && len0 / dots < MinDotPitchPx)
-        --dots;
-    dotRadius = std::min(t * DotRadiusShare, len0 / dots * 0.45);
+    // Dots: as many a row as fit at about the wanted pitch, fewer when small.
+    auto dotPitch = [](double len, int n) { return len / (n - 1 + 2 * CornerInset); };
+    auto dotCount = [&](double len) {
+        int n = static_cast<int>(std::lround(len / (t * DotPitch) + 1 - 2 * CornerInset));
+        n = std::clamp(n, 1, MaxDots);
+        while (n > 1 && dotPitch(len, n) < MinDotPitchPx)
+            --n;
+        return n;
+    };
+    const double acrossLen = xr - xl;
+    const double downLen = ym - yt;
+    const int acrossDots = dotCount(acrossLen);
+    const int downDots = dotCount(downLen);
+    dotRadius = std::clamp(
+        DotRadiusShare * std::min(dotPitch(acrossLen, acrossDots), dotPitch(downLen, downDots)),
+        0.0, half);
 
     for (size_t i = 0; i < axes.size(); ++i) {
         const QPointF p = axes[i].first;
@@ -160,12 +176,13 @@ void PolyLED::buildGeometry()
         bar.closeSubpath();
         segments[i].bar = lean_.map(bar);
 
-        // Dots sit evenly along the segment, none on the shared corners.
         const double len = std::hypot(q.x() - p.x(), q.y() - p.y());
-        const int n = std::clamp(static_cast<int>(std::lround(len / (t * DotPitch))), 1, dots);
+        const bool across = std::abs(dir.x()) > std::abs(dir.y());
+        const int n = across ? acrossDots : downDots;
+        const double pitch = dotPitch(len, n);
         segments[i].dots.clear();
         for (int k = 0; k < n; ++k)
-            segments[i].dots.push_back(lean_.map(p + dir * (len * (k + 0.5) / n)));
+            segments[i].dots.push_back(lean_.map(p + dir * (pitch * (CornerInset + k))));
     }
 }
 
