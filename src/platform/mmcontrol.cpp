@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
+#include <algorithm>
+#include <limits>
 
 namespace {
 // Notify codes: the play ran to its end, or it was cut short or could not happen.
@@ -63,7 +65,8 @@ void MMControl::doPlay()
     }
     playing = true;
     effect->play();
-    endTimer.start(static_cast<int>(clipMs));
+    // A timer refuses an interval beyond INT_MAX ms, and the play would then never end.
+    endTimer.start(static_cast<int>(std::min<int64_t>(clipMs, std::numeric_limits<int>::max())));
 }
 
 void MMControl::doStop()

@@ -13,6 +13,10 @@ constexpr qint64 MinFmtSize = 16;
 constexpr qint64 MaxHeaderBytes = 64 * 1024;
 // A chunk walk longer than this is junk, not a header.
 constexpr int MaxChunks = 64;
+// Sample formats the player decodes: PCM, IEEE float and the extensible header.
+constexpr uint16_t FormatPcm = 1;
+constexpr uint16_t FormatFloat = 3;
+constexpr uint16_t FormatExtensible = 0xFFFE;
 
 uint32_t le32(const char* p)
 {
@@ -24,6 +28,17 @@ uint16_t le16(const char* p)
 {
     const auto* u = reinterpret_cast<const unsigned char*>(p);
     return static_cast<uint16_t>(u[0] | u[1] << 8);
+}
+
+// The player plays these formats at sample rate x frame size, whatever the byte-rate field
+// says. A field that disagrees is corrupt, and timing a play by it would keep the player
+// busy for the wrong time (hours for a byte rate of 1).
+bool byteRateFits(const WavInfo& info)
+{
+    if (info.format != FormatPcm && info.format != FormatFloat && info.format != FormatExtensible)
+        return true;
+    const uint64_t frame = uint64_t(info.channels) * ((info.bitsPerSample + 7u) / 8u);
+    return uint64_t(info.sampleRate) * frame == info.byteRate;
 }
 
 } // namespace
@@ -52,7 +67,7 @@ std::optional<WavInfo> readWavHeader(const QByteArray& bytes, qint64 fileSize)
             info.bitsPerSample = le16(f + 14);
             haveFmt = true;
         } else if (std::memcmp(h, "data", 4) == 0) {
-            if (!haveFmt || info.byteRate == 0 || info.channels == 0)
+            if (!haveFmt || info.byteRate == 0 || info.channels == 0 || !byteRateFits(info))
                 return std::nullopt;
             const qint64 present = std::max<qint64>(0, fileSize - body);
             info.dataSize = static_cast<uint32_t>(std::min(size, present));
