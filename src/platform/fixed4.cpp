@@ -60,6 +60,9 @@ std::optional<Fixed4> Fixed4::parse(const QString& input)
         return std::nullopt;
     for (int k = fracDigits; k < 4; ++k)
         frac *= 10;
+    // The whole part alone may fit while the places take it past the top.
+    if (whole > (Max - frac) / Scale)
+        return std::nullopt;
     const int64_t raw = whole * Scale + frac;
     return Fixed4(negative ? -raw : raw);
 }
