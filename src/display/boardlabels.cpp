@@ -8,7 +8,11 @@
 #include "pictures.h"
 #include "settingvariables.h"
 
+#include <algorithm>
+
 namespace {
+
+constexpr int64_t MaxTeamSize = 500;
 
 void centreIn(Label* l, PictureBox* box)
 {
@@ -23,7 +27,9 @@ void frmScoreBoard::UpdateLabels()
     const SettingVariables& s = Settings;
     setWindowTitle(QStringLiteral("Pucklight - ") + s.HomeText);
 
-    const auto teamSize = static_cast<int16_t>(s.TeamSize.roundedHalfEven());
+    // The dialog offers 9 to 60 points; a hand-edited store may hold anything.
+    const auto teamSize =
+        static_cast<int16_t>(std::clamp<int64_t>(s.TeamSize.roundedHalfEven(), 1, MaxTeamSize));
     const auto size = static_cast<double>(static_cast<float>(RSize(teamSize)));
     lblHome->setCaption(s.HomeText);
     lblHome->setFontSize(size);

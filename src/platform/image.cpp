@@ -31,10 +31,9 @@ void Image::setStretch(bool on)
 {
     if (on == stretch)
         return;
+    // The element keeps its size either way; only a new picture takes its natural size.
     stretch = on;
     scaled = QPixmap();
-    if (!stretch && !picture.isNull())
-        setExtent(twips::fromPixels(picture.width()), twips::fromPixels(picture.height()));
     update();
 }
 

@@ -18,7 +18,7 @@ public:
 
     bool hasPicture() const { return !picture.isNull(); }
     const QImage& Picture() const { return picture; }
-    // With stretching off the element takes the picture's natural size.
+    // With stretching off the element takes the new picture's natural size.
     void setPicture(const QImage& img);
     void clearPicture();
 

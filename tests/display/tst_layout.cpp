@@ -1,0 +1,190 @@
+#include "boarddesign.h"
+#include "boardfixture.h"
+#include "control.h"
+#include "label.h"
+#include "layout.h"
+#include "picturebox.h"
+#include "shape.h"
+#include "testmain.h"
+#include "twips.h"
+
+#include <QRandomGenerator>
+#include <cmath>
+
+// Proportional scaling of the board from its recorded design geometry.
+class TestLayout : public QObject
+{
+    Q_OBJECT
+
+    struct Geometry
+    {
+        double left, top, width, height, font, border, size;
+    };
+
+    static Geometry geometryOf(const Control* c)
+    {
+        return {c->Left(),     c->Top(),         c->Width(), c->Height(),
+                c->FontSize(), c->BorderWidth(), c->Size()};
+    }
+
+    // The team names are re-sized and re-centred after every stretch, the pictures are
+    // re-fitted, and the selection marker goes where the selected field is: their geometry is
+    // not the stretch's alone.
+    static bool refitted(const Control* c)
+    {
+        return c->Name() == QLatin1String("lblHome") || c->Name() == QLatin1String("lblVisitor") ||
+               c->Name().startsWith(QLatin1String("img")) ||
+               c->Name() == QLatin1String("shpObjectSelected");
+    }
+
+    static void resizeOuter(frmScoreBoard& b, double outerW, double outerH)
+    {
+        b.setOuterSize(outerW, outerH);
+        const QSize want(twips::toPixels(outerW - twips::FrameWidth),
+                         twips::toPixels(outerH - twips::FrameHeight));
+        QTRY_COMPARE(b.size(), want);
+    }
+
+private Q_SLOTS:
+    void designSizeChangesOnlyRoundedFonts()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        QCOMPARE(b.OuterWidth(), 9600.0);
+        QCOMPARE(b.OuterHeight(), 7200.0);
+        for (const DesignRow& r : boardDesign()) {
+            const Control* c = b.control(QString::fromLatin1(r.name), r.index);
+            QVERIFY(c);
+            if (refitted(c))
+                continue;
+            QCOMPARE(c->Left(), r.left);
+            QCOMPARE(c->Top(), r.top);
+            if (r.kind != DesignRow::Kind::PolyLED) {
+                QCOMPARE(c->Width(), r.width);
+                QCOMPARE(c->Height(), r.height);
+            } else {
+                QCOMPARE(c->Size(), r.ledSize);
+            }
+            if (r.kind == DesignRow::Kind::Label)
+                QCOMPARE(c->FontSize(), std::nearbyint(r.fontSize)); // 15.75 -> 16
+        }
+    }
+
+    void doublingTheWidthDoublesOnlyLeftsAndWidths()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        std::vector<std::pair<const Control*, Geometry>> before;
+        for (const Control* c : b.Controls())
+            before.emplace_back(c, geometryOf(c));
+        resizeOuter(b, 19200, 7200);
+        for (const auto& [c, g] : before) {
+            if (refitted(c))
+                continue;
+            const Geometry now = geometryOf(c);
+            QCOMPARE(now.left, 2 * g.left);
+            QCOMPARE(now.top, g.top);
+            if (c->TypeName() != QLatin1String("PolyLED"))
+                QCOMPARE(now.width, 2 * g.width);
+            QCOMPARE(now.height, g.height);
+            QCOMPARE(now.font, g.font);
+            QCOMPARE(now.border, g.border);
+            QCOMPARE(now.size, g.size);
+        }
+        // The hundreds digit of a score keeps its left part outside the field.
+        QVERIFY(b.pledHome[2]->Left() < 0);
+    }
+
+    void captureOnA4kScreenScalesBackExactly()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        // A capture at 3840 x 2160 (57720 twips across, beyond 16 bits), as when the
+        // options dialog closes on a 4K projector, then back to the design size.
+        resizeOuter(b, 57600 + twips::FrameWidth, 32400 + twips::FrameHeight);
+        b.CaptureBoardLayout();
+        QCOMPARE(b.layoutTable.DesignWidth, 57720);
+        resizeOuter(b, 9600, 7200);
+        QVERIFY(std::abs(b.Shape3->Width() - 9255) < 1.0);
+        QVERIFY(std::abs(b.VisitorBack->Left() - 6960) < 1.0);
+        // Within the rounding of the recorded whole twips.
+        QVERIFY(std::abs(b.pledTime[3]->Size() - 80) < 0.25);
+
+        // Shrunk to a sliver, everything that scales with the height stays at least 1.
+        resizeOuter(b, 9600, twips::FrameHeight + 15);
+        for (const Control* c : b.Controls()) {
+            if (c->FontSize() > 0)
+                QVERIFY2(c->FontSize() >= 1, qPrintable(c->Name()));
+            if (c->TypeName() == QLatin1String("Shape"))
+                QVERIFY2(c->BorderWidth() >= 1, qPrintable(c->Name()));
+            if (c->TypeName() == QLatin1String("PolyLED"))
+                QVERIFY2(c->Size() >= 1, qPrintable(c->Name()));
+        }
+        QCOMPARE(b.find<Label>(QStringLiteral("lblCreatedBy"))->FontSize(), 1.0);
+    }
+
+    void repeatedResizesDoNotDrift()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        std::vector<std::pair<const Control*, Geometry>> before;
+        for (const Control* c : b.Controls())
+            before.emplace_back(c, geometryOf(c));
+        QRandomGenerator rng(7);
+        for (int i = 0; i < 25; ++i)
+            resizeOuter(b, 1500 + rng.bounded(40000), 1500 + rng.bounded(30000));
+        resizeOuter(b, 9600, 7200);
+        for (const auto& [c, g] : before) {
+            if (c == b.shpObjectSelected)
+                continue;
+            const Geometry now = geometryOf(c);
+            QCOMPARE(now.left, g.left);
+            QCOMPARE(now.top, g.top);
+            QCOMPARE(now.width, g.width);
+            QCOMPARE(now.height, g.height);
+            QCOMPARE(now.size, g.size);
+        }
+    }
+
+    void minimiseAndRestoreChangeNothing()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        resizeOuter(b, 14400, 10800);
+        std::vector<std::pair<const Control*, Geometry>> before;
+        for (const Control* c : b.Controls())
+            before.emplace_back(c, geometryOf(c));
+        b.showMinimized();
+        QCoreApplication::processEvents();
+        b.showNormal();
+        QCoreApplication::processEvents();
+        for (const auto& [c, g] : before) {
+            QCOMPARE(geometryOf(c).left, g.left);
+            QCOMPARE(geometryOf(c).height, g.height);
+        }
+    }
+
+    void resizeHidesTheMarker()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        b.ObjectSelected(b.HomeBack);
+        QVERIFY(b.shpObjectSelected->isVisible());
+        resizeOuter(b, 12000, 9000);
+        QVERIFY(!b.shpObjectSelected->isVisible());
+    }
+
+    void rsize()
+    {
+        QCOMPARE(RSize(24, 9600, 7200), 24.0);
+        QCOMPARE(RSize(24, 19200, 14400), 48.0);
+        QCOMPARE(RSize(24, 19200, 7200), 24.0); // wider than 4:3: the height decides
+        QCOMPARE(RSize(24, 9600, 14400), 24.0); // taller: the width decides
+        BoardFixture f;
+        resizeOuter(f.b(), 19200, 14400);
+        QCOMPARE(f.b().lblHome->FontSize(), 48.0);
+    }
+};
+
+PL_TEST_MAIN(TestLayout)
+#include "tst_layout.moc"

@@ -1,0 +1,160 @@
+#include "form.h"
+#include "image.h"
+#include "picturebox.h"
+#include "pictures.h"
+#include "testmain.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <memory>
+
+// Pictures fitted into their boxes without distortion, and the files that go wrong.
+class TestPictures : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<Form> form;
+    PictureBox* box = nullptr;
+    Image* img = nullptr;
+
+    QString write(const QString& name, int w, int h, QColor c = Qt::red, const char* format = "PNG")
+    {
+        QImage pic(w, h, QImage::Format_RGB32);
+        pic.fill(c);
+        const QString path = dir.filePath(name);
+        pic.save(path, format);
+        return path;
+    }
+
+    void makeBox(double w, double h)
+    {
+        form = std::make_unique<Form>();
+        box = new PictureBox(form.get(), QStringLiteral("picHomePicContainer"));
+        box->Move(0, 0, w, h);
+        img = new Image(box, QStringLiteral("imgHomePic"));
+        img->Move(0, 0, w, h);
+    }
+
+private Q_SLOTS:
+    void init() { clearPictureCache(); }
+
+    void fitting_data()
+    {
+        QTest::addColumn<double>("boxW");
+        QTest::addColumn<double>("boxH");
+        QTest::addColumn<int>("picW");
+        QTest::addColumn<int>("picH");
+        QTest::addColumn<QRectF>("expected");
+        // A square in a tall box fills the width and is centred vertically.
+        QTest::newRow("square in tall box")
+            << 1240.0 << 1395.0 << 100 << 100 << QRectF(0, 77.5, 1240, 1240);
+        // A panorama in a square box fills the width with equal margins above and below.
+        QTest::newRow("panorama in square box")
+            << 1215.0 << 1215.0 << 400 << 100 << QRectF(0, 455.625, 1215, 303.75);
+        // A tall picture in a wide box fills the height.
+        QTest::newRow("tall in wide box")
+            << 1335.0 << 900.0 << 100 << 200 << QRectF(442.5, 0, 450, 900);
+        QTest::newRow("equal ratio fills exactly")
+            << 1200.0 << 900.0 << 400 << 300 << QRectF(0, 0, 1200, 900);
+    }
+    void fitting()
+    {
+        QFETCH(double, boxW);
+        QFETCH(double, boxH);
+        QFETCH(int, picW);
+        QFETCH(int, picH);
+        QFETCH(QRectF, expected);
+        makeBox(boxW, boxH);
+        LoadFittedPicture(img, box, write(QStringLiteral("p.png"), picW, picH));
+        QVERIFY(img->hasPicture());
+        QVERIFY(img->Stretch());
+        QVERIFY(!img->isHidden());
+        QCOMPARE(QRectF(img->Left(), img->Top(), img->Width(), img->Height()), expected);
+    }
+
+    void missingAndEmptyPaths()
+    {
+        makeBox(1240, 1395);
+        const QString path = write(QStringLiteral("team.png"), 50, 100);
+        LoadFittedPicture(img, box, path);
+        const QRectF fitted(img->Left(), img->Top(), img->Width(), img->Height());
+        // Deleted since: the old picture stays, where it was.
+        QFile::remove(path);
+        LoadFittedPicture(img, box, path);
+        QVERIFY(img->hasPicture());
+        QCOMPARE(QRectF(img->Left(), img->Top(), img->Width(), img->Height()), fitted);
+        // An empty setting clears it.
+        LoadFittedPicture(img, box, QString());
+        QVERIFY(!img->hasPicture());
+        // A folder where a file should be is not a picture file.
+        LoadFittedPicture(img, box, write(QStringLiteral("x.png"), 10, 10));
+        LoadFittedPicture(img, box, dir.path());
+        QVERIFY(img->hasPicture());
+    }
+
+    void replacedFileShowsAtTheNextCall()
+    {
+        makeBox(1200, 900);
+        const QString path = write(QStringLiteral("logo.png"), 40, 30, Qt::red);
+        LoadFittedPicture(img, box, path);
+        QCOMPARE(img->Picture().pixelColor(5, 5), QColor(Qt::red));
+        QFile::remove(path);
+        write(QStringLiteral("logo.png"), 40, 30, Qt::blue);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+        f.close();
+        LoadFittedPicture(img, box, path);
+        QCOMPARE(img->Picture().pixelColor(5, 5), QColor(Qt::blue));
+    }
+
+    void undecodableFilesLeaveNoPicture_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("this is not a picture\n");
+        QByteArray truncated;
+        {
+            QImage pic(64, 64, QImage::Format_RGB32);
+            pic.fill(Qt::green);
+            QBuffer buf(&truncated);
+            buf.open(QIODevice::WriteOnly);
+            pic.save(&buf, "JPG");
+        }
+        QTest::newRow("truncated jpeg") << truncated.left(40);
+        // A PNG header that claims 20000 x 20000 pixels and holds nothing else.
+        QByteArray bomb("\x89PNG\r\n\x1a\n", 8);
+        QByteArray ihdr("IHDR", 4);
+        uchar dims[8];
+        qToBigEndian<quint32>(20000, dims);
+        qToBigEndian<quint32>(20000, dims + 4);
+        ihdr += QByteArray(reinterpret_cast<const char*>(dims), 8);
+        ihdr += QByteArray("\x08\x06\x00\x00\x00", 5);
+        uchar len[4];
+        qToBigEndian<quint32>(13, len);
+        bomb += QByteArray(reinterpret_cast<const char*>(len), 4) + ihdr + QByteArray(4, '\0');
+        QTest::newRow("header-only bomb") << bomb;
+    }
+    void undecodableFilesLeaveNoPicture()
+    {
+        QFETCH(QByteArray, bytes);
+        makeBox(1240, 1395);
+        LoadFittedPicture(img, box, write(QStringLiteral("ok.png"), 10, 10));
+        QVERIFY(img->hasPicture());
+        const QString path = dir.filePath(QStringLiteral("bad.jpg"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        LoadFittedPicture(img, box, path);
+        QVERIFY(!img->hasPicture());
+        QVERIFY(!img->isHidden());
+    }
+};
+
+PL_TEST_MAIN(TestPictures)
+#include "tst_pictures.moc"
