@@ -135,6 +135,7 @@ public:
     void UpdateNumLock();
     void FieldKeyDown(int fieldIndex, QKeyEvent* e);
     void FieldKeyUp(int fieldIndex, QKeyEvent* e);
+    bool ignoredByEntry(int16_t KeyCode) const;
     void PenaltyPlayerKeyDown(int slot, int16_t KeyCode);
     void PenaltyTimeKeyDown(int slot, int16_t KeyCode);
     void GoalKeyDown(int16_t KeyCode);

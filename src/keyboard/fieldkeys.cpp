@@ -35,11 +35,13 @@ void frmScoreBoard::FieldKeyDown(int fieldIndex, QKeyEvent* e)
     switch (Kinds[fieldIndex]) {
     case FieldKind::Clock:
         AllKeyCode(k);
-        TypeGameTime(KeyCodeToAsci(k));
+        if (!ignoredByEntry(k))
+            TypeGameTime(KeyCodeToAsci(k));
         break;
     case FieldKind::Number:
         AllKeyCode(k);
-        EnterDigits(*f.row, KeyCodeToAsci(k), f.minValue, f.maxValue);
+        if (!ignoredByEntry(k))
+            EnterDigits(*f.row, KeyCodeToAsci(k), f.minValue, f.maxValue);
         break;
     case FieldKind::Goal:
         GoalKeyDown(k);
@@ -51,6 +53,15 @@ void frmScoreBoard::FieldKeyDown(int fieldIndex, QKeyEvent* e)
         PenaltyTimeKeyDown(penaltyClockOfField(fieldIndex), k);
         break;
     }
+}
+
+bool frmScoreBoard::ignoredByEntry(int16_t KeyCode) const
+{
+    // Shift, Ctrl or Alt pressed on its own is half of a key combination (Shift+Tab), not
+    // typing: it must not discard what was typed into another field. A modifier that is
+    // the clear key still clears.
+    const bool modifier = KeyCode == vk::Shift || KeyCode == vk::Ctrl || KeyCode == vk::Alt;
+    return modifier && KeyCodeToAsci(KeyCode) == -1;
 }
 
 void frmScoreBoard::FieldKeyUp(int /*fieldIndex*/, QKeyEvent* e)

@@ -57,7 +57,8 @@ void frmScoreBoard::PenaltyPlayerKeyDown(int clock, int16_t KeyCode)
     if (KeyCode == Settings.ClearKey)
         ClearPenalty(static_cast<int16_t>(clock), player, time);
     AllKeyCode(KeyCode);
-    EnterDigits(player, KeyCodeToAsci(KeyCode), -1, 99);
+    if (!ignoredByEntry(KeyCode))
+        EnterDigits(player, KeyCodeToAsci(KeyCode), -1, 99);
 }
 
 void frmScoreBoard::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
@@ -76,6 +77,8 @@ void frmScoreBoard::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
             tmrClock1.start();
         }
     }
+    if (ignoredByEntry(KeyCode))
+        return;
     const ClockValue typed = TypeTime(time[0]->Name(), c, PenaltyTimeLimit);
     if (typed == NoTime)
         return;
