@@ -5,15 +5,26 @@
 #include "image.h"
 #include "picturebox.h"
 #include "polyled.h"
+#include "twips.h"
 #include "widgetcontrols.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace {
 
-// The dialog font of labels that name none: Arial at 10 pixels, the size of the classic
-// dialog font's text.
-constexpr double DialogFontPoints = 7.5;
+QFont designFont(const DesignRow& r)
+{
+    QFont f(QString::fromLatin1(r.font ? r.font : "Arial"));
+    f.setPixelSize(twips::fontPixels(r.fontSize > 0 ? r.fontSize : DialogFontPoints));
+    f.setBold(r.bold);
+    return f;
+}
+
+QString captionOf(const DesignRow& r)
+{
+    return QString::fromUtf8(r.caption ? r.caption : "");
+}
 
 Control* make(const DesignRow& r, QWidget* parent)
 {
@@ -27,6 +38,7 @@ Control* make(const DesignRow& r, QWidget* parent)
         l->setFontBold(r.bold);
         l->setAlignment(r.align);
         l->setWordWrap(r.wordWrap);
+        l->setBorder(r.border);
         if (r.foreColor != DesignRow::NoColor)
             l->setForeColor(toQColor(r.foreColor));
         if (r.backColor != DesignRow::NoColor)
@@ -41,6 +53,7 @@ Control* make(const DesignRow& r, QWidget* parent)
         if (r.backColor != DesignRow::NoColor)
             b->setBackColor(toQColor(r.backColor));
         b->setFocusable(r.tabIndex >= 0);
+        b->setBorder(r.border);
         b->Move(r.left, r.top, r.width, r.height);
         return b;
     }
@@ -79,9 +92,46 @@ Control* make(const DesignRow& r, QWidget* parent)
     }
     case DesignRow::Kind::CommandButton: {
         auto* b = new CommandButton(parent, name, r.index);
-        b->setText(QString::fromUtf8(r.caption ? r.caption : ""));
+        b->setText(captionOf(r));
         b->Move(r.left, r.top, r.width, r.height);
         return b;
+    }
+    case DesignRow::Kind::OptionButton: {
+        auto* o = new OptionButton(parent, name, r.index);
+        o->setText(captionOf(r));
+        o->Move(r.left, r.top, r.width, r.height);
+        return o;
+    }
+    case DesignRow::Kind::TextBox: {
+        auto* t = new TextBox(parent, name, r.index);
+        t->setFont(designFont(r));
+        t->setText(captionOf(r));
+        t->Move(r.left, r.top, r.width, r.height);
+        return t;
+    }
+    case DesignRow::Kind::ComboBox: {
+        auto* c = new ComboBox(parent, name, r.index);
+        if (r.caption)
+            c->addItems(captionOf(r).split(QLatin1Char('|')));
+        c->Move(r.left, r.top, r.width, r.height);
+        return c;
+    }
+    case DesignRow::Kind::HScrollBar: {
+        auto* s = new HScrollBar(parent, name, r.index);
+        s->Move(r.left, r.top, r.width, r.height);
+        return s;
+    }
+    case DesignRow::Kind::TabControl: {
+        auto* t = new TabControl(parent, name, r.index);
+        t->Move(r.left, r.top, r.width, r.height);
+        return t;
+    }
+    case DesignRow::Kind::TabPage: {
+        auto* tabs = dynamic_cast<TabControl*>(parent);
+        Q_ASSERT_X(tabs, "buildControls", "a tab page belongs in a tab control");
+        if (!tabs)
+            return nullptr;
+        return new TabPage(tabs, name, captionOf(r), r.index);
     }
     }
     return nullptr;
@@ -101,6 +151,8 @@ void buildControls(Form& form, std::span<const DesignRow> rows)
                 parent = c->widget();
         }
         Control* c = make(r, parent);
+        if (!c)
+            continue;
         form.addControl(c);
         if (!r.visible)
             c->widget()->setVisible(false);

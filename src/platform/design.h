@@ -8,12 +8,30 @@
 
 class Form;
 
+// The font of labels that name none: Arial at 10 pixels, the size of the classic dialog
+// font's text.
+constexpr double DialogFontPoints = 7.5;
+
 // One control of a window's design table. Positions and sizes are twips relative to the
 // container named by `parent` (the window itself when null). Rows are listed in control
 // order, containers before what they hold; later rows lie on top of earlier ones.
 struct DesignRow
 {
-    enum class Kind { Label, PictureBox, Image, Shape, PolyLED, Frame, CommandButton };
+    enum class Kind {
+        Label,
+        PictureBox,
+        Image,
+        Shape,
+        PolyLED,
+        Frame,
+        CommandButton,
+        OptionButton,
+        TextBox,
+        ComboBox, // the caption lists the entries, separated by "|"
+        HScrollBar,
+        TabControl,
+        TabPage // the parent is its tab control; the caption is the tab's text
+    };
     static constexpr int32_t NoColor = -1;
 
     Kind kind;
@@ -24,15 +42,17 @@ struct DesignRow
     double top = 0;
     double width = 0;
     double height = 0;
-    // Text of a label, frame or button.
+    // Text of a label, frame, button, option button, text box or tab.
     const char* caption = nullptr;
-    // Label fonts; a null family is the dialog font, Arial.
+    // Label and text box fonts; a null family is the dialog font, Arial.
     const char* font = nullptr;
     double fontSize = 0;
     bool bold = false;
     Label::Align align = Label::Align::Left;
     bool wordWrap = false;
     bool autoSize = false;
+    // A thin outline around a label or picture box.
+    bool border = false;
     int32_t foreColor = NoColor;
     int32_t backColor = NoColor;
     // Shapes.
