@@ -1,0 +1,132 @@
+#include "optionsdesign.h"
+
+namespace {
+
+using K = DesignRow::Kind;
+using A = Label::Align;
+
+constexpr int32_t White = 16777215;
+constexpr int32_t Red = 255;
+
+// clang-format off
+constexpr DesignRow Options[] = {
+    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 5790, .height = 5985},
+    {.kind = K::TabPage, .name = "tabKeyboard", .parent = "SSTab1", .caption = "Keyboard Controls"},
+    {.kind = K::TabPage, .name = "tabColors", .parent = "SSTab1", .caption = "Color Controls"},
+    {.kind = K::TabPage, .name = "tabText", .parent = "SSTab1", .caption = "Text Controls"},
+    {.kind = K::TabPage, .name = "tabPictures", .parent = "SSTab1", .caption = "Pictures"},
+
+    // Keyboard Controls: a button per command with its key beside it.
+    {.kind = K::CommandButton, .name = "cmdSepTime", .parent = "tabKeyboard", .left = 120, .top = 120, .width = 2280, .height = 375, .caption = "Start / Stop Penalty Clock"},
+    {.kind = K::Label, .name = "lblSepTime", .parent = "tabKeyboard", .left = 2520, .top = 180, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::CommandButton, .name = "cmdStartStopClock", .parent = "tabKeyboard", .left = 120, .top = 570, .width = 2280, .height = 375, .caption = "Start / Stop  Clock"},
+    {.kind = K::Label, .name = "lblStartStopClock", .parent = "tabKeyboard", .left = 2520, .top = 630, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::CommandButton, .name = "cmdResetClock", .parent = "tabKeyboard", .left = 120, .top = 1020, .width = 2280, .height = 375, .caption = "Reset Clock"},
+    {.kind = K::Label, .name = "lblResetClock", .parent = "tabKeyboard", .left = 2520, .top = 1080, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::CommandButton, .name = "cmdHorn", .parent = "tabKeyboard", .left = 120, .top = 1470, .width = 2280, .height = 375, .caption = "Horn"},
+    {.kind = K::Label, .name = "lblHorn", .parent = "tabKeyboard", .left = 2520, .top = 1530, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::CommandButton, .name = "cmdBuzzer", .parent = "tabKeyboard", .left = 120, .top = 1920, .width = 2280, .height = 375, .caption = "Buzzer"},
+    {.kind = K::Label, .name = "lblBuzzer", .parent = "tabKeyboard", .left = 2520, .top = 1980, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::CommandButton, .name = "cmdClockSwitch", .parent = "tabKeyboard", .left = 120, .top = 2370, .width = 2280, .height = 375, .caption = "Game / Clock Switch"},
+    {.kind = K::Label, .name = "lblClockSwitch", .parent = "tabKeyboard", .left = 2520, .top = 2430, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::CommandButton, .name = "cmdClearKey", .parent = "tabKeyboard", .left = 120, .top = 2820, .width = 2280, .height = 375, .caption = "# Clear Key"},
+    {.kind = K::Label, .name = "lblClear", .parent = "tabKeyboard", .left = 2520, .top = 2880, .width = 840, .height = 255, .align = A::Center, .border = true},
+    {.kind = K::Frame, .name = "fraNumlock", .parent = "tabKeyboard", .left = 3600, .top = 60, .width = 1995, .height = 1335, .caption = "Numlock Options:"},
+    {.kind = K::OptionButton, .name = "optNormal", .parent = "fraNumlock", .left = 150, .top = 300, .width = 1755, .height = 285, .caption = "Normal Mode"},
+    {.kind = K::OptionButton, .name = "optKeepOn", .parent = "fraNumlock", .left = 150, .top = 630, .width = 1755, .height = 285, .caption = "Keep Numlock On"},
+    {.kind = K::OptionButton, .name = "optKeepOff", .parent = "fraNumlock", .left = 150, .top = 960, .width = 1755, .height = 285, .caption = "Keep Numlock Off"},
+    {.kind = K::CommandButton, .name = "cmdResetKeys", .parent = "tabKeyboard", .left = 3600, .top = 1560, .width = 1995, .height = 375, .caption = "Reset Keys"},
+    {.kind = K::Frame, .name = "fraBuzzerFile", .parent = "tabKeyboard", .left = 120, .top = 3330, .width = 5475, .height = 960, .caption = "Buzzer File:"},
+    {.kind = K::CommandButton, .name = "cmdBuzzerSound", .parent = "fraBuzzerFile", .left = 150, .top = 255, .width = 1935, .height = 345, .caption = "Change Buzzer Sound"},
+    {.kind = K::Label, .name = "lblBFile", .parent = "fraBuzzerFile", .left = 150, .top = 660, .width = 5175, .height = 255, .border = true},
+    {.kind = K::Frame, .name = "fraHornSound", .parent = "tabKeyboard", .left = 120, .top = 4410, .width = 5475, .height = 960, .caption = "Horn Sound:"},
+    {.kind = K::CommandButton, .name = "cmdHornSound", .parent = "fraHornSound", .left = 150, .top = 255, .width = 1935, .height = 345, .caption = "Change Horn Sound"},
+    {.kind = K::Label, .name = "lblHFile", .parent = "fraHornSound", .left = 150, .top = 660, .width = 5175, .height = 255, .border = true},
+
+    // Color Controls: three by three colour groups, each a swatch and a button.
+    {.kind = K::Frame, .name = "fraTimeC", .parent = "tabColors", .left = 120, .top = 120, .width = 1785, .height = 1455, .caption = "Time Color:"},
+    {.kind = K::PictureBox, .name = "picTimeC", .parent = "fraTimeC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdTimeC", .parent = "fraTimeC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraScoreC", .parent = "tabColors", .left = 1965, .top = 120, .width = 1785, .height = 1455, .caption = "Score Color:"},
+    {.kind = K::PictureBox, .name = "picScoreC", .parent = "fraScoreC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdScoreC", .parent = "fraScoreC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraBorderC", .parent = "tabColors", .left = 3810, .top = 120, .width = 1785, .height = 1455, .caption = "Border Color:"},
+    {.kind = K::PictureBox, .name = "picBorderC", .parent = "fraBorderC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdBorderC", .parent = "fraBorderC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraBackC", .parent = "tabColors", .left = 120, .top = 1695, .width = 1785, .height = 1455, .caption = "Back Color:"},
+    {.kind = K::PictureBox, .name = "picBackC", .parent = "fraBackC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdBackC", .parent = "fraBackC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraPeriodC", .parent = "tabColors", .left = 1965, .top = 1695, .width = 1785, .height = 1455, .caption = "Period Color:"},
+    {.kind = K::PictureBox, .name = "picPeriodC", .parent = "fraPeriodC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdPeriodC", .parent = "fraPeriodC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraHomeC", .parent = "tabColors", .left = 3810, .top = 1695, .width = 1785, .height = 1455, .caption = "Home Color:"},
+    {.kind = K::PictureBox, .name = "picHomeC", .parent = "fraHomeC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdHomeC", .parent = "fraHomeC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraLEDB", .parent = "tabColors", .left = 120, .top = 3270, .width = 1785, .height = 1455, .caption = "LED Background:"},
+    {.kind = K::PictureBox, .name = "picLEDB", .parent = "fraLEDB", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdLEDB", .parent = "fraLEDB", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Frame, .name = "fraLedSelected", .parent = "tabColors", .left = 1965, .top = 3270, .width = 1785, .height = 1455, .caption = "LED Selected"},
+    {.kind = K::PictureBox, .name = "picLedSelected", .parent = "fraLedSelected", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdLedSelected", .parent = "fraLedSelected", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::Label, .name = "lblLEDSelectedWidth", .parent = "fraLedSelected", .left = 165, .top = 1110, .width = 525, .height = 255, .caption = "Width:"},
+    {.kind = K::Label, .name = "lblLEDSelectedWidthValue", .parent = "fraLedSelected", .left = 720, .top = 1080, .width = 375, .height = 255, .align = A::Center, .border = true, .backColor = White},
+    {.kind = K::HScrollBar, .name = "scrLEDSelectedWidth", .parent = "fraLedSelected", .left = 1125, .top = 1080, .width = 255, .height = 255},
+    {.kind = K::Frame, .name = "fraVisitorC", .parent = "tabColors", .left = 3810, .top = 3270, .width = 1785, .height = 1455, .caption = "Visitor Color:"},
+    {.kind = K::PictureBox, .name = "picVisitorC", .parent = "fraVisitorC", .left = 165, .top = 300, .width = 690, .height = 690, .border = true},
+    {.kind = K::CommandButton, .name = "cmdVisitorC", .parent = "fraVisitorC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = "Change"},
+    {.kind = K::CommandButton, .name = "cmdResetColors", .parent = "tabColors", .left = 3810, .top = 4920, .width = 1785, .height = 375, .caption = "Reset Colors"},
+
+    // Text Controls: the two team names.
+    {.kind = K::Frame, .name = "fraHomeName", .parent = "tabText", .left = 120, .top = 120, .width = 5475, .height = 1035, .caption = "Home Name:"},
+    {.kind = K::TextBox, .name = "txtHomeText", .parent = "fraHomeName", .left = 240, .top = 330, .width = 4995, .height = 495, .caption = "Home", .font = "Arial", .fontSize = 15.75},
+    {.kind = K::Frame, .name = "fraVisitorName", .parent = "tabText", .left = 120, .top = 1320, .width = 5475, .height = 1035, .caption = "Visitor Name:"},
+    {.kind = K::TextBox, .name = "txtVisitorText", .parent = "fraVisitorName", .left = 240, .top = 330, .width = 4995, .height = 495, .caption = "Visitor", .font = "Arial", .fontSize = 15.75},
+
+    // Pictures: three previews, and the digit style with its preview digit.
+    {.kind = K::Frame, .name = "fraHomePic", .parent = "tabPictures", .left = 120, .top = 120, .width = 1785, .height = 2535, .caption = "Home Picture"},
+    {.kind = K::PictureBox, .name = "picHomePicPreviewCon", .parent = "fraHomePic", .left = 285, .top = 300, .width = 1215, .height = 1215, .border = true},
+    {.kind = K::Image, .name = "imgHomePicPreview", .parent = "picHomePicPreviewCon", .left = 0, .top = 0, .width = 1215, .height = 1215, .stretch = true},
+    {.kind = K::CommandButton, .name = "cmdChangeHomePic", .parent = "fraHomePic", .left = 285, .top = 1635, .width = 1215, .height = 345, .caption = "Change"},
+    {.kind = K::CommandButton, .name = "cmdClearHomePic", .parent = "fraHomePic", .left = 285, .top = 2055, .width = 1215, .height = 345, .caption = "Clear"},
+    {.kind = K::Frame, .name = "fraVisitorPic", .parent = "tabPictures", .left = 1965, .top = 120, .width = 1785, .height = 2535, .caption = "Visitor Picture"},
+    {.kind = K::PictureBox, .name = "picVisitorPicPreviewCon", .parent = "fraVisitorPic", .left = 285, .top = 300, .width = 1215, .height = 1215, .border = true},
+    {.kind = K::Image, .name = "imgVisitorPicPreview", .parent = "picVisitorPicPreviewCon", .left = 0, .top = 0, .width = 1215, .height = 1215, .stretch = true},
+    {.kind = K::CommandButton, .name = "cmdChangeVisitorPic", .parent = "fraVisitorPic", .left = 285, .top = 1635, .width = 1215, .height = 345, .caption = "Change"},
+    {.kind = K::CommandButton, .name = "cmdClearVisitorPic", .parent = "fraVisitorPic", .left = 285, .top = 2055, .width = 1215, .height = 345, .caption = "Clear"},
+    {.kind = K::Frame, .name = "fraBoardPic", .parent = "tabPictures", .left = 3810, .top = 120, .width = 1785, .height = 2535, .caption = "Scoreboard Picture"},
+    {.kind = K::PictureBox, .name = "picBoardPicPreviewCon", .parent = "fraBoardPic", .left = 285, .top = 300, .width = 1215, .height = 1215, .border = true},
+    {.kind = K::Image, .name = "imgBoardPicPreview", .parent = "picBoardPicPreviewCon", .left = 0, .top = 0, .width = 1215, .height = 1215, .stretch = true},
+    {.kind = K::CommandButton, .name = "cmdChangeBoardPic", .parent = "fraBoardPic", .left = 285, .top = 1635, .width = 1215, .height = 345, .caption = "Change"},
+    {.kind = K::CommandButton, .name = "cmdClearBoardPic", .parent = "fraBoardPic", .left = 285, .top = 2055, .width = 1215, .height = 345, .caption = "Clear"},
+    {.kind = K::Frame, .name = "fraDigitType", .parent = "tabPictures", .left = 120, .top = 2820, .width = 5475, .height = 1455, .caption = "Digit Type:"},
+    {.kind = K::ComboBox, .name = "cmbLedType", .parent = "fraDigitType", .left = 240, .top = 480, .width = 1695, .height = 315, .caption = "Lines|Dots"},
+    {.kind = K::Label, .name = "lblPreview", .parent = "fraDigitType", .left = 2400, .top = 510, .width = 735, .height = 255, .caption = "Preview:"},
+    {.kind = K::PolyLED, .name = "pledPreview", .parent = "fraDigitType", .left = 3240, .top = 300, .ledSize = 65, .digit = 8},
+
+    // Below the dialog's visible area: the labels that measure the team names.
+    {.kind = K::Label, .name = "lblHomePreview", .left = 120, .top = 7200, .width = 1335, .height = 555, .caption = "Home", .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
+    {.kind = K::Label, .name = "lblVisitorPreview", .left = 120, .top = 8160, .width = 1545, .height = 555, .caption = "Visitor", .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
+
+    {.kind = K::CommandButton, .name = "cmdOk", .left = 3375, .top = 6240, .width = 1215, .height = 375, .caption = "&Ok"},
+    {.kind = K::CommandButton, .name = "cmdCancel", .left = 4695, .top = 6240, .width = 1215, .height = 375, .caption = "&Cancel"},
+};
+
+constexpr DesignRow ChooseKey[] = {
+    {.kind = K::Label, .name = "lblChoose", .left = 120, .top = 120, .width = 4335, .height = 1260, .font = "Times New Roman", .fontSize = 18, .wordWrap = true},
+    {.kind = K::Label, .name = "lblUsed", .left = 60, .top = 1440, .width = 4575, .height = 1275,
+     .caption = "This is not a valid key, please choose another or close this window to return.",
+     .font = "Arial", .fontSize = 18, .align = A::Center, .wordWrap = true, .foreColor = Red, .visible = false},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const DesignRow> optionsDesign()
+{
+    return Options;
+}
+
+std::span<const DesignRow> chooseKeyDesign()
+{
+    return ChooseKey;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "design.h"
+
+#include <span>
+
+// The options dialog's and the key chooser's designs, in twips, in control order.
+std::span<const DesignRow> optionsDesign();
+std::span<const DesignRow> chooseKeyDesign();
+
+constexpr double OptionsClientWidth = 6030;
+constexpr double OptionsClientHeight = 6810;
+constexpr double ChooseKeyClientWidth = 4680;
+// Tall enough for three lines of request and of refusal: the longest command's request
+// takes three.
+constexpr double ChooseKeyClientHeight = 2835;
