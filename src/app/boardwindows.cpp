@@ -1,7 +1,10 @@
 // The help window and the options dialog, as the board and the splash open them.
 #include "appwindows.h"
 #include "boardclock.h"
+#include "frmoptions.h"
 #include "frmscoreboard.h"
+
+#include <QPointer>
 
 #ifdef PUCKLIGHT_HAVE_HELP
 #include "frmhelp.h"
@@ -14,9 +17,14 @@ void showHelpWindow()
 #endif
 }
 
-bool showOptionsDialog(QWidget* /*parent*/)
+bool showOptionsDialog(QWidget* parent)
 {
-    return false;
+    // Each opening starts from the setting variables afresh. The owner may go while the
+    // dialog runs its own event loop, taking the dialog with it.
+    QPointer<frmOptions> dialog = new frmOptions(parent);
+    const bool ok = dialog->exec() == QDialog::Accepted;
+    delete dialog;
+    return ok;
 }
 
 void frmScoreBoard::ShowHelp()

@@ -1,0 +1,101 @@
+#include "boardfixture.h"
+#include "frmoptions.h"
+#include "frmsplash.h"
+#include "label.h"
+#include "mmcontrol.h"
+#include "modal.h"
+#include "testmain.h"
+#include "widgetcontrols.h"
+
+#include <QPointer>
+
+// The options dialog as the board's F2 and the splash's button open it.
+class TestOptionsBoard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void f2ThenCancelReappliesEverything()
+    {
+        BoardFixture f;
+        FakeDialogs dialogs;
+        frmScoreBoard& b = f.b();
+        // Variables changed behind the board's back show only if the board takes them afresh.
+        Settings.HomeText = QStringLiteral("Hawks");
+        Settings.BuzzerFile = QStringLiteral("/elsewhere/buzz.wav");
+        Settings.HornFile = QStringLiteral("/elsewhere/honk.wav");
+        Settings.LEDType = 1;
+        const size_t stored = f.store.size();
+
+        f.type(b.HomeBack, "4");
+        bool seen = false;
+        bool ticking = false;
+        onNextModal(
+            [&](QWidget* w) {
+                ticking = b.tmrClock1.isActive();
+                if (auto* d = qobject_cast<frmOptions*>(w))
+                    d->cmdCancel->click();
+                else
+                    w->close();
+            },
+            &seen);
+        QTest::keyClick(b.HomeBack, Qt::Key_F2);
+        QVERIFY(seen);
+        QVERIFY(ticking);
+
+        QCOMPARE(b.windowTitle(), QStringLiteral("Pucklight - Hawks"));
+        QCOMPARE(b.lblHome->Caption(), QStringLiteral("Hawks"));
+        QCOMPARE(b.pledHome[0]->LedType(), 1);
+        QCOMPARE(b.mmcBuzzer->FileName(), Settings.BuzzerFile);
+        QCOMPARE(b.mmcHorn->FileName(), Settings.HornFile);
+        QCOMPARE(f.store.size(), stored);
+        // The field got F2 as a key without meaning: the digit typed before it still counts.
+        QCOMPARE(shown(b.pledHome), QStringLiteral("--0"));
+        f.type(b.HomeBack, "\n");
+        QCOMPARE(shown(b.pledHome), QStringLiteral("--4"));
+    }
+
+    void optionsFromTheSplashReachTheBoard()
+    {
+        FakeTime time;
+        FakeStore store;
+        FakeKeyboard keyboard;
+        FakeDialogs dialogs;
+        Settings = SettingVariables();
+        auto* splash = new frmSplash;
+        QPointer<frmSplash> splashGuard(splash);
+        splash->show();
+
+        bool seen = false;
+        onNextModal(
+            [](QWidget* w) {
+                auto* d = qobject_cast<frmOptions*>(w);
+                if (!d) {
+                    w->close();
+                    return;
+                }
+                d->txtHomeText->setText(QStringLiteral("Hawks"));
+                d->txtVisitorText->setText(QStringLiteral("Eagles"));
+                d->cmdOk->click();
+            },
+            &seen);
+        splash->cmdOptions->click();
+        QVERIFY(seen);
+        QVERIFY(splash->isVisible());
+        QCOMPARE(store.value(QStringLiteral("TextSettings"), QStringLiteral("HomeText")),
+                 QStringLiteral("Hawks"));
+        QCOMPARE(Settings.VisitorText, QStringLiteral("Eagles"));
+
+        QPointer<frmScoreBoard> board = splash->GoScore();
+        QVERIFY(board);
+        board->setAttribute(Qt::WA_DeleteOnClose, false);
+        QCOMPARE(board->lblHome->Caption(), QStringLiteral("Hawks"));
+        QCOMPARE(board->lblVisitor->Caption(), QStringLiteral("Eagles"));
+        QCOMPARE(board->windowTitle(), QStringLiteral("Pucklight - Hawks"));
+        delete board.data();
+        QTRY_VERIFY(splashGuard.isNull());
+    }
+};
+
+PL_TEST_MAIN(TestOptionsBoard)
+#include "tst_optionsboard.moc"
