@@ -1,0 +1,93 @@
+// Time of one clock tick (with the repaint of what changed) and of one resize, on the real
+// board, offscreen.
+#include "boardfixture.h"
+#include "twips.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void showAt(frmScoreBoard& b, int w, int h)
+{
+    b.resize(w, h);
+    QTRY_COMPARE_WITH_TIMEOUT(b.size(), QSize(w, h), 5000);
+    QCoreApplication::processEvents();
+}
+
+// One tick with the game clock under a minute (three digits change every tick) and all
+// four penalties running, followed by the repaint of what the tick changed.
+void tick(benchmark::State& state)
+{
+    BoardFixture f;
+    frmScoreBoard& b = f.b();
+    showAt(b, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    f.type(b.TimeBack, "59.59\n");
+    for (QWidget* p : {b.PenaltyTH1, b.PenaltyTH2, b.PenaltyTV1, b.PenaltyTV2})
+        f.type(p, "9.59\n");
+    QTest::keyClick(b.TimeBack, Qt::Key_S);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        f.time.advanceMs(100);
+        b.tmrClock1_Timer();
+        QCoreApplication::processEvents(); // the repaint of what changed
+        // Sixty seconds is enough for every iteration: start over before the clock runs out.
+        if (ReadClock(GameClock) < ClockValue::whole(2)) {
+            state.PauseTiming();
+            QTest::keyClick(b.TimeBack, Qt::Key_R);
+            QTest::keyClick(b.TimeBack, Qt::Key_S);
+            state.ResumeTiming();
+        }
+    }
+}
+
+// A resize: stretch every control, re-fit the names and three 4000 x 3000 photographs.
+void resize(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString pics[3] = {dir.filePath("home.jpg"), dir.filePath("visitor.jpg"),
+                             dir.filePath("board.jpg")};
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x % 256, y % 256, (x ^ y) % 256));
+    for (const QString& p : pics)
+        photo.save(p, "JPG", 90);
+
+    BoardFixture f(true, [&] {
+        Settings.HomePic = pics[0];
+        Settings.VisitorPic = pics[1];
+        Settings.BoardPic = pics[2];
+    });
+    frmScoreBoard& b = f.b();
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    showAt(b, w, h);
+    bool big = true;
+    for (auto _ : state) {
+        // Alternate between two nearby sizes, as a window being dragged does.
+        big = !big;
+        b.resize(big ? w : w - 16, big ? h : h - 9);
+        QCoreApplication::processEvents(); // the resize event, then the repaint
+        b.repaint();
+    }
+}
+
+} // namespace
+
+BENCHMARK(tick)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(resize)->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

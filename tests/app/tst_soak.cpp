@@ -1,0 +1,165 @@
+#include "boardfixture.h"
+#include "clockdisplay.h"
+#include "testmain.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+// A three-hour game in simulated time: a tick every 100 ms and a key every few seconds.
+// The clocks must end exactly where the arithmetic of their runs says, and memory must not
+// grow with the length of the game.
+class TestSoak : public QObject
+{
+    Q_OBJECT
+
+    // What a clock should read, worked out from the moments the operator started and stopped
+    // it: each run counts the whole tenths passed between its start and its stop.
+    struct Model
+    {
+        int64_t presetTenths = 0;
+        int64_t usedTenths = 0;
+        bool running = false;
+        int64_t startMs = 0;
+        void set(int64_t tenths)
+        {
+            presetTenths = tenths;
+            usedTenths = 0;
+            running = false;
+        }
+        void start(int64_t nowMs)
+        {
+            running = true;
+            startMs = nowMs;
+        }
+        void stop(int64_t nowMs)
+        {
+            usedTenths += nowMs / 100 - startMs / 100;
+            running = false;
+        }
+        ClockValue value(int64_t nowMs) const
+        {
+            const int64_t run = running ? nowMs / 100 - startMs / 100 : 0;
+            return ClockValue::tenths(std::max<int64_t>(0, presetTenths - usedTenths - run));
+        }
+    };
+
+    static int64_t residentKb()
+    {
+        QFile f(QStringLiteral("/proc/self/status"));
+        if (!f.open(QIODevice::ReadOnly))
+            return 0;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        return 0;
+    }
+
+private Q_SLOTS:
+    void threeHourGame()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        QRandomGenerator rng(20261206);
+        constexpr int Periods = 9;    // 9 x 20 minutes of play and the stoppages between
+        constexpr int64_t Tick = 100; // ms
+        int64_t now = f.time.totalMs; // the next tick is at now + Tick
+        auto advanceTo = [&](int64_t t) { f.time.advanceMs(t - f.time.totalMs); };
+        // Moves on to the next tick, with a key pressed somewhere before it if asked.
+        auto step = [&](const std::function<void()>& key) {
+            if (key) {
+                advanceTo(now + rng.bounded(1, static_cast<int>(Tick)));
+                key();
+            }
+            now += Tick;
+            advanceTo(now);
+            if (b.tmrClock1.isActive())
+                b.tmrClock1_Timer();
+        };
+        auto press = [&](QWidget* w, Qt::Key k) { QTest::keyClick(w, k); };
+
+        Model game;
+        Model penalty;
+        int64_t rssAfterFirstPeriod = 0;
+        int goals = 0;
+
+        for (int period = 1; period <= Periods; ++period) {
+            // Set 20:00 and the period number.
+            step([&] { f.type(b.TimeBack, "20\n"); });
+            game.set(12000);
+            step([&] { f.type(b.PeriodBack, QByteArray::number(period % 10).constData()); });
+            // A penalty, started with the game clock.
+            step([&] { f.type(b.PenaltyPH1, "17\n"); });
+            step([&] { f.type(b.PenaltyTH1, "2\n"); });
+            penalty.set(1200);
+
+            // Play with whistles until the clock runs out.
+            while (true) {
+                step([&] {
+                    press(b.TimeBack, Qt::Key_S);
+                    game.start(f.time.totalMs);
+                    penalty.start(f.time.totalMs);
+                });
+                const int run = rng.bounded(30, 600); // 3 to 60 s of play
+                bool out = false;
+                for (int i = 0; i < run && !out; ++i) {
+                    step({});
+                    out = !b.tmrClock1.isActive();
+                }
+                if (out) {
+                    // The tick that read zero: the model agrees it is the first such tick.
+                    QCOMPARE(ReadClock(GameClock), ClockValue());
+                    QVERIFY(game.value(now) == ClockValue());
+                    QVERIFY(game.value(now - Tick) > ClockValue());
+                    game.stop(now);
+                    penalty.stop(now);
+                    break;
+                }
+                step([&] {
+                    press(b.TimeBack, Qt::Key_S);
+                    game.stop(f.time.totalMs);
+                    penalty.stop(f.time.totalMs);
+                });
+                QCOMPARE(ReadClock(GameClock), game.value(now));
+                QCOMPARE(ReadClock(1), penalty.value(now));
+                // The stoppage: a goal now and then, shots, the goal lamp, the time of day.
+                const int pause = rng.bounded(20, 300);
+                for (int i = 0; i < pause; ++i) {
+                    switch (rng.bounded(60)) {
+                    case 0:
+                        step([&] { f.type(b.HomeBack, "+1"); });
+                        ++goals;
+                        break;
+                    case 1:
+                        step([&] { f.type(b.ShotsBackV, "+1"); });
+                        break;
+                    case 2:
+                        step([&] {
+                            press(b.picGoalBack, rng.bounded(2) ? Qt::Key_Left : Qt::Key_Down);
+                        });
+                        break;
+                    case 3:
+                        step([&] { press(b.HomeBack, Qt::Key_C); });
+                        break;
+                    default:
+                        step({});
+                    }
+                }
+                if (b.ClockTime != 0)
+                    step([&] { press(b.HomeBack, Qt::Key_C); });
+            }
+            // The penalty stands where its runs took it; then it is cleared.
+            QCOMPARE(ReadClock(1), penalty.value(now));
+            step([&] { press(b.PenaltyTH1, Qt::Key_Delete); });
+            QCOMPARE(shown(b.pledPenaltyTH1), QStringLiteral("---"));
+            if (period == 1)
+                rssAfterFirstPeriod = residentKb();
+        }
+        QCOMPARE(shown(b.pledHome).remove(QLatin1Char('-')).toInt(), std::min(goals, 199));
+        // Hours of play must not cost memory: allow for caches that settle after the start.
+        const int64_t growth = residentKb() - rssAfterFirstPeriod;
+        QVERIFY2(growth < 4096, qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
+    }
+};
+
+PL_TEST_MAIN(TestSoak)
+#include "tst_soak.moc"
