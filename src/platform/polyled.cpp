@@ -109,15 +109,21 @@ void PolyLED::resizeEvent(QResizeEvent*)
     buildGeometry();
 }
 
-void PolyLED::buildGeometry()
+namespace {
+
+// The digit's skeleton in a cell of w x h pixels: each segment's axis, and the forward lean
+// that maps the upright digit onto the drawn one.
+struct Skeleton
 {
-    const double w = width();
-    const double h = height();
-    if (w < 2 || h < 2)
-        return; // nothing is drawn in so small a cell
+    double thickness = 0;
+    std::array<std::pair<QPointF, QPointF>, 7> axes;
+    QTransform lean;
+};
+
+Skeleton skeletonOf(double w, double h)
+{
     const double t = w * Thickness;
     const double half = t / 2;
-    const double gap = t * GapShare;
     const double slant = std::tan(qDegreesToRadians(SlantDegrees));
 
     const double yt = h * MarginY + half;
@@ -128,7 +134,9 @@ void PolyLED::buildGeometry()
     const double xl = w * MarginX + half + lean;
     const double xr = w - w * MarginX - half - lean;
 
-    const std::array<std::pair<QPointF, QPointF>, 7> axes = {{
+    Skeleton k;
+    k.thickness = t;
+    k.axes = {{
         {{xl, yt}, {xr, yt}}, // a
         {{xr, yt}, {xr, ym}}, // b
         {{xr, ym}, {xr, yb}}, // c
@@ -137,9 +145,38 @@ void PolyLED::buildGeometry()
         {{xl, yt}, {xl, ym}}, // f
         {{xl, ym}, {xr, ym}}, // g
     }};
-
     // x' = x + (ym - y) * slant leans the digit forward about its middle.
-    const QTransform lean_(1, 0, -slant, 1, ym * slant, 0);
+    k.lean = QTransform(1, 0, -slant, 1, ym * slant, 0);
+    return k;
+}
+
+} // namespace
+
+std::array<QPointF, 7> PolyLED::segmentCentres(QSizeF cell)
+{
+    const Skeleton k = skeletonOf(cell.width(), cell.height());
+    std::array<QPointF, 7> centres;
+    for (size_t i = 0; i < centres.size(); ++i)
+        centres[i] = k.lean.map((k.axes[i].first + k.axes[i].second) / 2);
+    return centres;
+}
+
+void PolyLED::buildGeometry()
+{
+    const double w = width();
+    const double h = height();
+    if (w < 2 || h < 2)
+        return; // nothing is drawn in so small a cell
+    const Skeleton sk = skeletonOf(w, h);
+    const double t = sk.thickness;
+    const double half = t / 2;
+    const double gap = t * GapShare;
+    const auto& axes = sk.axes;
+    const QTransform& lean_ = sk.lean;
+    const double xl = axes[0].first.x();
+    const double xr = axes[0].second.x();
+    const double yt = axes[0].first.y();
+    const double ym = axes[6].first.y();
 
     // Dots: as many a row as fit at about the wanted pitch, fewer when small.
     auto dotPitch = [](double len, int n) { return len / (n - 1 + 2 * CornerInset); };

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPainterPath>
 #include <QPointF>
+#include <QSizeF>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -43,6 +44,10 @@ public:
 
     // The colour of an unlit segment: the lit colour faintly over the background.
     static QColor ghostColor(const QColor& lit, const QColor& back);
+
+    // The middle of each segment, a to g, of a "Lines" digit in a cell of this pixel size:
+    // a core pixel, painted in exactly the lit or the ghost colour, for reading a screenshot.
+    static std::array<QPointF, 7> segmentCentres(QSizeF cell);
 
 Q_SIGNALS:
     void gotFocus();

@@ -2,6 +2,8 @@
 #include "testmain.h"
 #include "twips.h"
 
+#include <QtMath>
+
 namespace {
 
 // Where the middle of each segment lies in a digit cell, as shares of the cell's width and
@@ -71,6 +73,8 @@ class TestPolyLED : public QObject
 private Q_SLOTS:
     void digits_data();
     void digits();
+    void segmentCentresAreCorePixels_data();
+    void segmentCentresAreCorePixels();
     void changesShowAtOnce();
     void sizeDrivesExtent_data();
     void sizeDrivesExtent();
@@ -118,6 +122,32 @@ void TestPolyLED::digits()
     QCOMPARE(at(img, 0, 0), Navy);
     if (lit.isEmpty())
         QCOMPARE(countPixels(img, Orange), 0);
+}
+
+void TestPolyLED::segmentCentresAreCorePixels_data()
+{
+    QTest::addColumn<int>("size");
+    for (const int s : {40, 55, 80, 300})
+        QTest::addRow("%d", s) << s;
+}
+
+// A screenshot reader samples these points, so each must be a pixel of exactly the lit colour
+// of an 8 and exactly the ghost colour of a blank cell.
+void TestPolyLED::segmentCentresAreCorePixels()
+{
+    QFETCH(int, size);
+    PolyLED led(nullptr, QStringLiteral("pledTest"));
+    led.setSize(size);
+    led.setLitColor(Orange);
+    led.setBackColor(Navy);
+    const auto centres = PolyLED::segmentCentres(QSizeF(led.width(), led.height()));
+    for (const int16_t caption : {int16_t(8), PolyLED::BlankDigit}) {
+        led.setCaption(caption);
+        const QImage img = picture(led);
+        const QColor want = caption == 8 ? Orange : PolyLED::ghostColor(Orange, Navy);
+        for (const QPointF& c : centres)
+            QCOMPARE(img.pixelColor(qFloor(c.x()), qFloor(c.y())), want);
+    }
 }
 
 void TestPolyLED::changesShowAtOnce()
