@@ -25,6 +25,9 @@ constexpr int TickMs = 100;
 constexpr int16_t ScoreMax = 199;
 constexpr int16_t CountMax = 99;
 constexpr int16_t PeriodMax = 9;
+// The largest board we draw: 8K UHD. A larger window (asked for by mistake, or spanning
+// many screens) would need gigabytes for its picture, so the window stops growing here.
+constexpr QSize MaxBoardPixels(7680, 4320);
 
 } // namespace
 
@@ -43,6 +46,7 @@ frmScoreBoard::~frmScoreBoard() = default;
 void frmScoreBoard::buildBoard()
 {
     setClientSize(BoardClientWidth, BoardClientHeight);
+    setMaximumSize(MaxBoardPixels);
     buildControls(*this, boardDesign());
 
     auto box = [this](const char* n) { return find<PictureBox>(QString::fromLatin1(n)); };

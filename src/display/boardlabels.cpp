@@ -30,7 +30,8 @@ void frmScoreBoard::UpdateLabels()
     // The dialog offers 9 to 60 points; a hand-edited store may hold anything.
     const auto teamSize =
         static_cast<int16_t>(std::clamp<int64_t>(s.TeamSize.roundedHalfEven(), 1, MaxTeamSize));
-    const auto size = static_cast<double>(static_cast<float>(RSize(teamSize)));
+    // Like every font of the board, the names never go below one point.
+    const auto size = std::max(1.0, static_cast<double>(static_cast<float>(RSize(teamSize))));
     lblHome->setCaption(s.HomeText);
     lblHome->setFontSize(size);
     lblVisitor->setCaption(s.VisitorText);
