@@ -1,0 +1,148 @@
+#include "frmhelp.h"
+
+#include "program.h"
+#include "rtfreader.h"
+#include "twips.h"
+#include "widgetcontrols.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double DesignClientWidth = 11055;
+constexpr double DesignClientHeight = 9270;
+constexpr double MinOuterWidth = 2700;
+constexpr double MinOuterHeight = 1700;
+constexpr double BoxLeft = 120;
+constexpr double BoxTop = 0;
+constexpr double BoxWidthLess = 240;  // the box is this much narrower than the window
+constexpr double BoxHeightLess = 420; // and this much lower
+constexpr double WrapLess = 450;      // text wraps this far short of the box's width
+
+QPointer<frmHelp> openWindow;
+int loads = 0;
+
+int ceilPixels(double tw)
+{
+    return static_cast<int>(std::ceil(tw / twips::PerPixel));
+}
+
+} // namespace
+
+QString frmHelp::missingFileMessage()
+{
+    return QStringLiteral(
+        "Help file has been moved from its normal location.  Please reinstall the program.");
+}
+
+frmHelp* frmHelp::showHelp(QWidget* opener)
+{
+    if (!openWindow) {
+        openWindow = new frmHelp();
+        const QScreen* s = opener ? opener->screen() : nullptr;
+        openWindow->centreOn(s ? s : QGuiApplication::primaryScreen());
+    }
+    if (!openWindow->isVisible()) {
+        openWindow->show();
+        return openWindow;
+    }
+    if (openWindow->isMinimized())
+        openWindow->showNormal();
+    openWindow->raise();
+    openWindow->activateWindow();
+    return openWindow;
+}
+
+frmHelp* frmHelp::current()
+{
+    return openWindow;
+}
+
+int frmHelp::loadCount()
+{
+    return loads;
+}
+
+frmHelp::frmHelp() : Form(nullptr, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(QStringLiteral("Pucklight Help"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The board decides when the program ends; an open manual must not keep it running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setMinimumSize(ceilPixels(MinOuterWidth - twips::FrameWidth),
+                   ceilPixels(MinOuterHeight - twips::FrameHeight));
+
+    box = new QTextBrowser(this);
+    box->setObjectName(QStringLiteral("rtbHelp"));
+    box->setReadOnly(true);
+    box->setOpenLinks(false);
+    box->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    QPalette boxPal = box->palette();
+    boxPal.setColor(QPalette::Base, Qt::white);
+    box->setPalette(boxPal);
+    boxControl = std::make_unique<WidgetControl>(box, QStringLiteral("rtbHelp"),
+                                                 QStringLiteral("RichTextBox"));
+    addControl(boxControl.get());
+
+    setClientSize(DesignClientWidth, DesignClientHeight);
+    load();
+}
+
+frmHelp::~frmHelp() = default;
+
+void frmHelp::load()
+{
+    ++loads;
+    QFile file(program::pathInFolder(QString::fromLatin1(FileName)));
+    if (!program::fileExists(file.fileName()) || !file.open(QIODevice::ReadOnly)) {
+        box->setPlainText(missingFileMessage());
+        return;
+    }
+    // Only as much as the reader looks at is read, however large the file is.
+    RtfReader reader;
+    const QByteArray content = file.read(RtfLimits{}.maxInput);
+    auto* doc = new QTextDocument(box);
+    reader.read(content, doc);
+    box->setDocument(doc);
+}
+
+void frmHelp::centreOn(const QScreen* screen)
+{
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int w = twips::toPixels(OuterWidth());
+    const int h = twips::toPixels(OuterHeight());
+    move(area.x() + std::max(0, (area.width() - w) / 2),
+         area.y() + std::max(0, (area.height() - h) / 2));
+}
+
+void frmHelp::resizeEvent(QResizeEvent* e)
+{
+    Form::resizeEvent(e);
+    if (isMinimized())
+        return;
+    if (width() < minimumWidth() || height() < minimumHeight()) {
+        // Only a window manager that ignores the minimum size gets here; the resize this
+        // asks for comes back through this handler.
+        resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
+        return;
+    }
+    const double boxWidth = OuterWidth() - BoxWidthLess;
+    boxControl->Move(BoxLeft, BoxTop, boxWidth, OuterHeight() - BoxHeightLess);
+    box->setLineWrapColumnOrWidth(std::max(1, twips::toPixels(boxWidth - WrapLess)));
+    box->update();
+}
