@@ -10,10 +10,12 @@
 #include "frmhelp.h"
 #endif
 
-void showHelpWindow()
+void showHelpWindow(QWidget* opener)
 {
 #ifdef PUCKLIGHT_HAVE_HELP
-    frmHelp::showHelp();
+    frmHelp::showHelp(opener);
+#else
+    Q_UNUSED(opener)
 #endif
 }
 
@@ -29,7 +31,7 @@ bool showOptionsDialog(QWidget* parent)
 
 void frmScoreBoard::ShowHelp()
 {
-    showHelpWindow();
+    showHelpWindow(this);
 }
 
 void frmScoreBoard::ShowOptions()

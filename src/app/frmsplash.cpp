@@ -48,7 +48,7 @@ frmSplash::frmSplash(QWidget* parent) : Form(parent, Qt::Window | Qt::FramelessW
         else if (auto* b = dynamic_cast<PictureBox*>(c))
             connect(b, &PictureBox::clicked, this, &frmSplash::GoScore);
     }
-    connect(cmdHelp, &QPushButton::clicked, this, [] { showHelpWindow(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { showHelpWindow(this); });
     connect(cmdOptions, &QPushButton::clicked, this, [this] { showOptionsDialog(this); });
 
     Form_Load();
