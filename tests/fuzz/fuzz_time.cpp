@@ -1,0 +1,88 @@
+#include "timetext.h"
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+// Typed times come from the operator's keys, one character at a time, on rows that take
+// different limits. The input is read twice: as text for ParseTime, and as a key stream
+// for TypeTime in which bytes with the high bit set move the typing to another row.
+
+namespace {
+
+struct TimeRow
+{
+    const char* name;
+    int32_t limit;
+};
+
+// The game clock takes up to 99:59, a penalty up to 9:59; two penalty rows so that moving
+// between rows of the same limit is exercised too.
+constexpr TimeRow Rows[] = {
+    {"pledTime", 5999},
+    {"pledPenaltyTH1", 599},
+    {"pledPenaltyTV2", 599},
+    {"pledTime", 599},
+};
+
+// The longest time the text can give: 99 minutes, 99 seconds and 9 tenths.
+constexpr ClockValue Longest = ClockValue::whole(99 * 60 + 99) + ClockValue::tenths(9);
+
+void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+void checkTime(ClockValue v, ClockValue limit)
+{
+    if (v == NoTime)
+        return;
+    check(v >= ClockValue() && v <= limit);
+    check(v.raw() % ClockValue::tenths(1).raw() == 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const char* chars = reinterpret_cast<const char*>(data);
+    const auto n = static_cast<qsizetype>(size);
+
+    const QString asUtf8 = QString::fromUtf8(chars, n);
+    const ClockValue parsed = ParseTime(asUtf8);
+    checkTime(parsed, Longest);
+    checkTime(ParseTime(QString::fromLatin1(chars, n)), Longest);
+
+    // Typing the text and Enter gives what parsing it gives.
+    TimeBuffer = TypedTime();
+    const QString row = QString::fromLatin1(Rows[0].name);
+    for (const QChar c : asUtf8) {
+        if (c.unicode() != entry::Enter && c.unicode() != entry::Space)
+            check(TypeTime(row, static_cast<int16_t>(c.unicode()), Rows[0].limit) == NoTime);
+    }
+    const ClockValue typed = TypeTime(row, entry::Enter, Rows[0].limit);
+    if (parsed != NoTime)
+        check(typed == (parsed <= ClockValue::whole(Rows[0].limit) ? parsed : NoTime));
+    check(TimeBuffer.text.isEmpty());
+
+    // The bytes as a key stream on changing rows.
+    TimeBuffer = TypedTime();
+    const TimeRow* current = &Rows[0];
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] & 0x80) {
+            current = &Rows[data[i] % std::size(Rows)];
+            continue;
+        }
+        const ClockValue v = TypeTime(QString::fromLatin1(current->name),
+                                      static_cast<int16_t>(data[i]), current->limit);
+        checkTime(v, ClockValue::whole(current->limit));
+        if (data[i] != entry::Enter)
+            check(v == NoTime);
+        check(TimeBuffer.rowName == QLatin1String(current->name));
+        // What is typed never grows past a little more than the longest valid time.
+        check(TimeBuffer.text.size() <= 9);
+    }
+    return 0;
+}
