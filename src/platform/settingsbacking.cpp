@@ -46,7 +46,9 @@ bool IniSettingsBacking::flush()
     bool ok = true;
     for (auto& [app, s] : stores) {
         s->sync();
-        ok = ok && s->status() == QSettings::NoError;
+        // The status keeps the first error met, and a FormatError is a file that was only
+        // partly readable when it was read; the write itself fails with an AccessError.
+        ok = ok && s->status() != QSettings::AccessError;
     }
     return ok;
 }

@@ -406,6 +406,19 @@ void TestSettingsStore::junkIniFile()
     LoadSettings();
     setSettingsBacking(store.get());
     QCOMPARE(asText(Settings, *store), asText(defaults(), *store));
+
+    // OK in the options dialog then writes a good file over the junk, and says that it did:
+    // the junk was a problem of the reading, not of the writing.
+    setSettingsBacking(&ini);
+    Settings = unusual();
+    const bool saved = SaveSettings();
+    IniSettingsBacking again;
+    setSettingsBacking(&again);
+    Settings = SettingVariables();
+    LoadSettings();
+    setSettingsBacking(store.get());
+    QVERIFY(saved);
+    QCOMPARE(asText(Settings, *store), asText(unusual(), *store));
 }
 
 PL_TEST_MAIN(TestSettingsStore)
