@@ -1,5 +1,7 @@
 #include "commandline.h"
+#include "frmscoreboard.h"
 #include "frmsplash.h"
+#include "liveoutput.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -30,6 +32,14 @@ int main(int argc, char* argv[])
     }
 
     auto* splash = new frmSplash;
+    // Live output for streaming tools, only when asked for; it lives with the board.
+    LiveOutput::Options live;
+    live.feedFolder = options.feedFolder;
+    live.port = options.servePort;
+    live.address = options.serveAddress;
+    if (live.wanted())
+        QObject::connect(splash, &frmSplash::boardOpened, &app,
+                         [live](frmScoreBoard* board) { LiveOutput::start(board, live); });
     splash->show();
     return QApplication::exec();
 }

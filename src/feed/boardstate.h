@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <utility>
+#include <vector>
+
+class frmScoreBoard;
+
+// What the board shows, as text: every value exactly as its digits read, with dark digits left
+// out and a blank row as an empty string. Nothing here is an internal value the board does
+// not show.
+struct PenaltyState
+{
+    QString player; // "17", or "" for a blank row
+    QString time;   // "2:00", or ""
+    bool lamp = false;
+    bool operator==(const PenaltyState&) const = default;
+};
+
+struct TeamState
+{
+    QString name;
+    QString score;
+    QString shots;
+    bool goalLamp = false;
+    std::array<PenaltyState, 2> penalties;
+    bool operator==(const TeamState&) const = default;
+};
+
+struct BoardState
+{
+    QString caption;
+    QString clockText; // "10:00", "1:05", "59.9", "0.0"; "9:05" for the time of day
+    bool timeOfDay = false;
+    bool running = false; // the game clock
+    QString period;
+    TeamState home;
+    TeamState visitor;
+    bool soundPlaying = false;
+    QString selected; // container name of the field with the focus, or ""
+    bool operator==(const BoardState&) const = default;
+};
+
+// Reads the board as it stands; changes nothing.
+BoardState readBoardState(const frmScoreBoard& board);
+
+// The state as one line of JSON, keys always in the same order, version 1.
+QByteArray stateJson(const BoardState& state);
+
+// The text files of the feed folder (clock.txt, home_score.txt, ...) with their contents.
+// A penalty reads as the player and the time, "17 2:00", or is empty.
+std::vector<std::pair<QString, QByteArray>> feedFiles(const BoardState& state);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "boardsampler.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class FeedWriter;
+class LiveServer;
+class frmScoreBoard;
+
+// The board's live output for streaming tools, as the command line asks for it: a folder of
+// files (--feed) and an HTTP and WebSocket server (--serve). It lives as long as the board.
+// Problems are reported once on stderr and never stop the board.
+class LiveOutput : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(LiveOutput)
+public:
+    struct Options
+    {
+        QString feedFolder; // empty: no files
+        int port = -1;      // -1: no server; 0: any free port
+        QString address = QStringLiteral("127.0.0.1");
+        bool wanted() const { return !feedFolder.isEmpty() || port >= 0; }
+    };
+
+    LiveOutput(frmScoreBoard* board, const Options& options);
+    ~LiveOutput() override;
+
+    // Starts what the options ask for on the board; null when they ask for nothing.
+    static LiveOutput* start(frmScoreBoard* board, const Options& options);
+
+    BoardSampler sampler;
+    std::unique_ptr<FeedWriter> feed;
+    std::unique_ptr<LiveServer> server;
+
+private:
+    void update();
+};

@@ -1,0 +1,203 @@
+#include "liveserver.h"
+
+#include "colors.h"
+#include "requestguard.h"
+#include "settingvariables.h"
+
+#include <QFile>
+#include <QHttpServer>
+#include <QHttpServerRequest>
+#include <QHttpServerResponse>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWebSocket>
+#include <algorithm>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void initFeedResources()
+{
+    Q_INIT_RESOURCE(feed);
+}
+
+namespace {
+
+using Status = QHttpServerResponder::StatusCode;
+
+constexpr char WebSocketPath[] = "/live";
+constexpr char OverlayResource[] = ":/pucklight-feed/overlay.html";
+// The overlay page carries the colours from the start, so its first paint is right.
+constexpr char ColoursPlaceholder[] = "/*COLOURS*/null";
+// A viewer that does not answer a close within this time is cut off.
+constexpr int CloseGraceMs = 5'000;
+
+const QHttpServerResponder::HeaderList PlainHeaders = {
+    {"Content-Type", "text/plain; charset=utf-8"},
+    {"Cache-Control", "no-store"},
+    {"X-Content-Type-Options", "nosniff"},
+    {"Connection", "close"},
+};
+
+QHttpServerResponse response(const QByteArray& mimeType, const QByteArray& body,
+                             Status status = Status::Ok)
+{
+    QHttpServerResponse r(mimeType, body, status);
+    r.addHeader("Cache-Control", "no-store");
+    r.addHeader("X-Content-Type-Options", "nosniff");
+    r.addHeader("Connection", "close");
+    return r;
+}
+
+QHttpServerResponse jsonResponse(const QByteArray& json)
+{
+    // Nothing to tell before the board has been read once.
+    if (json.isEmpty())
+        return response("application/json", "{}", Status::ServiceUnavailable);
+    return response("application/json", json);
+}
+
+QByteArray cssColour(int32_t c)
+{
+    return toQColor(c).name().toLatin1();
+}
+
+} // namespace
+
+QByteArray colorsJson()
+{
+    const SettingVariables& s = Settings;
+    const std::pair<const char*, int32_t> colours[] = {
+        {"time", s.TimeColor},     {"ledBack", s.LEDBack},   {"score", s.ScoreColor},
+        {"period", s.PeriodColor}, {"formBack", s.FormBack}, {"selected", s.LEDSelected},
+        {"border", s.BorderColor}, {"home", s.HomeColor},    {"visitor", s.VisitorColor},
+    };
+    QByteArray out = "{";
+    for (const auto& [key, value] : colours) {
+        if (out.size() > 1)
+            out += ", ";
+        out += '"' + QByteArray(key) + "\": \"" + cssColour(value) + '"';
+    }
+    return out + '}';
+}
+
+LiveServer::LiveServer(QObject* parent) : QObject(parent), http(std::make_unique<QHttpServer>())
+{
+    initFeedResources();
+    using Method = QHttpServerRequest::Method;
+    // Paths are patterns; the dots are escaped so that only the exact names match.
+    http->route(QStringLiteral("/state\\.json"), Method::Get,
+                [this] { return jsonResponse(current); });
+    http->route(QStringLiteral("/colors\\.json"), Method::Get,
+                [] { return jsonResponse(colorsJson()); });
+    http->route(QStringLiteral("/overlay\\.html"), Method::Get,
+                [this] { return response("text/html; charset=utf-8", overlayPage()); });
+    http->route(QString::fromLatin1(WebSocketPath), Method::Get,
+                [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                    // An upgrade is taken over by the WebSocket server when this returns.
+                    if (!request.value("Upgrade").toLower().contains("websocket"))
+                        responder.write("426 Upgrade Required: this is a WebSocket\n", PlainHeaders,
+                                        Status::UpgradeRequired);
+                });
+    http->setMissingHandler([](const QHttpServerRequest&, QHttpServerResponder&& responder) {
+        responder.write("404 Not Found\n", PlainHeaders, Status::NotFound);
+    });
+    connect(http.get(), &QAbstractHttpServer::newWebSocketConnection, this,
+            &LiveServer::acceptViewers);
+}
+
+LiveServer::~LiveServer()
+{
+    // The viewers (and those still closing) go first, while the sockets beneath them exist.
+    viewers.clear();
+    for (QWebSocket* ws : findChildren<QWebSocket*>(Qt::FindDirectChildrenOnly)) {
+        ws->disconnect(this);
+        delete ws;
+    }
+    http.reset();
+}
+
+bool LiveServer::listen(const QHostAddress& address, quint16 port, QString* error)
+{
+    auto* g = new RequestGuard(WebSocketPath, this);
+    if (!g->listen(address, port)) {
+        if (error)
+            *error = g->errorString();
+        delete g;
+        return false;
+    }
+    http->bind(g);
+    guard = g;
+    return true;
+}
+
+quint16 LiveServer::port() const
+{
+    return guard ? guard->serverPort() : 0;
+}
+
+int LiveServer::openConnections() const
+{
+    // Every socket the server accepted stays a child of the guard until it is deleted.
+    return guard ? static_cast<int>(
+                       guard->findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly).size())
+                 : 0;
+}
+
+void LiveServer::publish(const QByteArray& json)
+{
+    if (json == current)
+        return;
+    current = json;
+    // A viewer dropped while sending leaves the list; walk a copy.
+    const std::deque<QWebSocket*> all = viewers;
+    for (QWebSocket* ws : all)
+        send(ws);
+}
+
+void LiveServer::send(QWebSocket* ws)
+{
+    if (current.isEmpty())
+        return;
+    if (ws->bytesToWrite() > MaxViewerBacklog) {
+        ws->abort();
+        return;
+    }
+    ws->sendTextMessage(QString::fromUtf8(current));
+}
+
+void LiveServer::acceptViewers()
+{
+    while (http->hasPendingWebSocketConnections()) {
+        QWebSocket* ws = http->nextPendingWebSocketConnection().release();
+        if (!ws)
+            break;
+        ws->setParent(this);
+        ws->setMaxAllowedIncomingFrameSize(MaxViewerMessage);
+        ws->setMaxAllowedIncomingMessageSize(MaxViewerMessage);
+        connect(ws, &QWebSocket::disconnected, this, [this, ws] { dropViewer(ws); });
+        viewers.push_back(ws);
+        while (viewers.size() > static_cast<size_t>(std::max(maxViewers, 1))) {
+            QWebSocket* oldest = viewers.front();
+            viewers.pop_front();
+            oldest->close(QWebSocketProtocol::CloseCodeGoingAway,
+                          QStringLiteral("too many viewers"));
+            QTimer::singleShot(CloseGraceMs, oldest, [oldest] { oldest->abort(); });
+        }
+        send(ws);
+    }
+}
+
+void LiveServer::dropViewer(QWebSocket* ws)
+{
+    const auto it = std::find(viewers.begin(), viewers.end(), ws);
+    if (it != viewers.end())
+        viewers.erase(it);
+    ws->deleteLater();
+}
+
+QByteArray LiveServer::overlayPage() const
+{
+    QFile f(QString::fromLatin1(OverlayResource));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll().replace(ColoursPlaceholder, colorsJson());
+}

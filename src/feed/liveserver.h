@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QObject>
+#include <deque>
+#include <memory>
+
+class QHttpServer;
+class QWebSocket;
+class RequestGuard;
+
+// Serves the board's state read-only over HTTP and a WebSocket:
+//   GET /state.json     the state, as the feed writes it
+//   GET /colors.json    the board's colours, for pages that draw the score
+//   GET /overlay.html   a score bug for a streaming tool's browser source
+//   /live               a WebSocket that gets the state on connecting and on every change
+// Nothing changes the board. Other methods get 405, other paths 404, oversized or malformed
+// requests their error status (see RequestGuard).
+class LiveServer : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(LiveServer)
+public:
+    static constexpr int DefaultMaxViewers = 64;
+    // A viewer that lets this much pile up unsent is not reading; it is dropped.
+    static constexpr qint64 MaxViewerBacklog = 256 * 1024;
+    // Viewers have nothing to say; anything bigger than this from one closes it.
+    static constexpr quint64 MaxViewerMessage = 1024;
+
+    explicit LiveServer(QObject* parent = nullptr);
+    ~LiveServer() override;
+
+    // Starts listening; port 0 takes any free port. On failure returns false and says why.
+    bool listen(const QHostAddress& address, quint16 port, QString* error = nullptr);
+    quint16 port() const;
+
+    // The state to serve; viewers get it when it differs from the last one sent.
+    void publish(const QByteArray& json);
+    const QByteArray& state() const { return current; }
+
+    // With more viewers than this the oldest is let go, so that a display that reconnects
+    // always gets in.
+    void setMaxViewers(int n) { maxViewers = n; }
+    int viewerCount() const { return static_cast<int>(viewers.size()); }
+    // Connections open at the moment: being read, refused, answered or carrying a viewer.
+    int openConnections() const;
+
+private:
+    void acceptViewers();
+    void dropViewer(QWebSocket* ws);
+    void send(QWebSocket* ws);
+    QByteArray overlayPage() const;
+
+    std::unique_ptr<QHttpServer> http;
+    RequestGuard* guard = nullptr;
+    QByteArray current;
+    std::deque<QWebSocket*> viewers;
+    int maxViewers = DefaultMaxViewers;
+};
+
+// The board's colours as a JSON object of CSS colours ("#rrggbb"), in the order of the
+// settings: time, LED background, score, period, board background, selection marker,
+// border, home name, visitor name.
+QByteArray colorsJson();

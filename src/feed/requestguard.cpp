@@ -1,0 +1,303 @@
+#include "requestguard.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
+
+namespace {
+
+constexpr int BadRequest = 400;
+constexpr int RequestTimeout = 408;
+constexpr int NotFound = 404;
+constexpr int MethodNotAllowed = 405;
+constexpr int ContentTooLarge = 413;
+constexpr int UpgradeRequired = 426;
+constexpr int HeadTooLarge = 431;
+constexpr int Unavailable = 503;
+
+QByteArray reasonOf(int status)
+{
+    switch (status) {
+    case BadRequest:
+        return "Bad Request";
+    case NotFound:
+        return "Not Found";
+    case MethodNotAllowed:
+        return "Method Not Allowed";
+    case RequestTimeout:
+        return "Request Timeout";
+    case ContentTooLarge:
+        return "Content Too Large";
+    case HeadTooLarge:
+        return "Request Header Fields Too Large";
+    case UpgradeRequired:
+        return "Upgrade Required";
+    default:
+        return "Service Unavailable";
+    }
+}
+
+QByteArray answer(int status)
+{
+    const QByteArray body = QByteArray::number(status) + ' ' + reasonOf(status) + '\n';
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonOf(status) +
+                     "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
+                     QByteArray::number(body.size()) + "\r\nConnection: close\r\n";
+    if (status == MethodNotAllowed)
+        out += "Allow: GET\r\n";
+    if (status == UpgradeRequired)
+        out += "Sec-WebSocket-Version: 13\r\n";
+    return out + "\r\n" + body;
+}
+
+// Tells the client that nothing more comes from us, while we can still read from it.
+void closeWriteSide(qintptr descriptor)
+{
+    if (descriptor < 0)
+        return;
+#ifdef Q_OS_WIN
+    ::shutdown(static_cast<SOCKET>(descriptor), SD_SEND);
+#else
+    ::shutdown(static_cast<int>(descriptor), SHUT_WR);
+#endif
+}
+
+// Where the head ends (just past its blank line), or -1 while it is incomplete. Bare line
+// feeds are taken as well as CR LF.
+qsizetype headEnd(QByteArrayView data)
+{
+    const qsizetype crlf = data.indexOf("\r\n\r\n");
+    const qsizetype lf = data.indexOf("\n\n");
+    if (crlf >= 0 && (lf < 0 || crlf + 2 <= lf))
+        return crlf + 4;
+    return lf >= 0 ? lf + 2 : -1;
+}
+
+bool isTokenChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           QByteArrayView("!#$%&'*+-.^_`|~").contains(c);
+}
+
+bool isToken(QByteArrayView s)
+{
+    if (s.isEmpty())
+        return false;
+    for (const char c : s)
+        if (!isTokenChar(c))
+            return false;
+    return true;
+}
+
+bool isTargetChar(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u > 0x20 && u < 0x7F;
+}
+
+} // namespace
+
+// A connection while the guard reads it; a child of its socket, so it goes with it.
+class GuardedConnection : public QObject
+{
+public:
+    GuardedConnection(QTcpSocket* s, RequestGuard* guard, int& counter)
+        : QObject(s), socket(s), owner(guard), open(counter)
+    {
+        ++open;
+        timer.setSingleShot(true);
+    }
+    ~GuardedConnection() override
+    {
+        if (owner)
+            --open;
+    }
+    Q_DISABLE_COPY(GuardedConnection)
+
+    QTcpSocket* socket;
+    QPointer<RequestGuard> owner;
+    int& open;
+    QTimer timer;
+    qint64 drained = 0;
+    bool answered = false; // the refusal is out and our side closed
+};
+
+RequestGuard::RequestGuard(QByteArray webSocketPath, QObject* parent)
+    : QTcpServer(parent), wsPath(std::move(webSocketPath))
+{}
+
+void RequestGuard::incomingConnection(qintptr descriptor)
+{
+    auto* s = new QTcpSocket(this);
+    s->setSocketDescriptor(descriptor);
+    connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+    if (open >= MaxConnections) {
+        s->write(answer(Unavailable));
+        s->disconnectFromHost();
+        return;
+    }
+    // The socket never holds more than a head's worth of unread data: when the buffer is
+    // full, Qt stops reading and the sender has to wait.
+    s->setReadBufferSize(MaxHeadBytes);
+    auto* c = new GuardedConnection(s, this, open);
+    connect(&c->timer, &QTimer::timeout, this, [this, c] { refuse(c, RequestTimeout); });
+    c->timer.start(HeadTimeoutMs);
+    connect(s, &QTcpSocket::readyRead, c, [this, c] { inspect(c); });
+    if (s->bytesAvailable() > 0)
+        inspect(c);
+}
+
+void RequestGuard::inspect(GuardedConnection* c)
+{
+    const QByteArray data = c->socket->peek(MaxHeadBytes);
+    const qsizetype end = headEnd(data);
+    if (end < 0) {
+        if (data.size() >= MaxHeadBytes)
+            refuse(c, HeadTooLarge);
+        return;
+    }
+    const Verdict v = check(QByteArrayView(data).first(end));
+    if (v.status != 0)
+        refuse(c, v.status);
+    else
+        handOver(c, v.upgrade);
+}
+
+RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
+{
+    Verdict v;
+    QList<QByteArrayView> lines;
+    for (qsizetype from = 0; from < head.size();) {
+        qsizetype nl = head.indexOf('\n', from);
+        if (nl < 0)
+            nl = head.size();
+        QByteArrayView line = head.sliced(from, nl - from);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines.append(line);
+        from = nl + 1;
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.isEmpty())
+        return {BadRequest, false};
+
+    // Request line: method, target, version, one space apart.
+    const QByteArrayView requestLine = lines.first();
+    const qsizetype sp1 = requestLine.indexOf(' ');
+    const qsizetype sp2 = sp1 < 0 ? -1 : requestLine.indexOf(' ', sp1 + 1);
+    if (sp1 <= 0 || sp2 <= sp1 + 1)
+        return {BadRequest, false};
+    const QByteArrayView method = requestLine.first(sp1);
+    const QByteArrayView target = requestLine.sliced(sp1 + 1, sp2 - sp1 - 1);
+    const QByteArrayView version = requestLine.sliced(sp2 + 1);
+    if (!isToken(method) || !target.startsWith('/') ||
+        (version != "HTTP/1.1" && version != "HTTP/1.0"))
+        return {BadRequest, false};
+    for (const char c : target)
+        if (!isTargetChar(c))
+            return {BadRequest, false};
+
+    bool hasBody = false;
+    bool hasKey = false;
+    bool version13 = false;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArrayView line = lines[i];
+        const qsizetype colon = line.indexOf(':');
+        // A header line is a name, a colon and a value; folded lines are not taken.
+        if (colon <= 0 || !isToken(line.first(colon)))
+            return {BadRequest, false};
+        const QByteArray name = line.first(colon).toByteArray().toLower();
+        const QByteArray value = line.sliced(colon + 1).toByteArray().trimmed();
+        if (name == "content-length") {
+            bool ok = false;
+            const qlonglong n = value.toLongLong(&ok);
+            if (!ok || n < 0)
+                return {BadRequest, false};
+            hasBody = hasBody || n > 0;
+        } else if (name == "transfer-encoding") {
+            hasBody = true;
+        } else if (name == "upgrade") {
+            v.upgrade = value.toLower().contains("websocket");
+        } else if (name == "sec-websocket-key") {
+            hasKey = !value.isEmpty();
+        } else if (name == "sec-websocket-version") {
+            version13 = value == "13";
+        }
+    }
+    if (method != "GET")
+        return {MethodNotAllowed, false};
+    if (hasBody)
+        return {ContentTooLarge, false};
+    if (v.upgrade) {
+        const qsizetype query = target.indexOf('?');
+        if ((query < 0 ? target : target.first(query)) != QByteArrayView(wsPath))
+            return {NotFound, false};
+        // Without its key a handshake cannot be answered; the WebSocket layer would only
+        // drop the connection. Version 13 is the one WebSocket there is.
+        if (!hasKey)
+            return {BadRequest, false};
+        if (!version13)
+            return {UpgradeRequired, false};
+    }
+    return v;
+}
+
+void RequestGuard::refuse(GuardedConnection* c, int status)
+{
+    QTcpSocket* s = c->socket;
+    QObject::disconnect(s, &QTcpSocket::readyRead, c, nullptr);
+    QObject::disconnect(&c->timer, nullptr, nullptr, nullptr);
+    s->write(answer(status));
+    // Our side is finished once the answer is out: the client sees the end at once. What it
+    // still sends is read and dropped for a while, so that it gets to read the answer
+    // rather than a reset; then the connection closes.
+    auto finish = [s, c] {
+        if (s->bytesToWrite() == 0 && !c->answered) {
+            c->answered = true;
+            closeWriteSide(s->socketDescriptor());
+        }
+    };
+    connect(s, &QTcpSocket::bytesWritten, c, finish);
+    s->flush();
+    finish();
+    connect(s, &QTcpSocket::readyRead, c, [this, c] { drain(c); });
+    connect(&c->timer, &QTimer::timeout, s, &QAbstractSocket::abort);
+    c->timer.start(DrainTimeoutMs);
+    drain(c);
+}
+
+void RequestGuard::drain(GuardedConnection* c)
+{
+    const qint64 n = c->socket->bytesAvailable();
+    c->socket->skip(n);
+    c->drained += n;
+    if (c->drained > MaxDrainBytes)
+        c->socket->abort();
+}
+
+void RequestGuard::handOver(GuardedConnection* c, bool upgrade)
+{
+    const QPointer<QTcpSocket> s = c->socket;
+    delete c; // its connections go with it
+    // The HTTP server takes the socket at once and reads the request waiting in it.
+    addPendingConnection(s);
+    Q_EMIT s->readyRead();
+    if (!s)
+        return;
+    if (upgrade) {
+        // The WebSocket layer has the socket now and deletes it with its WebSocket; one that
+        // it turned down on the spot is ours to delete.
+        if (s->state() == QAbstractSocket::UnconnectedState)
+            s->deleteLater();
+    } else if (s->state() == QAbstractSocket::ConnectedState) {
+        // One request per connection: the answer has been written; close once it is sent.
+        s->disconnectFromHost();
+    }
+}
