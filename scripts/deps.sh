@@ -2,7 +2,8 @@
 # Installs the Debian packages that Pucklight needs and that are missing.
 #   scripts/deps.sh build   compiler, CMake, Qt and fonts
 #   scripts/deps.sh test    the above plus what the test suite drives (Xvfb, xdotool, audio sink)
-#   scripts/deps.sh ci      the above plus clang for the fuzzers and Google Benchmark
+#   scripts/deps.sh ci      the above plus clang for the fuzzers, Google Benchmark and Chromium
+#                           for the overlay page test (it skips itself where Chromium is absent)
 set -euo pipefail
 
 level=${1:-build}
@@ -13,7 +14,7 @@ build_pkgs=(g++ cmake ninja-build pkg-config
     qt6-httpserver-dev qt6-websockets-dev)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
     python3)
-ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev)
+ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev chromium)
 
 pkgs=("${build_pkgs[@]}")
 case "$level" in
