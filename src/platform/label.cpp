@@ -123,18 +123,16 @@ void Label::fitToText()
     }
 }
 
-void Label::paintEvent(QPaintEvent*)
+namespace {
+
+// Qt's raster engine keeps glyphs up to this many pixels in its glyph cache and fills larger
+// ones from their outlines on every paint.
+constexpr int LargestCachedGlyph = 64;
+
+} // namespace
+
+int Label::textFlags() const
 {
-    QPainter p(this);
-    if (opaque)
-        p.fillRect(rect(), backColor);
-    if (border) {
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(drawFont());
-    p.setPen(foreColor);
     int flags = Qt::AlignTop;
     switch (align) {
     case Align::Left:
@@ -149,9 +147,54 @@ void Label::paintEvent(QPaintEvent*)
     }
     if (wrap)
         flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+void Label::drawCaption(QPainter& p, const QRect& r, const QFont& font) const
+{
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(foreColor);
+    p.drawText(r, textFlags(), caption);
+}
+
+void Label::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (opaque)
+        p.fillRect(rect(), backColor);
+    if (border) {
+        p.setPen(QColor(0x80, 0x80, 0x80));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     // A bordered box keeps its text off the border; VB-style labels are flush otherwise.
     const QRect r = border ? rect().adjusted(2, 1, -2, -1) : rect();
-    p.drawText(r, flags, caption);
+    const QFont font = drawFont();
+    const qreal dpr = devicePixelRatioF();
+    if (caption.isEmpty() || font.pixelSize() * dpr <= LargestCachedGlyph) {
+        layer = TextLayer();
+        drawCaption(p, r, font);
+        return;
+    }
+    const int flags = textFlags();
+    if (layer.image.isNull() || layer.caption != caption || layer.font != font ||
+        layer.color != foreColor || layer.flags != flags || layer.textRect != r ||
+        layer.size != size() || layer.dpr != dpr) {
+        // The whole widget, as the text may reach past its rectangle up to the widget's edge.
+        layer = TextLayer{QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied),
+                          caption,
+                          font,
+                          foreColor,
+                          flags,
+                          r,
+                          size(),
+                          dpr};
+        layer.image.setDevicePixelRatio(dpr);
+        layer.image.fill(Qt::transparent);
+        QPainter lp(&layer.image);
+        drawCaption(lp, r, font);
+    }
+    p.drawImage(0, 0, layer.image);
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* e)

@@ -3,10 +3,14 @@
 #include "control.h"
 
 #include <QColor>
+#include <QFont>
+#include <QImage>
 #include <QWidget>
 
 // A text label: named font, alignment, optional word wrap and auto-size. It draws no
 // background unless made opaque, so by default it shows whatever lies behind it.
+class QPainter;
+
 class Label : public QWidget, public Control
 {
     Q_OBJECT
@@ -51,6 +55,24 @@ protected:
 
 private:
     void fitToText();
+    int textFlags() const;
+    void drawCaption(QPainter& p, const QRect& r, const QFont& font) const;
+
+    // Large text is drawn from glyph outlines on every paint, which is slow on a big board;
+    // such text is drawn once into this layer and the layer is drawn after that. Any change
+    // of what the text looks like makes a new layer (see paintEvent).
+    struct TextLayer
+    {
+        QImage image;
+        QString caption;
+        QFont font;
+        QColor color;
+        int flags = 0;
+        QRect textRect;
+        QSize size;
+        qreal dpr = 0;
+    };
+    TextLayer layer;
 
     QString caption;
     QString fontName = QStringLiteral("Arial");
