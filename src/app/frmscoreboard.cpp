@@ -132,6 +132,13 @@ void frmScoreBoard::buildBoard()
         {PenaltyTV2, &pledPenaltyTV2, 0, 0},
     }};
 
+    slotTable = {{
+        {&pledPenaltyPH1, &pledPenaltyTH1, &dotPenaltyTH1, shpPenaltyH[0]},
+        {&pledPenaltyPH2, &pledPenaltyTH2, &dotPenaltyTH2, shpPenaltyH[1]},
+        {&pledPenaltyPV1, &pledPenaltyTV1, &dotPenaltyTV1, shpPenaltyV[0]},
+        {&pledPenaltyPV2, &pledPenaltyTV2, &dotPenaltyTV2, shpPenaltyV[1]},
+    }};
+
     tmrClock1.setInterval(TickMs);
     tmrClock1.setTimerType(Qt::PreciseTimer);
     mmcBuzzer = new MMControl(this);

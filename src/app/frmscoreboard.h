@@ -41,6 +41,17 @@ public:
     };
     const std::array<Field, 15>& fields() const { return fieldTable; }
 
+    // A penalty slot: its player and time rows, the colon between minutes and seconds, and
+    // its lamp. Slots are numbered by their clock: 1 home 1, 2 home 2, 3 visitor 1, 4 visitor 2.
+    struct PenaltySlot
+    {
+        const DigitRow* player = nullptr;
+        const DigitRow* time = nullptr;
+        const std::vector<Shape*>* colon = nullptr;
+        Shape* lamp = nullptr;
+    };
+    const PenaltySlot& penaltySlot(int clock) const { return slotTable[clock - 1]; }
+
     // Window variables.
     int16_t ClockTime = 0;     // 0: the clock field shows the game clock; else the time of day
     int16_t BuzzerPlaying = 0; // -1 while the horn or the buzzer plays
@@ -114,7 +125,6 @@ public:
     void ResetCommand();
     void ClockSwitchCommand();
     void TypeGameTime(int16_t ch);
-    const DigitRow& penaltyTimeRow(int clock) const;
     void StopClockCounting(int i);
     void Buzzer();
     void Horn();
@@ -154,4 +164,5 @@ private:
     void Form_Resize();
 
     std::array<Field, 15> fieldTable{};
+    std::array<PenaltySlot, 4> slotTable{};
 };

@@ -14,20 +14,6 @@ namespace {
 constexpr int32_t GameTimeLimit = 5999; // 99:59
 }
 
-const DigitRow& frmScoreBoard::penaltyTimeRow(int clock) const
-{
-    switch (clock) {
-    case 1:
-        return pledPenaltyTH1;
-    case 2:
-        return pledPenaltyTH2;
-    case 3:
-        return pledPenaltyTV1;
-    default:
-        return pledPenaltyTV2;
-    }
-}
-
 void frmScoreBoard::DisplayTime(const DigitRow& ClockObject, ClockValue DispSec)
 {
     ::DisplayTime(ClockObject, DispSec);
@@ -54,7 +40,7 @@ void frmScoreBoard::tmrClock1_Timer()
     }
 
     for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
-        const DigitRow& row = penaltyTimeRow(i);
+        const DigitRow& row = *penaltySlot(i).time;
         if (row[0]->Caption() > PolyLED::BlankDigit)
             DisplayTime(row, ReadClock(i));
     }

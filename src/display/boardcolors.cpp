@@ -1,6 +1,7 @@
 // The board's colour scheme.
 #include "boardcolors.h"
 
+#include "clocktable.h"
 #include "colors.h"
 #include "digitrows.h"
 #include "form.h"
@@ -84,15 +85,10 @@ void frmScoreBoard::UpdatePenaltyColonColors()
 {
     const QColor shown = toQColor(Settings.BorderColor);
     const QColor hidden = toQColor(Settings.LEDBack);
-    const std::pair<const DigitRow*, const std::vector<Shape*>*> colons[] = {
-        {&pledPenaltyTH1, &dotPenaltyTH1},
-        {&pledPenaltyTH2, &dotPenaltyTH2},
-        {&pledPenaltyTV1, &dotPenaltyTV1},
-        {&pledPenaltyTV2, &dotPenaltyTV2},
-    };
-    for (const auto& [row, dots] : colons) {
-        const bool blank = (*row)[0]->Caption() < 0;
-        for (Shape* d : *dots)
+    for (int clock = FirstPenaltyClock; clock < ClockCount; ++clock) {
+        const PenaltySlot& slot = penaltySlot(clock);
+        const bool blank = (*slot.time)[0]->Caption() < 0;
+        for (Shape* d : *slot.colon)
             d->setFillColor(blank ? hidden : shown);
     }
 }

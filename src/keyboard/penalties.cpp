@@ -14,11 +14,10 @@ constexpr int32_t PenaltyTimeLimit = 599; // 9:59
 
 void frmScoreBoard::Penalty()
 {
-    Shape* const lamps[4] = {shpPenaltyH[0], shpPenaltyH[1], shpPenaltyV[0], shpPenaltyV[1]};
     const QColor lit = toQColor(Settings.ScoreColor);
     const QColor dark = toQColor(Settings.FormBack);
     for (int i = FirstPenaltyClock; i < ClockCount; ++i)
-        lamps[i - FirstPenaltyClock]->setFillColor(ReadClock(i) > ClockValue() ? lit : dark);
+        penaltySlot(i).lamp->setFillColor(ReadClock(i) > ClockValue() ? lit : dark);
 }
 
 void frmScoreBoard::ClearPenalty(int16_t ClockNum, const DigitRow& PlayerObj,
@@ -32,28 +31,10 @@ void frmScoreBoard::ClearPenalty(int16_t ClockNum, const DigitRow& PlayerObj,
     Penalty();
 }
 
-namespace {
-
-const DigitRow& playerRowOf(const frmScoreBoard& b, int clock)
-{
-    switch (clock) {
-    case 1:
-        return b.pledPenaltyPH1;
-    case 2:
-        return b.pledPenaltyPH2;
-    case 3:
-        return b.pledPenaltyPV1;
-    default:
-        return b.pledPenaltyPV2;
-    }
-}
-
-} // namespace
-
 void frmScoreBoard::PenaltyPlayerKeyDown(int clock, int16_t KeyCode)
 {
-    const DigitRow& player = playerRowOf(*this, clock);
-    const DigitRow& time = penaltyTimeRow(clock);
+    const DigitRow& player = *penaltySlot(clock).player;
+    const DigitRow& time = *penaltySlot(clock).time;
     if (KeyCode == Settings.ClearKey)
         ClearPenalty(static_cast<int16_t>(clock), player, time);
     AllKeyCode(KeyCode);
@@ -63,8 +44,8 @@ void frmScoreBoard::PenaltyPlayerKeyDown(int clock, int16_t KeyCode)
 
 void frmScoreBoard::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
 {
-    const DigitRow& player = playerRowOf(*this, clock);
-    const DigitRow& time = penaltyTimeRow(clock);
+    const DigitRow& player = *penaltySlot(clock).player;
+    const DigitRow& time = *penaltySlot(clock).time;
     if (KeyCode == Settings.ClearKey)
         ClearPenalty(static_cast<int16_t>(clock), player, time);
     AllKeyCode(KeyCode);
