@@ -11,6 +11,9 @@ Image::Image(QWidget* parent, const QString& name, int index)
 
 void Image::setPicture(const QImage& img)
 {
+    // The board sets the same decoded picture again on every resize; its halvings still hold.
+    if (img.cacheKey() != picture.cacheKey())
+        halvings.clear();
     picture = img;
     scaled = QPixmap();
     if (!stretch && !picture.isNull())
@@ -23,6 +26,7 @@ void Image::clearPicture()
     if (picture.isNull())
         return;
     picture = QImage();
+    halvings.clear();
     scaled = QPixmap();
     update();
 }
@@ -42,6 +46,20 @@ void Image::resizeEvent(QResizeEvent*)
     scaled = QPixmap();
 }
 
+const QImage& Image::scaleSource(QSize target)
+{
+    size_t level = 0;
+    for (;;) {
+        const QImage& from = level == 0 ? picture : halvings[level - 1];
+        const QSize half = from.size() / 2;
+        if (half.width() < target.width() || half.height() < target.height())
+            return from;
+        if (halvings.size() == level)
+            halvings.push_back(from.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        ++level;
+    }
+}
+
 void Image::paintEvent(QPaintEvent*)
 {
     if (picture.isNull() || width() <= 0 || height() <= 0)
@@ -50,9 +68,10 @@ void Image::paintEvent(QPaintEvent*)
     const QSize target = stretch ? size() * dpr : picture.size();
     if (scaled.isNull() || scaled.size() != target) {
         // Scale once per size, not on every paint: a 4000 x 3000 photo is expensive to draw.
-        scaled = QPixmap::fromImage(
-            stretch ? picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                    : picture);
+        scaled =
+            QPixmap::fromImage(stretch ? scaleSource(target).scaled(target, Qt::IgnoreAspectRatio,
+                                                                    Qt::SmoothTransformation)
+                                       : picture);
         scaled.setDevicePixelRatio(stretch ? dpr : 1.0);
     }
     QPainter p(this);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
+#include <vector>
 
 // A picture element without a background: it shows its picture at the picture's natural
 // size or, with stretching on, scaled to its own rectangle. Without a picture it is a
@@ -34,7 +35,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
+    // The picture, or the smallest of its halvings that is still at least `target` in both
+    // dimensions: smooth scaling costs in proportion to the source, and a photo several times
+    // the element's size would otherwise be averaged down in full on every resize.
+    const QImage& scaleSource(QSize target);
+
     QImage picture;
-    QPixmap scaled; // the picture at the element's current pixel size
+    std::vector<QImage> halvings; // the picture halved once, twice, ...; made when first needed
+    QPixmap scaled;               // the picture at the element's current pixel size
     bool stretch = false;
 };

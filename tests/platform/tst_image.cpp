@@ -1,0 +1,112 @@
+#include "image.h"
+#include "testmain.h"
+#include "twips.h"
+
+namespace {
+
+QImage picture(Image& img)
+{
+    return img.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A photo-like test picture: squares over a gradient, so that the way it is scaled
+// down shows in the result.
+QImage stripes(QSize size, QRgb tint)
+{
+    QImage img(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int v = (x / 16 + y / 16) % 2 ? 255 : (x * 255 / size.width());
+            line[x] = qRgb(v & qRed(tint), v & qGreen(tint), v & qBlue(tint));
+        }
+    }
+    return img;
+}
+
+// The mean difference per channel between two pictures of one size.
+double meanDifference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+} // namespace
+
+class TestImage : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void stretchedLikeTheWholePicture_data();
+    void stretchedLikeTheWholePicture();
+    void newPictureReplacesTheOld();
+};
+
+void TestImage::stretchedLikeTheWholePicture_data()
+{
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("a little smaller") << QSize(1600, 1200) << QSize(1000, 750);
+    QTest::newRow("just under half") << QSize(1600, 1200) << QSize(790, 590);
+    QTest::newRow("exactly half") << QSize(1600, 1200) << QSize(800, 600);
+    QTest::newRow("a tenth") << QSize(1600, 1200) << QSize(160, 120);
+    QTest::newRow("other aspect") << QSize(1200, 1600) << QSize(97, 301);
+    QTest::newRow("larger") << QSize(300, 200) << QSize(900, 600);
+}
+
+// However much smaller the element is than its picture, it shows the picture as smooth
+// scaling of the whole picture would: taking a shortcut through a reduced copy is no excuse
+// for a blurred or aliased picture.
+void TestImage::stretchedLikeTheWholePicture()
+{
+    QFETCH(QSize, pictureSize);
+    QFETCH(QSize, shown);
+    const QImage photo = stripes(pictureSize, qRgb(255, 255, 255));
+    Image img(nullptr, QStringLiteral("img"));
+    img.setStretch(true);
+    img.setPicture(photo);
+    img.setWidth(twips::fromPixels(shown.width()));
+    img.setHeight(twips::fromPixels(shown.height()));
+    QCOMPARE(img.size(), shown);
+    const QImage direct = photo.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY2(meanDifference(picture(img), direct) < 3.0,
+             qPrintable(QString::number(meanDifference(picture(img), direct))));
+}
+
+// Every new picture is shown; nothing of the picture before it is.
+void TestImage::newPictureReplacesTheOld()
+{
+    Image img(nullptr, QStringLiteral("img"));
+    img.setStretch(true);
+    img.setWidth(twips::fromPixels(200));
+    img.setHeight(twips::fromPixels(150));
+    const QImage red = stripes(QSize(1600, 1200), qRgb(255, 0, 0));
+    const QImage blue = stripes(QSize(1600, 1200), qRgb(0, 0, 255));
+    const QImage redShown = red.scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage blueShown = blue.scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    img.setPicture(red);
+    QVERIFY(meanDifference(picture(img), redShown) < 3.0);
+    img.setPicture(blue);
+    QVERIFY(meanDifference(picture(img), blueShown) < 3.0);
+    // The same picture again, as the board sets it on every resize, at another size.
+    img.setPicture(blue);
+    img.setWidth(twips::fromPixels(100));
+    img.setHeight(twips::fromPixels(75));
+    QVERIFY(meanDifference(picture(img), blue.scaled(100, 75, Qt::IgnoreAspectRatio,
+                                                     Qt::SmoothTransformation)) < 3.0);
+    img.clearPicture();
+    img.setPicture(red);
+    QVERIFY(meanDifference(picture(img), red.scaled(100, 75, Qt::IgnoreAspectRatio,
+                                                    Qt::SmoothTransformation)) < 3.0);
+}
+
+PL_TEST_MAIN(TestImage)
+#include "tst_image.moc"
