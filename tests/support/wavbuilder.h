@@ -8,27 +8,19 @@
 // Small RIFF/WAVE files built in memory for the tests.
 namespace wav {
 
-inline QByteArray le32(uint32_t v)
+inline QByteArray le(uint32_t v, int bytes = 4)
 {
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
+    QByteArray b(bytes, '\0');
+    for (int i = 0; i < bytes; ++i)
         b[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
     return b;
-}
-
-inline QByteArray le16(uint16_t v)
-{
-    return le32(v).left(2);
 }
 
 // A chunk with its header, padded to an even length. `declared` overrides the size field.
 inline QByteArray chunk(const char* id, const QByteArray& body, int64_t declared = -1)
 {
-    QByteArray c = QByteArray(id, 4) +
-                   le32(static_cast<uint32_t>(declared < 0 ? body.size() : declared)) + body;
-    if (body.size() % 2)
-        c += '\0';
-    return c;
+    const auto size = static_cast<uint32_t>(declared < 0 ? body.size() : declared);
+    return QByteArray(id, 4) + le(size) + body + QByteArray(body.size() % 2, '\0');
 }
 
 struct Format
@@ -42,15 +34,15 @@ struct Format
 
 inline QByteArray fmt(const Format& f)
 {
-    const uint16_t block = static_cast<uint16_t>(f.channels * ((f.bits + 7) / 8));
+    const uint32_t block = f.channels * ((f.bits + 7u) / 8u);
     const uint32_t rate = f.byteRate < 0 ? f.sampleRate * block : static_cast<uint32_t>(f.byteRate);
-    return chunk("fmt ", le16(f.format) + le16(f.channels) + le32(f.sampleRate) + le32(rate) +
-                             le16(block) + le16(f.bits));
+    return chunk("fmt ", le(f.format, 2) + le(f.channels, 2) + le(f.sampleRate) + le(rate) +
+                             le(block, 2) + le(f.bits, 2));
 }
 
 inline QByteArray riff(const QByteArray& chunks)
 {
-    return "RIFF" + le32(static_cast<uint32_t>(4 + chunks.size())) + "WAVE" + chunks;
+    return "RIFF" + le(static_cast<uint32_t>(4 + chunks.size())) + "WAVE" + chunks;
 }
 
 // Silence of the given length: 8 kHz, mono, 16 bits.
