@@ -1,0 +1,39 @@
+#pragma once
+
+#include "settingvariables.h"
+
+// Every setting away from its default, so that a value loaded into the wrong place or not
+// stored shows; the texts are the awkward ones a user can give: backslashes, non-ASCII
+// letters, commas, semicolons, a leading "@" and surrounding blanks.
+inline SettingVariables unusualSettings()
+{
+    SettingVariables v;
+    v.TimeColor = 65280;
+    v.LEDBack = 1;
+    v.ScoreColor = 16711680;
+    v.PeriodColor = 8421504;
+    v.FormBack = 255;
+    v.LEDSelected = 65535;
+    v.BorderColor = 0;
+    v.HomeColor = 12345;
+    v.VisitorColor = 16777214;
+    v.LEDSelectedWidth = 5;
+    v.StartStopClockKey = 65;
+    v.ResetClockKey = 90;
+    v.ClearKey = 8;
+    v.ClockSwitchKey = 114;
+    v.SepTimeKey = 45;
+    v.BuzzerKey = 192;
+    v.HornKey = 222;
+    v.BuzzerFile = QStringLiteral("C:\\Program Files\\Pucklight\\Summer\\buzzer 2.wav");
+    v.HornFile = QStringLiteral("/home/jörg/Klänge/Horn; laut.wav");
+    v.NumLockForce = 2;
+    v.HomeText = QStringLiteral("Ässät, Pori");
+    v.VisitorText = QStringLiteral("  @Tappara  ");
+    v.TeamSize = Fixed4::parse(QStringLiteral("30.5")).value();
+    v.HomePic = QStringLiteral("\\\\server\\logos\\Kärpät.gif");
+    v.VisitorPic = QStringLiteral("D:\\Bilder\\\"quoted\".jpg");
+    v.BoardPic = QStringLiteral("/srv/rink/board=1.bmp");
+    v.LEDType = 1;
+    return v;
+}
