@@ -3,8 +3,8 @@
 #include "mmcontrol.h"
 #include "shape.h"
 #include "testmain.h"
+#include "wavbuilder.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 // The game clock as the operator drives it: the 100 ms tick, the clock keys, typed game
@@ -221,12 +221,8 @@ private Q_SLOTS:
         Q_EMIT b.mmcBuzzer->Done(1);
 
         // A file that is not a sound: the play fails, and still releases the guard.
-        const QString junk = dir.filePath(QStringLiteral("junk.wav"));
-        QFile j(junk);
-        QVERIFY(j.open(QIODevice::WriteOnly));
-        j.write("not a wave");
-        j.close();
-        Settings.BuzzerFile = junk;
+        Settings.BuzzerFile = dir.filePath(QStringLiteral("junk.wav"));
+        QVERIFY(wav::write(Settings.BuzzerFile, "not a wave"));
         b.ReopenSounds();
         b.Buzzer();
         QCOMPARE(b.BuzzerPlaying, int16_t(-1));
