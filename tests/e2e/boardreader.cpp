@@ -23,20 +23,15 @@ constexpr std::array<int, 10> Figures = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
 
 constexpr const char* PenaltySlots[4] = {"H1", "H2", "V1", "V2"};
 
-const DesignRow* findRow(const char* name, int index = -1)
-{
-    for (const DesignRow& r : boardDesign())
-        if (std::strcmp(r.name, name) == 0 && (index < 0 || r.index == index))
-            return &r;
-    return nullptr;
-}
-
-std::vector<const DesignRow*> rowsNamed(const char* name)
+// The design's rows of this name, left to right; of one index only when index >= 0.
+std::vector<const DesignRow*> rowsNamed(const char* name, int index = -1)
 {
     std::vector<const DesignRow*> rows;
     for (const DesignRow& r : boardDesign())
-        if (std::strcmp(r.name, name) == 0)
+        if (std::strcmp(r.name, name) == 0 && (index < 0 || r.index == index))
             rows.push_back(&r);
+    std::sort(rows.begin(), rows.end(),
+              [](const DesignRow* a, const DesignRow* b) { return a->left < b->left; });
     return rows;
 }
 
@@ -48,11 +43,9 @@ QRect pixelRect(double l, double t, double w, double h)
     return QRect(x, y, twips::toPixels(l + w) - x, twips::toPixels(t + h) - y);
 }
 
-QString withoutDarkCells(const QString& s)
+QString withoutDarkCells(QString s)
 {
-    QString out = s;
-    out.remove(QLatin1Char(' '));
-    return out;
+    return s.remove(QLatin1Char(' '));
 }
 
 } // namespace
@@ -72,18 +65,17 @@ QString BoardState::toString() const
 BoardReader::BoardReader(const QImage& picture, const SettingVariables& settings)
     : image(picture), colours(settings)
 {
-    // The board scales by its outer size, which is the client plus the design frame.
-    const double designOuterWidth = BoardClientWidth + twips::FrameWidth;
-    const double designOuterHeight = BoardClientHeight + twips::FrameHeight;
-    scaleX = (image.width() * twips::PerPixel + twips::FrameWidth) / designOuterWidth;
-    scaleY = (image.height() * twips::PerPixel + twips::FrameHeight) / designOuterHeight;
+    scaleX = (image.width() * twips::PerPixel + twips::FrameWidth) /
+             (BoardClientWidth + twips::FrameWidth);
+    scaleY = (image.height() * twips::PerPixel + twips::FrameHeight) /
+             (BoardClientHeight + twips::FrameHeight);
 }
 
 QRect BoardReader::rectOf(const DesignRow& r) const
 {
     QPoint origin;
     if (r.parent)
-        if (const DesignRow* p = findRow(r.parent))
+        for (const DesignRow* p : rowsNamed(r.parent))
             origin = rectOf(*p).topLeft();
     const double l = scaleX * r.left;
     const double t = scaleY * r.top;
@@ -96,26 +88,14 @@ QRect BoardReader::rectOf(const DesignRow& r) const
         .translated(origin);
 }
 
-QRect BoardReader::clipOf(const DesignRow& r) const
-{
-    const DesignRow* p = r.parent ? findRow(r.parent) : nullptr;
-    return p ? rectOf(*p) : image.rect();
-}
-
-QColor BoardReader::litColourOf(const char* rowName) const
-{
-    const QLatin1String n(rowName);
-    if (n == QLatin1String("pledTime") || n.startsWith(QLatin1String("pledPenaltyT")))
-        return toQColor(colours.TimeColor);
-    if (n == QLatin1String("pledPeriod"))
-        return toQColor(colours.PeriodColor);
-    return toQColor(colours.ScoreColor);
-}
-
 QChar BoardReader::digit(const DesignRow& r, const QColor& lit) const
 {
     const QRect cell = rectOf(r);
-    const QRect clip = clipOf(r) & image.rect();
+    // The container clips the cell, as a score's hundreds cell partly is.
+    QRect clip = image.rect();
+    if (r.parent)
+        for (const DesignRow* p : rowsNamed(r.parent))
+            clip &= rectOf(*p);
     const QColor ghost = PolyLED::ghostColor(lit, toQColor(colours.LEDBack));
     const auto centres = PolyLED::segmentCentres(QSizeF(cell.size()));
     int litMask = 0;
@@ -123,7 +103,7 @@ QChar BoardReader::digit(const DesignRow& r, const QColor& lit) const
     for (size_t i = 0; i < centres.size(); ++i) {
         const QPoint p = cell.topLeft() + QPoint(qFloor(centres[i].x()), qFloor(centres[i].y()));
         if (!clip.contains(p))
-            continue; // hidden by the container, as a score's hundreds cell partly is
+            continue;
         visibleMask |= 1 << i;
         const QColor c = image.pixelColor(p);
         if (c == lit)
@@ -136,68 +116,47 @@ QChar BoardReader::digit(const DesignRow& r, const QColor& lit) const
     // Of the figures that look like this where the cell shows, the plainest one: a hundreds
     // cell that shows only its right-hand segments shows a 1.
     int best = -1;
-    for (int d = 0; d < 10; ++d) {
-        if ((Figures[d] & visibleMask) != litMask)
-            continue;
-        if (best < 0 || qPopulationCount(static_cast<quint32>(Figures[d])) <
-                            qPopulationCount(static_cast<quint32>(Figures[best])))
+    for (int d = 0; d < 10; ++d)
+        if ((Figures[d] & visibleMask) == litMask &&
+            (best < 0 ||
+             qPopulationCount(quint32(Figures[d])) < qPopulationCount(quint32(Figures[best]))))
             best = d;
-    }
     return best < 0 ? QLatin1Char('?') : QChar(u'0' + best);
 }
 
 QString BoardReader::row(const char* name) const
 {
-    std::vector<const DesignRow*> cells = rowsNamed(name);
-    std::sort(cells.begin(), cells.end(),
-              [](const DesignRow* a, const DesignRow* b) { return a->left < b->left; });
-    const QColor lit = litColourOf(name);
+    const QLatin1String n(name);
+    const QColor lit =
+        toQColor(n == QLatin1String("pledTime") || n.startsWith(QLatin1String("pledPenaltyT"))
+                     ? colours.TimeColor
+                 : n == QLatin1String("pledPeriod") ? colours.PeriodColor
+                                                    : colours.ScoreColor);
     QString text;
-    for (const DesignRow* c : cells)
+    for (const DesignRow* c : rowsNamed(name))
         text += digit(*c, lit);
     return text;
 }
 
-QColor BoardReader::middleOf(const char* name, int index) const
-{
-    const DesignRow* r = findRow(name, index);
-    if (!r)
-        return QColor();
-    const QRect rect = rectOf(*r);
-    const QPoint middle(rect.left() + rect.width() / 2, rect.top() + rect.height() / 2);
-    return image.rect().contains(middle) ? image.pixelColor(middle) : QColor();
-}
-
 QChar BoardReader::lamp(const char* name, int index, const QColor& lit, const QColor& dark) const
 {
-    const QColor c = middleOf(name, index);
+    const std::vector<const DesignRow*> rows = rowsNamed(name, index);
+    const QRect r = rows.empty() ? QRect(-1, -1, 0, 0) : rectOf(*rows.front());
+    const QPoint middle(r.left() + r.width() / 2, r.top() + r.height() / 2);
+    const QColor c = image.rect().contains(middle) ? image.pixelColor(middle) : QColor();
     return c == lit ? QLatin1Char('1') : (c == dark ? QLatin1Char('0') : QLatin1Char('?'));
-}
-
-QString BoardReader::clock() const
-{
-    // The upper dot is lit for minutes:seconds and dark for seconds.tenths; the lower one
-    // stays lit as the colon's foot or the point.
-    const QString d = row("pledTime");
-    const QChar upper = lamp("Shape2", 0, toQColor(colours.BorderColor), toQColor(colours.LEDBack));
-    if (d.size() != 4 || upper == QLatin1Char('?'))
-        return QStringLiteral("?");
-    const QString separator = upper == QLatin1Char('1') ? QStringLiteral(":") : QStringLiteral(".");
-    return (d.left(2) + separator + d.mid(2)).trimmed();
-}
-
-QString BoardReader::penaltyTime(const char* name) const
-{
-    const QString d = row(name);
-    if (d.trimmed().isEmpty())
-        return QString();
-    return d.left(1) + QLatin1Char(':') + d.mid(1);
 }
 
 BoardState BoardReader::state() const
 {
     BoardState s;
-    s.clock = clock();
+    // The upper dot of the clock is lit for minutes:seconds and dark for seconds.tenths; the
+    // lower one stays lit as the colon's foot or the point.
+    const QString d = row("pledTime");
+    const QChar upper = lamp("Shape2", 0, toQColor(colours.BorderColor), toQColor(colours.LEDBack));
+    s.clock = d.size() != 4 || upper == QLatin1Char('?')
+                  ? QStringLiteral("?")
+                  : (d.left(2) + (upper == QLatin1Char('1') ? ':' : '.') + d.mid(2)).trimmed();
     s.home = withoutDarkCells(row("pledHome"));
     s.visitor = withoutDarkCells(row("pledVisitor"));
     s.shotsHome = withoutDarkCells(row("pledSOGH"));
@@ -208,7 +167,8 @@ BoardState BoardReader::state() const
     for (int i = 0; i < 4; ++i) {
         const QByteArray slot(PenaltySlots[i]);
         s.players[i] = withoutDarkCells(row(("pledPenaltyP" + slot).constData()));
-        s.times[i] = penaltyTime(("pledPenaltyT" + slot).constData());
+        const QString t = row(("pledPenaltyT" + slot).constData());
+        s.times[i] = t.trimmed().isEmpty() ? QString() : t.left(1) + ':' + t.mid(1);
     }
     // Lamp 0 of a team belongs to its first slot.
     s.penaltyLamps = QString(lamp("shpPenaltyH", 0, lit, dark)) +

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <array>
 
 struct DesignRow;
 
@@ -13,16 +14,16 @@ struct DesignRow;
 // cell, '?' for a cell that shows no digit. Lamps are '1' lit, '0' dark, '?' neither.
 struct BoardState
 {
-    QString clock; // "20:00", "10.0", or a time of day such as "9:05"
-    QString home;  // scores, shots and period without their dark leading cells
-    QString visitor;
-    QString shotsHome;
-    QString period;
-    QString shotsVisitor;
-    QString players[4];   // penalty slots H1, H2, V1, V2
-    QString times[4];     // "1:59", or "" when the slot is clear
-    QString penaltyLamps; // H1 H2 V1 V2
-    QString goalLamps;    // home, visitor
+    QString clock = QStringLiteral("10:00"); // "20:00", "10.0", or a time of day like "9:05"
+    QString home = QStringLiteral("0");      // scores, shots and period without dark cells
+    QString visitor = QStringLiteral("0");
+    QString shotsHome = QStringLiteral("0");
+    QString period = QStringLiteral("0");
+    QString shotsVisitor = QStringLiteral("0");
+    std::array<QString, 4> players;                // penalty slots H1, H2, V1, V2
+    std::array<QString, 4> times;                  // "1:59", or "" when the slot is clear
+    QString penaltyLamps = QStringLiteral("0000"); // H1 H2 V1 V2
+    QString goalLamps = QStringLiteral("00");      // home, visitor
 
     bool operator==(const BoardState&) const = default;
     QString toString() const;
@@ -33,7 +34,8 @@ struct BoardState
 // the board scales itself (by the outer size, the client plus the design frame), and which
 // colours the settings give lit and dark parts. A lit segment's middle is painted in exactly
 // its lit colour and an unlit one in exactly the ghost colour, so the reader compares pixels
-// for equality and calls anything else unreadable.
+// for equality and calls anything else unreadable. A default BoardState is the board as it
+// opens with default settings.
 class BoardReader
 {
 public:
@@ -41,22 +43,14 @@ public:
 
     BoardState state() const;
 
-    // A digit row, left to right ("pledTime", "pledPenaltyTV1"...).
+private:
+    // A digit row ("pledTime", "pledPenaltyTV1"...), left to right.
     QString row(const char* name) const;
-    QString clock() const;
-    // A penalty time row ("pledPenaltyTH1"...) as minutes:seconds, "" when dark.
-    QString penaltyTime(const char* name) const;
+    // The row's rectangle in the picture.
+    QRect rectOf(const DesignRow& r) const;
+    QChar digit(const DesignRow& r, const QColor& lit) const;
     // '1' when the shape's middle shows `lit`, '0' when it shows `dark`, else '?'.
     QChar lamp(const char* name, int index, const QColor& lit, const QColor& dark) const;
-    // The colour in the middle of a shape.
-    QColor middleOf(const char* name, int index = -1) const;
-
-private:
-    // The row's rectangle in the picture, and the rectangle its container clips it to.
-    QRect rectOf(const DesignRow& r) const;
-    QRect clipOf(const DesignRow& r) const;
-    QChar digit(const DesignRow& r, const QColor& lit) const;
-    QColor litColourOf(const char* rowName) const;
 
     QImage image;
     SettingVariables colours;

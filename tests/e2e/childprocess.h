@@ -1,45 +1,81 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
-#include <sys/types.h>
+#include <csignal>
+#include <sys/prctl.h>
 #include <vector>
 
 // A program the end-to-end tests start (the X server, the audio server, the scoreboard). It
 // has its own process id, its output goes to a log file, and it is stopped when the object
-// goes: SIGTERM, then SIGKILL if it does not end in time. Should the test process itself die
-// first, the kernel sends the child SIGTERM, and a fatal signal to the test stops every live
-// child before the test ends, so that no run leaves a process behind.
+// goes: SIGTERM, then SIGKILL if it does not end in time. Should the test process die first,
+// however it dies, the kernel sends the child SIGTERM.
 class ChildProcess
 {
 public:
     ChildProcess(const QString& program, const QStringList& arguments,
-                 const QProcessEnvironment& environment, const QString& logFile);
-    ~ChildProcess();
+                 const QProcessEnvironment& environment, const QString& logFile)
+        : log(logFile)
+    {
+        process.setProgram(program);
+        process.setArguments(arguments);
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.setStandardOutputFile(logFile);
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        process.start();
+        if (process.waitForStarted())
+            startedIds().push_back(static_cast<pid_t>(process.processId()));
+    }
+    ~ChildProcess() { stop(); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool started() const { return processId > 0; }
-    pid_t pid() const { return processId; }
-    bool running();
-    // Waits for the process to end by itself; false if it is still running after timeoutMs.
-    bool waitForExit(int timeoutMs);
-    int exitCode() const { return process.exitCode(); }
-    bool crashed() const { return process.exitStatus() == QProcess::CrashExit; }
-    // Ends the process if it is still running and reaps it.
-    void stop();
+    long pid() const { return process.processId(); }
+    bool running()
+    {
+        process.waitForFinished(0); // lets QProcess notice an exit without an event loop
+        return process.state() != QProcess::NotRunning;
+    }
+    // Waits for the process to end by itself: true when it ended with exit code 0.
+    bool exitsCleanly(int timeoutMs)
+    {
+        return (!running() || process.waitForFinished(timeoutMs)) &&
+               process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+    void stop()
+    {
+        if (!running())
+            return;
+        process.terminate();
+        if (!process.waitForFinished(TermGraceMs)) {
+            process.kill();
+            process.waitForFinished(TermGraceMs);
+        }
+    }
     // The last lines the process wrote, for failure messages.
-    QString logTail(int lines = 20) const;
+    QString logTail(int lines = 20) const
+    {
+        QFile f(log);
+        const QStringList all = f.open(QIODevice::ReadOnly)
+                                    ? QString::fromLocal8Bit(f.readAll()).split(QLatin1Char('\n'))
+                                    : QStringList();
+        return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
+    }
 
     // Every process id any ChildProcess has started in this test run.
-    static const std::vector<pid_t>& startedIds();
-    // Stops every live child when the test is ended by SIGTERM, SIGINT or SIGHUP.
-    static void installSignalHandlers();
+    static std::vector<pid_t>& startedIds()
+    {
+        static std::vector<pid_t> ids;
+        return ids;
+    }
 
 private:
+    static constexpr int TermGraceMs = 3000;
     QProcess process;
     QString log;
-    pid_t processId = 0;
 };

@@ -3,8 +3,10 @@
 #include "childprocess.h"
 #include "x11session.h"
 
-#include <QProcessEnvironment>
-#include <QString>
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
 #include <memory>
 
 // The servers the program under test needs, started for the test alone: an Xvfb display on a
@@ -13,31 +15,115 @@
 class TestServers
 {
 public:
-    explicit TestServers(const QString& workFolder);
-    ~TestServers();
-    TestServers(const TestServers&) = delete;
-    TestServers& operator=(const TestServers&) = delete;
+    static constexpr int StartMs = 5000;
+
+    explicit TestServers(const QString& workFolder) : folder(workFolder) {}
 
     // Each returns false with a reason in `error` when its server cannot be started.
-    bool startDisplay(QString* error);
-    bool startAudio(QString* error);
-    void stop();
+    bool startDisplay(QString* error)
+    {
+        // Xvfb picks a free display number itself and writes it to the log (-displayfd 1).
+        xvfb = std::make_unique<ChildProcess>(
+            QStringLiteral("Xvfb"),
+            QStringList{"-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"},
+            QProcessEnvironment::systemEnvironment(), folder + "/xvfb.log");
+        const QRegularExpression number(QStringLiteral("^(\\d+)$"),
+                                        QRegularExpression::MultilineOption);
+        QRegularExpressionMatch m;
+        const bool up = QTest::qWaitFor(
+            [&] {
+                m = number.match(xvfb->logTail());
+                return m.hasMatch() || !xvfb->running();
+            },
+            StartMs);
+        if (up && m.hasMatch()) {
+            display = ':' + m.captured(1);
+            session = std::make_unique<X11Session>(display);
+        }
+        if (!session || !session->isOpen() || !session->hasXTest()) {
+            *error = "no Xvfb display with XTest came up (scripts/deps.sh test installs Xvfb): " +
+                     xvfb->logTail(5);
+            return false;
+        }
+        return true;
+    }
 
-    QString displayName() const { return QStringLiteral(":%1").arg(displayNumber); }
+    bool startAudio(QString* error)
+    {
+        const QString base = folder + QStringLiteral("/pulse");
+        QDir().mkpath(base + QStringLiteral("/home"));
+        QDir().mkpath(base + QStringLiteral("/run"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), base + QStringLiteral("/home"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
+        env.remove(QStringLiteral("DISPLAY"));
+        // No default configuration: only a null sink and the socket the program plays to.
+        const QStringList args = {"-n",
+                                  "--daemonize=no",
+                                  "--exit-idle-time=-1",
+                                  "--use-pid-file=no",
+                                  "--disable-shm=yes",
+                                  "-L",
+                                  "module-null-sink sink_name=pucklight_e2e",
+                                  "-L",
+                                  "module-native-protocol-unix auth-anonymous=1 socket=" + base +
+                                      "/native"};
+        audio = std::make_unique<ChildProcess>(QStringLiteral("pulseaudio"), args, env,
+                                               base + QStringLiteral("/log"));
+        const bool up = QTest::qWaitFor(
+            [&] {
+                QProcess info;
+                info.setProcessEnvironment(environmentFor(QString()));
+                info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+                return !audio->running() ||
+                       (info.waitForFinished(StartMs) &&
+                        info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0);
+            },
+            StartMs);
+        if (up && audio->running())
+            return true;
+        *error = QStringLiteral("pulseaudio did not start: ") + audio->logTail(5);
+        audio.reset();
+        return false;
+    }
+
+    void stop()
+    {
+        session.reset();
+        audio.reset();
+        xvfb.reset();
+    }
+
     bool hasAudio() const { return audio != nullptr; }
     X11Session& x() { return *session; }
 
     // The environment for a program on this display and sound server, with its settings in
     // configHome.
-    QProcessEnvironment environmentFor(const QString& configHome) const;
+    QProcessEnvironment environmentFor(const QString& configHome) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // The plain Qt dialogs, whatever desktop the caller runs.
+        for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY"})
+            env.remove(QLatin1String(v));
+        if (!configHome.isEmpty())
+            env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + folder + "/pulse/native");
+        return env;
+    }
+
     // Starts `pactl subscribe`, which logs every stream that plays on the sink.
-    std::unique_ptr<ChildProcess> watchStreams(const QString& logFile) const;
+    std::unique_ptr<ChildProcess> watchStreams(const QString& logFile) const
+    {
+        return std::make_unique<ChildProcess>(QStringLiteral("pactl"),
+                                              QStringList{QStringLiteral("subscribe")},
+                                              environmentFor(QString()), logFile);
+    }
 
 private:
-    bool audioAnswers() const;
-
     QString folder;
-    int displayNumber = -1;
+    QString display;
     std::unique_ptr<ChildProcess> xvfb;
     std::unique_ptr<ChildProcess> audio;
     std::unique_ptr<X11Session> session;

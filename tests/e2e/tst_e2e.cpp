@@ -1,25 +1,13 @@
 // The real program under Xvfb, driven with real X11 key and mouse events, and checked by
 // reading its board from screenshots: what an operator does and what the audience sees.
 #include "boardrun.h"
-#include "childprocess.h"
 #include "testmain.h"
-#include "testservers.h"
-#include "x11session.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThread>
 
-#include <X11/keysym.h>
 #include <cerrno>
-#include <csignal>
 
 namespace {
 
@@ -27,9 +15,7 @@ constexpr int SettleMs = 250;
 constexpr int SettleTries = 8;
 constexpr int LockMs = 2000;
 constexpr int RunDownMs = 6000;
-constexpr int WindowMs = 5000;
 constexpr int SoundMs = 3000;
-const QSize LargeBoard(1280, 720);
 constexpr int32_t Green = 0x00FF00; // red + 256 * green + 65536 * blue
 
 // Seconds of a penalty time "m:ss", or -1 for anything else.
@@ -47,65 +33,22 @@ int seconds(const QString& t)
 QString timeOfDay(const QTime& t)
 {
     int hour = t.hour();
-    if (QLocale::system()
-            .timeFormat(QLocale::ShortFormat)
-            .contains(QLatin1Char('a'), Qt::CaseInsensitive)) {
-        hour %= 12;
-        if (hour == 0)
-            hour = 12;
-    }
+    if (QLocale::system().timeFormat(QLocale::ShortFormat).contains('a', Qt::CaseInsensitive))
+        hour = (hour + 11) % 12 + 1;
     return QStringLiteral("%1:%2").arg(hour).arg(t.minute(), 2, 10, QLatin1Char('0'));
-}
-
-bool isGameStep()
-{
-    return QByteArray(QTest::currentTestFunction()).startsWith("game");
-}
-
-void writeIni(const QString& configHome, const QString& text)
-{
-    QDir().mkpath(configHome + QStringLiteral("/Pucklight"));
-    QFile f(configHome + QStringLiteral("/Pucklight/Pucklight.ini"));
-    if (f.open(QIODevice::WriteOnly))
-        f.write(text.toUtf8());
 }
 
 } // namespace
 
-// Waits for the board to show `want` exactly, and fails the test with both pictures if not.
-#define EXPECT_BOARD(run, want, step) QVERIFY2(expectBoard(run, want, step), qPrintable(failure))
+// Plays the script of keys on the run's board and waits for the board to show `want`
+// exactly; fails the test with both readings if it does not.
+#define STEP(run, script, want, what) QVERIFY2(step(run, script, want, what), qPrintable(failure))
+#define GAME_STEP(script, what) STEP(*game, script, expected, what)
+#define EXPECT_THAT(run, check, what) QVERIFY2(expectThat(run, check, what), qPrintable(failure))
 
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void gameOpens();
-    void gameClockStartsAndStops();
-    void gameScores();
-    void gamePenalties();
-    void gameGoalLamps();
-    void gameTimeOfDayAndReset();
-    void gameRunsDownToZero();
-    void gameOptionsColour();
-    void gameHelp();
-    void gameLargerWindow();
-    void numLock_data();
-    void numLock();
-    void cleanupTestCase();
-
-private:
-    std::unique_ptr<BoardRun> newRun(const QString& name, const QString& ini = QString());
-    bool expectBoard(BoardRun& run, const BoardState& want, const QString& step);
-    bool expectThat(BoardRun& run, const BoardRun::Check& check, const QString& step,
-                    int timeoutMs = BoardRun::DefaultWaitMs);
-    BoardState settle(BoardRun& run);
-    void shot(BoardRun& run, const QString& name);
-    bool streamPlayed(const QString& log);
-
-    X11Session& x() { return servers->x(); }
 
     QString program;
     QTemporaryDir work{QDir::tempPath() + QStringLiteral("/pucklight-e2e-XXXXXX")};
@@ -114,465 +57,380 @@ private:
 
     // The game goes on from step to step in one run of the program; once a step fails, the
     // steps after it are skipped.
-    std::unique_ptr<BoardRun> gameRun;
+    std::unique_ptr<BoardRun> game;
     BoardState expected;
     bool gameBroken = false;
-};
 
-void TestEndToEnd::initTestCase()
-{
-    ChildProcess::installSignalHandlers();
-    program = qEnvironmentVariable("PUCKLIGHT_BINARY");
-    QVERIFY2(QFileInfo(program).isExecutable(),
-             "PUCKLIGHT_BINARY must name the pucklight program (CTest passes it)");
-    QVERIFY(work.isValid());
-    servers = std::make_unique<TestServers>(work.path());
-    QString error;
-    QVERIFY2(servers->startDisplay(&error), qPrintable(error));
-    if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
-        qWarning("pulseaudio is not installed: the buzzer's stream is not checked");
-    else
-        QVERIFY2(servers->startAudio(&error), qPrintable(error));
-}
+    X11Session& x() { return servers->x(); }
+    static bool isGameStep() { return QByteArray(QTest::currentTestFunction()).startsWith("game"); }
 
-void TestEndToEnd::init()
-{
-    if (isGameStep() && gameBroken)
-        QSKIP("an earlier step of the game failed");
-}
-
-void TestEndToEnd::cleanup()
-{
-    if (isGameStep() && QTest::currentTestFailed()) {
-        gameBroken = true;
-        gameRun.reset();
+    std::unique_ptr<BoardRun> newRun(const QString& name, const QByteArray& ini = {})
+    {
+        const QString configHome = work.filePath(name + QStringLiteral("/config"));
+        QDir().mkpath(configHome + QStringLiteral("/Pucklight"));
+        QFile f(configHome + QStringLiteral("/Pucklight/Pucklight.ini"));
+        if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
+            f.write(ini);
+        return std::make_unique<BoardRun>(*servers, program, configHome,
+                                          work.filePath(name + QStringLiteral(".log")));
     }
-}
 
-void TestEndToEnd::cleanupTestCase()
-{
-    gameRun.reset();
-    if (servers)
-        servers->stop();
-    // Nothing this test started may outlive it.
-    const std::vector<pid_t>& ours = ChildProcess::startedIds();
-    for (const char* name : {"Xvfb", "pulseaudio", "pucklight", "pactl"}) {
-        QProcess pgrep;
-        pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), QLatin1String(name)});
-        pgrep.waitForFinished();
-        for (const QByteArray& line : pgrep.readAllStandardOutput().split('\n')) {
-            const pid_t pid = line.trimmed().toInt();
-            QVERIFY2(pid == 0 || std::find(ours.begin(), ours.end(), pid) == ours.end(),
-                     qPrintable(QStringLiteral("%1 (pid %2) is still running").arg(name).arg(pid)));
+    bool expectThat(BoardRun& run, const std::function<bool(const BoardState&)>& check,
+                    const QString& what, const QString& want = QString(),
+                    int timeoutMs = BoardRun::WaitMs)
+    {
+        BoardState last;
+        if (run.waitFor(check, &last, timeoutMs))
+            return true;
+        failure = QStringLiteral("%1\n  the board shows: %2").arg(what, last.toString());
+        if (!want.isEmpty())
+            failure += QStringLiteral("\n  expected:        %1").arg(want);
+        shot(run, QStringLiteral("failed"));
+        return false;
+    }
+
+    bool step(BoardRun& run, const QString& script, const BoardState& want, const QString& what)
+    {
+        x().play(script);
+        return expectThat(
+            run, [&](const BoardState& s) { return s == want; }, what, want.toString());
+    }
+
+    // The tick repaints what changed ten times a second; two equal readings a few ticks apart
+    // are the board at rest.
+    static BoardState settle(BoardRun& run)
+    {
+        BoardState a = run.read();
+        for (int i = 0; i < SettleTries; ++i) {
+            QThread::msleep(SettleMs);
+            const BoardState b = run.read();
+            if (a == b)
+                break;
+            a = b;
+        }
+        return a;
+    }
+
+    // Screenshots are kept only when asked for, in the folder PUCKLIGHT_E2E_SHOTS names.
+    static void shot(BoardRun& run, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("PUCKLIGHT_E2E_SHOTS");
+        if (!folder.isEmpty() && QDir().mkpath(folder))
+            run.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        program = qEnvironmentVariable("PUCKLIGHT_BINARY");
+        QVERIFY2(QFileInfo(program).isExecutable(),
+                 "PUCKLIGHT_BINARY must name the pucklight program (CTest passes it)");
+        QVERIFY(work.isValid());
+        servers = std::make_unique<TestServers>(work.path());
+        QString error;
+        QVERIFY2(servers->startDisplay(&error), qPrintable(error));
+        if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
+            qWarning("pulseaudio is not installed: the buzzer's stream is not checked");
+        else
+            QVERIFY2(servers->startAudio(&error), qPrintable(error));
+    }
+
+    void init()
+    {
+        if (isGameStep() && gameBroken)
+            QSKIP("an earlier step of the game failed");
+    }
+
+    void cleanup()
+    {
+        if (isGameStep() && QTest::currentTestFailed()) {
+            gameBroken = true;
+            game.reset();
         }
     }
-    for (const pid_t pid : ours)
-        QVERIFY2(kill(pid, 0) == -1 && errno == ESRCH,
-                 qPrintable(QStringLiteral("pid %1 is still there").arg(pid)));
-}
 
-std::unique_ptr<BoardRun> TestEndToEnd::newRun(const QString& name, const QString& ini)
-{
-    const QString configHome = work.filePath(name + QStringLiteral("/config"));
-    QDir().mkpath(configHome);
-    if (!ini.isEmpty())
-        writeIni(configHome, ini);
-    return std::make_unique<BoardRun>(*servers, program, configHome,
-                                      work.filePath(name + QStringLiteral(".log")));
-}
-
-bool TestEndToEnd::expectThat(BoardRun& run, const BoardRun::Check& check, const QString& step,
-                              int timeoutMs)
-{
-    BoardState last;
-    if (run.waitFor(check, &last, timeoutMs))
-        return true;
-    failure = QStringLiteral("%1\n  the board shows: %2").arg(step, last.toString());
-    shot(run, QStringLiteral("failed"));
-    return false;
-}
-
-bool TestEndToEnd::expectBoard(BoardRun& run, const BoardState& want, const QString& step)
-{
-    if (expectThat(
-            run, [&](const BoardState& s) { return s == want; }, step))
-        return true;
-    failure += QStringLiteral("\n  expected:        %1").arg(want.toString());
-    return false;
-}
-
-BoardState TestEndToEnd::settle(BoardRun& run)
-{
-    // The tick repaints what changed ten times a second; two equal readings a few ticks
-    // apart are the board at rest.
-    BoardState a = run.read();
-    for (int i = 0; i < SettleTries; ++i) {
-        QThread::msleep(SettleMs);
-        const BoardState b = run.read();
-        if (a == b)
-            break;
-        a = b;
+    void cleanupTestCase()
+    {
+        game.reset();
+        if (servers)
+            servers->stop();
+        // Nothing this test started may outlive it.
+        for (const pid_t pid : ChildProcess::startedIds())
+            QVERIFY2(kill(pid, 0) == -1 && errno == ESRCH,
+                     qPrintable(QStringLiteral("pid %1 is still there").arg(pid)));
     }
-    return a;
-}
 
-void TestEndToEnd::shot(BoardRun& run, const QString& name)
-{
-    // Screenshots are kept only when asked for, in the folder PUCKLIGHT_E2E_SHOTS names.
-    const QString folder = qEnvironmentVariable("PUCKLIGHT_E2E_SHOTS");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        run.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
-bool TestEndToEnd::streamPlayed(const QString& log)
-{
-    QFile f(log);
-    return f.open(QIODevice::ReadOnly) && f.readAll().contains("'new' on sink-input");
-}
-
-void TestEndToEnd::gameOpens()
-{
-    gameRun = newRun(QStringLiteral("game"));
-    QString error;
-    QVERIFY2(gameRun->open(&error), qPrintable(error));
-    // NumLock starts off; the operator turns it on for the keypad's digits.
-    x().setNumLock(false);
-
-    expected.clock = QStringLiteral("10:00");
-    expected.home = expected.visitor = expected.shotsHome = expected.period =
-        expected.shotsVisitor = QStringLiteral("0");
-    expected.penaltyLamps = QStringLiteral("0000");
-    expected.goalLamps = QStringLiteral("00");
-    EXPECT_BOARD(*gameRun, expected, "the board as it opens");
-}
-
-void TestEndToEnd::gameClockStartsAndStops()
-{
-    // The clock field has the keyboard at first.
-    x().type(QStringLiteral("2.00\n"));
-    expected.clock = QStringLiteral("2:00");
-    EXPECT_BOARD(*gameRun, expected, "2.00 Enter on the clock");
-    x().type(QStringLiteral("20\n"));
-    expected.clock = QStringLiteral("20:00");
-    EXPECT_BOARD(*gameRun, expected, "20 Enter on the clock");
-
-    x().tap(XK_s);
-    QVERIFY2(expectThat(
-                 *gameRun, [](const BoardState& s) { return s.clock.startsWith("19:5"); },
-                 "S starts the clock"),
-             qPrintable(failure));
-    x().tap(XK_s);
-    const BoardState now = settle(*gameRun);
-    QVERIFY2(now.clock.startsWith(QLatin1String("19:5")), qPrintable(now.toString()));
-    expected.clock = now.clock;
-    EXPECT_BOARD(*gameRun, expected, "S stops the clock");
-}
-
-void TestEndToEnd::gameScores()
-{
-    // Main keyboard digits, then +1; keypad digits with NumLock on.
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("12\n"));
-    expected.home = QStringLiteral("12");
-    EXPECT_BOARD(*gameRun, expected, "12 Enter on the home score");
-    x().type(QStringLiteral("+1"));
-    expected.home = QStringLiteral("13");
-    EXPECT_BOARD(*gameRun, expected, "+1 on the home score");
-    x().tap(XK_Tab);
-    x().tapRaw(XK_Num_Lock);
-    QTRY_VERIFY_WITH_TIMEOUT(x().numLockOn(), LockMs);
-    for (const unsigned long k : {XK_KP_3, XK_KP_Enter})
-        x().tapRaw(k);
-    expected.visitor = QStringLiteral("3");
-    EXPECT_BOARD(*gameRun, expected, "keypad 3 Enter on the visitor score");
-    for (const unsigned long k : {XK_KP_Add, XK_KP_1})
-        x().tapRaw(k);
-    expected.visitor = QStringLiteral("4");
-    EXPECT_BOARD(*gameRun, expected, "keypad +1 on the visitor score");
-
-    // Shots and period, past the goal strip.
-    x().tap(XK_Tab);
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("7\n"));
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("2"));
-    x().tap(XK_Tab);
-    for (const unsigned long k : {XK_KP_1, XK_KP_5, XK_KP_Enter})
-        x().tapRaw(k);
-    expected.shotsHome = QStringLiteral("7");
-    expected.period = QStringLiteral("2");
-    expected.shotsVisitor = QStringLiteral("15");
-    EXPECT_BOARD(*gameRun, expected, "shots 7 and 15, period 2");
-}
-
-void TestEndToEnd::gamePenalties()
-{
-    // Two penalties a team, in tab order H1, V1, H2, V2: the player, then the time.
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("17\n"));
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("2\n"));
-    expected.players[0] = QStringLiteral("17");
-    expected.times[0] = QStringLiteral("2:00");
-    expected.penaltyLamps = QStringLiteral("1000");
-    EXPECT_BOARD(*gameRun, expected, "penalty 17 for 2 minutes");
-    x().tap(XK_Tab);
-    for (const unsigned long k : {XK_KP_4, XK_KP_Enter})
-        x().tapRaw(k);
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("1.30\n"));
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("22\n"));
-    x().tap(XK_Tab);
-    for (const unsigned long k : {XK_KP_2, XK_KP_Decimal, XK_KP_3, XK_KP_0, XK_KP_Enter})
-        x().tapRaw(k);
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("9\n"));
-    x().tap(XK_Tab);
-    x().type(QStringLiteral("0.45\n"));
-    expected.players[1] = QStringLiteral("22");
-    expected.times[1] = QStringLiteral("2:30");
-    expected.players[2] = QStringLiteral("4");
-    expected.times[2] = QStringLiteral("1:30");
-    expected.players[3] = QStringLiteral("9");
-    expected.times[3] = QStringLiteral("0:45");
-    expected.penaltyLamps = QStringLiteral("1111");
-    EXPECT_BOARD(*gameRun, expected, "four penalties");
-    shot(*gameRun, QStringLiteral("01-penalties"));
-
-    // The penalties count down with the game clock, all by the same amount.
-    x().tap(XK_s);
-    QVERIFY2(expectThat(
-                 *gameRun,
-                 [](const BoardState& s) {
-                     const int left = seconds(s.times[3]);
-                     return left >= 0 && left <= 43;
-                 },
-                 "the penalties count down"),
-             qPrintable(failure));
-    x().tap(XK_s);
-    const BoardState now = settle(*gameRun);
-    const int ran = 45 - seconds(now.times[3]);
-    QVERIFY2(ran >= 2 && seconds(now.times[0]) == 120 - ran && seconds(now.times[1]) == 150 - ran &&
-                 seconds(now.times[2]) == 90 - ran && now.clock != expected.clock,
-             qPrintable(now.toString()));
-    expected.clock = now.clock;
-    for (int i = 0; i < 4; ++i)
-        expected.times[i] = now.times[i];
-    EXPECT_BOARD(*gameRun, expected, "S stops the penalties with the game clock");
-    shot(*gameRun, QStringLiteral("02-counting"));
-
-    // Delete on the last penalty's time clears that penalty and its lamp.
-    x().tap(XK_Delete);
-    expected.players[3] = expected.times[3] = QString();
-    expected.penaltyLamps = QStringLiteral("1110");
-    EXPECT_BOARD(*gameRun, expected, "Delete on a penalty");
-}
-
-void TestEndToEnd::gameGoalLamps()
-{
-    // To the goal strip: Tab wraps round to the clock, then three more.
-    for (int i = 0; i < 4; ++i)
-        x().tap(XK_Tab);
-    x().tap(XK_Left);
-    expected.goalLamps = QStringLiteral("10");
-    EXPECT_BOARD(*gameRun, expected, "Left on the goal strip");
-    x().tap(XK_Right);
-    expected.goalLamps = QStringLiteral("01");
-    EXPECT_BOARD(*gameRun, expected, "Right on the goal strip");
-    x().tap(XK_Down);
-    expected.goalLamps = QStringLiteral("00");
-    EXPECT_BOARD(*gameRun, expected, "Down on the goal strip");
-}
-
-void TestEndToEnd::gameTimeOfDayAndReset()
-{
-    // Time of day, then back to the game clock.
-    const QTime before = QTime::currentTime();
-    x().tap(XK_c);
-    QVERIFY2(expectThat(
-                 *gameRun,
-                 [&](const BoardState& s) {
-                     return s.clock == timeOfDay(before) ||
-                            s.clock == timeOfDay(before.addSecs(60));
-                 },
-                 "C shows the time of day " + timeOfDay(before)),
-             qPrintable(failure));
-    x().tap(XK_c);
-    EXPECT_BOARD(*gameRun, expected, "C again shows the game clock");
-
-    x().tap(XK_r);
-    expected.clock = QStringLiteral("20:00");
-    EXPECT_BOARD(*gameRun, expected, "R resets to the last game time typed");
-}
-
-void TestEndToEnd::gameRunsDownToZero()
-{
-    // Back to the clock field: a time under a minute shows tenths; run it down to 0.0.
-    for (int i = 0; i < 3; ++i)
-        x().chord({XK_Shift_L, XK_Tab});
-    x().type(QStringLiteral("0.10\n"));
-    expected.clock = QStringLiteral("10.0");
-    EXPECT_BOARD(*gameRun, expected, "0.10 Enter on the clock");
-    x().type(QStringLiteral("0.025\n"));
-    expected.clock = QStringLiteral("2.5");
-    EXPECT_BOARD(*gameRun, expected, "0.025 Enter on the clock");
-    const QString streams = work.filePath(QStringLiteral("streams.log"));
-    std::unique_ptr<ChildProcess> watcher;
-    if (servers->hasAudio())
-        watcher = servers->watchStreams(streams);
-    QThread::msleep(SettleMs); // pactl subscribes before the buzzer can sound
-    x().tap(XK_s);
-    QVERIFY2(expectThat(
-                 *gameRun, [](const BoardState& s) { return s.clock == "0.0"; },
-                 "the clock runs down to 0.0", RunDownMs),
-             qPrintable(failure));
-    // The penalties ran with the clock and stand still with it at zero.
-    const BoardState now = settle(*gameRun);
-    shot(*gameRun, QStringLiteral("03-zero"));
-    QCOMPARE(now.clock, QStringLiteral("0.0"));
-    for (int i = 0; i < 3; ++i) {
-        const int drop = seconds(expected.times[i]) - seconds(now.times[i]);
-        QVERIFY2(drop == 2 || drop == 3, qPrintable(now.toString()));
-        expected.times[i] = now.times[i];
+    void gameOpens()
+    {
+        game = newRun(QStringLiteral("game"));
+        QString error;
+        QVERIFY2(game->open(&error), qPrintable(error));
+        // NumLock starts off; the operator turns it on for the keypad's digits.
+        x().setNumLock(false);
+        GAME_STEP(QString(), "the board as it opens");
     }
-    expected.clock = now.clock;
-    EXPECT_BOARD(*gameRun, expected, "the board at 0.0");
-    if (watcher) {
-        QTRY_VERIFY2_WITH_TIMEOUT(streamPlayed(streams), "the buzzer played no sound", SoundMs);
-        watcher->stop();
+
+    void gameClockStartsAndStops()
+    {
+        // The clock field has the keyboard at first.
+        expected.clock = QStringLiteral("2:00");
+        GAME_STEP("2.00\n", "2.00 Enter on the clock");
+        expected.clock = QStringLiteral("20:00");
+        GAME_STEP("20\n", "20 Enter on the clock");
+
+        x().play("s");
+        EXPECT_THAT(
+            *game, [](const BoardState& s) { return s.clock.startsWith("19:5"); },
+            "S starts the clock");
+        x().play("s");
+        expected.clock = settle(*game).clock;
+        QVERIFY2(expected.clock.startsWith(QLatin1String("19:5")), qPrintable(expected.clock));
+        GAME_STEP(QString(), "S stops the clock");
     }
-    x().tap(XK_r);
-    expected.clock = QStringLiteral("2.5");
-    EXPECT_BOARD(*gameRun, expected, "R after the run-down");
-}
 
-void TestEndToEnd::gameOptionsColour()
-{
-    // F2: the time colour becomes green through the options dialog and the colour dialog.
-    x().tap(XK_F2);
-    const auto options = gameRun->waitForWindow(QStringLiteral("Options"), WindowMs);
-    QVERIFY2(options, "F2 opened no options dialog");
-    x().focus(options->id);
-    // From OK, the focus goes round to the tab bar; Right shows the second page, whose first
-    // button is the time colour's Change.
-    x().tap(XK_Tab);
-    x().tap(XK_Tab);
-    x().tap(XK_Right);
-    x().tap(XK_Tab);
-    x().tap(XK_space);
-    const auto picker = gameRun->waitForWindow(QStringLiteral("Select Color"), WindowMs);
-    QVERIFY2(picker, "Change opened no colour dialog");
-    x().focus(picker->id);
-    x().chord({XK_Alt_L, XK_h});
-    x().type(QStringLiteral("#00ff00\n"));
-    QVERIFY2(gameRun->waitForWindowGone(QStringLiteral("Select Color"), WindowMs),
-             "the colour dialog did not close");
-    x().focus(options->id);
-    x().chord({XK_Alt_L, XK_o});
-    QVERIFY2(gameRun->waitForWindowGone(QStringLiteral("Options"), WindowMs),
-             "OK did not close the options dialog");
-    x().focus(gameRun->window());
-    SettingVariables colours;
-    colours.TimeColor = Green;
-    gameRun->setColours(colours);
-    EXPECT_BOARD(*gameRun, expected, "the clock and the penalty times in the new colour");
-    shot(*gameRun, QStringLiteral("04-green"));
-    const QSettings ini(work.filePath(QStringLiteral("game/config/Pucklight/Pucklight.ini")),
-                        QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("ColorSettings/TimeColor")).toString(),
-             QString::number(Green));
-}
+    void gameScores()
+    {
+        // Main keyboard digits, then +1; keypad digits with NumLock on.
+        expected.home = QStringLiteral("12");
+        GAME_STEP("<Tab>12\n", "12 Enter on the home score");
+        expected.home = QStringLiteral("13");
+        GAME_STEP("+1", "+1 on the home score");
+        x().play("<Tab><Num_Lock>");
+        QTRY_VERIFY_WITH_TIMEOUT(x().numLockOn(), LockMs);
+        expected.visitor = QStringLiteral("3");
+        GAME_STEP("<KP_3><KP_Enter>", "keypad 3 Enter on the visitor score");
+        expected.visitor = QStringLiteral("4");
+        GAME_STEP("<KP_Add><KP_1>", "keypad +1 on the visitor score");
 
-void TestEndToEnd::gameHelp()
-{
-#ifndef PUCKLIGHT_E2E_HAVE_HELP
-    QSKIP("the program is built without its help window");
-#endif
-    // F1 opens the help window; closing it leaves the board as it was.
-    x().tap(XK_F1);
-    const auto help = gameRun->waitForWindow(QStringLiteral("Pucklight Help"), WindowMs);
-    QVERIFY2(help, "F1 opened no help window");
-    x().closeWindow(help->id);
-    QVERIFY2(gameRun->waitForWindowGone(QStringLiteral("Pucklight Help"), WindowMs),
-             "the help window did not close");
-    x().focus(gameRun->window());
-    EXPECT_BOARD(*gameRun, expected, "the board after the help window");
-}
+        // Shots and period, past the goal strip.
+        expected.shotsHome = QStringLiteral("7");
+        expected.period = QStringLiteral("2");
+        expected.shotsVisitor = QStringLiteral("15");
+        GAME_STEP("<Tab><Tab>7\n<Tab>2<Tab><KP_1><KP_5><KP_Enter>", "shots 7 and 15, period 2");
+    }
 
-void TestEndToEnd::gameLargerWindow()
-{
-    // The reader follows the board to another size.
-    x().resize(gameRun->window(), LargeBoard);
-    QTRY_COMPARE_WITH_TIMEOUT(x().geometry(gameRun->window()).size(), LargeBoard, WindowMs);
-    EXPECT_BOARD(*gameRun, expected, "the board at 1280 x 720");
-    shot(*gameRun, QStringLiteral("05-large"));
+    void gamePenalties()
+    {
+        // Two penalties a team, in tab order H1, V1, H2, V2: the player, then the time.
+        expected.players[0] = QStringLiteral("17");
+        expected.times[0] = QStringLiteral("2:00");
+        expected.penaltyLamps = QStringLiteral("1000");
+        GAME_STEP("<Tab>17\n<Tab>2\n", "penalty 17 for 2 minutes");
+        expected.players = {"17", "22", "4", "9"};
+        expected.times = {"2:00", "2:30", "1:30", "0:45"};
+        expected.penaltyLamps = QStringLiteral("1111");
+        GAME_STEP("<Tab><KP_4><KP_Enter><Tab>1.30\n<Tab>22\n"
+                  "<Tab><KP_2><KP_Decimal><KP_3><KP_0><KP_Enter><Tab>9\n<Tab>0.45\n",
+                  "four penalties");
+        shot(*game, QStringLiteral("01-penalties"));
 
-    QString error;
-    QVERIFY2(gameRun->close(&error), qPrintable(error));
-    gameRun.reset();
-}
-
-void TestEndToEnd::numLock_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("before");     // NumLock as the program finds it
-    QTest::addColumn<bool>("afterStart"); // once the board is open
-    QTest::addColumn<bool>("afterPress"); // once NumLock has been pressed on the board
-    QTest::addColumn<bool>("afterAgain"); // and pressed once more
-    QTest::newRow("0 leaves it to the operator") << 0 << false << false << true << false;
-    QTest::newRow("1 keeps it on") << 1 << false << true << true << true;
-    QTest::newRow("2 keeps it off") << 2 << true << false << false << false;
-}
-
-void TestEndToEnd::numLock()
-{
-    QFETCH(int, mode);
-    QFETCH(bool, before);
-    QFETCH(bool, afterStart);
-    QFETCH(bool, afterPress);
-    QFETCH(bool, afterAgain);
-
-    x().setNumLock(before);
-    QCOMPARE(x().numLockOn(), before);
-    const std::unique_ptr<BoardRun> run =
-        newRun(QStringLiteral("numlock%1").arg(mode),
-               QStringLiteral("[KeySettings]\nNumLockForce=%1\n").arg(mode));
-    QString error;
-    QVERIFY2(run->open(&error), qPrintable(error));
-    QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterStart, LockMs);
-
-    // The key itself: the server toggles the lock, the program puts it back on the release.
-    x().tapRaw(XK_Num_Lock);
-    QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterPress, LockMs);
-    QThread::msleep(SettleMs);
-    QCOMPARE(x().numLockOn(), afterPress);
-
-    // The keypad follows: digits with NumLock on, arrows with it off.
-    BoardState want = run->read();
-    if (afterPress) {
-        x().tap(XK_Tab);
-        for (const unsigned long k : {XK_KP_5, XK_KP_Enter})
-            x().tapRaw(k);
-        want.home = QStringLiteral("5");
-        EXPECT_BOARD(*run, want, "keypad 5 Enter on the home score");
-    } else {
+        // The penalties count down with the game clock, all by the same amount.
+        x().play("s");
+        EXPECT_THAT(
+            *game,
+            [](const BoardState& s) {
+                return seconds(s.times[3]) >= 0 && seconds(s.times[3]) <= 43;
+            },
+            "the penalties count down");
+        x().play("s");
+        const BoardState now = settle(*game);
+        const int ran = 45 - seconds(now.times[3]);
+        QVERIFY2(ran >= 2 && now.clock != expected.clock, qPrintable(now.toString()));
         for (int i = 0; i < 3; ++i)
-            x().tap(XK_Tab);
-        x().tapRaw(XK_KP_4);
-        want.goalLamps = QStringLiteral("10");
-        EXPECT_BOARD(*run, want, "keypad 4 (Left) on the goal strip");
-        x().tapRaw(XK_KP_6);
-        want.goalLamps = QStringLiteral("01");
-        EXPECT_BOARD(*run, want, "keypad 6 (Right) on the goal strip");
+            QVERIFY2(seconds(now.times[i]) == seconds(expected.times[i]) - ran,
+                     qPrintable(now.toString()));
+        expected.clock = now.clock;
+        expected.times = now.times;
+        GAME_STEP(QString(), "S stops the penalties with the game clock");
+        shot(*game, QStringLiteral("02-counting"));
+
+        // Delete on the last penalty's time clears that penalty and its lamp.
+        expected.players[3] = expected.times[3] = QString();
+        expected.penaltyLamps = QStringLiteral("1110");
+        GAME_STEP("<Delete>", "Delete on a penalty");
     }
-    // Once more: without a mode the key toggles the lock, with one the program restores it.
-    x().tapRaw(XK_Num_Lock);
-    QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterAgain, LockMs);
-    QThread::msleep(SettleMs);
-    QCOMPARE(x().numLockOn(), afterAgain);
-    QVERIFY2(run->close(&error), qPrintable(error));
-}
+
+    void gameGoalLamps()
+    {
+        // To the goal strip: Tab wraps round to the clock, then three more.
+        expected.goalLamps = QStringLiteral("10");
+        GAME_STEP("<Tab><Tab><Tab><Tab><Left>", "Left on the goal strip");
+        expected.goalLamps = QStringLiteral("01");
+        GAME_STEP("<Right>", "Right on the goal strip");
+        expected.goalLamps = QStringLiteral("00");
+        GAME_STEP("<Down>", "Down on the goal strip");
+    }
+
+    void gameTimeOfDayAndReset()
+    {
+        const QTime before = QTime::currentTime();
+        x().play("c");
+        EXPECT_THAT(
+            *game,
+            [&](const BoardState& s) {
+                return s.clock == timeOfDay(before) || s.clock == timeOfDay(before.addSecs(60));
+            },
+            "C shows the time of day " + timeOfDay(before));
+        GAME_STEP("c", "C again shows the game clock");
+        expected.clock = QStringLiteral("20:00");
+        GAME_STEP("r", "R resets to the last game time typed");
+    }
+
+    void gameRunsDownToZero()
+    {
+        // Back to the clock field: a time under a minute shows tenths; run it down to 0.0.
+        expected.clock = QStringLiteral("10.0");
+        GAME_STEP("<shift+Tab><shift+Tab><shift+Tab>0.10\n", "0.10 Enter on the clock");
+        expected.clock = QStringLiteral("2.5");
+        GAME_STEP("0.025\n", "0.025 Enter on the clock");
+        const QString streams = work.filePath(QStringLiteral("streams.log"));
+        std::unique_ptr<ChildProcess> watcher;
+        if (servers->hasAudio())
+            watcher = servers->watchStreams(streams);
+        QThread::msleep(SettleMs); // pactl subscribes before the buzzer can sound
+        x().play("s");
+        QVERIFY2(expectThat(
+                     *game, [](const BoardState& s) { return s.clock == "0.0"; },
+                     "the clock runs down to 0.0", QString(), RunDownMs),
+                 qPrintable(failure));
+        // The penalties ran with the clock and stand still with it at zero.
+        const BoardState now = settle(*game);
+        shot(*game, QStringLiteral("03-zero"));
+        QCOMPARE(now.clock, QStringLiteral("0.0"));
+        for (int i = 0; i < 3; ++i) {
+            const int drop = seconds(expected.times[i]) - seconds(now.times[i]);
+            QVERIFY2(drop == 2 || drop == 3, qPrintable(now.toString()));
+            expected.times[i] = now.times[i];
+        }
+        expected.clock = now.clock;
+        GAME_STEP(QString(), "the board at 0.0");
+        if (watcher) {
+            const auto played = [&] {
+                QFile f(streams);
+                return f.open(QIODevice::ReadOnly) && f.readAll().contains("'new' on sink-input");
+            };
+            QTRY_VERIFY2_WITH_TIMEOUT(played(), "the buzzer played no sound", SoundMs);
+            watcher->stop();
+        }
+        expected.clock = QStringLiteral("2.5");
+        GAME_STEP("r", "R after the run-down");
+    }
+
+    void gameOptionsColour()
+    {
+        // F2: the time colour becomes green through the options dialog and the colour dialog.
+        x().play("<F2>");
+        const X11Session::Window options = game->waitForWindow(QStringLiteral("Options"));
+        QVERIFY2(options, "F2 opened no options dialog");
+        x().focus(options);
+        // From OK, the focus goes round to the tab bar; Right shows the second page, whose first
+        // button is the time colour's Change.
+        x().play("<Tab><Tab><Right><Tab><space>");
+        const X11Session::Window picker = game->waitForWindow(QStringLiteral("Select Color"));
+        QVERIFY2(picker, "Change opened no colour dialog");
+        x().focus(picker);
+        x().play("<alt+h>#00ff00\n");
+        QVERIFY2(game->waitForWindowGone(QStringLiteral("Select Color")),
+                 "the colour dialog did not close");
+        x().focus(options);
+        x().play("<alt+o>");
+        QVERIFY2(game->waitForWindowGone(QStringLiteral("Options")),
+                 "OK did not close the options dialog");
+        x().focus(game->window());
+        SettingVariables colours;
+        colours.TimeColor = Green;
+        game->setColours(colours);
+        GAME_STEP(QString(), "the clock and the penalty times in the new colour");
+        shot(*game, QStringLiteral("04-green"));
+        const QSettings ini(work.filePath(QStringLiteral("game/config/Pucklight/Pucklight.ini")),
+                            QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("ColorSettings/TimeColor")).toString(),
+                 QString::number(Green));
+    }
+
+    void gameHelp()
+    {
+#ifndef PUCKLIGHT_E2E_HAVE_HELP
+        QSKIP("the program is built without its help window");
+#endif
+        // F1 opens the help window; closing it leaves the board as it was.
+        x().play("<F1>");
+        const X11Session::Window help = game->waitForWindow(QStringLiteral("Pucklight Help"));
+        QVERIFY2(help, "F1 opened no help window");
+        x().closeWindow(help);
+        QVERIFY2(game->waitForWindowGone(QStringLiteral("Pucklight Help")),
+                 "the help window did not close");
+        x().focus(game->window());
+        GAME_STEP(QString(), "the board after the help window");
+    }
+
+    void gameLargerWindow()
+    {
+        // The reader follows the board to another size.
+        const QSize large(1280, 720);
+        x().resize(game->window(), large);
+        QTRY_COMPARE_WITH_TIMEOUT(game->grab().size(), large, BoardRun::WaitMs);
+        GAME_STEP(QString(), "the board at 1280 x 720");
+        shot(*game, QStringLiteral("05-large"));
+        QString error;
+        QVERIFY2(game->close(&error), qPrintable(error));
+        game.reset();
+    }
+
+    void numLock_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("before");     // NumLock as the program finds it
+        QTest::addColumn<bool>("afterStart"); // once the board is open
+        QTest::addColumn<bool>("afterPress"); // once NumLock has been pressed on the board
+        QTest::addColumn<bool>("afterAgain"); // and pressed once more
+        QTest::newRow("0 leaves it to the operator") << 0 << false << false << true << false;
+        QTest::newRow("1 keeps it on") << 1 << false << true << true << true;
+        QTest::newRow("2 keeps it off") << 2 << true << false << false << false;
+    }
+
+    void numLock()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, before);
+        QFETCH(bool, afterStart);
+        QFETCH(bool, afterPress);
+        QFETCH(bool, afterAgain);
+
+        x().setNumLock(before);
+        QCOMPARE(x().numLockOn(), before);
+        const std::unique_ptr<BoardRun> run =
+            newRun(QStringLiteral("numlock%1").arg(mode),
+                   QByteArray("[KeySettings]\nNumLockForce=") + QByteArray::number(mode));
+        QString error;
+        QVERIFY2(run->open(&error), qPrintable(error));
+        QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterStart, LockMs);
+
+        // The key itself: the server toggles the lock, the program puts it back on the release.
+        x().play("<Num_Lock>");
+        QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterPress, LockMs);
+        QThread::msleep(SettleMs);
+        QCOMPARE(x().numLockOn(), afterPress);
+
+        // The keypad follows: digits with NumLock on, arrows with it off.
+        BoardState want;
+        if (afterPress) {
+            want.home = QStringLiteral("5");
+            STEP(*run, "<Tab><KP_5><KP_Enter>", want, "keypad 5 Enter on the home score");
+        } else {
+            want.goalLamps = QStringLiteral("10");
+            STEP(*run, "<Tab><Tab><Tab><KP_4>", want, "keypad 4 (Left) on the goal strip");
+            want.goalLamps = QStringLiteral("01");
+            STEP(*run, "<KP_6>", want, "keypad 6 (Right) on the goal strip");
+        }
+        // Once more: without a mode the key toggles the lock, with one the program restores it.
+        x().play("<Num_Lock>");
+        QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterAgain, LockMs);
+        QThread::msleep(SettleMs);
+        QCOMPARE(x().numLockOn(), afterAgain);
+        QVERIFY2(run->close(&error), qPrintable(error));
+    }
+};
 
 PL_TEST_MAIN(TestEndToEnd)
 #include "tst_e2e.moc"

@@ -1,11 +1,12 @@
 #include "x11session.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 // Xlib's headers define macros (None, Bool, Status, KeyPress...) that clash with Qt's names,
 // so they come after every Qt header.
 #include <X11/XKBlib.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -16,8 +17,8 @@ namespace {
 // Time between two faked events. Qt takes a key release followed by a press of the same key
 // with the same server time for auto-repeat; a few milliseconds apart they are two presses.
 constexpr int EventGapMs = 8;
-// Time for the pointer's arrival to be handled before the button goes down.
-constexpr int PointerSettleMs = 30;
+const QString XdotoolDelayMs = QStringLiteral("12");
+constexpr int XdotoolBoundMs = 10000;
 
 // Windows come and go while the test looks at them; a request about a window that has just
 // gone is no failure of the test.
@@ -26,73 +27,9 @@ int ignoreErrors(Display*, XErrorEvent*)
     return 0;
 }
 
-QString textProperty(Display* dpy, Window w, Atom property, Atom type)
-{
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    QString text;
-    if (XGetWindowProperty(dpy, w, property, 0, 1024, False, type, &actualType, &format, &count,
-                           &after, &data) == Success &&
-        data) {
-        if (format == 8)
-            text = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                     static_cast<qsizetype>(count));
-        XFree(data);
-    }
-    return text;
-}
-
-long cardinalProperty(Display* dpy, Window w, Atom property)
-{
-    Atom actualType = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    long value = 0;
-    if (XGetWindowProperty(dpy, w, property, 0, 1, False, XA_CARDINAL, &actualType, &format, &count,
-                           &after, &data) == Success &&
-        data) {
-        if (format == 32 && count == 1)
-            value = *reinterpret_cast<const long*>(data); // Xlib hands 32-bit items as longs
-        XFree(data);
-    }
-    return value;
-}
-
-unsigned long keysymOf(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return XK_0 + (u - '0');
-    if (u >= 'a' && u <= 'z')
-        return XK_a + (u - 'a');
-    if (u >= 'A' && u <= 'Z')
-        return XK_A + (u - 'A');
-    switch (u) {
-    case '.':
-        return XK_period;
-    case '+':
-        return XK_plus;
-    case '=':
-        return XK_equal;
-    case '#':
-        return XK_numbersign;
-    case ' ':
-        return XK_space;
-    case '\n':
-        return XK_Return;
-    default:
-        return NoSymbol;
-    }
-}
-
 } // namespace
 
-X11Session::X11Session(const QString& displayName)
+X11Session::X11Session(const QString& displayName) : display(displayName)
 {
     dpy = XOpenDisplay(displayName.toLocal8Bit().constData());
     if (!dpy)
@@ -114,76 +51,46 @@ X11Session::~X11Session()
         XCloseDisplay(dpy);
 }
 
-std::vector<X11Session::TopLevel> X11Session::topLevels() const
+QString X11Session::xdotool(const QStringList& args) const
 {
-    std::vector<TopLevel> result;
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count))
-        return result;
-    const Atom netName = XInternAtom(dpy, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(dpy, "UTF8_STRING", False);
-    const Atom netPid = XInternAtom(dpy, "_NET_WM_PID", False);
-    for (unsigned int i = 0; i < count; ++i) {
-        const QRect g = geometry(children[i]);
-        if (g.isEmpty())
-            continue;
-        QString title = textProperty(dpy, children[i], netName, utf8);
-        if (title.isEmpty())
-            title = textProperty(dpy, children[i], XA_WM_NAME, AnyPropertyType);
-        result.push_back({children[i], g, title, cardinalProperty(dpy, children[i], netPid)});
-    }
-    if (children)
-        XFree(children);
-    return result;
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral("xdotool"), args);
+    tool.waitForFinished(XdotoolBoundMs);
+    return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
-std::optional<X11Session::TopLevel> X11Session::findByTitle(const QString& title, long pid) const
+X11Session::Window X11Session::find(const QString& title, long pid) const
 {
-    for (const TopLevel& t : topLevels())
-        if (t.title == title && t.pid == pid)
-            return t;
-    return std::nullopt;
+    const QString found = xdotool({"search", "--all", "--onlyvisible", "--maxdepth", "1", "--pid",
+                                   QString::number(pid), "--name", '^' + title + '$'});
+    return found.section(QLatin1Char('\n'), 0, 0).toULong();
 }
 
-std::optional<X11Session::TopLevel> X11Session::findBySize(QSize size, long pid) const
-{
-    for (const TopLevel& t : topLevels())
-        if (t.geometry.size() == size && t.pid == pid)
-            return t;
-    return std::nullopt;
-}
-
-QRect X11Session::geometry(Window w) const
-{
-    XWindowAttributes a{};
-    if (!XGetWindowAttributes(dpy, w, &a) || a.map_state != IsViewable)
-        return QRect();
-    int x = 0;
-    int y = 0;
-    Window child = 0;
-    XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), 0, 0, &x, &y, &child);
-    return QRect(x, y, a.width, a.height);
-}
-
-void X11Session::focus(Window w)
+void X11Session::focus(Window w) const
 {
     XRaiseWindow(dpy, w);
     XSetInputFocus(dpy, w, RevertToPointerRoot, CurrentTime);
     XSync(dpy, False);
 }
 
-void X11Session::resize(Window w, QSize size)
+void X11Session::resize(Window w, QSize size) const
 {
-    // At the screen's corner, so that the whole window stays on the screen to be read.
     XMoveResizeWindow(dpy, w, 0, 0, static_cast<unsigned>(size.width()),
                       static_cast<unsigned>(size.height()));
     XSync(dpy, False);
 }
 
-void X11Session::closeWindow(Window w)
+void X11Session::click(Window w, QPoint at) const
+{
+    // Not "mousemove --sync": that waits for ever when the pointer is there already.
+    xdotool({"mousemove", "--window", QString::number(w), QString::number(at.x()),
+             QString::number(at.y()), "sleep", "0.05", "click", "1"});
+}
+
+void X11Session::closeWindow(Window w) const
 {
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -196,81 +103,38 @@ void X11Session::closeWindow(Window w)
     XSync(dpy, False);
 }
 
-void X11Session::click(Window w, QPoint at)
+void X11Session::play(const QString& script) const
 {
-    const QPoint p = geometry(w).topLeft() + at;
-    XTestFakeMotionEvent(dpy, -1, p.x(), p.y(), CurrentTime);
-    XSync(dpy, False);
-    QThread::msleep(PointerSettleMs);
-    XTestFakeButtonEvent(dpy, Button1, True, CurrentTime);
-    XSync(dpy, False);
-    QThread::msleep(EventGapMs);
-    XTestFakeButtonEvent(dpy, Button1, False, CurrentTime);
-    XSync(dpy, False);
-}
-
-void X11Session::fakeKey(unsigned int keycode, bool down)
-{
-    XTestFakeKeyEvent(dpy, keycode, down ? True : False, CurrentTime);
-    XSync(dpy, False);
-    QThread::msleep(EventGapMs);
-}
-
-void X11Session::chord(std::initializer_list<unsigned long> keysyms)
-{
-    std::vector<unsigned int> codes;
-    bool shift = false;
-    for (const unsigned long sym : keysyms) {
-        const KeyCode code = XKeysymToKeycode(dpy, sym);
-        if (code == 0)
-            continue;
-        codes.push_back(code);
-        // A symbol on the shifted level of its key (+ and # on a US keyboard) needs Shift.
-        shift = shift || (XkbKeycodeToKeysym(dpy, code, 0, 0) != sym &&
-                          XkbKeycodeToKeysym(dpy, code, 0, 1) == sym);
+    // A run of ordinary keys goes to one xdotool run, text to one of its own, raw keys
+    // straight to XTest.
+    QStringList keys;
+    const auto pressKeys = [&] {
+        if (!keys.isEmpty())
+            xdotool(QStringList{"key", "--delay", XdotoolDelayMs} + keys);
+        keys.clear();
+    };
+    static const QRegularExpression piece(QStringLiteral("<([^>]+)>|\\n|[^<\\n]+"));
+    for (const QRegularExpressionMatch& m : piece.globalMatch(script)) {
+        const QString name = m.captured(1);
+        if (name.startsWith(QLatin1String("KP_")) || name == QLatin1String("Num_Lock")) {
+            pressKeys();
+            const KeyCode code =
+                XKeysymToKeycode(dpy, XStringToKeysym(name.toLatin1().constData()));
+            for (const Bool down : {True, False}) {
+                XTestFakeKeyEvent(dpy, code, down, CurrentTime);
+                XSync(dpy, False);
+                QThread::msleep(EventGapMs);
+            }
+        } else if (!name.isEmpty()) {
+            keys << name;
+        } else if (m.captured() == QLatin1String("\n")) {
+            keys << QStringLiteral("Return"); // xdotool would type Linefeed, which no key carries
+        } else {
+            pressKeys();
+            xdotool({"type", "--delay", XdotoolDelayMs, m.captured()});
+        }
     }
-    const unsigned int shiftCode = XKeysymToKeycode(dpy, XK_Shift_L);
-    if (shift)
-        fakeKey(shiftCode, true);
-    for (const unsigned int code : codes)
-        fakeKey(code, true);
-    for (auto it = codes.rbegin(); it != codes.rend(); ++it)
-        fakeKey(*it, false);
-    if (shift)
-        fakeKey(shiftCode, false);
-}
-
-void X11Session::tap(unsigned long keysym)
-{
-    chord({keysym});
-}
-
-void X11Session::type(const QString& text)
-{
-    for (const QChar c : text)
-        if (const unsigned long sym = keysymOf(c); sym != NoSymbol)
-            tap(sym);
-}
-
-void X11Session::pressRaw(unsigned long keysym)
-{
-    fakeKey(XKeysymToKeycode(dpy, keysym), true);
-}
-
-void X11Session::releaseRaw(unsigned long keysym)
-{
-    fakeKey(XKeysymToKeycode(dpy, keysym), false);
-}
-
-void X11Session::tapRaw(unsigned long keysym)
-{
-    pressRaw(keysym);
-    releaseRaw(keysym);
-}
-
-unsigned int X11Session::numLockMask() const
-{
-    return XkbKeysymToModifiers(dpy, XK_Num_Lock);
+    pressKeys();
 }
 
 bool X11Session::numLockOn() const
@@ -278,12 +142,12 @@ bool X11Session::numLockOn() const
     XkbStateRec state{};
     if (XkbGetState(dpy, XkbUseCoreKbd, &state) != Success)
         return false;
-    return (state.locked_mods & numLockMask()) != 0;
+    return (state.locked_mods & XkbKeysymToModifiers(dpy, XK_Num_Lock)) != 0;
 }
 
-void X11Session::setNumLock(bool on)
+void X11Session::setNumLock(bool on) const
 {
-    const unsigned int mask = numLockMask();
+    const unsigned int mask = XkbKeysymToModifiers(dpy, XK_Num_Lock);
     XkbLockModifiers(dpy, XkbUseCoreKbd, mask, on ? mask : 0);
     XSync(dpy, False);
 }
@@ -298,10 +162,9 @@ QImage X11Session::grab(Window w) const
     if (!img)
         return QImage();
     // Xvfb's 24-bit screens hold a pixel as 0x00RRGGBB in 32 bits; nothing else is expected.
-    const bool rgb = img->bits_per_pixel == 32 && img->red_mask == 0xff0000 &&
-                     img->green_mask == 0xff00 && img->blue_mask == 0xff;
     QImage out;
-    if (rgb) {
+    if (img->bits_per_pixel == 32 && img->red_mask == 0xff0000 && img->green_mask == 0xff00 &&
+        img->blue_mask == 0xff) {
         out = QImage(a.width, a.height, QImage::Format_RGB32);
         for (int y = 0; y < a.height; ++y) {
             auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
@@ -313,9 +176,4 @@ QImage X11Session::grab(Window w) const
     }
     XDestroyImage(img);
     return out;
-}
-
-void X11Session::sync() const
-{
-    XSync(dpy, False);
 }
