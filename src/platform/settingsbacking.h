@@ -39,6 +39,8 @@ public:
 private:
     QSettings& store(const QString& app);
     std::map<QString, std::unique_ptr<QSettings>> stores;
+    // Saved values not yet known to be in the file, by application and "Section/Key".
+    std::map<QString, std::map<QString, QString>> unwritten;
 };
 
 // A store in memory, for tests.
