@@ -8,8 +8,38 @@
 #include <QScreen>
 #include <QTextStream>
 
+#include <cstring>
+
+namespace {
+
+// Whether Qt has a display to open; without one, creating the application aborts.
+bool displayGiven()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// --help from a terminal with no display still lists the options; only the monitors need one.
+bool helpWithoutDisplay(int argc, char* argv[])
+{
+    if (displayGiven())
+        return false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            QTextStream(stdout) << commandLineHelp() << "  (none: no display is set)\n";
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    if (helpWithoutDisplay(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(app);
     QApplication::setOrganizationName(QStringLiteral("Pucklight"));

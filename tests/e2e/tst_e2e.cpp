@@ -4,6 +4,7 @@
 #include "testmain.h"
 
 #include <QLocale>
+#include <QProcess>
 #include <QSettings>
 #include <QThread>
 
@@ -375,6 +376,21 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(game->close(&error), qPrintable(error));
         game.reset();
+    }
+
+    void helpFromATerminal()
+    {
+        // Asked for its options where there is no display, the program lists them and exits.
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        p.setProcessEnvironment(env);
+        p.start(program, {QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(BoardRun::WaitMs));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().contains("--fullscreen"));
     }
 
     void numLock_data()
