@@ -32,7 +32,10 @@ frmSplash::frmSplash(QWidget* parent) : Form(parent, Qt::Window | Qt::FramelessW
     picLogo->setAutoSize(true);
     picLogo->setPicture(QPixmap(QStringLiteral(":/pucklight/logo.png")));
 
-    // Only the buttons and the logo take the focus, in this order.
+    // Only the buttons and the logo take the focus, in this order. Enter presses the button
+    // that has the focus, as Space does; outside a dialog neither becomes a default button.
+    cmdHelp->setAutoDefault(true);
+    cmdOptions->setAutoDefault(true);
     cmdHelp->setFocusPolicy(Qt::StrongFocus);
     cmdOptions->setFocusPolicy(Qt::StrongFocus);
     picLogo->setFocusPolicy(Qt::TabFocus);

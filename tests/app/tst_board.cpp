@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 // Start-up: the splash, the way to the board, and the board's first state.
@@ -50,6 +51,16 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         QCOMPARE(QApplication::focusWidget(), splash->cmdHelp);
         QCOMPARE(splash->ClientHeight(), SplashLoadHeight);
+
+        // Enter, like Space, presses the button that has the focus: Help opens, the splash stays.
+        QSignalSpy help(splash->cmdHelp, &QPushButton::clicked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(help.count(), 2);
+        QVERIFY(splash->isVisible());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowTitle() == QLatin1String("Pucklight Help"))
+                w->close();
 
         // A click on the logo opens the board and closes the splash.
         QPointer<frmSplash> guard(splash);
