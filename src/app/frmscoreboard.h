@@ -126,6 +126,7 @@ public:
     void ClockSwitchCommand();
     void TypeGameTime(int16_t ch);
     void StopClockCounting(int i);
+    void startTick();
     void Buzzer();
     void Horn();
     void ReopenSounds();

@@ -48,6 +48,14 @@ void frmScoreBoard::tmrClock1_Timer()
     UpdatePenaltyColonColors();
 }
 
+// Enables the tick. A tick already running keeps its rhythm: restarting it would hold the
+// display back for as long as a key repeats.
+void frmScoreBoard::startTick()
+{
+    if (!tmrClock1.isActive())
+        tmrClock1.start();
+}
+
 void frmScoreBoard::StopClockCounting(int i)
 {
     // While the tick runs, a stop counts the time up to this moment, not only up to the last
@@ -67,7 +75,7 @@ void frmScoreBoard::StartStopCommand()
     } else {
         for (int i = 0; i < ClockCount; ++i)
             StartClock(i);
-        tmrClock1.start();
+        startTick();
     }
 }
 

@@ -55,7 +55,7 @@ void frmScoreBoard::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
             StopClockCounting(clock);
         } else {
             StartClock(clock);
-            tmrClock1.start();
+            startTick();
         }
     }
     if (ignoredByEntry(KeyCode))
