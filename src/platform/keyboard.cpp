@@ -171,6 +171,11 @@ bool isKeypadKeysym(KeySym s)
     return s >= XK_KP_Space && s <= XK_KP_9;
 }
 
+bool isDigitKeysym(KeySym s)
+{
+    return s >= XK_0 && s <= XK_9;
+}
+
 int16_t fromKeysym(KeySym s)
 {
     if (s >= XK_0 && s <= XK_9)
@@ -361,6 +366,11 @@ int16_t virtualKeyCode(const QKeyEvent& e)
             const KeySym s = isKeypadKeysym(base) && e.nativeVirtualKey() != 0
                                  ? static_cast<KeySym>(e.nativeVirtualKey())
                                  : base;
+            // Layouts such as French AZERTY put the digits of the top row on its shifted
+            // level; the key is still that digit, whatever Shift does.
+            const KeySym shifted = XkbKeycodeToKeysym(d, code, 0, 1);
+            if (!isDigitKeysym(base) && !isKeypadKeysym(base) && isDigitKeysym(shifted))
+                return fromKeysym(shifted);
             if (const int16_t code16 = fromKeysym(s); code16 != vk::NoKey)
                 return code16;
         }

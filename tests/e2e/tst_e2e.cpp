@@ -393,6 +393,25 @@ private Q_SLOTS:
         QVERIFY(p.readAllStandardOutput().contains("--fullscreen"));
     }
 
+    void digitsOnAFrenchKeyboard()
+    {
+        // On AZERTY the top row gives & é " ... unshifted and the digits with Shift; to the
+        // board those keys are the digits either way.
+        QVERIFY2(x().setLayout(QStringLiteral("fr")), "setxkbmap could not switch to fr");
+        const std::unique_ptr<BoardRun> run = newRun(QStringLiteral("azerty"));
+        QString error;
+        const bool opened = run->open(&error);
+        BoardState want;
+        want.home = QStringLiteral("12");
+        const bool typed =
+            opened && step(*run, "<Tab><ampersand><eacute>\n", want, "& é Enter on the home score");
+        if (opened)
+            run->close(&error);
+        QVERIFY2(x().setLayout(QStringLiteral("us")), "setxkbmap could not switch back to us");
+        QVERIFY2(opened, qPrintable(error));
+        QVERIFY2(typed, qPrintable(failure));
+    }
+
     void numLock_data()
     {
         QTest::addColumn<int>("mode");

@@ -137,6 +137,14 @@ void X11Session::play(const QString& script) const
     pressKeys();
 }
 
+bool X11Session::setLayout(const QString& layout) const
+{
+    QProcess tool;
+    tool.start(QStringLiteral("setxkbmap"), {"-display", display, layout});
+    return tool.waitForFinished(XdotoolBoundMs) && tool.exitStatus() == QProcess::NormalExit &&
+           tool.exitCode() == 0;
+}
+
 bool X11Session::numLockOn() const
 {
     XkbStateRec state{};

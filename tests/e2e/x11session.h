@@ -38,6 +38,9 @@ public:
     // of key symbols, "\n" is Return; keypad keys and Num_Lock go raw.
     void play(const QString& script) const;
 
+    // Switches the keyboard layout, as setxkbmap names it ("us", "fr").
+    bool setLayout(const QString& layout) const;
+
     bool numLockOn() const;
     void setNumLock(bool on) const;
 
