@@ -29,6 +29,14 @@ constexpr double NameBoxHeight = 600;
 constexpr int16_t LargestTeamSize = 60;
 constexpr int16_t SmallestTeamSize = 10;
 constexpr int NameMaxLength = 20;
+
+// What a name box takes: 20 characters, or a longer stored name whole (up to what a line
+// edit holds at all).
+int nameLimit(const QString& stored)
+{
+    return static_cast<int>(std::clamp<qsizetype>(stored.size(), NameMaxLength, 32767));
+}
+
 // The file boxes show this many characters of a path.
 constexpr int16_t FileBoxLength = 50;
 constexpr int MaxMarkerWidth = 5;
@@ -179,8 +187,6 @@ frmOptions::frmOptions(QWidget* owner)
     scrLEDSelectedWidth->setRange(0, MaxMarkerWidth);
     scrLEDSelectedWidth->setSingleStep(1);
     scrLEDSelectedWidth->setPageStep(1);
-    txtHomeText->setMaxLength(NameMaxLength);
-    txtVisitorText->setMaxLength(NameMaxLength);
 
     wire();
     Form_Load();
@@ -256,7 +262,10 @@ void frmOptions::Form_Load()
     // 8. Likewise a digit style the list does not offer.
     cmbLedType->setCurrentIndex(std::clamp<int>(s.LEDType, 0, LastLedType));
     pledPreview->setLedType(cmbLedType->currentIndex());
-    // 9. Each box recomputes the size only when its text changes.
+    // 9. Each box recomputes the size only when its text changes. A longer name than can be
+    // typed (from a hand-edited file) is taken whole, not cut: OK stores what was loaded.
+    txtHomeText->setMaxLength(nameLimit(s.HomeText));
+    txtVisitorText->setMaxLength(nameLimit(s.VisitorText));
     txtHomeText->setText(s.HomeText);
     txtVisitorText->setText(s.VisitorText);
     // 10.
