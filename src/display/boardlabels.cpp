@@ -58,8 +58,8 @@ void frmScoreBoard::CaptureBoardLayout()
 
 void frmScoreBoard::Form_Resize()
 {
-    if (isMinimized())
-        return;
+    // A minimised board keeps its layout (the stretch does nothing then); the marker still
+    // goes and the names are set again.
     StretchLayout(*this, layoutTable);
     ObjectSelected(nullptr);
     UpdateLabels();
