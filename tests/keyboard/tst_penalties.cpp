@@ -37,6 +37,8 @@ private Q_SLOTS:
         f.type(b.PenaltyTH1, "2.055\n"); // 125.5 s rounds to 126
         QCOMPARE(ReadClock(1), ClockValue::whole(126));
         QCOMPARE(shown(b.pledPenaltyTH1), QStringLiteral("206"));
+        f.type(b.PenaltyTH1, "2.045\n"); // 124.5 s rounds to the even 124, not up
+        QCOMPARE(ReadClock(1), ClockValue::whole(124));
 
         // Enter alone: 0:00 with its colon, and the lamp stays dark.
         f.type(b.PenaltyTV2, "\n");
