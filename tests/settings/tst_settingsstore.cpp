@@ -184,7 +184,8 @@ private Q_SLOTS:
             "4096");
         row("key code too big", {"KeySettings/ClockSwitchKey=40000"}, "KeySettings/ClockSwitchKey",
             "67");
-        row("key code fraction", {"KeySettings/HornKey=71.5"}, "KeySettings/HornKey", "71");
+        row("key code fraction", {"KeySettings/ClockSwitchKey=70.5"}, "KeySettings/ClockSwitchKey",
+            "67");
         row("digit style beyond the dialog", {"PicSettings/LEDType=7"}, "PicSettings/LEDType", "7");
         row("team size fraction", {"TextSettings/TeamSize=12.25"}, "TextSettings/TeamSize",
             "12.25");
