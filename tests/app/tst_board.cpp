@@ -43,9 +43,6 @@ private Q_SLOTS:
         Settings = SettingVariables();
         auto* splash = new frmSplash;
         QCOMPARE(splash->lblVersion->Caption(), QStringLiteral("Version 1.1.0"));
-        // A first start leaves the converted keys and the marker in the store.
-        QCOMPARE(store.value(QStringLiteral("KeySettings"), QStringLiteral("IsKeyCode")),
-                 QStringLiteral("Yes"));
         QCOMPARE(Settings.BuzzerFile, programDir.filePath(QStringLiteral("buzzer.wav")));
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));

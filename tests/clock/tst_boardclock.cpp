@@ -102,6 +102,7 @@ private Q_SLOTS:
         QCOMPARE(b.BuzzerPlaying, int16_t(-1));
         QVERIFY(b.mmcBuzzer->isPlaying());
         QCOMPARE(ReadClock(1), ClockValue::whole(119));
+        QCOMPARE(shown(b.pledPenaltyTH1), QStringLiteral("159"));
 
         // Later ticks come only from a command; the penalty stands still meanwhile.
         Q_EMIT b.mmcBuzzer->Done(1);
@@ -129,6 +130,13 @@ private Q_SLOTS:
         QCOMPARE(clockText(b), QStringLiteral("0.9"));
         f->ticks(9);
         QCOMPARE(b.BuzzerPlaying, int16_t(-1)); // a new arrival at zero sounds again
+
+        // The penalty's own key starts it, but the tick finds the game clock out and stops.
+        press(b, Qt::Key_S);
+        QTest::keyClick(b.PenaltyTH1, Qt::Key_I);
+        QVERIFY(b.tmrClock1.isActive());
+        f->tick();
+        QVERIFY(!b.tmrClock1.isActive());
     }
 
     void typedTimes()
@@ -147,16 +155,8 @@ private Q_SLOTS:
 
         f->type(b.TimeBack, "100\n"); // more than 99 minutes: refused
         QCOMPARE(clockText(b), QStringLiteral("2:00"));
-        f->type(b.TimeBack, "99.59\n");
+        f->type(b.TimeBack, "99.59\n"); // the most the clock takes
         QCOMPARE(clockText(b), QStringLiteral("99:59"));
-
-        // Enter alone sets 0; the next tick sounds the buzzer and stops.
-        press(b, Qt::Key_Return);
-        QCOMPARE(clockText(b), QStringLiteral("0.0"));
-        QCOMPARE(ClockReset, ClockValue());
-        f->tick();
-        QCOMPARE(b.BuzzerPlaying, int16_t(-1));
-        QVERIFY(!b.tmrClock1.isActive());
     }
 
     void timeOfDay()
@@ -171,6 +171,7 @@ private Q_SLOTS:
         press(b, Qt::Key_C);
         f->tick();
         QCOMPARE(clockText(b), QStringLiteral("10:00"));
+        QCOMPARE(IsRunning(GameClock), int16_t(0)); // switching starts no clock
         press(b, Qt::Key_C);
         press(b, Qt::Key_S); // start/stop returns to the game clock
         QCOMPARE(b.ClockTime, int16_t(0));

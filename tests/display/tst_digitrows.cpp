@@ -50,52 +50,32 @@ private Q_SLOTS:
         QTest::addColumn<int>("max");
         QTest::addColumn<QString>("after");
 
-        const QString nul(QChar(0));
-        QTest::newRow("a digit on a blank score") << "---"
-                                                  << "5" << -1 << 199 << "--5";
-        QTest::newRow("no leading zeros") << "---"
-                                          << "007" << -1 << 199 << "--7";
-        QTest::newRow("zero shows one lit zero") << "-12"
-                                                 << "0" << -1 << 199 << "--0";
-        QTest::newRow("three digits") << "--0"
-                                      << "199" << -1 << 199 << "199";
-        QTest::newRow("above the maximum is refused") << "199"
-                                                      << "+1" << -1 << 199 << "199";
-        QTest::newRow("200 typed is refused") << "-12"
-                                              << "200" << -1 << 199 << "-12";
-        QTest::newRow("relative change") << "-12"
-                                         << "+3" << -1 << 199 << "-15";
-        QTest::newRow("blank counts as zero") << "--"
-                                              << "+1" << -1 << 99 << "-1";
-        QTest::newRow("minus one from zero blanks") << "-0"
-                                                    << "-1" << -1 << 99 << "--";
-        QTest::newRow("below the minimum is refused") << "-0"
-                                                      << "-2" << -1 << 99 << "-0";
-        QTest::newRow("digits then letters") << "--"
-                                             << "12ab" << -1 << 99 << "12";
-        QTest::newRow("lone plus re-shows the value") << "-5"
-                                                      << "+" << -1 << 99 << "-5";
-        QTest::newRow("a letter first changes nothing") << "-5"
-                                                        << "x12" << -1 << 99 << "-5";
-        QTest::newRow("empty text changes nothing") << "-5"
-                                                    << "" << -1 << 99 << "-5";
-        QTest::newRow("fraction dropped") << "--"
-                                          << "4.7" << -1 << 99 << "-4";
-        QTest::newRow("sign then signed number") << "-12"
-                                                 << "++3" << -1 << 199 << "-15";
-        QTest::newRow("NUL blanks a penalty row") << "-17" << nul << -1 << -1 << "---";
-        QTest::newRow("NUL leaves the period") << "2" << nul << 0 << 9 << "2";
-        QTest::newRow("period takes a digit") << "2"
-                                              << "5" << 0 << 9 << "5";
-        QTest::newRow("period cannot go below 0") << "0"
-                                                  << "-1" << 0 << 9 << "0";
-        QTest::newRow("period cannot go above 9") << "9"
-                                                  << "+1" << 0 << 9 << "9";
-        QTest::newRow("a huge number is out of range")
-            << "-5"
-            << "99999999999999999999" << -1 << 199 << "-5";
-        QTest::newRow("more digits than cells shows the right ones") << "--"
-                                                                     << "123" << -1 << 999 << "23";
+        auto row = [](const char* name, const char* before, const QString& text, int min, int max,
+                      const char* after) {
+            QTest::newRow(name) << QString::fromLatin1(before) << text << min << max
+                                << QString::fromLatin1(after);
+        };
+        row("a digit on a blank score", "---", "5", -1, 199, "--5");
+        row("no leading zeros", "---", "007", -1, 199, "--7");
+        row("zero shows one lit zero", "-12", "0", -1, 199, "--0");
+        row("three digits", "--0", "199", -1, 199, "199");
+        row("above the maximum is refused", "199", "+1", -1, 199, "199");
+        row("200 typed is refused", "-12", "200", -1, 199, "-12");
+        row("relative change", "-12", "+3", -1, 199, "-15");
+        row("blank counts as zero", "--", "+1", -1, 99, "-1");
+        row("minus one from zero blanks", "-0", "-1", -1, 99, "--");
+        row("below the minimum is refused", "-0", "-2", -1, 99, "-0");
+        row("digits then letters", "--", "12ab", -1, 99, "12");
+        row("lone plus re-shows the value", "-5", "+", -1, 99, "-5");
+        row("a letter first changes nothing", "-5", "x12", -1, 99, "-5");
+        row("empty text changes nothing", "-5", "", -1, 99, "-5");
+        row("fraction dropped", "--", "4.7", -1, 99, "-4");
+        row("sign then signed number", "-12", "++3", -1, 199, "-15");
+        row("NUL blanks a penalty row", "-17", QString(QChar(0)), -1, -1, "---");
+        row("NUL leaves the period", "2", QString(QChar(0)), 0, 9, "2");
+        row("the period never blanks", "0", "-1", 0, 9, "0");
+        row("a huge number is out of range", "-5", "99999999999999999999", -1, 199, "-5");
+        row("more digits than cells shows the right ones", "--", "123", -1, 999, "23");
     }
     void showDigits()
     {

@@ -193,44 +193,32 @@ private Q_SLOTS:
         QCOMPARE(read(rtf), expected);
     }
 
-    void characterFormat_data()
+    // The format of the first character of the needle, or of its paragraph.
+    void format_data()
     {
         QTest::addColumn<QByteArray>("rtf");
         QTest::addColumn<QString>("needle");
+        QTest::addColumn<bool>("paragraph");
         QTest::addColumn<QString>("format");
-        for (const FormatCase& c : CharacterCases)
-            QTest::newRow(c.name) << QByteArray(c.rtf) << QString::fromLatin1(c.needle)
-                                  << QString::fromLatin1(c.format);
+        const auto add = [](const auto& cases, bool paragraph) {
+            for (const FormatCase& c : cases)
+                QTest::newRow(c.name) << QByteArray(c.rtf) << QString::fromLatin1(c.needle)
+                                      << paragraph << QString::fromLatin1(c.format);
+        };
+        add(CharacterCases, false);
+        add(ParagraphCases, true);
     }
 
-    void characterFormat()
+    void format()
     {
         QFETCH(QByteArray, rtf);
         QFETCH(QString, needle);
+        QFETCH(bool, paragraph);
         QTextDocument doc;
         RtfReader reader;
         read(rtf, doc, reader);
-        QTEST(describe(formatOf(doc, needle)), "format");
-    }
-
-    void paragraphFormat_data()
-    {
-        QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("needle");
-        QTest::addColumn<QString>("format");
-        for (const FormatCase& c : ParagraphCases)
-            QTest::newRow(c.name) << QByteArray(c.rtf) << QString::fromLatin1(c.needle)
-                                  << QString::fromLatin1(c.format);
-    }
-
-    void paragraphFormat()
-    {
-        QFETCH(QByteArray, rtf);
-        QFETCH(QString, needle);
-        QTextDocument doc;
-        RtfReader reader;
-        read(rtf, doc, reader);
-        QTEST(describe(blockOf(doc, needle)), "format");
+        QTEST(paragraph ? describe(blockOf(doc, needle)) : describe(formatOf(doc, needle)),
+              "format");
     }
 
     void tabStops()

@@ -61,17 +61,6 @@ private Q_SLOTS:
         QVERIFY(allRunning(0)); // nothing starts
     }
 
-    void clockSwitchTwiceTouchesNoClock()
-    {
-        BoardFixture f;
-        frmScoreBoard& b = f.b();
-        press(b.HomeBack, Qt::Key_C);
-        QCOMPARE(b.ClockTime, int16_t(-1));
-        press(b.HomeBack, Qt::Key_C);
-        QCOMPARE(b.ClockTime, int16_t(0));
-        QVERIFY(allRunning(0));
-    }
-
     void sharedKeysFollowTheOrder()
     {
         BoardFixture f;
@@ -152,7 +141,6 @@ private Q_SLOTS:
         QTest::newRow("keypad point") << 110 << int('.');
         QTest::newRow("full stop") << 190 << int('.');
         QTest::newRow("letter") << 65 << -1;
-        QTest::newRow("F2") << 113 << -1;
         QTest::newRow("keypad star") << 106 << -1;
     }
     void keyCodeToAsci()

@@ -60,18 +60,6 @@ private Q_SLOTS:
         QCOMPARE(lamps(b), QStringLiteral("-V"));
     }
 
-    void newColoursRepaintTheLamps()
-    {
-        BoardFixture f;
-        frmScoreBoard& b = f.b();
-        QTest::keyClick(b.picGoalBack, Qt::Key_Right);
-        Settings.ScoreColor = 0x00FF00;
-        Settings.FormBack = 0x400000;
-        b.UpdateFormColors();
-        QCOMPARE(b.shpGoalV->FillColor(), QColor(0, 0xFF, 0));
-        QCOMPARE(b.shpGoalH->FillColor(), b.picGoalBack->BackColor());
-    }
-
     void numLockModes_data()
     {
         QTest::addColumn<int>("mode");

@@ -121,25 +121,6 @@ private Q_SLOTS:
         f.ticks(10);
         QCOMPARE(shown(b.pledPenaltyTH1), QStringLiteral("000")); // nothing clears it
     }
-
-    void penaltiesStandStillOnceTheGameClockIsOut()
-    {
-        BoardFixture f;
-        frmScoreBoard& b = f.b();
-        f.type(b.TimeBack, "0.05\n");
-        f.type(b.PenaltyTH1, "2\n");
-        QTest::keyClick(b.TimeBack, Qt::Key_S);
-        f.ticks(50);
-        QVERIFY(!b.tmrClock1.isActive());
-        QCOMPARE(shown(b.pledPenaltyTH1), QStringLiteral("155"));
-        f.time.advanceMs(20000);
-        QTest::keyClick(b.TimeBack, Qt::Key_S); // stops them with the time of the zero tick
-        QCOMPARE(ReadClock(1), ClockValue::whole(115));
-        // Its own key starts it, but the tick finds the game clock at zero and stops again.
-        QTest::keyClick(b.PenaltyTH1, Qt::Key_I);
-        f.tick();
-        QVERIFY(!b.tmrClock1.isActive());
-    }
 };
 
 PL_TEST_MAIN(TestPenalties)

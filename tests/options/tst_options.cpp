@@ -29,7 +29,7 @@ class TestOptions : public QObject
     Q_OBJECT
 
     FakeStore store;
-    FakeDialogs dialogs;
+    std::optional<FakeDialogs> dialogs;
     FakeKeyboard keyboard;
     QTemporaryDir files;
     QString picture;
@@ -60,12 +60,8 @@ private Q_SLOTS:
     {
         Settings = SettingVariables();
         store.clear();
-        dialogs.colors.clear();
-        dialogs.files.clear();
-        dialogs.answers.clear();
-        dialogs.asked.clear();
-        dialogs.filters.clear();
-        dialogs.beeps = 0;
+        dialogs.reset(); // the old one goes before the new one takes its place
+        dialogs.emplace();
         keyboard.on = true;
     }
 
@@ -73,15 +69,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("visitor");
-        QTest::newRow("initial names keep the size") << "Home"
-                                                     << "Visitor";
-        QTest::newRow("another home name") << "Hawks"
-                                           << "Visitor";
-        QTest::newRow("another visitor name") << "Home"
-                                              << "Eagles";
+        const auto row = [](const char* name, const char* home, const char* visitor) {
+            QTest::newRow(name) << QString::fromUtf8(home) << QString::fromUtf8(visitor);
+        };
+        row("initial names keep the size", "Home", "Visitor");
+        row("another home name", "Hawks", "Visitor");
+        row("another visitor name", "Home", "Eagles");
         // Longer than the box lets anyone type: from a hand-edited file, kept whole.
-        QTest::newRow("a long visitor name") << "Home"
-                                             << "Hämeenlinnan Pallokerho";
+        row("a long visitor name", "Home", "Hämeenlinnan Pallokerho");
     }
     void okStoresWhatWasLoaded()
     {
@@ -202,13 +197,13 @@ private Q_SLOTS:
         const bool sound = buttonName == QLatin1String("cmdBuzzerSound");
         Settings.BuzzerFile = QStringLiteral("/before/buzzer.wav");
         frmOptions d;
-        dialogs.files = {path, QString()};
+        dialogs->files = {path, QString()};
         find(d, buttonName)->click();
         find(d, buttonName)->click(); // a cancelled file dialog changes nothing either
         const QString filter =
             sound ? QStringLiteral("Sounds *.wav|*.wav")
                   : QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
-        QCOMPARE(dialogs.filters, QStringList({filter, filter}));
+        QCOMPARE(dialogs->filters, QStringList({filter, filter}));
         d.cmdOk_Click();
         if (sound) {
             QCOMPARE(Settings.BuzzerFile, exists ? path : QStringLiteral("/before/buzzer.wav"));
@@ -222,7 +217,7 @@ private Q_SLOTS:
     void colorPickerSetsSwatchAndCancelKeepsIt()
     {
         frmOptions d;
-        dialogs.colors = {QColor(0x11, 0x22, 0x33), std::nullopt};
+        dialogs->colors = {QColor(0x11, 0x22, 0x33), std::nullopt};
         find(d, "cmdHomeC")->click();
         find(d, "cmdHomeC")->click();
         QCOMPARE(find<PictureBox>(d, "picHomeC")->BackColor(), QColor(0x11, 0x22, 0x33));
@@ -246,9 +241,9 @@ private Q_SLOTS:
         Settings = unusualSettings();
         SettingVariables expected = Settings;
         frmOptions d;
-        dialogs.answers = {yes};
+        dialogs->answers = {yes};
         d.cmdResetColors->click();
-        QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Reset Colors")});
+        QCOMPARE(dialogs->asked, QStringList{QStringLiteral("Reset Colors")});
         ok ? d.cmdOk->click() : d.cmdCancel->click();
         QCOMPARE(store.size() > 0, ok);
         if (ok)
@@ -275,9 +270,9 @@ private Q_SLOTS:
         Settings.ResetClockKey = 75;
         Settings.NumLockForce = 1;
         frmOptions d;
-        dialogs.answers = {true};
+        dialogs->answers = {true};
         d.cmdResetKeys->click();
-        QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Reset Keys")});
+        QCOMPARE(dialogs->asked, QStringList{QStringLiteral("Reset Keys")});
         QCOMPARE(d.ResetClockKeyTemp, int16_t(82));
         QCOMPARE(d.ClockSwitchKeyTemp, int16_t(82));
         QCOMPARE(find<Label>(d, "lblClockSwitch")->Caption(), QStringLiteral("R"));
@@ -293,7 +288,7 @@ private Q_SLOTS:
         });
         find(d, "cmdHorn")->click();
         QVERIFY(refusalShown);
-        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs->beeps, 1);
         QCOMPARE(d.HornKeyTemp, int16_t(71));
         QCOMPARE(d.focusWidget(), d.cmdOk);
 
@@ -391,7 +386,7 @@ private Q_SLOTS:
         d.txtHomeText->setText(QStringLiteral("Hawks"));
         d.scrLEDSelectedWidth->setValue(5);
         QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QStringLiteral("5"));
-        dialogs.answers = {true};
+        dialogs->answers = {true};
         d.cmdResetKeys->click();
         if (how == QLatin1String("cancel"))
             d.cmdCancel->click();

@@ -217,7 +217,6 @@ private Q_SLOTS:
         QTest::newRow("1, off") << QStringLiteral("1") << false << true << 1;
         QTest::newRow("1, on") << QStringLiteral("1") << true << true << 0;
         QTest::newRow("2, on") << QStringLiteral("2") << true << false << 1;
-        QTest::newRow("2, off") << QStringLiteral("2") << false << false << 0;
         QTest::newRow("0") << QStringLiteral("0") << true << true << 0;
         QTest::newRow("junk") << QStringLiteral("on") << false << false << 0;
     }
@@ -261,17 +260,12 @@ private Q_SLOTS:
                      "TextSettings/HomeText TextSettings/TeamSize TextSettings/VisitorText"));
     }
 
-    // The real store: an INI file under the temporary XDG_CONFIG_HOME the test main sets.
+    // The real store: an INI file under the temporary XDG_CONFIG_HOME the test main sets (the
+    // awkward texts' round trip through it is in junkIniFile). In a hand-edited file an
+    // unquoted comma makes a list of the value, which reads back whole.
     void iniFile()
     {
         QVERIFY(path.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
-        loadFile(); // the first start converts the keys
-        QVERIFY(saveFile(unusualSettings()));
-        QVERIFY(QFileInfo::exists(path));
-        QCOMPARE(asText(loadFile()), asText(unusualSettings()));
-
-        // A hand-edited file: an unquoted comma makes a list of the value, which reads back
-        // whole.
         QVERIFY(writeFile(path, "[TextSettings]\nHomeText=Red, White\nTeamSize=18\n"
                                 "[KeySettings]\nIsKeyCode=Yes\nHornKey=72\n"));
         const SettingVariables s = loadFile();
