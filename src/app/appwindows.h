@@ -1,6 +1,7 @@
 #pragma once
 
 class QWidget;
+class frmScoreBoard;
 
 // Shows the help window without waiting for it, centred on the opener's screen; a second
 // request brings the open one forward.
@@ -9,3 +10,7 @@ void showHelpWindow(QWidget* opener);
 // Shows the options dialog modally over `parent` and returns when it has closed. Returns
 // true when it closed with OK.
 bool showOptionsDialog(QWidget* parent);
+
+// A new scoreboard on the setting variables, its F1 and F2 opening the help window and the
+// options dialog.
+frmScoreBoard* createScoreBoard();

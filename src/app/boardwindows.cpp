@@ -1,8 +1,9 @@
-// The help window and the options dialog, as the board and the splash open them.
+// The windows around the board: the help window and the options dialog, as the board and the
+// splash open them.
 #include "appwindows.h"
-#include "boardclock.h"
 #include "frmoptions.h"
 #include "frmscoreboard.h"
+#include "settingvariables.h"
 
 #include <QPointer>
 
@@ -29,19 +30,17 @@ bool showOptionsDialog(QWidget* parent)
     return ok;
 }
 
-void frmScoreBoard::ShowHelp()
+frmScoreBoard* createScoreBoard()
 {
-    showHelpWindow(this);
-}
-
-void frmScoreBoard::ShowOptions()
-{
-    showOptionsDialog(this);
-    // Whether the dialog ended with OK or not, the board takes the settings afresh.
-    UpdateLabels();
-    UpdateFormColors();
-    UpdateNumLock();
-    Penalty();
-    CaptureBoardLayout();
-    ReopenSounds();
+    auto* board = new frmScoreBoard(Settings);
+    QObject::connect(board, &frmScoreBoard::helpRequested, board,
+                     [board] { showHelpWindow(board); });
+    QObject::connect(board, &frmScoreBoard::optionsRequested, board, [board] {
+        // Whether the dialog ended with OK or not, the board takes the settings afresh.
+        QPointer<frmScoreBoard> alive = board;
+        showOptionsDialog(board);
+        if (alive)
+            board->applySettings(Settings);
+    });
+    return board;
 }

@@ -3,9 +3,12 @@
 #include "appwindows.h"
 #include "commandline.h"
 #include "frmscoreboard.h"
+#include "keyboard.h"
 #include "picturebox.h"
 #include "program.h"
+#include "screen.h"
 #include "settingsstore.h"
+#include "settingvariables.h"
 #include "splashdesign.h"
 #include "twips.h"
 #include "widgetcontrols.h"
@@ -72,6 +75,7 @@ void frmSplash::Form_Load()
                                .arg(program::VersionMinor)
                                .arg(program::VersionRevision));
     LoadSettings();
+    ApplyNumLockMode(Settings.NumLockForce);
 }
 
 void frmSplash::showEvent(QShowEvent* e)
@@ -104,7 +108,7 @@ frmScoreBoard* frmSplash::GoScore()
     // splash go once that has finished.
     hide();
     QTimer::singleShot(0, this, &QWidget::close);
-    auto* board = new frmScoreBoard;
+    frmScoreBoard* board = createScoreBoard();
     presentBoard(board);
     Q_EMIT boardOpened(board);
     return board;

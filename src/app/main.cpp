@@ -69,7 +69,7 @@ int main(int argc, char* argv[])
     live.address = options.serveAddress;
     if (live.wanted())
         QObject::connect(splash, &frmSplash::boardOpened, &app,
-                         [live](frmScoreBoard* board) { LiveOutput::start(board, live); });
+                         [live](frmScoreBoard* board) { LiveOutput::start(&board->game(), live); });
     splash->show();
     return QApplication::exec();
 }

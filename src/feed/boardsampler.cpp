@@ -1,8 +1,8 @@
 #include "boardsampler.h"
 
-#include "frmscoreboard.h"
+#include "game.h"
 
-BoardSampler::BoardSampler(frmScoreBoard* b, QObject* parent) : QObject(parent), board(b)
+BoardSampler::BoardSampler(const Game* g, QObject* parent) : QObject(parent), game(g)
 {
     timer.setInterval(IntervalMs);
     connect(&timer, &QTimer::timeout, this, &BoardSampler::sample);
@@ -15,9 +15,9 @@ void BoardSampler::start()
 
 void BoardSampler::sample()
 {
-    if (!board)
+    if (!game)
         return;
-    BoardState next = readBoardState(*board);
+    BoardState next = readBoardState(*game);
     if (sampled && next == current)
         return;
     sampled = true;

@@ -6,11 +6,10 @@
 #include <QPointer>
 #include <QTimer>
 
-class frmScoreBoard;
+class Game;
 
-// Looks at the board ten times a second and reports when what it shows has changed. The
-// board's own tick stops with the clock at zero while keys still change the board, so the
-// sampler keeps a timer of its own. A look costs a few dozen property reads.
+// Looks at the game ten times a second and reports when what the board shows has changed.
+// Changes that come in a burst (a key and the tick) are published once.
 class BoardSampler : public QObject
 {
     Q_OBJECT
@@ -18,10 +17,10 @@ class BoardSampler : public QObject
 public:
     static constexpr int IntervalMs = 100;
 
-    explicit BoardSampler(frmScoreBoard* board, QObject* parent = nullptr);
+    explicit BoardSampler(const Game* game, QObject* parent = nullptr);
 
     void start();
-    // One look at the board, as the timer takes it. Emits changed() when the board shows
+    // One look at the game, as the timer takes it. Emits changed() when the board shows
     // something new; the first look always counts as new.
     void sample();
 
@@ -32,7 +31,7 @@ Q_SIGNALS:
     void changed();
 
 private:
-    QPointer<frmScoreBoard> board;
+    QPointer<const Game> game;
     QTimer timer;
     BoardState current;
     QByteArray currentJson;

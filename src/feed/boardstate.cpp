@@ -1,27 +1,18 @@
 #include "boardstate.h"
 
-#include "clocktable.h"
-#include "colors.h"
-#include "digitrows.h"
-#include "frmscoreboard.h"
-#include "label.h"
-#include "picturebox.h"
-#include "polyled.h"
-#include "settingvariables.h"
-#include "shape.h"
+#include "game.h"
 
 namespace {
 
-// The clock row: two digits, the separator dots, two digits.
-constexpr size_t DigitsBeforeSeparator = 2;
-constexpr size_t UpperDot = 0;
-// A penalty time row: member 2 the minutes, 1 and 0 the seconds.
-constexpr size_t PenaltyMinutesMember = 2;
+// The clock row: two digits, the separator, two digits.
+constexpr int DigitsBeforeSeparator = 2;
+// A penalty time row: cell 2 the minutes, 1 and 0 the seconds.
+constexpr int PenaltyMinutesCell = 2;
 
-void appendDigit(QString& text, const PolyLED* d)
+void appendDigit(QString& text, int16_t digit)
 {
-    if (d && d->Caption() >= 0 && d->Caption() <= 9)
-        text += QChar(u'0' + d->Caption());
+    if (digit >= 0 && digit <= 9)
+        text += QChar(u'0' + digit);
 }
 
 // Digits shown left of and right of a separator, or nothing when the row is dark.
@@ -32,51 +23,30 @@ QString joined(const QString& left, QChar separator, const QString& right)
     return left + separator + right;
 }
 
-QString clockText(const frmScoreBoard& b)
+QString clockText(const GameState& s)
 {
-    // In the minutes form and for the time of day the upper dot is lit and the two dots make
-    // a colon; under a minute it takes the background colour and the lower dot alone stands
-    // as the decimal point.
-    const bool colon = UpperDot < b.Shape2.size() && b.Shape2[UpperDot] &&
-                       b.Shape2[UpperDot]->FillColor() == toQColor(Settings.BorderColor);
+    // In the minutes form and for the time of day the two dots make a colon; under a minute
+    // the lower dot alone stands as the decimal point.
+    const DigitRow& row = s.row(Field::Time);
     QString left, right;
-    for (size_t k = 0; k < b.pledTime.size(); ++k)
-        appendDigit(k < DigitsBeforeSeparator ? left : right, b.pledTime[k]);
-    return joined(left, colon ? QChar(u':') : QChar(u'.'), right);
+    for (int k = 0; k < row.size(); ++k)
+        appendDigit(k < DigitsBeforeSeparator ? left : right, row[k]);
+    return joined(left, s.clockColon ? QChar(u':') : QChar(u'.'), right);
 }
 
 QString penaltyTimeText(const DigitRow& row)
 {
     QString minutes, seconds;
-    for (size_t k = row.size(); k-- > 0;)
-        appendDigit(k >= PenaltyMinutesMember ? minutes : seconds, row[k]);
+    for (int k = row.size(); k-- > 0;)
+        appendDigit(k >= PenaltyMinutesCell ? minutes : seconds, row[k]);
     return joined(minutes, QChar(u':'), seconds);
 }
 
-bool lit(const Shape* lamp)
+PenaltyState penalty(const GameState& s, int clock)
 {
-    return lamp && lamp->FillColor() == toQColor(Settings.ScoreColor);
-}
-
-PenaltyState penalty(const DigitRow& player, const DigitRow& time, const Shape* lamp)
-{
-    return {rowText(player), penaltyTimeText(time), lit(lamp)};
-}
-
-const Shape* member(const std::vector<Shape*>& shapes, size_t i)
-{
-    return i < shapes.size() ? shapes[i] : nullptr;
-}
-
-QString selectedField(const frmScoreBoard& b)
-{
-    // The window's own focus child, not the application's: the board keeps its selection
-    // while the operator works in another window.
-    const QWidget* focus = b.focusWidget();
-    for (const frmScoreBoard::Field& f : b.fields())
-        if (focus && f.container == focus)
-            return f.container->Name();
-    return QString();
+    const PenaltySlot& slot = penaltySlot(clock);
+    return {rowText(s.row(slot.player)), penaltyTimeText(s.row(slot.time)),
+            s.penaltyLampLit(clock)};
 }
 
 void appendJsonString(QByteArray& out, const QString& s)
@@ -144,31 +114,31 @@ QByteArray penaltyLine(const PenaltyState& p)
 
 } // namespace
 
-BoardState readBoardState(const frmScoreBoard& b)
+BoardState readBoardState(const Game& game)
 {
+    const GameState& g = game.state();
+    const SettingVariables& settings = game.settings();
     BoardState s;
-    s.caption = b.windowTitle();
-    s.clockText = clockText(b);
-    s.timeOfDay = b.ClockTime != 0;
-    s.running = IsRunning(GameClock) != 0;
-    s.period = rowText(b.pledPeriod);
+    s.caption = QStringLiteral("Pucklight - ") + settings.HomeText;
+    s.clockText = clockText(g);
+    s.timeOfDay = g.ClockTime;
+    s.running = g.clocks.IsRunning(GameClock);
+    s.period = rowText(g.row(Field::Period));
 
-    s.home.name = b.lblHome->Caption();
-    s.home.score = rowText(b.pledHome);
-    s.home.shots = rowText(b.pledSOGH);
-    s.home.goalLamp = lit(b.shpGoalH);
-    s.home.penalties = {penalty(b.pledPenaltyPH1, b.pledPenaltyTH1, member(b.shpPenaltyH, 0)),
-                        penalty(b.pledPenaltyPH2, b.pledPenaltyTH2, member(b.shpPenaltyH, 1))};
+    s.home.name = settings.HomeText;
+    s.home.score = rowText(g.row(Field::Home));
+    s.home.shots = rowText(g.row(Field::ShotsHome));
+    s.home.goalLamp = g.WhoGoal == GoalLamp::Home;
+    s.home.penalties = {penalty(g, 1), penalty(g, 2)};
 
-    s.visitor.name = b.lblVisitor->Caption();
-    s.visitor.score = rowText(b.pledVisitor);
-    s.visitor.shots = rowText(b.pledSOGV);
-    s.visitor.goalLamp = lit(b.shpGoalV);
-    s.visitor.penalties = {penalty(b.pledPenaltyPV1, b.pledPenaltyTV1, member(b.shpPenaltyV, 0)),
-                           penalty(b.pledPenaltyPV2, b.pledPenaltyTV2, member(b.shpPenaltyV, 1))};
+    s.visitor.name = settings.VisitorText;
+    s.visitor.score = rowText(g.row(Field::Visitor));
+    s.visitor.shots = rowText(g.row(Field::ShotsVisitor));
+    s.visitor.goalLamp = g.WhoGoal == GoalLamp::Visitor;
+    s.visitor.penalties = {penalty(g, 3), penalty(g, 4)};
 
-    s.soundPlaying = b.BuzzerPlaying != 0;
-    s.selected = selectedField(b);
+    s.soundPlaying = g.BuzzerPlaying;
+    s.selected = QLatin1String(fieldInfo(g.selected).name);
     return s;
 }
 

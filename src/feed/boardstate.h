@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-class frmScoreBoard;
+class Game;
 
 // What the board shows, as text: every value exactly as its digits read, with dark digits left
 // out and a blank row as an empty string. Nothing here is an internal value the board does
@@ -43,8 +43,8 @@ struct BoardState
     bool operator==(const BoardState&) const = default;
 };
 
-// Reads the board as it stands; changes nothing.
-BoardState readBoardState(const frmScoreBoard& board);
+// Reads the game as the board shows it; changes nothing.
+BoardState readBoardState(const Game& game);
 
 // The state as one line of JSON, keys always in the same order, version 1.
 QByteArray stateJson(const BoardState& state);

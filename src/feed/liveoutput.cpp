@@ -1,14 +1,13 @@
 #include "liveoutput.h"
 
 #include "feedwriter.h"
-#include "frmscoreboard.h"
+#include "game.h"
 #include "liveserver.h"
 
 #include <QHostAddress>
 #include <QtGlobal>
 
-LiveOutput::LiveOutput(frmScoreBoard* board, const Options& options)
-    : QObject(board), sampler(board)
+LiveOutput::LiveOutput(Game* game, const Options& options) : QObject(game), sampler(game)
 {
     if (!options.feedFolder.isEmpty())
         feed = std::make_unique<FeedWriter>(options.feedFolder);
@@ -35,11 +34,11 @@ LiveOutput::LiveOutput(frmScoreBoard* board, const Options& options)
 
 LiveOutput::~LiveOutput() = default;
 
-LiveOutput* LiveOutput::start(frmScoreBoard* board, const Options& options)
+LiveOutput* LiveOutput::start(Game* game, const Options& options)
 {
-    if (!board || !options.wanted())
+    if (!game || !options.wanted())
         return nullptr;
-    return new LiveOutput(board, options);
+    return new LiveOutput(game, options);
 }
 
 void LiveOutput::update()

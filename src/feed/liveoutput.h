@@ -8,10 +8,10 @@
 
 class FeedWriter;
 class LiveServer;
-class frmScoreBoard;
+class Game;
 
-// The board's live output for streaming tools, as the command line asks for it: a folder of
-// files (--feed) and an HTTP and WebSocket server (--serve). It lives as long as the board.
+// The game's live output for streaming tools, as the command line asks for it: a folder of
+// files (--feed) and an HTTP and WebSocket server (--serve). It lives as long as the game.
 // Problems are reported once on stderr and never stop the board.
 class LiveOutput : public QObject
 {
@@ -26,11 +26,11 @@ public:
         bool wanted() const { return !feedFolder.isEmpty() || port >= 0; }
     };
 
-    LiveOutput(frmScoreBoard* board, const Options& options);
+    LiveOutput(Game* game, const Options& options);
     ~LiveOutput() override;
 
-    // Starts what the options ask for on the board; null when they ask for nothing.
-    static LiveOutput* start(frmScoreBoard* board, const Options& options);
+    // Starts what the options ask for on the game; null when they ask for nothing.
+    static LiveOutput* start(Game* game, const Options& options);
 
     BoardSampler sampler;
     std::unique_ptr<FeedWriter> feed;

@@ -1,6 +1,5 @@
 #include "liveserver.h"
 
-#include "colors.h"
 #include "requestguard.h"
 #include "settingvariables.h"
 
@@ -55,9 +54,11 @@ QHttpServerResponse jsonResponse(const QByteArray& json)
     return response("application/json", json);
 }
 
+// A stored colour (red in the low byte) as CSS writes it, "#rrggbb".
 QByteArray cssColour(int32_t c)
 {
-    return toQColor(c).name().toLatin1();
+    return QString::asprintf("#%02x%02x%02x", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF)
+        .toLatin1();
 }
 
 } // namespace

@@ -396,3 +396,11 @@ void SetNumLock(int16_t Want)
     if (k.numLockOn() != want)
         k.setNumLockState(want);
 }
+
+void ApplyNumLockMode(int32_t NumLockForce)
+{
+    if (NumLockForce == 1)
+        SetNumLock(-1);
+    else if (NumLockForce == 2)
+        SetNumLock(0);
+}

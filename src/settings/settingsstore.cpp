@@ -1,12 +1,13 @@
 #include "settingsstore.h"
 
-#include "keyboard.h"
 #include "program.h"
 #include "settingsbacking.h"
-#include "settingvariables.h"
+#include "settingtable.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 SettingVariables Settings;
 
@@ -23,15 +24,31 @@ QString defaultHornFile()
 namespace {
 
 const QString App = QStringLiteral("Pucklight");
-const QString ColorSection = QStringLiteral("ColorSettings");
-const QString KeySection = QStringLiteral("KeySettings");
-const QString TextSection = QStringLiteral("TextSettings");
-const QString PicSection = QStringLiteral("PicSettings");
 const QString Missing = QStringLiteral("\x01missing");
 
-QString readText(const QString& section, const QString& key, const QString& fallback)
+QString sectionName(SettingRow::Section s)
 {
-    return settingsBacking().get(App, section, key, fallback);
+    switch (s) {
+    case SettingRow::Section::Color:
+        return QStringLiteral("ColorSettings");
+    case SettingRow::Section::Key:
+        return QStringLiteral("KeySettings");
+    case SettingRow::Section::Text:
+        return QStringLiteral("TextSettings");
+    case SettingRow::Section::Pic:
+        return QStringLiteral("PicSettings");
+    }
+    return QString();
+}
+
+QString readText(const SettingRow& row, const QString& fallback)
+{
+    return settingsBacking().get(App, sectionName(row.section), QLatin1String(row.key), fallback);
+}
+
+void save(const SettingRow& row, const QString& text)
+{
+    settingsBacking().save(App, sectionName(row.section), QLatin1String(row.key), text);
 }
 
 // A whole number that fits T, or nothing.
@@ -45,22 +62,70 @@ std::optional<T> parseWhole(const QString& text)
     return static_cast<T>(v);
 }
 
+// Stored text as a value of the member's type; nothing when it is missing or does not fit.
 template <class T>
-void readNumber(const QString& section, const QString& key, T& var, T fallback)
+std::optional<T> parseValue(const QString& text)
 {
-    const QString text = readText(section, key, Missing);
-    var = text == Missing ? fallback : parseWhole<T>(text).value_or(fallback);
+    if (text == Missing)
+        return std::nullopt;
+    if constexpr (std::is_same_v<T, QString>)
+        return text;
+    else if constexpr (std::is_same_v<T, Fixed4>)
+        return Fixed4::parse(text);
+    else
+        return parseWhole<T>(text);
 }
 
-void save(const QString& section, const QString& key, const QString& text)
+template <class T>
+QString textOf(const T& value)
 {
-    settingsBacking().save(App, section, key, text);
+    if constexpr (std::is_same_v<T, QString>)
+        return value;
+    else if constexpr (std::is_same_v<T, Fixed4>)
+        return value.toText();
+    else
+        return QString::number(value);
 }
 
+// The default of a row, given what has been read so far.
 template <class T>
-void saveNumber(const QString& section, const QString& key, T value)
+T defaultOf(T SettingVariables::*member, const SettingVariables& read)
 {
-    save(section, key, QString::number(value));
+    const SettingVariables d;
+    if constexpr (std::is_same_v<T, QString>) {
+        if (member == &SettingVariables::BuzzerFile)
+            return defaultBuzzerFile();
+        if (member == &SettingVariables::HornFile)
+            return defaultHornFile();
+    } else if constexpr (std::is_same_v<T, int32_t>) {
+        if (member == &SettingVariables::LEDSelected)
+            return read.FormBack; // the marker is invisible until it is given a colour
+    }
+    return d.*member;
+}
+
+// The stored key assignments of old were not key codes; the first start converts the five
+// keys that date from then, once.
+void convertKeyAssignments(SettingVariables& s)
+{
+    const QString section = sectionName(SettingRow::Section::Key);
+    const QString marker = QStringLiteral("IsKeyCode");
+    if (settingsBacking().get(App, section, marker, QStringLiteral("No")) != QLatin1String("No"))
+        return;
+    static constexpr int16_t SettingVariables::*Converted[] = {
+        &SettingVariables::StartStopClockKey, &SettingVariables::ResetClockKey,
+        &SettingVariables::ClearKey, &SettingVariables::BuzzerKey, &SettingVariables::HornKey};
+    const SettingVariables d;
+    for (const SettingRow& row : SettingTable) {
+        const auto* key = std::get_if<int16_t SettingVariables::*>(&row.member);
+        if (key &&
+            std::find(std::begin(Converted), std::end(Converted), *key) != std::end(Converted)) {
+            s.** key = d.**key;
+            save(row, textOf(s.**key));
+        }
+    }
+    settingsBacking().save(App, section, marker, QStringLiteral("Yes"));
+    settingsBacking().flush();
 }
 
 } // namespace
@@ -68,99 +133,31 @@ void saveNumber(const QString& section, const QString& key, T value)
 void LoadSettings()
 {
     SettingVariables& s = Settings;
-    const SettingVariables d;
-
-    // 1. Colours; a missing marker colour takes the background colour just read.
-    readNumber(ColorSection, QStringLiteral("TimeColor"), s.TimeColor, d.TimeColor);
-    readNumber(ColorSection, QStringLiteral("LEDBack"), s.LEDBack, d.LEDBack);
-    readNumber(ColorSection, QStringLiteral("ScoreColor"), s.ScoreColor, d.ScoreColor);
-    readNumber(ColorSection, QStringLiteral("PeriodColor"), s.PeriodColor, d.PeriodColor);
-    readNumber(ColorSection, QStringLiteral("FormBack"), s.FormBack, d.FormBack);
-    readNumber(ColorSection, QStringLiteral("LEDSelected"), s.LEDSelected, s.FormBack);
-    readNumber(ColorSection, QStringLiteral("BorderColor"), s.BorderColor, d.BorderColor);
-    readNumber(ColorSection, QStringLiteral("HomeColor"), s.HomeColor, d.HomeColor);
-    readNumber(ColorSection, QStringLiteral("VisitorColor"), s.VisitorColor, d.VisitorColor);
-    // 2. Marker width.
-    readNumber(ColorSection, QStringLiteral("LEDSelectedWidth"), s.LEDSelectedWidth,
-               d.LEDSelectedWidth);
-    // 3. Keys.
-    readNumber(KeySection, QStringLiteral("StartStopClockKey"), s.StartStopClockKey,
-               d.StartStopClockKey);
-    readNumber(KeySection, QStringLiteral("ResetClockKey"), s.ResetClockKey, d.ResetClockKey);
-    readNumber(KeySection, QStringLiteral("ClearKey"), s.ClearKey, d.ClearKey);
-    readNumber(KeySection, QStringLiteral("ClockSwitchKey"), s.ClockSwitchKey, d.ClockSwitchKey);
-    readNumber(KeySection, QStringLiteral("SepTimeKey"), s.SepTimeKey, d.SepTimeKey);
-    readNumber(KeySection, QStringLiteral("BuzzerKey"), s.BuzzerKey, d.BuzzerKey);
-    readNumber(KeySection, QStringLiteral("HornKey"), s.HornKey, d.HornKey);
-    // 4. Sound files.
-    s.BuzzerFile = readText(KeySection, QStringLiteral("BuzzerFile"), defaultBuzzerFile());
-    s.HornFile = readText(KeySection, QStringLiteral("HornFile"), defaultHornFile());
-    // 5. NumLock mode, applied at once.
-    readNumber(KeySection, QStringLiteral("NumLockForce"), s.NumLockForce, d.NumLockForce);
-    if (s.NumLockForce == 1)
-        SetNumLock(-1);
-    else if (s.NumLockForce == 2)
-        SetNumLock(0);
-    // 6. The one-time conversion of the stored key assignments.
-    if (readText(KeySection, QStringLiteral("IsKeyCode"), QStringLiteral("No")) ==
-        QLatin1String("No")) {
-        s.StartStopClockKey = 83;
-        s.ResetClockKey = 82;
-        s.BuzzerKey = 66;
-        s.HornKey = 71;
-        s.ClearKey = 46;
-        saveNumber(KeySection, QStringLiteral("StartStopClockKey"), s.StartStopClockKey);
-        saveNumber(KeySection, QStringLiteral("ResetClockKey"), s.ResetClockKey);
-        saveNumber(KeySection, QStringLiteral("ClearKey"), s.ClearKey);
-        saveNumber(KeySection, QStringLiteral("BuzzerKey"), s.BuzzerKey);
-        saveNumber(KeySection, QStringLiteral("HornKey"), s.HornKey);
-        save(KeySection, QStringLiteral("IsKeyCode"), QStringLiteral("Yes"));
-        settingsBacking().flush();
+    for (const SettingRow& row : SettingTable) {
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(s.*member)>;
+                s.*member = parseValue<T>(readText(row, Missing)).value_or(defaultOf(member, s));
+            },
+            row.member);
+        // The conversion comes after the NumLock mode, before the names, as it always has.
+        if (std::string_view(row.key) == "NumLockForce")
+            convertKeyAssignments(s);
     }
-    // 7. Team names and their size.
-    s.HomeText = readText(TextSection, QStringLiteral("HomeText"), d.HomeText);
-    s.VisitorText = readText(TextSection, QStringLiteral("VisitorText"), d.VisitorText);
-    const QString size = readText(TextSection, QStringLiteral("TeamSize"), Missing);
-    s.TeamSize = size == Missing ? d.TeamSize : Fixed4::parse(size).value_or(d.TeamSize);
-    // 8. Pictures and digit style.
-    s.HomePic = readText(PicSection, QStringLiteral("HomePic"), d.HomePic);
-    s.VisitorPic = readText(PicSection, QStringLiteral("VisitorPic"), d.VisitorPic);
-    s.BoardPic = readText(PicSection, QStringLiteral("BoardPic"), d.BoardPic);
-    readNumber(PicSection, QStringLiteral("LEDType"), s.LEDType, d.LEDType);
 }
 
 bool SaveSettings()
 {
     const SettingVariables& s = Settings;
-    saveNumber(ColorSection, QStringLiteral("TimeColor"), s.TimeColor);
-    saveNumber(ColorSection, QStringLiteral("LEDBack"), s.LEDBack);
-    saveNumber(ColorSection, QStringLiteral("LEDSelected"), s.LEDSelected);
-    saveNumber(ColorSection, QStringLiteral("ScoreColor"), s.ScoreColor);
-    saveNumber(ColorSection, QStringLiteral("PeriodColor"), s.PeriodColor);
-    saveNumber(ColorSection, QStringLiteral("FormBack"), s.FormBack);
-    saveNumber(ColorSection, QStringLiteral("BorderColor"), s.BorderColor);
-    saveNumber(ColorSection, QStringLiteral("HomeColor"), s.HomeColor);
-    saveNumber(ColorSection, QStringLiteral("VisitorColor"), s.VisitorColor);
-    saveNumber(ColorSection, QStringLiteral("LEDSelectedWidth"), s.LEDSelectedWidth);
-
-    saveNumber(KeySection, QStringLiteral("StartStopClockKey"), s.StartStopClockKey);
-    saveNumber(KeySection, QStringLiteral("ResetClockKey"), s.ResetClockKey);
-    saveNumber(KeySection, QStringLiteral("ClearKey"), s.ClearKey);
-    saveNumber(KeySection, QStringLiteral("ClockSwitchKey"), s.ClockSwitchKey);
-    saveNumber(KeySection, QStringLiteral("SepTimeKey"), s.SepTimeKey);
-    saveNumber(KeySection, QStringLiteral("BuzzerKey"), s.BuzzerKey);
-    saveNumber(KeySection, QStringLiteral("HornKey"), s.HornKey);
-    save(KeySection, QStringLiteral("BuzzerFile"), s.BuzzerFile);
-    save(KeySection, QStringLiteral("HornFile"), s.HornFile);
-    saveNumber(KeySection, QStringLiteral("NumLockForce"), s.NumLockForce);
-
-    save(TextSection, QStringLiteral("HomeText"), s.HomeText);
-    save(TextSection, QStringLiteral("VisitorText"), s.VisitorText);
-    save(TextSection, QStringLiteral("TeamSize"), s.TeamSize.toText());
-
-    save(PicSection, QStringLiteral("HomePic"), s.HomePic);
-    save(PicSection, QStringLiteral("VisitorPic"), s.VisitorPic);
-    save(PicSection, QStringLiteral("BoardPic"), s.BoardPic);
-    saveNumber(PicSection, QStringLiteral("LEDType"), s.LEDType);
+    for (const SettingRow& row : SettingTable)
+        std::visit([&](auto member) { save(row, textOf(s.*member)); }, row.member);
     return settingsBacking().flush();
+}
+
+void ResetSettings(SettingVariables& s, SettingRow::Reset which)
+{
+    const SettingVariables d;
+    for (const SettingRow& row : SettingTable)
+        if (row.reset == which)
+            std::visit([&](auto member) { s.*member = d.*member; }, row.member);
 }

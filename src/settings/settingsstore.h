@@ -2,7 +2,7 @@
 
 // Fills every setting variable from the per-user store, each with its default when the
 // stored text is missing, is not a number where a number is wanted, or does not fit its
-// variable. Applies the NumLock mode, and converts the stored key assignments once (marked
+// variable. Converts the stored key assignments once (marked
 // by "IsKeyCode").
 void LoadSettings();
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+class Form;
+class PolyLED;
+
+// Paints every label's text in the border colour, every picture box's background in the
+// LED background colour and every shape's outline in the LED background colour, except the
+// controls named in Excluded (all members of an excluded control array).
+void ColorControlsByType(const Form& Window, const QStringList& Excluded, int32_t BorderColor,
+                         int32_t LEDBack);
+
+// Sets the lit colour of every digit of a row and its background.
+void ColorLeds(const std::vector<PolyLED*>& Target, int32_t LitColour, int32_t LEDBack);
+
+// Sets the segment style of every LED digit on a window.
+void SetLedType(const Form& Window, int32_t LedTypeValue);

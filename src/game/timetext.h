@@ -1,0 +1,36 @@
+#pragma once
+
+#include "clockvalue.h"
+
+#include <QString>
+#include <cstdint>
+
+// A typed time: minutes, optionally a point and two digits of seconds, optionally a third
+// digit of tenths ("1.30" is 90, "1.3" is 63, "0.455" is 45.5). Seconds up to 99 are
+// accepted. The empty text and a lone point are 0; anything malformed, longer than 8
+// characters or beyond 99 minutes gives NoTime.
+ClockValue ParseTime(const QString& text);
+
+// What has been typed so far into one of the fields that share a buffer, and which field
+// that was (-1: none yet). Typing into another field starts afresh.
+struct TypedText
+{
+    QString text;
+    int row = -1;
+    bool operator==(const TypedText&) const = default;
+};
+
+// Entry characters that TypeTime understands.
+namespace entry {
+inline constexpr int16_t Enter = 13;
+inline constexpr int16_t Space = 32;
+inline constexpr int16_t Point = 46;
+inline constexpr int16_t Digit0 = 48;
+inline constexpr int16_t Digit9 = 57;
+} // namespace entry
+
+// Collects one entry character typed on field `row` into the buffer shared by all time
+// fields. Typing on another field than before starts afresh. Digits and the point are
+// appended, a space empties the text, Enter parses and empties it. Returns the time when
+// Enter completes one of at most limit seconds, NoTime for every other key.
+ClockValue TypeTime(TypedText& TimeBuffer, int row, int16_t ch, int32_t limit);

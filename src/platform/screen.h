@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QSizeF>
+
+class QWidget;
+
+namespace program {
+
+// The size of the screen a window is on (the primary screen for null), in twips.
+QSizeF screenSizeTwips(const QWidget* onScreenOf = nullptr);
+
+} // namespace program
