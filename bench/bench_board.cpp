@@ -23,20 +23,20 @@ void tick(benchmark::State& state)
     BoardFixture f;
     frmScoreBoard& b = f.b();
     showAt(b, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    f.type(b.TimeBack, "59.59\n");
-    for (QWidget* p : {b.PenaltyTH1, b.PenaltyTH2, b.PenaltyTV1, b.PenaltyTV2})
+    f.type(Field::Time, "59.59\n");
+    for (QWidget* p : {b.box(Field::PenaltyTH1), b.box(Field::PenaltyTH2), b.box(Field::PenaltyTV1), b.box(Field::PenaltyTV2)})
         f.type(p, "9.59\n");
-    QTest::keyClick(b.TimeBack, Qt::Key_S);
+    QTest::keyClick(b.box(Field::Time), Qt::Key_S);
     QCoreApplication::processEvents();
     for (auto _ : state) {
         f.time.advanceMs(100);
-        b.tmrClock1_Timer();
+        b.game().tmrClock1_Timer();
         QCoreApplication::processEvents(); // the repaint of what changed
         // Sixty seconds is enough for every iteration: start over before the clock runs out.
-        if (ReadClock(GameClock) < ClockValue::whole(2)) {
+        if (f.clock(GameClock) < ClockValue::whole(2)) {
             state.PauseTiming();
-            QTest::keyClick(b.TimeBack, Qt::Key_R);
-            QTest::keyClick(b.TimeBack, Qt::Key_S);
+            QTest::keyClick(b.box(Field::Time), Qt::Key_R);
+            QTest::keyClick(b.box(Field::Time), Qt::Key_S);
             state.ResumeTiming();
         }
     }

@@ -11,6 +11,10 @@ void showHelpWindow(QWidget* opener);
 // true when it closed with OK.
 bool showOptionsDialog(QWidget* parent);
 
+// The board's F1 and F2 open the help window and the options dialog; after the dialog the
+// board takes the setting variables afresh.
+void wireBoardWindows(frmScoreBoard* board);
+
 // A new scoreboard on the setting variables, its F1 and F2 opening the help window and the
 // options dialog.
 frmScoreBoard* createScoreBoard();

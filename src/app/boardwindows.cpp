@@ -30,9 +30,8 @@ bool showOptionsDialog(QWidget* parent)
     return ok;
 }
 
-frmScoreBoard* createScoreBoard()
+void wireBoardWindows(frmScoreBoard* board)
 {
-    auto* board = new frmScoreBoard(Settings);
     QObject::connect(board, &frmScoreBoard::helpRequested, board,
                      [board] { showHelpWindow(board); });
     QObject::connect(board, &frmScoreBoard::optionsRequested, board, [board] {
@@ -42,5 +41,11 @@ frmScoreBoard* createScoreBoard()
         if (alive)
             board->applySettings(Settings);
     });
+}
+
+frmScoreBoard* createScoreBoard()
+{
+    auto* board = new frmScoreBoard(Settings);
+    wireBoardWindows(board);
     return board;
 }

@@ -57,6 +57,9 @@ public:
     // layout base and sounds.
     void applySettings(const SettingVariables& settings);
 
+    // The geometry the layout scales from, as recorded at load and after the options.
+    const LayoutTable& layout() const { return layoutTable; }
+
     // Draws the game's state: digits, colon dots, lamps. Only what changed is repainted.
     void render();
 

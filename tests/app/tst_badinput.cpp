@@ -15,11 +15,10 @@ class TestBadInput : public QObject
 
     static bool rowsValid(const frmScoreBoard& b)
     {
-        for (const auto& field : b.fields())
-            if (field.row)
-                for (const PolyLED* d : *field.row)
-                    if (d->Caption() < -1 || d->Caption() > 9)
-                        return false;
+        for (int i = 0; i < FieldCount; ++i)
+            for (const PolyLED* d : b.field(static_cast<Field>(i)).digits)
+                if (d->Caption() < -1 || d->Caption() > 9)
+                    return false;
         return true;
     }
 
@@ -42,7 +41,7 @@ private Q_SLOTS:
         QVERIFY(b.width() <= 7680 && b.height() <= 4320);
         b.resize(632, 453);
         QTRY_COMPARE(b.size(), QSize(632, 453));
-        QCOMPARE(b.TimeBack->Left(), 2835.0);
+        QCOMPARE(b.box(Field::Time)->Left(), 2835.0);
     }
 
     void aHundredThousandRandomKeys()
@@ -73,9 +72,8 @@ private Q_SLOTS:
               Qt::Key_Alt,    Qt::Key_Tab,      Qt::Key_Backtab})
             keys.push_back(k);
         QRandomGenerator rng(100000);
-        const auto& fields = b.fields();
         for (int i = 0; i < 100000; ++i) {
-            QWidget* target = fields[rng.bounded(static_cast<int>(fields.size()))].container;
+            QWidget* target = b.box(static_cast<Field>(rng.bounded(FieldCount)));
             const auto key = static_cast<Qt::Key>(keys[rng.bounded(static_cast<int>(keys.size()))]);
             Qt::KeyboardModifiers mods = Qt::NoModifier;
             if (rng.bounded(8) == 0)
@@ -91,8 +89,8 @@ private Q_SLOTS:
         }
         QVERIFY(rowsValid(b));
         // Still answering: a typed score goes in.
-        f.type(b.VisitorBack, " 42\n");
-        QCOMPARE(shown(b.pledVisitor), QStringLiteral("-42"));
+        f.type(Field::Visitor, " 42\n");
+        QCOMPARE(f.shown(Field::Visitor), QStringLiteral("-42"));
 
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);

@@ -153,7 +153,8 @@ BoardState BoardReader::state() const
     // The upper dot of the clock is lit for minutes:seconds and dark for seconds.tenths; the
     // lower one stays lit as the colon's foot or the point.
     const QString d = row("pledTime");
-    const QChar upper = lamp("shpClockDots", 0, toQColor(colours.BorderColor), toQColor(colours.LEDBack));
+    const QChar upper =
+        lamp("shpClockDots", 0, toQColor(colours.BorderColor), toQColor(colours.LEDBack));
     s.clock = d.size() != 4 || upper == QLatin1Char('?')
                   ? QStringLiteral("?")
                   : (d.left(2) + (upper == QLatin1Char('1') ? ':' : '.') + d.mid(2)).trimmed();

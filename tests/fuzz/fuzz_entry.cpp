@@ -1,20 +1,14 @@
-#include "entry.h"
-#include "fakes.h"
-#include "frmscoreboard.h"
-#include "fuzzconfig.h"
-#include "polyled.h"
-#include "settingsstore.h"
-#include "settingvariables.h"
+#include "game.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
-// Number entry on the real board: any stream of keys on any number field must leave every
-// row showing a number of its own range, written as a number is written (no gaps, no
-// leading zeros), or blank where the field may be blank.
+// Number entry on the game: any stream of keys on any number field must leave every row
+// showing a number of its own range, written as a number is written (no gaps, no leading
+// zeros), or blank where the field may be blank.
 //
 // The input is a sequence of steps of two bytes: the first picks a number field, the second
 // is the key code pressed on it. A first byte with the high bit set instead applies the
@@ -25,9 +19,7 @@ namespace {
 
 constexpr size_t MaxText = 24;
 
-frmScoreBoard* board = nullptr;
-std::vector<const frmScoreBoard::Field*> numberFields;
-std::vector<std::vector<int16_t>> startCaptions;
+std::vector<Field> numberFields;
 
 void check(bool ok)
 {
@@ -35,16 +27,15 @@ void check(bool ok)
         std::abort();
 }
 
-void checkRow(const frmScoreBoard::Field& f)
+void checkRow(const DigitRow& row, const FieldInfo& f)
 {
-    const DigitRow& row = *f.row;
     int64_t value = 0;
     bool started = false;
-    // Member 0 is the units digit: read from the most significant one.
-    for (size_t i = row.size(); i-- > 0;) {
-        const int16_t d = row[i]->Caption();
-        check(d >= PolyLED::BlankDigit && d <= 9);
-        if (d == PolyLED::BlankDigit) {
+    // Cell 0 is the units digit: read from the most significant one.
+    for (int i = row.size(); i-- > 0;) {
+        const int16_t d = row[i];
+        check(d >= DigitRow::Blank && d <= 9);
+        if (d == DigitRow::Blank) {
             check(!started);
             continue;
         }
@@ -58,44 +49,20 @@ void checkRow(const frmScoreBoard::Field& f)
         check(f.minValue == -1);
 }
 
-void restoreBoard()
-{
-    for (size_t k = 0; k < numberFields.size(); ++k) {
-        const DigitRow& row = *numberFields[k]->row;
-        for (size_t i = 0; i < row.size(); ++i)
-            row[i]->setCaption(startCaptions[k][i]);
-    }
-    EntryBuffer = TypedNumber();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    useTemporaryConfig();
     static int argc = 1;
     static char name[] = "fuzz_entry";
     static char* argv[] = {name, nullptr};
     // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QApplication(argc, argv);
+    static auto* app = new QCoreApplication(argc, argv);
     (void)app;
-    static auto* store = new FakeStore;
-    static auto* keyboard = new FakeKeyboard;
-    (void)store;
-    (void)keyboard;
-    LoadSettings();
-    board = new frmScoreBoard;
-    board->tmrClock1.stop();
-    for (const frmScoreBoard::Field& f : board->fields()) {
-        if (!f.row || f.minValue == f.maxValue)
-            continue;
-        numberFields.push_back(&f);
-        std::vector<int16_t> captions;
-        for (const PolyLED* d : *f.row)
-            captions.push_back(d->Caption());
-        startCaptions.push_back(std::move(captions));
-        checkRow(f);
+    for (int i = 0; i < FieldCount; ++i) {
+        const FieldInfo& f = FieldTable[static_cast<size_t>(i)];
+        if (f.digits > 0 && f.minValue != f.maxValue)
+            numberFields.push_back(static_cast<Field>(i));
     }
     check(!numberFields.empty());
     return 0;
@@ -103,24 +70,26 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    restoreBoard();
+    Game game{SettingVariables()};
     size_t i = 0;
     while (i + 1 < size) {
         const uint8_t pick = data[i];
         const uint8_t second = data[i + 1];
         i += 2;
-        const frmScoreBoard::Field& f = *numberFields[(pick & 0x7F) % numberFields.size()];
+        const Field f = numberFields[(pick & 0x7F) % numberFields.size()];
         if (pick & 0x80) {
             const size_t length = std::min<size_t>({second, MaxText, size - i});
             const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + i),
                                                      static_cast<qsizetype>(length));
             i += length;
-            ShowDigits(*f.row, text, f.minValue, f.maxValue);
+            DigitRow row = game.state().row(f);
+            ShowDigits(row, text, fieldInfo(f).minValue, fieldInfo(f).maxValue);
+            checkRow(row, fieldInfo(f));
         } else {
-            board->EnterDigits(*f.row, board->KeyCodeToAsci(second), f.minValue, f.maxValue);
+            game.fieldKeyDown(f, static_cast<int16_t>(second));
         }
-        for (const frmScoreBoard::Field* g : numberFields)
-            checkRow(*g);
+        for (Field g : numberFields)
+            checkRow(game.state().row(g), fieldInfo(g));
     }
     return 0;
 }

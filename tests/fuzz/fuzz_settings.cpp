@@ -3,10 +3,10 @@
 #include "settingsstore.h"
 #include "settingvariables.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     static char name[] = "fuzz_settings";
     static char* argv[] = {name, nullptr};
     // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QGuiApplication(argc, argv);
+    static auto* app = new QCoreApplication(argc, argv);
     (void)app;
     iniPath = IniSettingsBacking::filePath(QStringLiteral("Pucklight"));
     QDir().mkpath(QFileInfo(iniPath).absolutePath());

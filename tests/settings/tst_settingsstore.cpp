@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "fakestore.h"
 #include "program.h"
 #include "settingsstore.h"
 #include "settingvariables.h"
@@ -87,7 +87,6 @@ class TestSettingsStore : public QObject
     Q_OBJECT
 
     std::unique_ptr<FakeStore> store;
-    std::unique_ptr<FakeKeyboard> keyboard;
     const QString path = IniSettingsBacking::filePath(QStringLiteral("Pucklight"));
 
 private Q_SLOTS:
@@ -95,14 +94,12 @@ private Q_SLOTS:
     {
         program::setFolder(Folder);
         store = std::make_unique<FakeStore>();
-        keyboard = std::make_unique<FakeKeyboard>();
         Settings = unusualSettings(); // so that loading has to set every variable
         QFile::remove(path);
     }
 
     void cleanup()
     {
-        keyboard.reset();
         store.reset();
         program::setFolder(QString());
     }
@@ -116,7 +113,6 @@ private Q_SLOTS:
             {"KeySettings/ClearKey", "46"},          {"KeySettings/BuzzerKey", "66"},
             {"KeySettings/HornKey", "71"},           {"KeySettings/IsKeyCode", "Yes"}};
         QVERIFY(store->values == converted);
-        QCOMPARE(keyboard->toggles, 0);
     }
 
     void keyConversion_data()
@@ -206,31 +202,6 @@ private Q_SLOTS:
         LoadSettings();
         QCOMPARE(asText(Settings).filter(key + QLatin1Char('=')),
                  QStringList(key + QLatin1Char('=') + loaded));
-    }
-
-    void numLockMode_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<bool>("after");
-        QTest::addColumn<int>("toggles");
-        QTest::newRow("1, off") << QStringLiteral("1") << false << true << 1;
-        QTest::newRow("1, on") << QStringLiteral("1") << true << true << 0;
-        QTest::newRow("2, on") << QStringLiteral("2") << true << false << 1;
-        QTest::newRow("0") << QStringLiteral("0") << true << true << 0;
-        QTest::newRow("junk") << QStringLiteral("on") << false << false << 0;
-    }
-    void numLockMode()
-    {
-        QFETCH(QString, mode);
-        QFETCH(bool, before);
-        QFETCH(bool, after);
-        QFETCH(int, toggles);
-        store->values["KeySettings/NumLockForce"] = mode;
-        keyboard->on = before;
-        LoadSettings();
-        QCOMPARE(keyboard->on, after);
-        QCOMPARE(keyboard->toggles, toggles);
     }
 
     void saveThenLoad()
@@ -359,5 +330,5 @@ private Q_SLOTS:
     }
 };
 
-PL_TEST_MAIN(TestSettingsStore)
+PL_CORE_TEST_MAIN(TestSettingsStore)
 #include "tst_settingsstore.moc"

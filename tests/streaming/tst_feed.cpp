@@ -1,8 +1,9 @@
-#include "boardfixture.h"
 #include "feedwriter.h"
-#include "label.h"
+#include "gamefixture.h"
 #include "liveoutput.h"
-#include "testmain.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,29 +26,30 @@ QByteArray readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// A board that writes a feed into `folder`, played by the test: keys on its fields, and ticks
-// of the board with the feed's look at it.
-struct Game
+// A game that writes a feed into `folder`, played by the test: keys on its fields (each
+// selected first, as a click would), and ticks with the feed's look at the game.
+struct FedGame
 {
-    BoardFixture f;
+    GameFixture f;
     QString dir;
     LiveOutput* out = nullptr;
-    explicit Game(const QString& folder) : dir(folder)
+    explicit FedGame(const QString& folder,
+                     const std::function<void(SettingVariables&)>& setup = {})
+        : f(setup), dir(folder)
     {
         LiveOutput::Options o;
         o.feedFolder = folder;
-        out = LiveOutput::start(&f.b(), o);
+        out = LiveOutput::start(&f.g(), o);
     }
-    frmScoreBoard& b() { return f.b(); }
-    void press(QWidget* field, const char* keys)
+    void press(Field field, const char* keys)
     {
-        field->setFocus();
+        f.g().select(field);
         f.type(field, keys);
     }
-    void press(QWidget* field, Qt::Key k)
+    void press(Field field, int16_t code)
     {
-        field->setFocus();
-        QTest::keyClick(field, k);
+        f.g().select(field);
+        f.key(field, code);
     }
     void step(int n = 1)
     {
@@ -111,7 +113,7 @@ class TestFeed : public QObject
 private Q_SLOTS:
     void startsAsTheBoardShows()
     {
-        Game g(tmp.filePath("start"));
+        FedGame g(tmp.filePath("start"));
         QCOMPARE(g.file("state.json"),
                  QByteArray(R"({"version": 1, "caption": "Pucklight - Home", )"
                             R"("clock": {"text": "10:00", "mode": "game", "running": false}, )"
@@ -130,18 +132,17 @@ private Q_SLOTS:
 
     void followsAScriptedGame()
     {
-        Game g(tmp.filePath("game"));
-        frmScoreBoard& b = g.b();
-        g.press(b.TimeBack, "1.05\n");
-        g.press(b.HomeBack, "3\n");
-        g.press(b.VisitorBack, "+1");
-        g.press(b.ShotsBackH, "12\n");
-        g.press(b.ShotsBackV, "7\n");
-        g.press(b.PeriodBack, "2");
-        g.press(b.PenaltyPH1, "17\n");
-        g.press(b.PenaltyTH1, "2\n");
-        g.press(b.PenaltyPV2, "4\n"); // a player with no time yet
-        g.press(b.picGoalBack, Qt::Key_Left);
+        FedGame g(tmp.filePath("game"));
+        g.press(Field::Time, "1.05\n");
+        g.press(Field::Home, "3\n");
+        g.press(Field::Visitor, "+1");
+        g.press(Field::ShotsHome, "12\n");
+        g.press(Field::ShotsVisitor, "7\n");
+        g.press(Field::Period, "2");
+        g.press(Field::PenaltyPH1, "17\n");
+        g.press(Field::PenaltyTH1, "2\n");
+        g.press(Field::PenaltyPV2, "4\n"); // a player with no time yet
+        g.press(Field::Goal, vk::Left);
         g.step();
         QCOMPARE(g.texts(), "1:05|2|Home|3|12|17 2:00||Visitor|1|7||4");
         QCOMPARE(g.value("home/goalLamp"), true);
@@ -153,7 +154,7 @@ private Q_SLOTS:
                  (QJsonObject{{"player", "4"}, {"time", ""}, {"lamp", false}}));
 
         // The game runs: minutes, then tenths under a minute, down to zero.
-        g.press(b.TimeBack, Qt::Key_S);
+        g.press(Field::Time, 'S');
         g.step();
         QCOMPARE(g.value("clock"),
                  (QJsonObject{{"text", "1:05"}, {"mode", "game"}, {"running", true}})); // 64.9 s
@@ -163,18 +164,18 @@ private Q_SLOTS:
 
         // Time of day while the clock runs, in the board's own hours:minutes form.
         g.f.time.local = QDateTime(QDate(2026, 1, 1), QTime(9, 5));
-        QTest::keyClick(b.TimeBack, Qt::Key_C);
+        g.press(Field::Time, 'C');
         g.step();
         QCOMPARE(g.value("clock"),
                  (QJsonObject{{"text", "9:05"}, {"mode", "timeOfDay"}, {"running", true}}));
-        QTest::keyClick(b.TimeBack, Qt::Key_C);
+        g.press(Field::Time, 'C');
         g.step(600);
         QCOMPARE(g.value("clock/mode"), "game");
         QCOMPARE(g.file("clock.txt"), "0.0");
 
         // Blank rows read as empty strings.
-        g.press(b.HomeBack, Qt::Key_Delete);
-        g.press(b.PenaltyTH1, Qt::Key_Delete);
+        g.press(Field::Home, vk::Delete);
+        g.press(Field::PenaltyTH1, vk::Delete);
         g.step();
         QCOMPARE(g.texts(), "0.0|2|Home||12|||Visitor|1|7||4");
         QCOMPARE(g.value("home/score"), "");
@@ -185,11 +186,9 @@ private Q_SLOTS:
 
     void namesCaptionAndSoundAsShown()
     {
-        Game g(tmp.filePath("names"));
         const QString name = QStringLiteral("Ice \"Cats\" \\ Ü");
-        Settings.HomeText = name;
-        g.b().UpdateLabels();
-        g.b().BuzzerPlaying = -1;
+        FedGame g(tmp.filePath("names"), [&](SettingVariables& s) { s.HomeText = name; });
+        g.press(Field::Time, 'B');
         g.step();
         QCOMPARE(g.value("caption"), "Pucklight - " + name);
         QCOMPARE(g.value("home/name"), name);
@@ -197,22 +196,42 @@ private Q_SLOTS:
         QCOMPARE(g.file("home_name.txt"), name.toUtf8());
     }
 
+    // The feed reads the game, not the board's colours: colours that coincide change nothing.
+    void coincidingColours()
+    {
+        FedGame g(tmp.filePath("colours"), [](SettingVariables& s) {
+            s.BorderColor = s.LEDBack;
+            s.ScoreColor = s.FormBack;
+        });
+        g.press(Field::Time, "0.30\n");
+        g.step();
+        QCOMPARE(g.file("clock.txt"), "30.0");
+        QCOMPARE(g.value("home/goalLamp"), false);
+        QCOMPARE(g.value("visitor/goalLamp"), false);
+        QCOMPARE(g.value("home/penalties/0/lamp"), false);
+        g.press(Field::PenaltyTH1, "2\n");
+        g.press(Field::Goal, vk::Right);
+        g.step();
+        QCOMPARE(g.value("home/penalties/0/lamp"), true);
+        QCOMPARE(g.value("visitor/goalLamp"), true);
+    }
+
     void rewritesOnlyWhatChanged()
     {
-        Game g(tmp.filePath("changes"));
+        FedGame g(tmp.filePath("changes"));
         auto before = g.inodes();
         QCOMPARE(before.size(), TextNames.size() + 1);
         g.step(5); // nothing moves
         QCOMPARE(rewritten(before, g.inodes()), QStringList());
 
-        g.f.type(g.b().HomeBack, "1\n");
+        g.f.type(Field::Home, "1\n");
         g.step(3);
         auto after = g.inodes();
         QCOMPARE(rewritten(before, after), QStringList({"home_score", "state"}));
 
         // A running clock rewrites the clock and the state each tick, nothing else.
         before = after;
-        QTest::keyClick(g.b().TimeBack, Qt::Key_S);
+        g.f.key(Field::Time, 'S');
         g.step();
         after = g.inodes();
         QCOMPARE(rewritten(before, after), QStringList({"state"})); // "running" only
@@ -222,7 +241,7 @@ private Q_SLOTS:
 
     void readersNeverSeeHalfAFile()
     {
-        Game g(tmp.filePath("readers"));
+        FedGame g(tmp.filePath("readers"));
         std::atomic<bool> stop = false;
         std::atomic<int> reads = 0;
         std::atomic<int> bad = 0;
@@ -239,12 +258,12 @@ private Q_SLOTS:
                 ++reads;
             }
         });
-        g.f.type(g.b().TimeBack, "2\n");
-        QTest::keyClick(g.b().TimeBack, Qt::Key_S);
+        g.f.type(Field::Time, "2\n");
+        g.f.key(Field::Time, 'S');
         for (int i = 0; i < 1300; ++i) {
             g.step();
             if (i % 50 == 0)
-                g.f.type(g.b().HomeBack, "+1");
+                g.f.type(Field::Home, "+1");
         }
         stop = true;
         reader.join();
@@ -263,28 +282,28 @@ private Q_SLOTS:
         const QRegularExpression warning(QStringLiteral("cannot write the feed"));
         QTest::ignoreMessage(QtWarningMsg, warning);
         QTest::failOnWarning(warning);
-        Game g(tmp.filePath("plain/feed"));
+        FedGame g(tmp.filePath("plain/feed"));
         for (int i = 0; i < 5; ++i) {
-            g.f.type(g.b().HomeBack, "+1");
+            g.f.type(Field::Home, "+1");
             g.step();
         }
         QCOMPARE(g.out->feed->writeCount(), 0);
-        QCOMPARE(rowText(g.b().pledHome), "5");
+        QCOMPARE(rowText(g.f.s().row(Field::Home)), "5");
     }
 
     void missingFolderIsMade()
     {
         const QString dir = tmp.filePath("deep/er/feed");
-        Game g(dir);
+        FedGame g(dir);
         QCOMPARE(g.file("clock.txt"), "10:00");
         // Removed while the program runs: made again, all of it, at the next change.
         QVERIFY(QDir(dir).removeRecursively());
-        g.f.type(g.b().HomeBack, "2\n");
+        g.f.type(Field::Home, "2\n");
         g.step();
         QCOMPARE(g.texts(), "10:00|0|Home|2|0|||Visitor|0|0||");
         QCOMPARE(g.inodes().size(), TextNames.size() + 1);
     }
 };
 
-PL_TEST_MAIN(TestFeed)
+QTEST_GUILESS_MAIN(TestFeed)
 #include "tst_feed.moc"

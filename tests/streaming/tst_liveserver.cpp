@@ -1,5 +1,5 @@
-#include "boardfixture.h"
 #include "feedwriter.h"
+#include "gamefixture.h"
 #include "liveoutput.h"
 #include "liveserver.h"
 #include "testmain.h"
@@ -111,14 +111,14 @@ qint64 residentKiB()
 struct Served
 {
     QTemporaryDir tmp;
-    BoardFixture f;
+    GameFixture f;
     LiveOutput* out = nullptr;
     Served()
     {
         LiveOutput::Options o;
         o.feedFolder = tmp.path();
         o.port = 0;
-        out = LiveOutput::start(&f.b(), o);
+        out = LiveOutput::start(&f.g(), o);
     }
     LiveServer& server() { return *out->server; }
     quint16 port() { return out->server->port(); }
@@ -160,7 +160,7 @@ private Q_SLOTS:
     void stateEqualsTheFeed()
     {
         Served s;
-        s.f.type(s.f.b().HomeBack, "4\n");
+        s.f.type(Field::Home, "4\n");
         s.step();
         const HttpReply r = get(s.port(), "/state.json");
         QCOMPARE(r.status, 200);
@@ -248,14 +248,14 @@ private Q_SLOTS:
         QCOMPARE(v.messages[0], s.out->sampler.json());
         QCOMPARE(s.server().viewerCount(), 1);
 
-        s.f.b().VisitorBack->setFocus();
-        s.f.type(s.f.b().VisitorBack, "+2");
+        s.f.g().select(Field::Visitor);
+        s.f.type(Field::Visitor, "+2");
         s.step(); // one tick
         QVERIFY(v.waitForMessages(2));
         QCOMPARE(QJsonDocument::fromJson(v.messages[1])["visitor"]["score"].toString(), "2");
 
         s.step(); // nothing changed: nothing sent
-        s.f.type(s.f.b().VisitorBack, "+1");
+        s.f.type(Field::Visitor, "+1");
         s.step();
         QVERIFY(v.waitForMessages(3));
         QCOMPARE(v.messages.size(), 3);
@@ -284,7 +284,7 @@ private Q_SLOTS:
         QTRY_VERIFY(viewers[0]->closed);
         QCOMPARE(viewers[0]->ws.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
         QCOMPARE(s.server().viewerCount(), 3);
-        s.f.type(s.f.b().HomeBack, "+1");
+        s.f.type(Field::Home, "+1");
         s.step();
         for (int i = 1; i < 4; ++i)
             QVERIFY(viewers[i]->waitForMessages(2));
@@ -312,15 +312,15 @@ private Q_SLOTS:
         QTcpServer taken;
         QVERIFY(taken.listen(QHostAddress::LocalHost));
         QTemporaryDir tmp;
-        BoardFixture f;
+        GameFixture f;
         LiveOutput::Options o;
         o.port = taken.serverPort();
         o.feedFolder = tmp.path();
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression("cannot serve the live score on 127.0.0.1 port"));
-        LiveOutput* out = LiveOutput::start(&f.b(), o);
+        LiveOutput* out = LiveOutput::start(&f.g(), o);
         QVERIFY(out && !out->server);
-        f.type(f.b().HomeBack, "6\n");
+        f.type(Field::Home, "6\n");
         out->sampler.sample();
         QFile score(tmp.filePath("home_score.txt"));
         QVERIFY(score.open(QIODevice::ReadOnly));
@@ -330,7 +330,7 @@ private Q_SLOTS:
     void churnDoesNotHurtTheBoard()
     {
         Served s;
-        QTest::keyClick(s.f.b().TimeBack, Qt::Key_S);
+        s.f.key(Field::Time, 'S');
         s.step();
         // Warm up whatever Qt allocates once, so that what follows measures growth only.
         QCOMPARE(get(s.port(), "/overlay.html").status, 200);

@@ -1,8 +1,9 @@
-#include "boardfixture.h"
 #include "colors.h"
 #include "devtoolspage.h"
+#include "gamefixture.h"
 #include "liveoutput.h"
 #include "liveserver.h"
+#include "settingvariables.h"
 #include "testmain.h"
 
 #include <QImage>
@@ -22,14 +23,14 @@ const QString Connection = QStringLiteral("document.body.dataset.connection");
 // A live board served on a free port, and a browser page.
 struct Served
 {
-    BoardFixture f;
+    GameFixture f;
     LiveOutput* out = nullptr;
     DevToolsPage page;
     Served()
     {
         LiveOutput::Options o;
         o.port = 0;
-        out = LiveOutput::start(&f.b(), o);
+        out = LiveOutput::start(&f.g(), o);
     }
     bool open(const QString& query, QSize window)
     {
@@ -66,7 +67,6 @@ private Q_SLOTS:
     void showsTheScoreAfterAKeyPress()
     {
         Served s;
-        frmScoreBoard& b = s.f.b();
         QVERIFY(s.open(QStringLiteral("?scale=1.5"), {1100, 240}));
         QVERIFY(s.page.waitFor(Connection, "live"));
         QVERIFY(s.page.waitFor(text("clock"), "10:00"));
@@ -74,14 +74,13 @@ private Q_SLOTS:
         QCOMPARE(s.page.evaluate(text("homeScore")).toString(), "0");
         QTRY_COMPARE(s.out->server->viewerCount(), 1);
 
-        b.HomeBack->setFocus();
-        s.f.type(b.HomeBack, "3\n");
-        s.f.type(b.VisitorBack, "1\n");
-        s.f.type(b.PeriodBack, "2");
-        s.f.type(b.PenaltyPV1, "17\n");
-        s.f.type(b.PenaltyTV1, "2\n");
-        s.f.type(b.TimeBack, "12.34\n");
-        QTest::keyClick(b.picGoalBack, Qt::Key_Left);
+        s.f.type(Field::Home, "3\n");
+        s.f.type(Field::Visitor, "1\n");
+        s.f.type(Field::Period, "2");
+        s.f.type(Field::PenaltyPV1, "17\n");
+        s.f.type(Field::PenaltyTV1, "2\n");
+        s.f.type(Field::Time, "12.34\n");
+        s.f.key(Field::Goal, vk::Left);
         s.step();
         QVERIFY(s.page.waitFor(text("homeScore"), "3"));
         QCOMPARE(s.page.evaluate(text("visitorScore")).toString(), "1");
@@ -118,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(s.page.waitFor(Connection, "waiting"));
         QCOMPARE(s.page.evaluate(text("visitorScore")).toString(), "0");
 
-        s.f.type(s.f.b().VisitorBack, "5\n");
+        s.f.type(Field::Visitor, "5\n");
         s.out->server = std::make_unique<LiveServer>();
         QVERIFY(s.out->server->listen(QHostAddress::LocalHost, port));
         s.step();

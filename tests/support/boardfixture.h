@@ -1,16 +1,13 @@
 #pragma once
 
-#include "boardclock.h"
-#include "clocktable.h"
-#include "entry.h"
 #include "fakes.h"
 #include "frmscoreboard.h"
 #include "picturebox.h"
 #include "polyled.h"
 #include "settingsstore.h"
 #include "settingvariables.h"
-#include "timetext.h"
 
+#include <QApplication>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -31,12 +28,8 @@ struct BoardFixture
         LoadSettings();
         if (setup)
             setup();
-        ResetClocks();
-        ClockReset = ClockValue::whole(600);
-        TimeBuffer = TypedTime();
-        EntryBuffer = TypedNumber();
         time.setMonotonic(1000, 0);
-        board = std::make_unique<frmScoreBoard>();
+        board = std::make_unique<frmScoreBoard>(Settings);
         board->setAttribute(Qt::WA_DeleteOnClose, false);
         // The tick is driven by hand: the timer only records whether it is enabled.
         board->tmrClock1.setInterval(24 * 3600 * 1000);
@@ -44,18 +37,20 @@ struct BoardFixture
             board->show();
             QApplication::setActiveWindow(board.get());
             [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(board.get());
-            board->TimeBack->setFocus();
+            box(Field::Time)->setFocus();
         }
     }
 
     frmScoreBoard& b() { return *board; }
+    PictureBox* box(Field f) { return board->box(f); }
+    const GameState& state() { return board->game().state(); }
 
     // Moves time on by `ms` and runs one tick, as the timer would if it is enabled.
     void tick(int ms = 100)
     {
         time.advanceMs(ms);
         if (board->tmrClock1.isActive())
-            board->tmrClock1_Timer();
+            board->game().tmrClock1_Timer();
     }
     void ticks(int n)
     {
@@ -63,13 +58,17 @@ struct BoardFixture
             tick();
     }
 
-    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    // What a clock reads now (reading a copy leaves the game as it is).
+    ClockValue clock(int i)
     {
-        QTest::keyClick(w, k, m);
+        ClockTable copy = state().clocks;
+        return copy.ReadClock(i);
     }
-    // Types a sequence of characters ("17", "1.30", "+3") followed by nothing.
-    void type(QWidget* w, const char* keys)
+
+    // Types a sequence of characters ("17", "1.30", "+3", " ", "\n" for Enter) on a field.
+    void type(Field f, const char* keys)
     {
+        QWidget* w = box(f);
         for (const char* c = keys; *c; ++c) {
             if (*c >= '0' && *c <= '9')
                 QTest::keyClick(w, static_cast<Qt::Key>(Qt::Key_0 + (*c - '0')));
@@ -85,16 +84,17 @@ struct BoardFixture
                 QTest::keyClick(w, Qt::Key_Return);
         }
     }
-};
 
-// What a row shows, leftmost digit first, "-" for a dark cell: "--7", "10:00" style text is
-// built by the tests themselves where needed.
-inline QString shown(const DigitRow& row, bool leftmostFirst = false)
-{
-    QString s;
-    for (size_t k = 0; k < row.size(); ++k) {
-        const PolyLED* d = leftmostFirst ? row[k] : row[row.size() - 1 - k];
-        s += d->Caption() < 0 ? QChar('-') : QChar('0' + d->Caption());
+    // What a field's digits show, leftmost first, "-" for a dark cell: "--7".
+    QString shown(Field f)
+    {
+        const LedRow& row = board->field(f).digits;
+        const bool leftmostFirst = f == Field::Time;
+        QString s;
+        for (size_t k = 0; k < row.size(); ++k) {
+            const PolyLED* d = leftmostFirst ? row[k] : row[row.size() - 1 - k];
+            s += d->Caption() < 0 ? QChar('-') : QChar('0' + d->Caption());
+        }
+        return s;
     }
-    return s;
-}
+};

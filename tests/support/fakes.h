@@ -1,9 +1,9 @@
 #pragma once
 
 #include "commondialogs.h"
+#include "fakestore.h"
+#include "faketime.h"
 #include "keyboard.h"
-#include "settingsbacking.h"
-#include "timesource.h"
 
 #include <QStringList>
 #include <deque>
@@ -23,18 +23,6 @@ struct FakeKeyboard : KeyboardState
             ++toggles;
         on = state;
     }
-};
-
-struct FakeTime : ManualTimeSource
-{
-    FakeTime() { setTimeSource(this); }
-    ~FakeTime() override { setTimeSource(nullptr); }
-};
-
-struct FakeStore : MemorySettingsBacking
-{
-    FakeStore() { setSettingsBacking(this); }
-    ~FakeStore() override { setSettingsBacking(nullptr); }
 };
 
 // Answers the dialogs from scripts; an empty script answers "cancelled" / "No".

@@ -1,22 +1,30 @@
 #pragma once
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
 // The main of every test: runs offscreen unless told otherwise, and keeps the settings in a
 // temporary folder so that no test ever touches the user's own.
-#define PL_TEST_MAIN(TestClass)                                                                    \
+#define PL_TEST_MAIN_WITH(Application, TestClass)                                                  \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QTemporaryDir config;                                                                      \
         qputenv("XDG_CONFIG_HOME", QDir(config.path()).absolutePath().toLocal8Bit());              \
-        QApplication app(argc, argv);                                                              \
-        QApplication::setOrganizationName(QStringLiteral("Pucklight"));                            \
-        QApplication::setApplicationName(QStringLiteral("Pucklight"));                             \
+        Application app(argc, argv);                                                               \
+        QCoreApplication::setOrganizationName(QStringLiteral("Pucklight"));                        \
+        QCoreApplication::setApplicationName(QStringLiteral("Pucklight"));                         \
         TestClass tc;                                                                              \
         return QTest::qExec(&tc, argc, argv);                                                      \
     }
+
+// For tests of the parts that need no window.
+#define PL_CORE_TEST_MAIN(TestClass) PL_TEST_MAIN_WITH(QCoreApplication, TestClass)
+
+#ifdef QT_WIDGETS_LIB
+#include <QApplication>
+#define PL_TEST_MAIN(TestClass) PL_TEST_MAIN_WITH(QApplication, TestClass)
+#endif

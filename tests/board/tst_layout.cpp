@@ -99,7 +99,7 @@ private Q_SLOTS:
             QCOMPARE(now.size, g.size);
         }
         // The hundreds digit of a score keeps its left part outside the field.
-        QVERIFY(b.pledHome[2]->Left() < 0);
+        QVERIFY(b.field(Field::Home).digits[2]->Left() < 0);
     }
 
     void captureOnA4kScreenScalesBackExactly()
@@ -109,13 +109,13 @@ private Q_SLOTS:
         // A capture at 3840 x 2160 (57720 twips across, beyond 16 bits), as when the
         // options dialog closes on a 4K projector, then back to the design size.
         resizeOuter(b, 57600 + twips::FrameWidth, 32400 + twips::FrameHeight);
-        b.CaptureBoardLayout();
-        QCOMPARE(b.layoutTable.DesignWidth, 57720);
+        b.applySettings(Settings);
+        QCOMPARE(b.layout().DesignWidth, 57720);
         resizeOuter(b, 9600, 7200);
-        QVERIFY(std::abs(b.Shape3->Width() - 9255) < 1.0);
-        QVERIFY(std::abs(b.VisitorBack->Left() - 6960) < 1.0);
+        QVERIFY(std::abs(b.shpBoardFrame->Width() - 9255) < 1.0);
+        QVERIFY(std::abs(b.box(Field::Visitor)->Left() - 6960) < 1.0);
         // Within the rounding of the recorded whole twips.
-        QVERIFY(std::abs(b.pledTime[3]->Size() - 80) < 0.25);
+        QVERIFY(std::abs(b.field(Field::Time).digits[3]->Size() - 80) < 0.25);
 
         // Shrunk to a sliver, everything that scales with the height stays at least 1.
         resizeOuter(b, 9600, twips::FrameHeight + 15);
@@ -149,7 +149,7 @@ private Q_SLOTS:
             QCOMPARE(geometryOf(c).left, g.left);
             QCOMPARE(geometryOf(c).height, g.height);
         }
-        b.ObjectSelected(b.HomeBack);
+        b.ObjectSelected(b.box(Field::Home));
         QVERIFY(b.shpObjectSelected->isVisible());
         resizeOuter(b, 9600, 7200);
         QVERIFY(!b.shpObjectSelected->isVisible()); // a resize hides the marker

@@ -1,3 +1,4 @@
+#include "appwindows.h"
 #include "boardfixture.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
@@ -20,6 +21,7 @@ private Q_SLOTS:
         BoardFixture f;
         FakeDialogs dialogs;
         frmScoreBoard& b = f.b();
+        wireBoardWindows(&b);
         // Variables changed behind the board's back show only if the board takes them afresh.
         Settings.HomeText = QStringLiteral("Hawks");
         Settings.BuzzerFile = QStringLiteral("/elsewhere/buzz.wav");
@@ -27,7 +29,7 @@ private Q_SLOTS:
         Settings.LEDType = 1;
         const size_t stored = f.store.size();
 
-        f.type(b.HomeBack, "4");
+        f.type(Field::Home, "4");
         bool seen = false;
         bool ticking = false;
         onNextModal(
@@ -39,20 +41,20 @@ private Q_SLOTS:
                     w->close();
             },
             &seen);
-        QTest::keyClick(b.HomeBack, Qt::Key_F2);
+        QTest::keyClick(b.box(Field::Home), Qt::Key_F2);
         QVERIFY(seen);
         QVERIFY(ticking);
 
         QCOMPARE(b.windowTitle(), QStringLiteral("Pucklight - Hawks"));
         QCOMPARE(b.lblHome->Caption(), QStringLiteral("Hawks"));
-        QCOMPARE(b.pledHome[0]->LedType(), 1);
+        QCOMPARE(b.field(Field::Home).digits[0]->LedType(), 1);
         QCOMPARE(b.mmcBuzzer->FileName(), Settings.BuzzerFile);
         QCOMPARE(b.mmcHorn->FileName(), Settings.HornFile);
         QCOMPARE(f.store.size(), stored);
         // The field got F2 as a key without meaning: the digit typed before it still counts.
-        QCOMPARE(shown(b.pledHome), QStringLiteral("--0"));
-        f.type(b.HomeBack, "\n");
-        QCOMPARE(shown(b.pledHome), QStringLiteral("--4"));
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
+        f.type(Field::Home, "\n");
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--4"));
     }
 
     void optionsFromTheSplashReachTheBoard()

@@ -1,5 +1,6 @@
-#include "testmain.h"
 #include "timetext.h"
+
+#include <QTest>
 
 namespace {
 
@@ -12,16 +13,18 @@ QList<int> keys(const char* typed)
     return codes;
 }
 
-const QString Clock = QStringLiteral("pledTime");
-const QString Penalty = QStringLiteral("pledPenaltyTH1");
+constexpr int Clock = 0;
+constexpr int Penalty = 8;
 
 } // namespace
 
 class TestTimeText : public QObject
 {
     Q_OBJECT
+    TypedText buffer;
+
 private Q_SLOTS:
-    void init() { TimeBuffer = {}; }
+    void init() { buffer = {}; }
 
     void parseTime_data()
     {
@@ -58,7 +61,7 @@ private Q_SLOTS:
 
     void typeTime_data()
     {
-        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("row");
         QTest::addColumn<QList<int>>("typed");
         QTest::addColumn<int>("limit");
         QTest::addColumn<QString>("expected");
@@ -76,31 +79,32 @@ private Q_SLOTS:
     }
     void typeTime()
     {
-        QFETCH(QString, row);
+        QFETCH(int, row);
         QFETCH(QList<int>, typed);
         QFETCH(int, limit);
         QFETCH(QString, expected);
         // Only the Enter at the end gives a time.
         for (qsizetype k = 0; k + 1 < typed.size(); ++k)
-            QCOMPARE(TypeTime(row, static_cast<int16_t>(typed[k]), limit), NoTime);
-        QCOMPARE(TypeTime(row, static_cast<int16_t>(typed.last()), limit).toText(), expected);
+            QCOMPARE(TypeTime(buffer, row, static_cast<int16_t>(typed[k]), limit), NoTime);
+        QCOMPARE(TypeTime(buffer, row, static_cast<int16_t>(typed.last()), limit).toText(),
+                 expected);
         // Enter always leaves the buffer empty, valid or not.
-        QCOMPARE(TypeTime(row, entry::Enter, limit), ClockValue());
+        QCOMPARE(TypeTime(buffer, row, entry::Enter, limit), ClockValue());
     }
 
     void typingMovedToAnotherRowStartsAfresh()
     {
-        TypeTime(Clock, '1', 5999);
-        TypeTime(Penalty, '2', 599);
-        QCOMPARE(TypeTime(Penalty, entry::Enter, 599), Fixed4::whole(120));
+        TypeTime(buffer, Clock, '1', 5999);
+        TypeTime(buffer, Penalty, '2', 599);
+        QCOMPARE(TypeTime(buffer, Penalty, entry::Enter, 599), Fixed4::whole(120));
 
-        TypeTime(Penalty, '3', 599);
-        TypeTime(Clock, '4', 5999);
-        TypeTime(Penalty, entry::Point, 599);
-        TypeTime(Penalty, '5', 599);
-        QCOMPARE(TypeTime(Penalty, entry::Enter, 599), Fixed4::whole(5));
+        TypeTime(buffer, Penalty, '3', 599);
+        TypeTime(buffer, Clock, '4', 5999);
+        TypeTime(buffer, Penalty, entry::Point, 599);
+        TypeTime(buffer, Penalty, '5', 599);
+        QCOMPARE(TypeTime(buffer, Penalty, entry::Enter, 599), Fixed4::whole(5));
     }
 };
 
-PL_TEST_MAIN(TestTimeText)
+QTEST_GUILESS_MAIN(TestTimeText)
 #include "tst_timetext.moc"

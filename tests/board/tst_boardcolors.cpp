@@ -34,7 +34,8 @@ private Q_SLOTS:
     {
         BoardFixture f;
         frmScoreBoard& b = f.b();
-        QTest::keyClick(b.picGoalBack, Qt::Key_Right); // a lamp lit before the change
+        QTest::keyClick(b.box(Field::Goal), Qt::Key_Right); // a lamp lit before the change
+        f.type(Field::PenaltyTH1, "2\n");
         Settings.FormBack = 0x563412;
         Settings.LEDBack = 0x202020;
         Settings.TimeColor = 0x00FFFF;
@@ -42,39 +43,40 @@ private Q_SLOTS:
         Settings.PeriodColor = 0x00FF00;
         Settings.BorderColor = 0x0000FF;
         Settings.HomeColor = 0xFFFF00;
-        ShowDigits(b.pledPenaltyTH1, QStringLiteral("200"), 0, 999);
-        b.UpdateFormColors();
+        b.applySettings(Settings);
 
         const QColor formBack = toQColor(Settings.FormBack);
         const QColor ledBack = toQColor(Settings.LEDBack);
         const QColor border = toQColor(Settings.BorderColor);
-        QCOMPARE(b.grab().toImage().pixelColor(173, 46), formBack);       // bare board
-        QCOMPARE(pixelAt(&b, b.TimeBack, QPoint(2, 2)), ledBack);         // field background
-        QCOMPARE(pixelAt(&b, b.picGoalBack, QPoint(2, 2)), formBack);     // the goal strip
-        QVERIFY(paints(&b, b.pledTime[1], toQColor(Settings.TimeColor))); // lit clock segment
-        QVERIFY(paints(&b, b.pledHome[0], toQColor(Settings.ScoreColor)));
-        QVERIFY(paints(&b, b.pledPeriod[0], toQColor(Settings.PeriodColor)));
+        QCOMPARE(b.grab().toImage().pixelColor(173, 46), formBack);        // bare board
+        QCOMPARE(pixelAt(&b, b.box(Field::Time), QPoint(2, 2)), ledBack);  // field background
+        QCOMPARE(pixelAt(&b, b.box(Field::Goal), QPoint(2, 2)), formBack); // the goal strip
+        QVERIFY(paints(&b, b.field(Field::Time).digits[1],
+                       toQColor(Settings.TimeColor))); // lit clock segment
+        QVERIFY(paints(&b, b.field(Field::Home).digits[0], toQColor(Settings.ScoreColor)));
+        QVERIFY(paints(&b, b.field(Field::Period).digits[0], toQColor(Settings.PeriodColor)));
         QVERIFY(paints(&b, b.find<Label>(QStringLiteral("lblPeriod")), border)); // caption text
         QVERIFY(paints(&b, b.lblHome, toQColor(Settings.HomeColor)));            // team name
         // The outer frame's outline, in the middle of its left edge.
-        QCOMPARE(pixelAt(&b, b.Shape3, QPoint(3, b.Shape3->height() / 2)), border);
+        QCOMPARE(pixelAt(&b, b.shpBoardFrame, QPoint(3, b.shpBoardFrame->height() / 2)), border);
         // A shown penalty colon, and a hidden one.
-        QWidget* dot = b.dotPenaltyTH1[0];
+        QWidget* dot = b.penaltyControls(1).colon[0];
         QCOMPARE(pixelAt(&b, dot, dot->rect().center()), border);
-        QWidget* hidden = b.dotPenaltyTV1[0];
+        QWidget* hidden = b.penaltyControls(3).colon[0];
         QCOMPARE(pixelAt(&b, hidden, hidden->rect().center()), ledBack);
 
         // The board colour reaches every container and no field.
         for (PictureBox* p :
-             {b.picGoalBack, b.picHomeContainer, b.picVisitorContainer, b.picHomePicContainer,
+             {b.box(Field::Goal), b.picHomeContainer, b.picVisitorContainer, b.picHomePicContainer,
               b.picVisitorPicContainer, b.picBoardPicContainer})
             QCOMPARE(p->BackColor(), formBack);
-        QCOMPARE(b.TimeBack->BackColor(), ledBack);
-        QCOMPARE(b.PenaltyTV2->BackColor(), ledBack);
-        // The lit lamp takes the new colour; dark ones the board's, so only their outline shows.
+        QCOMPARE(b.box(Field::Time)->BackColor(), ledBack);
+        QCOMPARE(b.box(Field::PenaltyTV2)->BackColor(), ledBack);
+        // The lit lamps take the new colour; dark ones the board's, so only their outline shows.
         QCOMPARE(b.shpGoalV->FillColor(), toQColor(Settings.ScoreColor));
+        QCOMPARE(b.penaltyControls(1).lamp->FillColor(), toQColor(Settings.ScoreColor));
         QCOMPARE(b.shpGoalH->FillColor(), formBack);
-        QCOMPARE(b.shpPenaltyV[1]->FillColor(), formBack);
+        QCOMPARE(b.penaltyControls(4).lamp->FillColor(), formBack);
     }
 
     void mergingColours()
@@ -83,17 +85,17 @@ private Q_SLOTS:
         frmScoreBoard& b = f.b();
         // Fields merge with the board; frames and captions stay visible.
         Settings.LEDBack = Settings.FormBack;
-        b.UpdateFormColors();
-        QCOMPARE(pixelAt(&b, b.HomeBack, QPoint(2, 2)), toQColor(Settings.FormBack));
+        b.applySettings(Settings);
+        QCOMPARE(pixelAt(&b, b.box(Field::Home), QPoint(2, 2)), toQColor(Settings.FormBack));
         QVERIFY(
             paints(&b, b.find<Label>(QStringLiteral("lblPeriod")), toQColor(Settings.BorderColor)));
 
         // A border colour equal to the LED background hides the shown penalty colons too.
         Settings = SettingVariables();
         Settings.BorderColor = Settings.LEDBack;
-        ShowDigits(b.pledPenaltyTH1, QStringLiteral("200"), 0, 999);
-        b.UpdateFormColors();
-        QWidget* dot = b.dotPenaltyTH1[0];
+        f.type(Field::PenaltyTH1, "2\n");
+        b.applySettings(Settings);
+        QWidget* dot = b.penaltyControls(1).colon[0];
         QCOMPARE(pixelAt(&b, dot, dot->rect().center()), toQColor(Settings.LEDBack));
     }
 };

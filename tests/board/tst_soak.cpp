@@ -1,5 +1,4 @@
 #include "boardfixture.h"
-#include "clockdisplay.h"
 #include "testmain.h"
 
 #include <QFile>
@@ -73,7 +72,7 @@ private Q_SLOTS:
             now += Tick;
             advanceTo(now);
             if (b.tmrClock1.isActive())
-                b.tmrClock1_Timer();
+                b.game().tmrClock1_Timer();
         };
         auto press = [&](QWidget* w, Qt::Key k) { QTest::keyClick(w, k); };
 
@@ -84,18 +83,18 @@ private Q_SLOTS:
 
         for (int period = 1; period <= Periods; ++period) {
             // Set 20:00 and the period number.
-            step([&] { f.type(b.TimeBack, "20\n"); });
+            step([&] { f.type(Field::Time, "20\n"); });
             game.set(12000);
-            step([&] { f.type(b.PeriodBack, QByteArray::number(period % 10).constData()); });
+            step([&] { f.type(Field::Period, QByteArray::number(period % 10).constData()); });
             // A penalty, started with the game clock.
-            step([&] { f.type(b.PenaltyPH1, "17\n"); });
-            step([&] { f.type(b.PenaltyTH1, "2\n"); });
+            step([&] { f.type(Field::PenaltyPH1, "17\n"); });
+            step([&] { f.type(Field::PenaltyTH1, "2\n"); });
             penalty.set(1200);
 
             // Play with whistles until the clock runs out.
             while (true) {
                 step([&] {
-                    press(b.TimeBack, Qt::Key_S);
+                    press(f.box(Field::Time), Qt::Key_S);
                     game.start(f.time.totalMs);
                     penalty.start(f.time.totalMs);
                 });
@@ -107,7 +106,7 @@ private Q_SLOTS:
                 }
                 if (out) {
                     // The tick that read zero: the model agrees it is the first such tick.
-                    QCOMPARE(ReadClock(GameClock), ClockValue());
+                    QCOMPARE(f.clock(GameClock), ClockValue());
                     QVERIFY(game.value(now) == ClockValue());
                     QVERIFY(game.value(now - Tick) > ClockValue());
                     game.stop(now);
@@ -115,46 +114,46 @@ private Q_SLOTS:
                     break;
                 }
                 step([&] {
-                    press(b.TimeBack, Qt::Key_S);
+                    press(f.box(Field::Time), Qt::Key_S);
                     game.stop(f.time.totalMs);
                     penalty.stop(f.time.totalMs);
                 });
-                QCOMPARE(ReadClock(GameClock), game.value(now));
-                QCOMPARE(ReadClock(1), penalty.value(now));
+                QCOMPARE(f.clock(GameClock), game.value(now));
+                QCOMPARE(f.clock(1), penalty.value(now));
                 // The stoppage: a goal now and then, shots, the goal lamp, the time of day.
                 const int pause = rng.bounded(20, 300);
                 for (int i = 0; i < pause; ++i) {
                     switch (rng.bounded(60)) {
                     case 0:
-                        step([&] { f.type(b.HomeBack, "+1"); });
+                        step([&] { f.type(Field::Home, "+1"); });
                         ++goals;
                         break;
                     case 1:
-                        step([&] { f.type(b.ShotsBackV, "+1"); });
+                        step([&] { f.type(Field::ShotsVisitor, "+1"); });
                         break;
                     case 2:
                         step([&] {
-                            press(b.picGoalBack, rng.bounded(2) ? Qt::Key_Left : Qt::Key_Down);
+                            press(f.box(Field::Goal), rng.bounded(2) ? Qt::Key_Left : Qt::Key_Down);
                         });
                         break;
                     case 3:
-                        step([&] { press(b.HomeBack, Qt::Key_C); });
+                        step([&] { press(f.box(Field::Home), Qt::Key_C); });
                         break;
                     default:
                         step({});
                     }
                 }
-                if (b.ClockTime != 0)
-                    step([&] { press(b.HomeBack, Qt::Key_C); });
+                if (f.state().ClockTime)
+                    step([&] { press(f.box(Field::Home), Qt::Key_C); });
             }
             // The penalty stands where its runs took it; then it is cleared.
-            QCOMPARE(ReadClock(1), penalty.value(now));
-            step([&] { press(b.PenaltyTH1, Qt::Key_Delete); });
-            QCOMPARE(shown(b.pledPenaltyTH1), QStringLiteral("---"));
+            QCOMPARE(f.clock(1), penalty.value(now));
+            step([&] { press(f.box(Field::PenaltyTH1), Qt::Key_Delete); });
+            QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("---"));
             if (period == 1)
                 rssAfterFirstPeriod = residentKb();
         }
-        QCOMPARE(shown(b.pledHome).remove(QLatin1Char('-')).toInt(), std::min(goals, 199));
+        QCOMPARE(f.shown(Field::Home).remove(QLatin1Char('-')).toInt(), std::min(goals, 199));
         // Hours of play must not cost memory: allow for caches that settle after the start.
         // (Under AddressSanitizer freed memory is held back on purpose, and LeakSanitizer
         // does this check instead.)

@@ -1,6 +1,7 @@
 #include "clocktable.h"
-#include "fakes.h"
-#include "testmain.h"
+#include "faketime.h"
+
+#include <QTest>
 
 // Lets QCOMPARE print clock values.
 char* toString(const Fixed4& v)
@@ -22,11 +23,12 @@ class TestClockTable : public QObject
     Q_OBJECT
 
     std::unique_ptr<FakeTime> time;
+    ClockTable clocks;
 
 private Q_SLOTS:
     void init()
     {
-        ResetClocks();
+        clocks = ClockTable();
         time = std::make_unique<FakeTime>();
     }
     void cleanup() { time.reset(); }
@@ -59,33 +61,33 @@ private Q_SLOTS:
         QFETCH(qint64, readSeconds);
         QFETCH(int, readMillis);
         QFETCH(QString, expected);
-        SetClock(*Fixed4::parse(preset), 2);
+        clocks.SetClock(*Fixed4::parse(preset), 2);
         time->setMonotonic(startSeconds, startMillis);
-        StartClock(2);
+        clocks.StartClock(2);
         time->setMonotonic(readSeconds, readMillis);
-        QCOMPARE(ReadClock(2).toText(), expected);
-        QCOMPARE(IsRunning(2), int16_t(-1));                  // reaching zero does not stop a clock
-        QCOMPARE(ReadClock(0).toText(), QStringLiteral("0")); // the others are untouched
+        QCOMPARE(clocks.ReadClock(2).toText(), expected);
+        QCOMPARE(clocks.IsRunning(2), true); // reaching zero does not stop a clock
+        QCOMPARE(clocks.ReadClock(0).toText(), QStringLiteral("0")); // the others are untouched
     }
 
     // A stop folds in what the latest reading found, and a new start goes on from there.
     void stopFoldsInTheLatestReading()
     {
-        SetClock(value("600"), 0);
-        StartClock(0);
+        clocks.SetClock(value("600"), 0);
+        clocks.StartClock(0);
         time->advanceMs(10'000);
-        QCOMPARE(ReadClock(0), value("590"));
+        QCOMPARE(clocks.ReadClock(0), value("590"));
         time->advanceMs(50);
-        StopClock(0); // the 50 ms since the reading are not read here
-        StartClock(0);
+        clocks.StopClock(0); // the 50 ms since the reading are not read here
+        clocks.StartClock(0);
         time->advanceMs(40);
-        StopClock(0); // nothing read since the start: nothing is counted twice
+        clocks.StopClock(0); // nothing read since the start: nothing is counted twice
         time->advanceMs(100'000);
-        QCOMPARE(ReadClock(0), value("590"));
-        StartClock(0);
-        StartClock(0); // a running clock keeps its start
+        QCOMPARE(clocks.ReadClock(0), value("590"));
+        clocks.StartClock(0);
+        clocks.StartClock(0); // a running clock keeps its start
         time->advanceMs(2'500);
-        QCOMPARE(ReadClock(0), value("587.5"));
+        QCOMPARE(clocks.ReadClock(0), value("587.5"));
     }
 
     // Only the monotonic reading counts: midnight and a daylight-saving jump of the local time
@@ -93,38 +95,38 @@ private Q_SLOTS:
     void localTimePlaysNoPart()
     {
         time->local = QDateTime(QDate(2026, 3, 28), QTime(23, 59, 59));
-        SetClock(value("600"), 0);
-        StartClock(0);
+        clocks.SetClock(value("600"), 0);
+        clocks.StartClock(0);
         time->advanceMs(2'000);
         time->local = time->local.addSecs(3600);
-        QCOMPARE(ReadClock(0), value("598"));
+        QCOMPARE(clocks.ReadClock(0), value("598"));
     }
 
     void zeroStaysUntilSetClock()
     {
-        SetClock(value("5"), 0);
-        StartClock(0);
+        clocks.SetClock(value("5"), 0);
+        clocks.StartClock(0);
         time->advanceMs(5'000);
-        QCOMPARE(ReadClock(0), ClockValue());
-        StopClock(0);
-        StartClock(0);
+        QCOMPARE(clocks.ReadClock(0), ClockValue());
+        clocks.StopClock(0);
+        clocks.StartClock(0);
         time->advanceMs(1'000);
-        QCOMPARE(ReadClock(0), ClockValue());
-        SetClock(value("120"), 0); // stops the clock at the new value
-        QCOMPARE(IsRunning(0), int16_t(0));
+        QCOMPARE(clocks.ReadClock(0), ClockValue());
+        clocks.SetClock(value("120"), 0); // stops the clock at the new value
+        QCOMPARE(clocks.IsRunning(0), false);
         time->advanceMs(3'000);
-        QCOMPARE(ReadClock(0), value("120"));
+        QCOMPARE(clocks.ReadClock(0), value("120"));
     }
 
     void badIndexIsIgnored()
     {
-        StartClock(5);
-        SetClock(value("10"), -1);
-        StopClock(ClockCount);
-        QCOMPARE(IsRunning(-1), int16_t(0));
-        QCOMPARE(ReadClock(5), ClockValue());
+        clocks.StartClock(5);
+        clocks.SetClock(value("10"), -1);
+        clocks.StopClock(ClockCount);
+        QCOMPARE(clocks.IsRunning(-1), false);
+        QCOMPARE(clocks.ReadClock(5), ClockValue());
     }
 };
 
-PL_TEST_MAIN(TestClockTable)
+QTEST_GUILESS_MAIN(TestClockTable)
 #include "tst_clocktable.moc"

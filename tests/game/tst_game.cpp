@@ -1,0 +1,447 @@
+#include "gamefixture.h"
+
+#include <QSignalSpy>
+
+// The game as the operator drives it, without a window: command keys, number and time
+// entry, penalties, goal lamps, the tick, and the horn and buzzer.
+class TestGame : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startStopAndTheTick()
+    {
+        GameFixture f;
+        QCOMPARE(f.clockText(), QStringLiteral("10:00"));
+        QVERIFY(f.s().tickEnabled); // the new board refreshes its displays
+        f.key(Field::Goal, 'S');    // from any field
+        QVERIFY(f.allRunning(true));
+        f.ticks(25);
+        f.key(Field::PenaltyTV2, 'S');
+        QVERIFY(f.allRunning(false));
+        QVERIFY(f.s().tickEnabled); // stopping keeps the displays current
+        f.ticks(3);
+        QCOMPARE(f.clockText(), QStringLiteral("9:58")); // 597.5 s, rounded up
+        QVERIFY(f.g().AllKeyCode('S'));                  // keys that reach no field
+        f.ticks(10);
+        f.g().AllKeyCode('S');
+        f.tick();
+        QCOMPARE(f.clock(GameClock), ClockValue::tenths(5965));
+        QCOMPARE(f.clockText(), QStringLiteral("9:57"));
+        QVERIFY(!f.g().AllKeyCode('Q'));
+    }
+
+    void aStopCountsTheTimeUpToTheStop()
+    {
+        GameFixture f;
+        f.time.setMonotonic(2000, 50);
+        f.key(Field::Time, 'S');
+        f.ticks(5);           // the last tick read 0.5 s
+        f.time.advanceMs(90); // 0.64 s after the start: six whole tenths have passed
+        f.key(Field::Time, 'S');
+        QCOMPARE(f.clock(GameClock), ClockValue::tenths(5994));
+    }
+
+    void resetWhileRunningAndWhileStopped()
+    {
+        GameFixture f;
+        f.type(Field::PenaltyTH1, "2\n");
+        f.key(Field::Time, 'S');
+        f.ticks(50);
+        f.key(Field::Time, 'R');
+        QVERIFY(f.allRunning(false));
+        QCOMPARE(f.clock(GameClock), ClockValue::whole(600));
+        QCOMPARE(f.clock(1), ClockValue::whole(115)); // penalties keep their time
+        f.key(Field::Time, 'R');
+        QVERIFY(f.allRunning(false)); // nothing starts
+    }
+
+    void runningDownToZero()
+    {
+        GameFixture f;
+        f.type(Field::Time, "0.010\n"); // one second
+        QCOMPARE(f.clockText(), QStringLiteral("1.0"));
+        QCOMPARE(f.s().ClockReset, ClockValue::whole(1));
+        // A penalty running alongside stops changing when the game clock runs out.
+        f.type(Field::PenaltyTH1, "2\n");
+        f.key(Field::Time, 'S');
+        f.tick();
+        QCOMPARE(f.clockText(), QStringLiteral("0.9"));
+        f.ticks(8);
+        QCOMPARE(f.clockText(), QStringLiteral("0.1"));
+        QVERIFY(f.effects.isEmpty());
+        f.tick();
+        QCOMPARE(f.clockText(), QStringLiteral("0.0"));
+        QVERIFY(!f.s().tickEnabled);
+        QCOMPARE(f.effects, QStringList{QStringLiteral("buzzer")});
+        QVERIFY(f.s().BuzzerPlaying);
+        QCOMPARE(f.clock(1), ClockValue::whole(119));
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("159"));
+
+        // Later ticks come only from a command; the penalty stands still meanwhile.
+        f.g().soundDone();
+        QVERIFY(!f.s().BuzzerPlaying);
+        f.time.advanceMs(5000);
+        f.key(Field::Time, 'S'); // the clocks kept running at zero: this stops them
+        QVERIFY(!f.s().tickEnabled);
+        QVERIFY(f.allRunning(false));
+        QCOMPARE(f.clock(1), ClockValue::whole(119));
+        f.key(Field::Time, 'S'); // starts them: one more tick, still 0.0, no second buzzer
+        QVERIFY(f.s().tickEnabled);
+        f.tick();
+        QCOMPARE(f.clockText(), QStringLiteral("0.0"));
+        QVERIFY(!f.s().tickEnabled);
+        QCOMPARE(f.effects.size(), 1);
+
+        // Reset shows the reset time at once; the clock runs only after the start key.
+        f.key(Field::Time, 'R');
+        QCOMPARE(f.clockText(), QStringLiteral("1.0"));
+        QVERIFY(!f.s().clocks.IsRunning(GameClock));
+        f.key(Field::Time, 'S');
+        f.ticks(10);
+        QCOMPARE(f.effects.size(), 2); // a new arrival at zero sounds again
+
+        // The penalty's own key starts it, but the tick finds the game clock out and stops.
+        f.key(Field::Time, 'S');
+        f.key(Field::PenaltyTH1, 'I');
+        QVERIFY(f.s().tickEnabled);
+        f.tick();
+        QVERIFY(!f.s().tickEnabled);
+    }
+
+    void typedGameTimes()
+    {
+        GameFixture f;
+        f.key(Field::Time, 'S');
+        f.ticks(30);
+        f.key(Field::Time, 'C'); // time of day; a typed time while running returns to the game
+        f.type(Field::Time, "2.00\n");
+        QVERIFY(f.allRunning(false));
+        QCOMPARE(f.clockText(), QStringLiteral("2:00"));
+        QCOMPARE(f.s().ClockReset, ClockValue::whole(120));
+        QVERIFY(!f.s().ClockTime);
+        f.type(Field::Time, "100\n"); // more than 99 minutes: refused
+        QCOMPARE(f.clockText(), QStringLiteral("2:00"));
+        f.type(Field::Time, "99.59\n"); // the most the clock takes
+        QCOMPARE(f.clockText(), QStringLiteral("99:59"));
+    }
+
+    void timeOfDay()
+    {
+        GameFixture f;
+        f.time.local = QDateTime(QDate(2026, 3, 29), QTime(0, 5));
+        f.key(Field::Time, 'C');
+        QCOMPARE(f.clockText(), QStringLiteral("10:00")); // shows at the next tick
+        f.tick();
+        QCOMPARE(f.clockText(), QStringLiteral("0:05")); // hours:minutes, even after midnight
+        f.key(Field::Time, 'C');
+        f.tick();
+        QCOMPARE(f.clockText(), QStringLiteral("10:00"));
+        QVERIFY(!f.s().clocks.IsRunning(GameClock)); // switching starts no clock
+        f.key(Field::Time, 'C');
+        f.key(Field::Time, 'S'); // start/stop returns to the game clock
+        QVERIFY(!f.s().ClockTime);
+        f.key(Field::Time, 'C');
+        f.key(Field::Time, 'R'); // and so does reset
+        QVERIFY(!f.s().ClockTime);
+
+        // At zero the tick is off: the switch shows nothing until a tick runs again.
+        f.type(Field::Time, "\n");
+        f.tick();
+        QVERIFY(!f.s().tickEnabled);
+        f.key(Field::Time, 'C');
+        f.tick();
+        QCOMPARE(f.clockText(), QStringLiteral("0.0"));
+    }
+
+    void oneSoundAtATime()
+    {
+        GameFixture f;
+        f.key(Field::Time, 'B');
+        f.key(Field::Time, 'B'); // dropped, not queued
+        f.key(Field::Time, 'G'); // the horn waits for nothing: it is dropped too
+        QCOMPARE(f.effects, QStringList{QStringLiteral("buzzer")});
+        f.g().soundDone();
+        f.key(Field::Time, 'G');
+        QCOMPARE(f.effects.last(), QStringLiteral("horn"));
+        // With the horn playing when the clock reaches zero, that zero's buzzer is lost.
+        f.type(Field::Time, "\n");
+        f.tick();
+        QCOMPARE(f.effects.size(), 2);
+        QVERIFY(f.s().BuzzedAtZero);
+
+        // A player without a file plays nothing and holds no turn.
+        GameFixture silent;
+        silent.g().setSoundsAvailable(false, true);
+        silent.key(Field::Time, 'B');
+        QVERIFY(!silent.s().BuzzerPlaying);
+        silent.key(Field::Time, 'G');
+        QCOMPARE(silent.effects, QStringList{QStringLiteral("horn")});
+    }
+
+    void sharedKeysFollowTheOrder()
+    {
+        // The clock switch moved onto S: start/stop comes first, so S starts the clock and
+        // nothing switches to the time of day. Reset comes before the buzzer.
+        GameFixture f([](SettingVariables& s) {
+            s.ClockSwitchKey = s.StartStopClockKey;
+            s.BuzzerKey = s.ResetClockKey;
+        });
+        f.key(Field::Time, 'S');
+        QVERIFY(f.allRunning(true));
+        QVERIFY(!f.s().ClockTime);
+        f.key(Field::Time, 'R');
+        QVERIFY(f.allRunning(false));
+        QVERIFY(f.effects.isEmpty());
+        f.key(Field::Home, vk::F1);
+        f.key(Field::Home, vk::F2);
+        f.g().AllKeyUp(vk::NumLock);
+        f.g().AllKeyUp(vk::Shift);
+        QCOMPARE(f.effects, QStringList({"help", "options", "numlock"}));
+    }
+
+    void commandKeysOnEntryKeys()
+    {
+        // The horn on Enter sounds and the typed score still goes in.
+        GameFixture horn([](SettingVariables& s) { s.HornKey = vk::Enter; });
+        horn.type(Field::Home, "12\n");
+        QCOMPARE(horn.shown(Field::Home), QStringLiteral("-12"));
+        QCOMPARE(horn.effects, QStringList{QStringLiteral("horn")});
+
+        // The clear key on Enter: a score still commits, Enter before clear; on a penalty
+        // the slot is cleared first, then the key acts as Enter.
+        GameFixture f([](SettingVariables& s) { s.ClearKey = vk::Enter; });
+        f.type(Field::Visitor, "7\n");
+        QCOMPARE(f.shown(Field::Visitor), QStringLiteral("--7"));
+        f.type(Field::PenaltyTV1, "2\n");
+        QCOMPARE(f.shown(Field::PenaltyTV1), QStringLiteral("200"));
+        f.type(Field::PenaltyPV1, "17\n");
+        QCOMPARE(f.shown(Field::PenaltyTV1), QStringLiteral("---"));
+        QCOMPARE(f.shown(Field::PenaltyPV1), QStringLiteral("17"));
+
+        // The clear key on the full stop: it clears, and the keypad point still types one.
+        GameFixture stop([](SettingVariables& s) { s.ClearKey = vk::Period; });
+        stop.type(Field::Home, "5\n");
+        stop.key(Field::Home, vk::Period);
+        QCOMPARE(stop.shown(Field::Home), QStringLiteral("---"));
+        for (int16_t k : {int16_t('1'), vk::Decimal, int16_t('3'), int16_t('0'), vk::Enter})
+            stop.key(Field::Time, k);
+        QCOMPARE(stop.clock(GameClock), ClockValue::whole(90));
+    }
+
+    void keyCodeToAsci_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("ch");
+        QTest::newRow("space") << 32 << 32;
+        QTest::newRow("enter") << 13 << 13;
+        QTest::newRow("delete is the clear key") << 46 << 0;
+        QTest::newRow("digit 9") << 57 << int('9');
+        QTest::newRow("keypad 7") << 103 << int('7');
+        QTest::newRow("keypad plus") << 107 << int('+');
+        QTest::newRow("plus/equals") << 187 << int('+');
+        QTest::newRow("minus") << 189 << int('-');
+        QTest::newRow("keypad point") << 110 << int('.');
+        QTest::newRow("letter") << 65 << -1;
+        QTest::newRow("keypad star") << 106 << -1;
+    }
+    void keyCodeToAsci()
+    {
+        QFETCH(int, code);
+        QFETCH(int, ch);
+        QCOMPARE(Game::KeyCodeToAsci(static_cast<int16_t>(code), vk::Delete), ch);
+    }
+
+    void numbers()
+    {
+        GameFixture f;
+        f.type(Field::Home, "12\n");
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("-12"));
+        f.type(Field::Home, "200\n"); // above 199: the score stays
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("-12"));
+        f.type(Field::Home, "5 3\n"); // Space throws away what was typed
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--3"));
+        for (int16_t k : {int16_t(vk::Numpad0 + 4), int16_t(vk::Numpad0 + 2), vk::Enter})
+            f.key(Field::ShotsVisitor, k);
+        QCOMPARE(f.shown(Field::ShotsVisitor), QStringLiteral("42"));
+
+        f.type(Field::Home, "+3"); // at once, without Enter
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--6"));
+        f.type(Field::Home, "++3"); // waits for Enter
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--6"));
+        f.type(Field::Home, "\n");
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--9"));
+        f.type(Field::ShotsHome, "-1"); // 0 - 1 blanks
+        QCOMPARE(f.shown(Field::ShotsHome), QStringLiteral("--"));
+        f.type(Field::ShotsHome, "+1");
+        QCOMPARE(f.shown(Field::ShotsHome), QStringLiteral("-1"));
+        f.key(Field::ShotsHome, vk::Delete);
+        QCOMPARE(f.shown(Field::ShotsHome), QStringLiteral("--"));
+
+        // The period takes one digit at once, and never blanks.
+        f.type(Field::Period, "2");
+        QCOMPARE(f.shown(Field::Period), QStringLiteral("2"));
+        f.type(Field::Period, "5\n");
+        f.key(Field::Period, vk::Delete);
+        QCOMPARE(f.shown(Field::Period), QStringLiteral("5"));
+        f.type(Field::Period, "+4+1");
+        QCOMPARE(f.shown(Field::Period), QStringLiteral("9"));
+    }
+
+    void theBufferFollowsTheField()
+    {
+        GameFixture f;
+        // Typing into another field discards what was typed.
+        f.type(Field::Home, "12");
+        f.type(Field::Visitor, "3\n");
+        QCOMPARE(f.shown(Field::Visitor), QStringLiteral("--3"));
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
+        // Selecting another field and coming back keeps it; so does a command key, and a
+        // lone modifier (half of Shift+Tab).
+        f.type(Field::Home, "1");
+        f.g().select(Field::Visitor);
+        f.key(Field::Visitor, vk::Shift);
+        f.g().select(Field::Home);
+        f.key(Field::Home, 'S');
+        f.type(Field::Home, "2\n");
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("-12"));
+        QVERIFY(f.s().clocks.IsRunning(GameClock));
+        // The clock and the penalty times share theirs.
+        f.type(Field::Time, "1");
+        f.type(Field::PenaltyTH1, "2\n");
+        f.type(Field::Time, "\n");
+        QCOMPARE(f.clockText(), QStringLiteral("0.0"));
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("200"));
+    }
+
+    void enteringAPenalty()
+    {
+        GameFixture f;
+        f.type(Field::PenaltyPH1, "17\n");
+        f.type(Field::PenaltyTH1, "2\n");
+        QCOMPARE(f.shown(Field::PenaltyPH1), QStringLiteral("17"));
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("200"));
+        QVERIFY(f.s().penaltyColon(1));
+        QVERIFY(f.s().penaltyLampLit(1));
+        QVERIFY(!f.s().penaltyLampLit(2));
+        QVERIFY(!f.s().clocks.IsRunning(1)); // it waits for the start key
+
+        f.type(Field::PenaltyTH1, "1.30\n");
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("130"));
+        f.type(Field::PenaltyTH1, "10\n"); // ten minutes is more than a penalty can hold
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("130"));
+        f.type(Field::PenaltyTH1, "2.055\n"); // 125.5 s rounds to 126
+        QCOMPARE(f.clock(1), ClockValue::whole(126));
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("206"));
+        f.type(Field::PenaltyTH1, "2.045\n"); // 124.5 s rounds to the even 124, not up
+        QCOMPARE(f.clock(1), ClockValue::whole(124));
+
+        // Enter alone: 0:00 with its colon, and the lamp stays dark.
+        f.type(Field::PenaltyTV2, "\n");
+        QCOMPARE(f.shown(Field::PenaltyTV2), QStringLiteral("000"));
+        QVERIFY(f.s().penaltyColon(4));
+        QVERIFY(!f.s().penaltyLampLit(4));
+    }
+
+    void clearingAPenaltyFromEitherField()
+    {
+        GameFixture f;
+        for (Field field : {Field::PenaltyPV1, Field::PenaltyTV1}) {
+            f.type(Field::PenaltyPV1, "9\n");
+            f.type(Field::PenaltyTV1, "4\n");
+            f.key(Field::PenaltyTV1, 'I');
+            QVERIFY(f.s().clocks.IsRunning(3));
+            f.key(field, vk::Delete);
+            QCOMPARE(f.shown(Field::PenaltyPV1), QStringLiteral("--"));
+            QCOMPARE(f.shown(Field::PenaltyTV1), QStringLiteral("---"));
+            QVERIFY(!f.s().clocks.IsRunning(3));
+            QCOMPARE(f.clock(3), ClockValue());
+            QVERIFY(!f.s().penaltyColon(3));
+            QVERIFY(!f.s().penaltyLampLit(3));
+        }
+    }
+
+    void aPenaltysOwnClock()
+    {
+        GameFixture f;
+        f.type(Field::PenaltyTH2, "2\n");
+        f.key(Field::PenaltyPH2, 'I'); // nothing on the player field
+        QVERIFY(!f.s().clocks.IsRunning(2));
+        f.key(Field::PenaltyTH2, 'I');
+        QVERIFY(f.s().clocks.IsRunning(2));
+        QVERIFY(!f.s().clocks.IsRunning(GameClock));
+        f.ticks(30);
+        f.key(Field::PenaltyTH2, 'I');
+        QVERIFY(!f.s().clocks.IsRunning(2));
+        f.tick();
+        QCOMPARE(f.shown(Field::PenaltyTH2), QStringLiteral("157"));
+
+        // A new time while the game runs stands still until started; start/stop then stops
+        // the others and starts all five.
+        f.key(Field::Time, 'S');
+        f.type(Field::PenaltyTV1, "5\n");
+        QVERIFY(!f.s().clocks.IsRunning(3));
+        f.key(Field::Time, 'S');
+        QVERIFY(f.allRunning(false));
+        f.key(Field::Time, 'S');
+        QVERIFY(f.allRunning(true));
+    }
+
+    void aPenaltyExpires()
+    {
+        GameFixture f;
+        f.type(Field::PenaltyPH1, "4\n");
+        f.type(Field::PenaltyTH1, "0.03\n");
+        f.key(Field::Time, 'S');
+        f.ticks(15);
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("002")); // 1.5 s left, rounded up
+        QVERIFY(f.s().penaltyLampLit(1));
+        f.ticks(15);
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("000"));
+        QCOMPARE(f.shown(Field::PenaltyPH1), QStringLiteral("-4"));
+        QVERIFY(f.s().penaltyColon(1));
+        QVERIFY(!f.s().penaltyLampLit(1));
+        f.ticks(10);
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("000")); // nothing clears it
+    }
+
+    void goalLamps()
+    {
+        GameFixture f;
+        const std::pair<int16_t, GoalLamp> steps[] = {
+            {vk::Left, GoalLamp::Home},  {vk::Left, GoalLamp::Home}, {vk::Right, GoalLamp::Visitor},
+            {vk::Up, GoalLamp::Visitor}, {'S', GoalLamp::Visitor},   {vk::Down, GoalLamp::None},
+        };
+        for (const auto& [k, lamp] : steps) {
+            f.key(Field::Goal, k);
+            QCOMPARE(f.s().WhoGoal, lamp);
+        }
+        QVERIFY(f.s().clocks.IsRunning(GameClock)); // S was the clock, not a lamp
+        f.key(Field::Home, vk::Left);               // arrows elsewhere light nothing
+        QCOMPARE(f.s().WhoGoal, GoalLamp::None);
+        // A click lights a lamp, or puts it out if it was lit.
+        f.g().toggleGoalLamp(GoalLamp::Home);
+        QCOMPARE(f.s().WhoGoal, GoalLamp::Home);
+        f.g().toggleGoalLamp(GoalLamp::Visitor);
+        QCOMPARE(f.s().WhoGoal, GoalLamp::Visitor);
+        f.g().toggleGoalLamp(GoalLamp::Visitor);
+        QCOMPARE(f.s().WhoGoal, GoalLamp::None);
+    }
+
+    void newSettingsTakeEffect()
+    {
+        GameFixture f;
+        QSignalSpy changed(&f.g(), &Game::changed);
+        SettingVariables s = f.settings;
+        s.StartStopClockKey = 'Z';
+        f.g().setSettings(s);
+        QCOMPARE(changed.size(), 1);
+        f.key(Field::Time, 'S');
+        QVERIFY(f.allRunning(false));
+        f.key(Field::Time, 'Z');
+        QVERIFY(f.allRunning(true));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGame)
+#include "tst_game.moc"

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "settingsbacking.h"
+
+// The settings store in memory, installed for the lifetime of the object.
+struct FakeStore : MemorySettingsBacking
+{
+    FakeStore() { setSettingsBacking(this); }
+    ~FakeStore() override { setSettingsBacking(nullptr); }
+};

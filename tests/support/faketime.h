@@ -1,0 +1,10 @@
+#pragma once
+
+#include "timesource.h"
+
+// Time that stands still until a test moves it, installed for the lifetime of the object.
+struct FakeTime : ManualTimeSource
+{
+    FakeTime() { setTimeSource(this); }
+    ~FakeTime() override { setTimeSource(nullptr); }
+};

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "faketime.h"
+#include "game.h"
+#include "keycodes.h"
+
+#include <QStringList>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+// Lets QCOMPARE print clock values.
+inline char* toString(const Fixed4& v)
+{
+    return qstrdup(v.toText().toLatin1().constData());
+}
+
+// A new game on default settings (changed by `setup`), time standing still until told, and
+// the effects the game asks for recorded by name.
+struct GameFixture
+{
+    FakeTime time;
+    SettingVariables settings;
+    std::unique_ptr<Game> game;
+    QStringList effects; // "buzzer", "horn", "help", "options", "numlock"
+
+    explicit GameFixture(const std::function<void(SettingVariables&)>& setup = {})
+    {
+        time.setMonotonic(1000, 0);
+        if (setup)
+            setup(settings);
+        game = std::make_unique<Game>(settings);
+        game->setSoundsAvailable(true, true);
+        Game* g = game.get();
+        QObject::connect(g, &Game::playBuzzer, [this] { effects << QStringLiteral("buzzer"); });
+        QObject::connect(g, &Game::playHorn, [this] { effects << QStringLiteral("horn"); });
+        QObject::connect(g, &Game::helpRequested, [this] { effects << QStringLiteral("help"); });
+        QObject::connect(g, &Game::optionsRequested,
+                         [this] { effects << QStringLiteral("options"); });
+        QObject::connect(g, &Game::numLockDue, [this] { effects << QStringLiteral("numlock"); });
+    }
+
+    Game& g() { return *game; }
+    const GameState& s() const { return game->state(); }
+
+    void key(Field f, int16_t code) { game->fieldKeyDown(f, code); }
+    // Types characters ("17", "1.30", "+3", " " for Space, "\n" for Enter) on a field.
+    void type(Field f, const char* keys)
+    {
+        for (const char* c = keys; *c; ++c) {
+            int16_t code = vk::NoKey;
+            if (*c >= '0' && *c <= '9')
+                code = static_cast<int16_t>(vk::Key0 + (*c - '0'));
+            else if (*c == '.')
+                code = vk::Period;
+            else if (*c == '+')
+                code = vk::Plus;
+            else if (*c == '-')
+                code = vk::Minus;
+            else if (*c == ' ')
+                code = vk::Space;
+            else if (*c == '\n')
+                code = vk::Enter;
+            key(f, code);
+        }
+    }
+
+    // Moves time on by `ms` and runs one tick, as the board's timer would if it is enabled.
+    void tick(int ms = 100)
+    {
+        time.advanceMs(ms);
+        if (s().tickEnabled)
+            game->tmrClock1_Timer();
+    }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+
+    // What a clock reads now (reading a copy leaves the game as it is).
+    ClockValue clock(int i) const
+    {
+        ClockTable copy = s().clocks;
+        return copy.ReadClock(i);
+    }
+    bool allRunning(bool running) const
+    {
+        for (int i = 0; i < ClockCount; ++i)
+            if (s().clocks.IsRunning(i) != running)
+                return false;
+        return true;
+    }
+
+    // A number row leftmost digit first, "-" for a dark cell: "-12", "---".
+    QString shown(Field f) const
+    {
+        const DigitRow& row = s().row(f);
+        QString text;
+        for (int k = row.size(); k-- > 0;)
+            text += row[k] < 0 ? QChar('-') : QChar('0' + row[k]);
+        return text;
+    }
+    // The clock field as it reads: "10:00", "1:05", "59.9", "0.0"; dark digits left out.
+    QString clockText() const
+    {
+        const DigitRow& row = s().row(Field::Time);
+        QString text;
+        for (int k = 0; k < row.size(); ++k) {
+            if (k == 2)
+                text += s().clockColon ? QChar(':') : QChar('.');
+            if (row[k] >= 0)
+                text += QChar('0' + row[k]);
+        }
+        return text;
+    }
+};
