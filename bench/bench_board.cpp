@@ -24,7 +24,7 @@ void tick(benchmark::State& state)
     frmScoreBoard& b = f.b();
     showAt(b, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     f.type(Field::Time, "59.59\n");
-    for (QWidget* p : {b.box(Field::PenaltyTH1), b.box(Field::PenaltyTH2), b.box(Field::PenaltyTV1), b.box(Field::PenaltyTV2)})
+    for (Field p : {Field::PenaltyTH1, Field::PenaltyTH2, Field::PenaltyTV1, Field::PenaltyTV2})
         f.type(p, "9.59\n");
     QTest::keyClick(b.box(Field::Time), Qt::Key_S);
     QCoreApplication::processEvents();

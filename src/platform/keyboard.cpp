@@ -18,7 +18,98 @@ constexpr int16_t KeypadNavigation[10] = {vk::Insert, vk::End,   vk::Down,  vk::
 
 bool virtualNumLockOn();
 
-// Keys as Qt reports them, for platforms without native key information.
+// One key of a platform's numbering and its key code.
+struct KeyPair
+{
+    long from;
+    int16_t to;
+};
+
+template <size_t N>
+constexpr bool uniqueKeys(const KeyPair (&table)[N])
+{
+    for (size_t a = 0; a < N; ++a)
+        for (size_t b = a + 1; b < N; ++b)
+            if (table[a].from == table[b].from)
+                return false;
+    return true;
+}
+
+template <size_t N>
+int16_t lookup(const KeyPair (&table)[N], long key)
+{
+    for (const KeyPair& k : table)
+        if (k.from == key)
+            return k.to;
+    return vk::NoKey;
+}
+
+// Keys as Qt reports them, for platforms without native key information. Shifted digits and
+// signs are those of a US keyboard, since Shift plays no part.
+// clang-format off
+constexpr KeyPair QtKeys[] = {
+    {Qt::Key_ParenRight, vk::Key0},
+    {Qt::Key_Exclam, static_cast<int16_t>(vk::Key0 + 1)},
+    {Qt::Key_At, static_cast<int16_t>(vk::Key0 + 2)},
+    {Qt::Key_NumberSign, static_cast<int16_t>(vk::Key0 + 3)},
+    {Qt::Key_Dollar, static_cast<int16_t>(vk::Key0 + 4)},
+    {Qt::Key_Percent, static_cast<int16_t>(vk::Key0 + 5)},
+    {Qt::Key_AsciiCircum, static_cast<int16_t>(vk::Key0 + 6)},
+    {Qt::Key_Ampersand, static_cast<int16_t>(vk::Key0 + 7)},
+    {Qt::Key_Asterisk, static_cast<int16_t>(vk::Key0 + 8)},
+    {Qt::Key_ParenLeft, static_cast<int16_t>(vk::Key0 + 9)},
+    {Qt::Key_Equal, vk::Plus},
+    {Qt::Key_Plus, vk::Plus},
+    {Qt::Key_Minus, vk::Minus},
+    {Qt::Key_Underscore, vk::Minus},
+    {Qt::Key_Period, vk::Period},
+    {Qt::Key_Greater, vk::Period},
+    {Qt::Key_Comma, vk::Comma},
+    {Qt::Key_Less, vk::Comma},
+    {Qt::Key_Semicolon, vk::Semicolon},
+    {Qt::Key_Colon, vk::Semicolon},
+    {Qt::Key_Slash, vk::Slash},
+    {Qt::Key_Question, vk::Slash},
+    {Qt::Key_QuoteLeft, vk::Grave},
+    {Qt::Key_AsciiTilde, vk::Grave},
+    {Qt::Key_BracketLeft, vk::BracketLeft},
+    {Qt::Key_BraceLeft, vk::BracketLeft},
+    {Qt::Key_Backslash, vk::Backslash},
+    {Qt::Key_Bar, vk::Backslash},
+    {Qt::Key_BracketRight, vk::BracketRight},
+    {Qt::Key_BraceRight, vk::BracketRight},
+    {Qt::Key_Apostrophe, vk::Quote},
+    {Qt::Key_QuoteDbl, vk::Quote},
+    {Qt::Key_Space, vk::Space},
+    {Qt::Key_Return, vk::Enter},
+    {Qt::Key_Enter, vk::Enter},
+    {Qt::Key_Escape, vk::Escape},
+    {Qt::Key_Tab, vk::Tab},
+    {Qt::Key_Backtab, vk::Tab},
+    {Qt::Key_Backspace, vk::Backspace},
+    {Qt::Key_Delete, vk::Delete},
+    {Qt::Key_Insert, vk::Insert},
+    {Qt::Key_Home, vk::Home},
+    {Qt::Key_End, vk::End},
+    {Qt::Key_PageUp, vk::PageUp},
+    {Qt::Key_PageDown, vk::PageDown},
+    {Qt::Key_Left, vk::Left},
+    {Qt::Key_Up, vk::Up},
+    {Qt::Key_Right, vk::Right},
+    {Qt::Key_Down, vk::Down},
+    {Qt::Key_Clear, vk::Clear},
+    {Qt::Key_Pause, vk::Pause},
+    {Qt::Key_CapsLock, vk::CapsLock},
+    {Qt::Key_NumLock, vk::NumLock},
+    {Qt::Key_ScrollLock, vk::ScrollLock},
+    {Qt::Key_Shift, vk::Shift},
+    {Qt::Key_Control, vk::Ctrl},
+    {Qt::Key_Alt, vk::Alt},
+    {Qt::Key_AltGr, vk::Alt},
+};
+// clang-format on
+static_assert(uniqueKeys(QtKeys));
+
 int16_t fromQtKey(int key, bool keypad)
 {
     if (keypad) {
@@ -49,113 +140,7 @@ int16_t fromQtKey(int key, bool keypad)
         return static_cast<int16_t>(vk::KeyA + (key - Qt::Key_A));
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
         return static_cast<int16_t>(vk::F1 + (key - Qt::Key_F1));
-    switch (key) {
-    // Shifted digits and signs of a US keyboard, since Shift plays no part.
-    case Qt::Key_ParenRight:
-        return vk::Key0;
-    case Qt::Key_Exclam:
-        return vk::Key0 + 1;
-    case Qt::Key_At:
-        return vk::Key0 + 2;
-    case Qt::Key_NumberSign:
-        return vk::Key0 + 3;
-    case Qt::Key_Dollar:
-        return vk::Key0 + 4;
-    case Qt::Key_Percent:
-        return vk::Key0 + 5;
-    case Qt::Key_AsciiCircum:
-        return vk::Key0 + 6;
-    case Qt::Key_Ampersand:
-        return vk::Key0 + 7;
-    case Qt::Key_Asterisk:
-        return vk::Key0 + 8;
-    case Qt::Key_ParenLeft:
-        return vk::Key0 + 9;
-    case Qt::Key_Equal:
-    case Qt::Key_Plus:
-        return vk::Plus;
-    case Qt::Key_Minus:
-    case Qt::Key_Underscore:
-        return vk::Minus;
-    case Qt::Key_Period:
-    case Qt::Key_Greater:
-        return vk::Period;
-    case Qt::Key_Comma:
-    case Qt::Key_Less:
-        return vk::Comma;
-    case Qt::Key_Semicolon:
-    case Qt::Key_Colon:
-        return vk::Semicolon;
-    case Qt::Key_Slash:
-    case Qt::Key_Question:
-        return vk::Slash;
-    case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde:
-        return vk::Grave;
-    case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft:
-        return vk::BracketLeft;
-    case Qt::Key_Backslash:
-    case Qt::Key_Bar:
-        return vk::Backslash;
-    case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight:
-        return vk::BracketRight;
-    case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl:
-        return vk::Quote;
-    case Qt::Key_Space:
-        return vk::Space;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return vk::Enter;
-    case Qt::Key_Escape:
-        return vk::Escape;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return vk::Tab;
-    case Qt::Key_Backspace:
-        return vk::Backspace;
-    case Qt::Key_Delete:
-        return vk::Delete;
-    case Qt::Key_Insert:
-        return vk::Insert;
-    case Qt::Key_Home:
-        return vk::Home;
-    case Qt::Key_End:
-        return vk::End;
-    case Qt::Key_PageUp:
-        return vk::PageUp;
-    case Qt::Key_PageDown:
-        return vk::PageDown;
-    case Qt::Key_Left:
-        return vk::Left;
-    case Qt::Key_Up:
-        return vk::Up;
-    case Qt::Key_Right:
-        return vk::Right;
-    case Qt::Key_Down:
-        return vk::Down;
-    case Qt::Key_Clear:
-        return vk::Clear;
-    case Qt::Key_Pause:
-        return vk::Pause;
-    case Qt::Key_CapsLock:
-        return vk::CapsLock;
-    case Qt::Key_NumLock:
-        return vk::NumLock;
-    case Qt::Key_ScrollLock:
-        return vk::ScrollLock;
-    case Qt::Key_Shift:
-        return vk::Shift;
-    case Qt::Key_Control:
-        return vk::Ctrl;
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-        return vk::Alt;
-    default:
-        return vk::NoKey;
-    }
+    return lookup(QtKeys, key);
 }
 
 #ifdef PUCKLIGHT_HAVE_X11
@@ -176,6 +161,72 @@ bool isDigitKeysym(KeySym s)
     return s >= XK_0 && s <= XK_9;
 }
 
+// Key symbols beyond the ranges of digits, letters and function keys.
+// clang-format off
+constexpr KeyPair Keysyms[] = {
+    {XK_KP_Multiply, vk::Multiply},
+    {XK_KP_Add, vk::Add},
+    {XK_KP_Subtract, vk::Subtract},
+    {XK_KP_Decimal, vk::Decimal},
+    {XK_KP_Separator, vk::Decimal},
+    {XK_KP_Divide, vk::Divide},
+    {XK_KP_Enter, vk::Enter},
+    {XK_Return, vk::Enter},
+    {XK_KP_Home, vk::Home},
+    {XK_Home, vk::Home},
+    {XK_KP_Left, vk::Left},
+    {XK_Left, vk::Left},
+    {XK_KP_Up, vk::Up},
+    {XK_Up, vk::Up},
+    {XK_KP_Right, vk::Right},
+    {XK_Right, vk::Right},
+    {XK_KP_Down, vk::Down},
+    {XK_Down, vk::Down},
+    {XK_KP_Prior, vk::PageUp},
+    {XK_Prior, vk::PageUp},
+    {XK_KP_Next, vk::PageDown},
+    {XK_Next, vk::PageDown},
+    {XK_KP_End, vk::End},
+    {XK_End, vk::End},
+    {XK_KP_Begin, vk::Clear},
+    {XK_Clear, vk::Clear},
+    {XK_KP_Insert, vk::Insert},
+    {XK_Insert, vk::Insert},
+    {XK_KP_Delete, vk::Delete},
+    {XK_Delete, vk::Delete},
+    {XK_space, vk::Space},
+    {XK_KP_Space, vk::Space},
+    {XK_BackSpace, vk::Backspace},
+    {XK_Tab, vk::Tab},
+    {XK_ISO_Left_Tab, vk::Tab},
+    {XK_Pause, vk::Pause},
+    {XK_Escape, vk::Escape},
+    {XK_Num_Lock, vk::NumLock},
+    {XK_Scroll_Lock, vk::ScrollLock},
+    {XK_Caps_Lock, vk::CapsLock},
+    {XK_Shift_L, vk::Shift},
+    {XK_Shift_R, vk::Shift},
+    {XK_Control_L, vk::Ctrl},
+    {XK_Control_R, vk::Ctrl},
+    {XK_Alt_L, vk::Alt},
+    {XK_Alt_R, vk::Alt},
+    {XK_ISO_Level3_Shift, vk::Alt},
+    {XK_semicolon, vk::Semicolon},
+    {XK_equal, vk::Plus},
+    {XK_plus, vk::Plus},
+    {XK_comma, vk::Comma},
+    {XK_minus, vk::Minus},
+    {XK_period, vk::Period},
+    {XK_slash, vk::Slash},
+    {XK_grave, vk::Grave},
+    {XK_bracketleft, vk::BracketLeft},
+    {XK_backslash, vk::Backslash},
+    {XK_bracketright, vk::BracketRight},
+    {XK_apostrophe, vk::Quote},
+};
+// clang-format on
+static_assert(uniqueKeys(Keysyms));
+
 int16_t fromKeysym(KeySym s)
 {
     if (s >= XK_0 && s <= XK_9)
@@ -188,108 +239,7 @@ int16_t fromKeysym(KeySym s)
         return static_cast<int16_t>(vk::Numpad0 + (s - XK_KP_0));
     if (s >= XK_F1 && s <= XK_F24)
         return static_cast<int16_t>(vk::F1 + (s - XK_F1));
-    switch (s) {
-    case XK_KP_Multiply:
-        return vk::Multiply;
-    case XK_KP_Add:
-        return vk::Add;
-    case XK_KP_Subtract:
-        return vk::Subtract;
-    case XK_KP_Decimal:
-    case XK_KP_Separator:
-        return vk::Decimal;
-    case XK_KP_Divide:
-        return vk::Divide;
-    case XK_KP_Enter:
-    case XK_Return:
-        return vk::Enter;
-    case XK_KP_Home:
-    case XK_Home:
-        return vk::Home;
-    case XK_KP_Left:
-    case XK_Left:
-        return vk::Left;
-    case XK_KP_Up:
-    case XK_Up:
-        return vk::Up;
-    case XK_KP_Right:
-    case XK_Right:
-        return vk::Right;
-    case XK_KP_Down:
-    case XK_Down:
-        return vk::Down;
-    case XK_KP_Prior:
-    case XK_Prior:
-        return vk::PageUp;
-    case XK_KP_Next:
-    case XK_Next:
-        return vk::PageDown;
-    case XK_KP_End:
-    case XK_End:
-        return vk::End;
-    case XK_KP_Begin:
-    case XK_Clear:
-        return vk::Clear;
-    case XK_KP_Insert:
-    case XK_Insert:
-        return vk::Insert;
-    case XK_KP_Delete:
-    case XK_Delete:
-        return vk::Delete;
-    case XK_space:
-    case XK_KP_Space:
-        return vk::Space;
-    case XK_BackSpace:
-        return vk::Backspace;
-    case XK_Tab:
-    case XK_ISO_Left_Tab:
-        return vk::Tab;
-    case XK_Pause:
-        return vk::Pause;
-    case XK_Escape:
-        return vk::Escape;
-    case XK_Num_Lock:
-        return vk::NumLock;
-    case XK_Scroll_Lock:
-        return vk::ScrollLock;
-    case XK_Caps_Lock:
-        return vk::CapsLock;
-    case XK_Shift_L:
-    case XK_Shift_R:
-        return vk::Shift;
-    case XK_Control_L:
-    case XK_Control_R:
-        return vk::Ctrl;
-    case XK_Alt_L:
-    case XK_Alt_R:
-    case XK_ISO_Level3_Shift:
-        return vk::Alt;
-    case XK_semicolon:
-        return vk::Semicolon;
-    case XK_equal:
-    case XK_plus:
-        return vk::Plus;
-    case XK_comma:
-        return vk::Comma;
-    case XK_minus:
-        return vk::Minus;
-    case XK_period:
-        return vk::Period;
-    case XK_slash:
-        return vk::Slash;
-    case XK_grave:
-        return vk::Grave;
-    case XK_bracketleft:
-        return vk::BracketLeft;
-    case XK_backslash:
-        return vk::Backslash;
-    case XK_bracketright:
-        return vk::BracketRight;
-    case XK_apostrophe:
-        return vk::Quote;
-    default:
-        return vk::NoKey;
-    }
+    return lookup(Keysyms, static_cast<long>(s));
 }
 
 class X11KeyboardState : public KeyboardState
@@ -389,18 +339,17 @@ void setKeyboardState(KeyboardState* state)
     injected = state;
 }
 
-void SetNumLock(int16_t Want)
+void SetNumLock(bool on)
 {
     KeyboardState& k = keyboardState();
-    const bool want = Want != 0;
-    if (k.numLockOn() != want)
-        k.setNumLockState(want);
+    if (k.numLockOn() != on)
+        k.setNumLockState(on);
 }
 
 void ApplyNumLockMode(int32_t NumLockForce)
 {
     if (NumLockForce == 1)
-        SetNumLock(-1);
+        SetNumLock(true);
     else if (NumLockForce == 2)
-        SetNumLock(0);
+        SetNumLock(false);
 }

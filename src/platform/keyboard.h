@@ -28,8 +28,8 @@ public:
 KeyboardState& keyboardState();
 void setKeyboardState(KeyboardState* state); // null restores the platform's own
 
-// Brings NumLock to Want (-1 on, 0 off) if it is not there already.
-void SetNumLock(int16_t Want);
+// Brings NumLock on or off if it is not there already.
+void SetNumLock(bool on);
 
 // Applies the NumLock mode of the settings: 1 keeps NumLock on, 2 keeps it off, anything
 // else leaves it to the operator.

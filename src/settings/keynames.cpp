@@ -1,26 +1,46 @@
 #include "keynames.h"
 
+#include "keycodes.h"
+
 #include <array>
 #include <utility>
 
 namespace {
 
+// Named keys besides the letters and F3 to F12, in key code order.
+// clang-format off
 constexpr std::array<std::pair<int16_t, const char*>, 21> Named = {{
-    {8, "Backspace"},  {13, "Enter"},     {17, "Ctrl"}, {19, "Pause/Break"}, {33, "Page Up"},
-    {34, "Page Down"}, {35, "End"},       {36, "Home"}, {45, "Insert"},      {46, "Delete"},
-    {106, "Numpad *"}, {111, "Numpad /"}, {186, ";"},   {188, ","},          {190, "."},
-    {191, "/"},        {192, "`"},        {219, "["},   {220, "\\"},         {221, "]"},
-    {222, "\""},
+    {vk::Backspace, "Backspace"}, {vk::Enter, "Enter"}, {vk::Ctrl, "Ctrl"},
+    {vk::Pause, "Pause/Break"}, {vk::PageUp, "Page Up"}, {vk::PageDown, "Page Down"},
+    {vk::End, "End"}, {vk::Home, "Home"}, {vk::Insert, "Insert"}, {vk::Delete, "Delete"},
+    {vk::Multiply, "Numpad *"}, {vk::Divide, "Numpad /"}, {vk::Semicolon, ";"},
+    {vk::Comma, ","}, {vk::Period, "."}, {vk::Slash, "/"}, {vk::Grave, "`"},
+    {vk::BracketLeft, "["}, {vk::Backslash, "\\"}, {vk::BracketRight, "]"}, {vk::Quote, "\""},
 }};
+// clang-format on
+
+constexpr bool inKeyCodeOrder()
+{
+    for (size_t i = 1; i < Named.size(); ++i)
+        if (Named[i - 1].first >= Named[i].first)
+            return false;
+    return true;
+}
+static_assert(inKeyCodeOrder());
+
+// F1 and F2 are the board's own; the commands can take F3 to F12.
+constexpr int16_t FirstAssignableF = vk::F1 + 2;
+constexpr int16_t LastAssignableF = vk::F1 + 11;
+constexpr int16_t LastLetter = vk::KeyA + 25;
 
 } // namespace
 
 QString KeyCodeToStr(int16_t KeyCode)
 {
-    if (KeyCode >= 65 && KeyCode <= 90)
+    if (KeyCode >= vk::KeyA && KeyCode <= LastLetter)
         return QString(QChar(KeyCode));
-    if (KeyCode >= 114 && KeyCode <= 123)
-        return QStringLiteral("F") + QString::number(KeyCode - 111);
+    if (KeyCode >= FirstAssignableF && KeyCode <= LastAssignableF)
+        return QStringLiteral("F") + QString::number(KeyCode - vk::F1 + 1);
     for (const auto& [code, name] : Named)
         if (code == KeyCode)
             return QString::fromLatin1(name);

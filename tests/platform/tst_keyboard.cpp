@@ -75,7 +75,7 @@ private Q_SLOTS:
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))
             QSKIP("would switch the real NumLock");
         KeyboardState& k = keyboardState();
-        SetNumLock(-1);
+        SetNumLock(true);
         const QKeyEvent keypad1(QEvent::KeyPress, Qt::Key_1, Qt::KeypadModifier);
         QCOMPARE(virtualKeyCode(keypad1), 97);
 
@@ -88,9 +88,9 @@ private Q_SLOTS:
         k.observeKeyPress(numLock);
         QCOMPARE(virtualKeyCode(keypad1), 97);
 
-        SetNumLock(0);
+        SetNumLock(false);
         QCOMPARE(virtualKeyCode(keypad1), 35);
-        SetNumLock(-1);
+        SetNumLock(true);
     }
 };
 
