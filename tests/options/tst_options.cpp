@@ -204,6 +204,9 @@ private Q_SLOTS:
             sound ? QStringLiteral("Sounds *.wav|*.wav")
                   : QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
         QCOMPARE(dialogs->filters, QStringList({filter, filter}));
+        // As the file dialog shows it: each pattern once.
+        QCOMPARE(toQtFileFilter(filter), sound ? QStringLiteral("Sounds (*.wav)")
+                                               : QStringLiteral("Pictures (*.bmp *.gif *.jpg)"));
         d.cmdOk_Click();
         if (sound) {
             QCOMPARE(Settings.BuzzerFile, exists ? path : QStringLiteral("/before/buzzer.wav"));
