@@ -1,21 +1,30 @@
 #include "commandline.h"
 
+#include "program.h"
+
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QScreen>
+#include <QTextStream>
 #include <QWidget>
 
 namespace {
 
-// The value of "--name VALUE" or "--name=VALUE"; a null string when the option is another.
-QString optionValue(const QStringList& arguments, qsizetype& i, QLatin1String name)
+// A port as people write it: decimal digits only, no sign and no spaces.
+int portNumber(const QString& text)
 {
-    const QString& a = arguments[i];
-    if (a.startsWith(name + QLatin1Char('=')))
-        return a.mid(name.size() + 1);
-    if (a != name)
-        return QString();
-    return i + 1 < arguments.size() ? arguments[++i] : QStringLiteral("");
+    constexpr int MaxPort = 65535;
+    constexpr qsizetype MaxDigits = 5;
+    if (text.isEmpty() || text.size() > MaxDigits)
+        return -1;
+    int port = 0;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        port = port * 10 + (c.unicode() - '0');
+    }
+    return port >= 1 && port <= MaxPort ? port : -1;
 }
 
 } // namespace
@@ -23,52 +32,69 @@ QString optionValue(const QStringList& arguments, qsizetype& i, QLatin1String na
 LaunchOptions parseCommandLine(const QStringList& arguments)
 {
     LaunchOptions o;
-    bool addressGiven = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        QString given;
-        if (!(given = optionValue(arguments, i, QLatin1String("--feed"))).isNull()) {
-            if (given.isEmpty())
-                o.error = QStringLiteral("--feed needs a folder");
-            else
-                o.feedFolder = given;
-        } else if (!(given = optionValue(arguments, i, QLatin1String("--serve"))).isNull()) {
-            bool ok = false;
-            const int port = given.toInt(&ok);
-            if (!ok || port < 1 || port > 65535)
-                o.error = QStringLiteral("--serve needs a port number from 1 to 65535");
-            else
-                o.servePort = port;
-        } else if (!(given = optionValue(arguments, i, QLatin1String("--serve-address")))
-                        .isNull()) {
-            if (QHostAddress(given).isNull())
-                o.error = QStringLiteral("--serve-address needs an IP address, such as "
-                                         "127.0.0.1 or 0.0.0.0");
-            else
-                o.serveAddress = given;
-            addressGiven = true;
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o.showHelp = true;
-        } else if (a == QLatin1String("--fullscreen")) {
-            o.fullScreen = true;
-        } else if (a == QLatin1String("--screen") || a.startsWith(QLatin1String("--screen="))) {
-            QString value;
-            if (a.contains(QLatin1Char('=')))
-                value = a.section(QLatin1Char('='), 1);
-            else if (i + 1 < arguments.size())
-                value = arguments[++i];
-            bool ok = false;
-            const int n = value.toInt(&ok);
-            if (!ok || n < 0)
-                o.error = QStringLiteral("--screen needs a monitor number (0, 1, ...)");
-            else
-                o.screen = n;
-        } else {
-            o.error = QStringLiteral("unknown option: ") + a;
+    QCommandLineParser parser;
+    const QCommandLineOption screen(QStringLiteral("screen"), QString(), QStringLiteral("N"));
+    const QCommandLineOption fullScreen(QStringLiteral("fullscreen"));
+    const QCommandLineOption feed(QStringLiteral("feed"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption serve(QStringLiteral("serve"), QString(), QStringLiteral("PORT"));
+    const QCommandLineOption address(QStringLiteral("serve-address"), QString(),
+                                     QStringLiteral("ADDR"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({screen, fullScreen, feed, serve, address, help, version});
+    if (!parser.parse(arguments)) {
+        o.error = parser.errorText();
+        return o;
+    }
+    // Reports the first fault only; later ones would only repeat the usage.
+    const auto fail = [&o](const QString& message) {
+        if (o.error.isEmpty())
+            o.error = message;
+    };
+    if (!parser.positionalArguments().isEmpty())
+        fail(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
+    for (const QCommandLineOption* option : {&screen, &feed, &serve, &address}) {
+        if (parser.values(*option).size() > 1) {
+            fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
+            return o;
         }
     }
-    if (addressGiven && o.servePort < 0 && o.error.isEmpty())
-        o.error = QStringLiteral("--serve-address goes with --serve PORT");
+
+    o.showHelp = parser.isSet(help);
+    o.showVersion = parser.isSet(version);
+    o.fullScreen = parser.isSet(fullScreen);
+    if (parser.isSet(feed)) {
+        const QString folder = parser.value(feed);
+        if (folder.isEmpty())
+            fail(QStringLiteral("--feed needs a folder"));
+        else
+            o.feedFolder = folder;
+    }
+    if (parser.isSet(serve)) {
+        const int port = portNumber(parser.value(serve));
+        if (port < 0)
+            fail(QStringLiteral("--serve needs a port number from 1 to 65535"));
+        else
+            o.servePort = port;
+    }
+    if (parser.isSet(address)) {
+        const QString given = parser.value(address);
+        if (QHostAddress(given).isNull())
+            fail(QStringLiteral("--serve-address needs an IP address, such as 127.0.0.1 or "
+                                "0.0.0.0"));
+        else
+            o.serveAddress = given;
+        if (o.servePort < 0)
+            fail(QStringLiteral("--serve-address goes with --serve PORT"));
+    }
+    if (parser.isSet(screen)) {
+        bool ok = false;
+        const int n = parser.value(screen).toInt(&ok);
+        if (!ok || n < 0)
+            fail(QStringLiteral("--screen needs a monitor number (0, 1, ...)"));
+        else
+            o.screen = n;
+    }
     return o;
 }
 
@@ -86,9 +112,29 @@ QString commandLineHelp()
                           "  --serve-address ADDR\n"
                           "                 listen on ADDR instead of 127.0.0.1; 0.0.0.0 lets\n"
                           "                 anyone on the network read the score\n"
+                          "  --version      show the program's version and exit\n"
                           "  --help         show this list and exit\n"
                           "\n"
                           "Monitors:\n");
+}
+
+std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& out,
+                                     QTextStream& err, const QString& monitors)
+{
+    if (!options.error.isEmpty()) {
+        err << "pucklight: " << options.error << "\n\n" << commandLineHelp() << monitors;
+        return 2;
+    }
+    if (options.showVersion) {
+        out << "Pucklight " << program::VersionMajor << '.' << program::VersionMinor << '.'
+            << program::VersionRevision << "\n";
+        return 0;
+    }
+    if (options.showHelp) {
+        out << commandLineHelp() << monitors;
+        return 0;
+    }
+    return std::nullopt;
 }
 
 LaunchOptions& launchOptions()
@@ -101,14 +147,20 @@ void presentBoard(QWidget* board)
 {
     const LaunchOptions& o = launchOptions();
     const QList<QScreen*> screens = QGuiApplication::screens();
-    if (o.screen >= 0 && o.screen < screens.size()) {
-        const QRect area = screens[o.screen]->availableGeometry();
+    QScreen* screen = o.screen >= 0 && o.screen < screens.size() ? screens[o.screen] : nullptr;
+    if (screen) {
+        const QRect area = screen->availableGeometry();
         board->move(area.center() - board->rect().center());
-        if (o.fullScreen)
-            board->setGeometry(screens[o.screen]->geometry());
     }
-    if (o.fullScreen)
+    if (o.fullScreen) {
+        // Without a window manager nobody sizes a full-screen window but the window itself, so
+        // it always takes its screen's whole area: the chosen one, or the one it is on.
+        if (!screen)
+            screen = board->screen();
+        if (screen)
+            board->setGeometry(screen->geometry());
         board->showFullScreen();
-    else
+    } else {
         board->show();
+    }
 }

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
+class QTextStream;
 class QWidget;
 
 // What the command line asks of the board: which monitor, whether full screen, and the live
@@ -15,11 +17,20 @@ struct LaunchOptions
     int servePort = -1;                                 // --serve: -1 for none
     QString serveAddress = QStringLiteral("127.0.0.1"); // --serve-address
     bool showHelp = false;
+    bool showVersion = false;
     QString error; // non-empty when the command line could not be understood
 };
 
+// Reads the options; the first argument is the program. A value option given twice is an
+// error rather than the last one winning, and a port is plain decimal digits.
 LaunchOptions parseCommandLine(const QStringList& arguments);
 QString commandLineHelp();
+
+// What the program prints instead of opening the board: its version, its help (with
+// `monitors`, one line each), or an error and the usage. Returns the exit code: 0, or 2 for
+// a command line that could not be understood; nothing when the board is to open.
+std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& out,
+                                     QTextStream& err, const QString& monitors);
 
 // The options the program was started with.
 LaunchOptions& launchOptions();

@@ -8,38 +8,49 @@
 #include <QScreen>
 #include <QTextStream>
 
-#include <cstring>
-
 namespace {
 
 // Whether Qt has a display to open; without one, creating the application aborts.
-bool displayGiven()
+bool displayGiven(const QStringList& arguments)
 {
+    // Qt's own -platform (or --platform) option names one as well.
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           arguments.contains(QLatin1String("-platform")) ||
+           arguments.contains(QLatin1String("--platform"));
 }
 
-// --help from a terminal with no display still lists the options; only the monitors need one.
-bool helpWithoutDisplay(int argc, char* argv[])
+QString monitorList()
 {
-    if (displayGiven())
-        return false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            QTextStream(stdout) << commandLineHelp() << "  (none: no display is set)\n";
-            return true;
-        }
-    }
-    return false;
+    QString list;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    for (qsizetype i = 0; i < screens.size(); ++i)
+        list += QStringLiteral("  %1: %2 %3 x %4\n")
+                    .arg(i)
+                    .arg(screens[i]->name())
+                    .arg(screens[i]->size().width())
+                    .arg(screens[i]->size().height());
+    return list;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (helpWithoutDisplay(argc, argv))
-        return 0;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    // Without a display the application cannot be made, so the version, the help and a
+    // faulty command line are answered from the arguments as given.
+    QStringList given;
+    for (int i = 0; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    if (!displayGiven(given)) {
+        if (const auto code = answerCommandLine(parseCommandLine(given), out, err,
+                                                QStringLiteral("  (none: no display is set)\n")))
+            return *code;
+    }
+
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(app);
     QApplication::setOrganizationName(QStringLiteral("Pucklight"));
@@ -47,19 +58,11 @@ int main(int argc, char* argv[])
     // Closing the board ends the program; closing the splash on the way to it does not.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Read again without the options Qt has taken for itself (-platform, -display, ...).
     LaunchOptions& options = launchOptions();
     options = parseCommandLine(QCoreApplication::arguments());
-    if (options.showHelp || !options.error.isEmpty()) {
-        QTextStream out(options.error.isEmpty() ? stdout : stderr);
-        if (!options.error.isEmpty())
-            out << "pucklight: " << options.error << "\n\n";
-        out << commandLineHelp();
-        const QList<QScreen*> screens = QGuiApplication::screens();
-        for (qsizetype i = 0; i < screens.size(); ++i)
-            out << "  " << i << ": " << screens[i]->name() << " " << screens[i]->size().width()
-                << " x " << screens[i]->size().height() << "\n";
-        return options.error.isEmpty() ? 0 : 2;
-    }
+    if (const auto code = answerCommandLine(options, out, err, monitorList()))
+        return *code;
 
     auto* splash = new frmSplash;
     // Live output for streaming tools, only when asked for; it lives with the board.

@@ -38,22 +38,27 @@ DecodedPicture decode(const QString& path)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     DecodedPicture out;
-    const QSize natural = reader.size();
-    if (!natural.isValid() || natural.isEmpty() ||
-        qint64(natural.width()) * natural.height() > MaxPixels)
+    // The size as stored in the file; a photo tagged as turned on its side is read turned,
+    // and its width and height change places.
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty() ||
+        qint64(stored.width()) * stored.height() > MaxPixels)
         return out;
-    QSize target = natural;
+    QSize target = stored;
     if (target.width() > MaxDecodedSide || target.height() > MaxDecodedSide)
         target.scale(MaxDecodedSide, MaxDecodedSide, Qt::KeepAspectRatio);
-    if (target != natural && reader.supportsOption(QImageIOHandler::ScaledSize))
+    if (target != stored && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(target);
+    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     QImage img = reader.read();
     if (img.isNull())
         return out;
+    if (turned)
+        target.transpose();
     if (img.size() != target)
         img = img.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     out.image = std::move(img);
-    out.natural = natural;
+    out.natural = turned ? stored.transposed() : stored;
     return out;
 }
 

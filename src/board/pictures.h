@@ -17,7 +17,7 @@ void LoadFittedPicture(Image* img, PictureBox* Box, const QString& FileName);
 struct DecodedPicture
 {
     QImage image;  // possibly reduced: never larger than needed on any screen
-    QSize natural; // the picture's own size in pixels
+    QSize natural; // the picture's own size in pixels, as shown: after any turn the file asks for
     bool ok() const { return !image.isNull() && natural.isValid(); }
 };
 

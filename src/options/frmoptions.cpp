@@ -223,11 +223,15 @@ void frmOptions::wire()
     connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, &frmOptions::showWidth);
     connect(cmbLedType, &QComboBox::currentIndexChanged, this,
             [this](int i) { pledPreview->setLedType(i); });
+    // A long stored name lifts a box's limit only until the name is changed: the limit then
+    // follows the text down to 20, so that nothing is cut and nothing can be typed beyond.
     connect(txtHomeText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        txtHomeText->setMaxLength(nameLimit(text));
         lblHomePreview->setCaption(text);
         PreviewIt();
     });
     connect(txtVisitorText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        txtVisitorText->setMaxLength(nameLimit(text));
         lblVisitorPreview->setCaption(text);
         PreviewIt();
     });

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +40,16 @@ public:
 
 CommonDialogs* injected = nullptr;
 
+// Whether a word of a filter's description is only file patterns: "*.wav", "(*.bmp;*.gif)".
+bool onlyPatterns(QString word)
+{
+    word.remove(QLatin1Char('(')).remove(QLatin1Char(')'));
+    const QStringList names = word.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return !names.isEmpty() && std::all_of(names.begin(), names.end(), [](const QString& name) {
+        return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+    });
+}
+
 } // namespace
 
 CommonDialogs& commonDialogs()
@@ -57,9 +68,16 @@ QString toQtFileFilter(const QString& filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // Descriptions often show their patterns already, as "Pictures (*.bmp;*.gif;*.jpg)" or
+        // "Sounds *.wav"; Qt's dialog shows the patterns after the description itself, so the
+        // description loses its own copy.
+        QStringList words = parts[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        while (words.size() > 1 && onlyPatterns(words.last()))
+            words.removeLast();
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        out << words.join(QLatin1Char(' ')) + QStringLiteral(" (") + patterns.simplified() +
+                   QLatin1Char(')');
     }
     return out.join(QStringLiteral(";;"));
 }

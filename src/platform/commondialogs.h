@@ -25,5 +25,6 @@ public:
 CommonDialogs& commonDialogs();
 void setCommonDialogs(CommonDialogs* dialogs); // null restores the platform's
 
-// "Sounds *.wav|*.wav" in the form Qt's file dialogs take: "Sounds *.wav (*.wav)".
+// "Sounds *.wav|*.wav" in the form Qt's file dialogs take, which show each pattern list once
+// after its description: "Sounds (*.wav)".
 QString toQtFileFilter(const QString& filter);

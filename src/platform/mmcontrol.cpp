@@ -1,10 +1,9 @@
 #include "mmcontrol.h"
 
+#include "soundoutput.h"
 #include "wavheader.h"
 
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
 #include <algorithm>
 #include <limits>
 
@@ -12,17 +11,30 @@ namespace {
 // Notify codes: the play ran to its end, or it was cut short or could not happen.
 constexpr int16_t NotifySuccessful = 1;
 constexpr int16_t NotifyAborted = 4;
+// An output that plays but never reports is given twice the clip and this much more.
+constexpr int64_t SafetyMarginMs = 1000;
 } // namespace
 
-MMControl::MMControl(QObject* parent) : QObject(parent)
+MMControl::MMControl(QObject* parent, SoundOutput* soundOutput)
+    : QObject(parent), output(soundOutput ? soundOutput : new AudioSinkOutput)
 {
+    output->setParent(this);
     endTimer.setSingleShot(true);
     endTimer.setTimerType(Qt::PreciseTimer);
     connect(&endTimer, &QTimer::timeout, this, [this] {
-        playing = false;
-        if (effect)
-            effect->stop();
-        Q_EMIT Done(NotifySuccessful);
+        output->stop();
+        finish();
+    });
+    // Passed on later: an output may give up while it is being started, and the end is never
+    // raised from inside the command that started the play.
+    connect(output, &SoundOutput::ended, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this, play = plays] {
+                if (playing && play == plays)
+                    finish();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -50,23 +62,23 @@ void MMControl::doOpen()
     if (!info || info->durationMs <= 0)
         return; // stays open but silent: a play will only report its end
     clipMs = info->durationMs;
-    if (!effect)
-        effect = new QSoundEffect(this);
-    effect->setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
+    audible = output->load(QFileInfo(fileName).absoluteFilePath());
 }
 
 void MMControl::doPlay()
 {
     if (playing)
         return;
-    if (!open || clipMs <= 0 || !effect) {
+    if (!open || clipMs <= 0) {
         finishLater();
         return;
     }
     playing = true;
-    effect->play();
+    ++plays;
+    const bool heard = audible && output->play();
+    const int64_t ms = heard ? 2 * clipMs + SafetyMarginMs : clipMs;
     // A timer refuses an interval beyond INT_MAX ms, and the play would then never end.
-    endTimer.start(static_cast<int>(std::min<int64_t>(clipMs, std::numeric_limits<int>::max())));
+    endTimer.start(static_cast<int>(std::min<int64_t>(ms, std::numeric_limits<int>::max())));
 }
 
 void MMControl::doStop()
@@ -75,17 +87,25 @@ void MMControl::doStop()
         return;
     playing = false;
     endTimer.stop();
-    effect->stop();
+    output->stop();
     finishLater();
 }
 
 void MMControl::doClose()
 {
     doStop();
-    if (effect)
-        effect->setSource(QUrl());
+    if (audible)
+        output->load(QString());
+    audible = false;
     open = false;
     clipMs = -1;
+}
+
+void MMControl::finish()
+{
+    playing = false;
+    endTimer.stop();
+    Q_EMIT Done(NotifySuccessful);
 }
 
 void MMControl::finishLater()

@@ -9,6 +9,9 @@ namespace {
 constexpr qint64 RiffHeaderSize = 12;
 constexpr qint64 ChunkHeaderSize = 8;
 constexpr qint64 MinFmtSize = 16;
+// The extensible header carries its sample format in the first two bytes of a GUID.
+constexpr qint64 ExtensibleFmtSize = 40;
+constexpr qint64 SubFormatOffset = 24;
 // The header region we are willing to read: enough for fmt, LIST/INFO and friends.
 constexpr qint64 MaxHeaderBytes = 64 * 1024;
 // A chunk walk longer than this is junk, not a header.
@@ -65,12 +68,16 @@ std::optional<WavInfo> readWavHeader(const QByteArray& bytes, qint64 fileSize)
             info.sampleRate = le32(f + 4);
             info.byteRate = le32(f + 8);
             info.bitsPerSample = le16(f + 14);
+            if (info.format == FormatExtensible && size >= ExtensibleFmtSize &&
+                body + ExtensibleFmtSize <= n)
+                info.subFormat = le16(f + SubFormatOffset);
             haveFmt = true;
         } else if (std::memcmp(h, "data", 4) == 0) {
             if (!haveFmt || info.byteRate == 0 || info.channels == 0 || !byteRateFits(info))
                 return std::nullopt;
             const qint64 present = std::max<qint64>(0, fileSize - body);
             info.dataSize = static_cast<uint32_t>(std::min(size, present));
+            info.dataOffset = static_cast<uint32_t>(body);
             info.durationMs = static_cast<int64_t>(info.dataSize) * 1000 / info.byteRate;
             return info;
         }

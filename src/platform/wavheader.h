@@ -12,8 +12,10 @@ struct WavInfo
     uint32_t sampleRate = 0;
     uint32_t byteRate = 0;
     uint16_t bitsPerSample = 0;
-    uint32_t dataSize = 0;  // bytes of sound actually present
-    int64_t durationMs = 0; // dataSize / byteRate
+    uint16_t subFormat = 0;  // the extensible header's own format code (1 PCM, 3 float)
+    uint32_t dataOffset = 0; // where the first sample lies in the file
+    uint32_t dataSize = 0;   // bytes of sound actually present
+    int64_t durationMs = 0;  // dataSize / byteRate
 };
 
 // Reads the RIFF/WAVE header of a file's first bytes. The data size is limited to what

@@ -75,6 +75,64 @@ private Q_SLOTS:
         QCOMPARE(QRectF(img->Left(), img->Top(), img->Width(), img->Height()), expected);
     }
 
+    // Phone photos are stored as taken and tagged with the turn that stands them upright.
+    void exifOrientation_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<QSize>("shown");
+        QTest::addColumn<QRectF>("expected");
+        QTest::addColumn<QPointF>("redAt"); // where the stored left half ends up, as fractions
+        const QRectF wide(0, 375, 1500, 750);
+        const QRectF tall(375, 0, 750, 1500);
+        QTest::newRow("3: upside down")
+            << 3 << QSize(200, 100) << QSize(200, 100) << wide << QPointF(0.75, 0.5);
+        QTest::newRow("6: quarter turn")
+            << 6 << QSize(200, 100) << QSize(100, 200) << tall << QPointF(0.5, 0.25);
+        QTest::newRow("8: quarter turn back")
+            << 8 << QSize(200, 100) << QSize(100, 200) << tall << QPointF(0.5, 0.75);
+        // Read reduced: the reduction must not squash it either.
+        QTest::newRow("6: large") << 6 << QSize(2400, 1200) << QSize(800, 1600) << tall
+                                  << QPointF(0.5, 0.25);
+    }
+    void exifOrientation()
+    {
+        QFETCH(int, orientation);
+        QFETCH(QSize, stored);
+        QFETCH(QSize, shown);
+        QFETCH(QRectF, expected);
+        QFETCH(QPointF, redAt);
+        QImage pic(stored, QImage::Format_RGB32);
+        pic.fill(Qt::blue);
+        for (int y = 0; y < pic.height(); ++y)
+            for (int x = 0; x < pic.width() / 2; ++x)
+                pic.setPixel(x, y, qRgb(255, 0, 0));
+        QByteArray jpeg;
+        QBuffer buf(&jpeg);
+        buf.open(QIODevice::WriteOnly);
+        QVERIFY(pic.save(&buf, "JPG", 95));
+        // EXIF: a big-endian TIFF header and one entry, tag 0x112 (orientation), one SHORT.
+        const QByteArray exif =
+            QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24) + char(0) +
+            char(orientation) + QByteArray(6, '\0');
+        const auto length = static_cast<uint16_t>(exif.size() + 2);
+        jpeg.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + exif);
+        const QString path =
+            dir.filePath(QStringLiteral("phone%1.jpg").arg(QTest::currentDataTag()));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(jpeg) == jpeg.size());
+        f.close();
+
+        makeBox(1500, 1500);
+        LoadFittedPicture(img, box, path);
+        QCOMPARE(QRectF(img->Left(), img->Top(), img->Width(), img->Height()), expected);
+        const QImage shownPic = img->Picture();
+        QCOMPARE(shownPic.size(), shown);
+        const QColor c =
+            shownPic.pixelColor(int(redAt.x() * shown.width()), int(redAt.y() * shown.height()));
+        QVERIFY2(c.red() > 200 && c.blue() < 80, qPrintable(c.name()));
+    }
+
     void missingAndEmptyPaths()
     {
         makeBox(1240, 1395);

@@ -155,6 +155,23 @@ private Q_SLOTS:
         QCOMPARE(store.value("TextSettings", "TeamSize"), QStringLiteral("9"));
     }
 
+    // A longer stored name stays whole, but once it is edited nothing can be typed past 20.
+    void longStoredNameThenEdited()
+    {
+        const QString name = QStringLiteral("Hämeenlinnan Pallokerho");
+        Settings.VisitorText = name;
+        frmOptions d;
+        QLineEdit* box = d.txtVisitorText;
+        QCOMPARE(box->text(), name);
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QStringLiteral("oo"));
+        QCOMPARE(box->text(), name.chopped(1)); // nothing more cut, nothing added
+        box->selectAll();
+        QTest::keyClicks(box, QString(25, QLatin1Char('W')));
+        QCOMPARE(box->text(), QString(20, QLatin1Char('W')));
+    }
+
     void pictureClearThenOkStoresEmpty_data()
     {
         QTest::addColumn<QString>("group");
@@ -204,6 +221,9 @@ private Q_SLOTS:
             sound ? QStringLiteral("Sounds *.wav|*.wav")
                   : QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
         QCOMPARE(dialogs->filters, QStringList({filter, filter}));
+        // As the file dialog shows it: each pattern once.
+        QCOMPARE(toQtFileFilter(filter), sound ? QStringLiteral("Sounds (*.wav)")
+                                               : QStringLiteral("Pictures (*.bmp *.gif *.jpg)"));
         d.cmdOk_Click();
         if (sound) {
             QCOMPARE(Settings.BuzzerFile, exists ? path : QStringLiteral("/before/buzzer.wav"));

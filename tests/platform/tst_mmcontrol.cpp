@@ -1,12 +1,28 @@
 #include "mmcontrol.h"
+#include "soundoutput.h"
 #include "testmain.h"
 #include "wavbuilder.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
 
-// Real short clips: the player times a play from the clip's length, so these tests wait on
-// its Done signal (never on a fixed time) and check only lower bounds of how long it took.
+// An audio output that says a play has been heard only when the test says so.
+struct FakeOutput : SoundOutput
+{
+    int plays = 0;
+    int stops = 0;
+    bool load(const QString& path) override { return !path.isEmpty(); }
+    bool play() override
+    {
+        ++plays;
+        return true;
+    }
+    void stop() override { ++stops; }
+};
+
+// Real short clips. Without an audio output the player times a play from the clip's length,
+// so these tests wait on its Done signal (never on a fixed time) and check only lower bounds
+// of how long it took.
 class TestMMControl : public QObject
 {
     Q_OBJECT
@@ -43,6 +59,49 @@ private Q_SLOTS:
         mmc.setCommand(QStringLiteral("Prev"));
         QCoreApplication::processEvents();
         QCOMPARE(done.count(), 1);
+    }
+
+    // The output starts late on a busy machine; ending the play by the clip's length would cut
+    // off the sound's last part.
+    void endsWhenTheOutputHasPlayedTheSoundOut()
+    {
+        auto* output = new FakeOutput;
+        MMControl mmc(nullptr, output);
+        QSignalSpy done(&mmc, &MMControl::Done);
+        mmc.setFileName(path("short.wav"));
+        mmc.setCommand(QStringLiteral("Open"));
+        mmc.setCommand(QStringLiteral("Play"));
+        QCOMPARE(output->plays, 1);
+        QVERIFY(!done.wait(200)); // five times the clip
+        QVERIFY(mmc.isPlaying());
+        Q_EMIT output->ended();
+        QCOMPARE(done.count(), 0); // not from inside the output's report
+        QVERIFY(done.wait(1000));
+        QCOMPARE(done.first().first().value<int16_t>(), int16_t(1));
+        QVERIFY(!mmc.isPlaying());
+        QCOMPARE(output->stops, 0);
+    }
+
+    void safetyNetEndsAPlayTheOutputNeverReports()
+    {
+        auto* output = new FakeOutput;
+        MMControl mmc(nullptr, output);
+        QSignalSpy done(&mmc, &MMControl::Done);
+        mmc.setFileName(path("short.wav"));
+        mmc.setCommand(QStringLiteral("Open"));
+        QElapsedTimer clock;
+        clock.start();
+        mmc.setCommand(QStringLiteral("Play"));
+        QVERIFY(done.wait(5000));
+        QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!mmc.isPlaying());
+        QCOMPARE(output->stops, 1);
+        // A report that comes after all ends nothing more, and the next play is waited for.
+        Q_EMIT output->ended();
+        mmc.setCommand(QStringLiteral("Play"));
+        QVERIFY(!done.wait(100));
+        QCOMPARE(done.count(), 1);
+        QVERIFY(mmc.isPlaying());
     }
 
     void playThatCannotHappenStillEnds_data()

@@ -1,6 +1,9 @@
+#include "soundoutput.h"
 #include "testmain.h"
 #include "wavbuilder.h"
 #include "wavheader.h"
+
+#include <QTemporaryDir>
 
 class TestWavHeader : public QObject
 {
@@ -57,6 +60,45 @@ private Q_SLOTS:
             QCOMPARE(qint64(info->dataSize), dataSize);
             QCOMPARE(info->durationMs, durationMs);
         }
+    }
+
+    // The samples handed to the audio output, in a format it takes.
+    void playable_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("sampleFormat"); // QAudioFormat::Unknown: refused
+        QTest::addColumn<QByteArray>("samples");
+        const auto row = [](const char* name, const QByteArray& fmt, const QByteArray& data,
+                            QAudioFormat::SampleFormat format, const QByteArray& samples) {
+            QTest::newRow(name) << wav::riff(fmt + wav::chunk("data", data)) << int(format)
+                                << samples;
+        };
+        const QByteArray two("\x01\x02\x03\x04", 4);
+        row("8 bits", wav::fmt({1, 1, 8000, 8}), two, QAudioFormat::UInt8, two);
+        row("16 bits, odd byte dropped", wav::fmt({}), two + "\x05", QAudioFormat::Int16, two);
+        row("24 bits widened", wav::fmt({1, 1, 8000, 24}), QByteArray("\x01\x02\x83", 3),
+            QAudioFormat::Int32, QByteArray("\x00\x01\x02\x83", 4));
+        const double half = -0.5;
+        row("64-bit float narrowed", wav::fmt({3, 1, 8000, 64}),
+            QByteArray(reinterpret_cast<const char*>(&half), 8), QAudioFormat::Float,
+            QByteArray("\x00\x00\x00\xbf", 4));
+        // The extensible header names its format in the first bytes of a GUID.
+        QByteArray ext = wav::fmt({0xFFFE, 1, 8000, 32}).mid(8);
+        ext += wav::le(22, 2) + wav::le(32, 2) + wav::le(4) + wav::le(3, 2) + QByteArray(14, 'x');
+        row("extensible float", wav::chunk("fmt ", ext), two, QAudioFormat::Float, two);
+        row("ADPCM refused", wav::fmt({2, 1, 8000, 4}), two, QAudioFormat::Unknown, {});
+    }
+    void playable()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, sampleFormat);
+        QFETCH(QByteArray, samples);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("s.wav"));
+        QVERIFY(wav::write(path, bytes));
+        const PlayableSound sound = readPlayableSound(path);
+        QCOMPARE(int(sound.format.sampleFormat()), sampleFormat);
+        QCOMPARE(sound.samples, samples);
     }
 
     void unreadableFile()

@@ -1,7 +1,13 @@
 #include "commandline.h"
+#include "program.h"
 #include "testmain.h"
 
-// The command-line options that turn the live output on.
+#include <QScreen>
+#include <QTextStream>
+#include <QWidget>
+
+// The command line: the options that turn the live output on, the answers printed instead of
+// opening the board, and the full-screen board.
 class TestStreamOptions : public QObject
 {
     Q_OBJECT
@@ -28,6 +34,9 @@ private Q_SLOTS:
         row("serve 0", {"--serve", "0"}, "", -1, local, true);
         row("serve too big", {"--serve", "65536"}, "", -1, local, true);
         row("serve word", {"--serve", "http"}, "", -1, local, true);
+        row("serve with a sign", {"--serve", "+8080"}, "", -1, local, true);
+        row("serve with a space", {"--serve", " 8080"}, "", -1, local, true);
+        row("serve twice", {"--serve", "8080", "--serve=9090"}, "", -1, local, true);
         row("both, with the board's own",
             {"--fullscreen", "--feed", "d", "--serve", "1", "--screen", "0"}, "d", 1, local, false);
         row("any address", {"--serve", "8080", "--serve-address", "0.0.0.0"}, "", 8080, "0.0.0.0",
@@ -50,6 +59,66 @@ private Q_SLOTS:
         QCOMPARE(o.servePort, port);
         QCOMPARE(o.serveAddress, address);
         QCOMPARE(!o.error.isEmpty(), error);
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code"); // -1: the board opens
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("firstErrorLine");
+        QTest::newRow("board") << QStringList{"--fullscreen"} << -1 << QString() << QString();
+        QTest::newRow("version") << QStringList{"--version"} << 0
+                                 << QStringLiteral("Pucklight %1.%2.%3\n")
+                                        .arg(program::VersionMajor)
+                                        .arg(program::VersionMinor)
+                                        .arg(program::VersionRevision)
+                                 << QString();
+        QTest::newRow("unknown option") << QStringList{"--frob", "--version"} << 2 << QString()
+                                        << QStringLiteral("pucklight: Unknown option 'frob'.");
+        QTest::newRow("stray word") << QStringList{"8080"} << 2 << QString()
+                                    << QStringLiteral("pucklight: unexpected argument: 8080");
+    }
+    void answers()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, out);
+        QFETCH(QString, firstErrorLine);
+        QString printed;
+        QString errors;
+        QTextStream outStream(&printed);
+        QTextStream errStream(&errors);
+        const auto answer = answerCommandLine(parseCommandLine(QStringList{"pucklight"} + args),
+                                              outStream, errStream, QStringLiteral("  0: x\n"));
+        QCOMPARE(answer.value_or(-1), code);
+        QCOMPARE(printed, out);
+        QCOMPARE(errors.section(QLatin1Char('\n'), 0, 0), firstErrorLine);
+        if (code == 2) // the usage follows, with the monitors
+            QVERIFY(errors.contains(QLatin1String("Usage:")) && errors.endsWith("  0: x\n"));
+    }
+
+    // With no window manager the window sizes itself; nothing else makes it fill the screen.
+    void fullScreenTakesTheWholeScreen_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("no --screen") << -1;
+        QTest::newRow("--screen 0") << 0;
+    }
+    void fullScreenTakesTheWholeScreen()
+    {
+        QFETCH(int, screen);
+        LaunchOptions& o = launchOptions();
+        o.screen = screen;
+        o.fullScreen = true;
+        QWidget board;
+        board.resize(632, 453);
+        // Kept off the platform, which would otherwise do the window manager's work here.
+        board.setAttribute(Qt::WA_DontShowOnScreen);
+        presentBoard(&board);
+        o = LaunchOptions();
+        QCOMPARE(board.geometry(), QGuiApplication::primaryScreen()->geometry());
+        QVERIFY(board.isFullScreen());
     }
 };
 
