@@ -215,16 +215,7 @@ void RequestGuard::inspect(GuardedConnection* c)
     const QByteArray data = c->socket->peek(MaxHeadBytes);
     // Requests sent one behind the other are all checked before the first is handed over:
     // the HTTP server reads whatever the socket holds.
-    Verdict first;
-    qsizetype from = 0;
-    for (int n = 0;; ++n) {
-        if (n > 0) {
-            // Blank lines between requests are allowed.
-            while (from < data.size() && (data[from] == '\r' || data[from] == '\n'))
-                ++from;
-            if (from == data.size())
-                return handOver(c, first.upgrade);
-        }
+    for (qsizetype from = 0;;) {
         const qsizetype end = headEnd(QByteArrayView(data).sliced(from));
         if (end < 0) {
             if (data.size() >= MaxHeadBytes)
@@ -232,20 +223,29 @@ void RequestGuard::inspect(GuardedConnection* c)
             return;
         }
         const Verdict v = check(QByteArrayView(data).sliced(from, end));
-        if (v.status != 0)
-            return refuse(c, v.status);
-        // A connection turns into a WebSocket with its first request or not at all.
-        if (n > 0 && v.upgrade)
-            return refuse(c, BadRequest);
-        if (n == 0)
-            first = v;
-        // What follows an upgrade belongs to the WebSocket.
-        if (first.upgrade) {
-            if (admitUpgrade && !admitUpgrade(c->peer))
-                return refuse(c, Unavailable);
-            return handOver(c, true);
+        if (v.status != 0) {
+            refuse(c, v.status);
+            return;
+        }
+        if (v.upgrade) {
+            // A connection turns into a WebSocket with its first request or not at all; what
+            // follows the upgrade belongs to the WebSocket.
+            if (from > 0)
+                refuse(c, BadRequest);
+            else if (admitUpgrade && !admitUpgrade(c->peer))
+                refuse(c, Unavailable);
+            else
+                handOver(c, true);
+            return;
         }
         from += end;
+        // Blank lines between requests are allowed.
+        while (from < data.size() && (data[from] == '\r' || data[from] == '\n'))
+            ++from;
+        if (from == data.size()) {
+            handOver(c, false);
+            return;
+        }
     }
 }
 
