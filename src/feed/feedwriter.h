@@ -5,17 +5,24 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QTimer>
+#include <utility>
+#include <vector>
 
 // Keeps a folder of files that streaming tools read: state.json and one text file per item.
-// Each file is replaced atomically, and only when its content changes. A folder that cannot
-// be written is a quiet failure: one warning, and the board is never held up.
+// Each file is replaced only by a complete new one, and only when its content changes; a link
+// in the folder is replaced, never written through. A folder that cannot be written (or a
+// full disk) is a quiet failure: one warning, the old files stay as they were, the board is
+// never held up, and the files are written again, all of them, as soon as they can be.
 class FeedWriter
 {
 public:
-    explicit FeedWriter(QString folder);
+    static constexpr int DefaultRetryMs = 1000;
 
-    // Brings the files up to date with the state; returns false if any could not be written
-    // (the next call tries those again).
+    // Files that could not be written are tried again after `retryMs`, and with each write().
+    explicit FeedWriter(QString folder, int retryMs = DefaultRetryMs);
+
+    // Brings the files up to date with the state; returns false if any could not be written.
     bool write(const BoardState& state, const QByteArray& json);
 
     const QString& folder() const { return dir; }
@@ -23,11 +30,14 @@ public:
     int writeCount() const { return writes; }
 
 private:
+    bool update();
     bool writeFile(const QString& name, const QByteArray& content);
     void warn(const QString& what);
 
     QString dir;
-    QHash<QString, QByteArray> written;
+    std::vector<std::pair<QString, QByteArray>> wanted; // what the files are to hold
+    QHash<QString, QByteArray> written;                 // what they hold
+    QTimer retry;
     int writes = 0;
     bool warned = false;
 };

@@ -118,13 +118,14 @@ LiveServer::~LiveServer()
 
 bool LiveServer::listen(const QHostAddress& address, quint16 port, QString* error)
 {
-    auto* g = new RequestGuard(WebSocketPath, this);
+    auto* g = new RequestGuard(WebSocketPath, MaxViewerBacklog, this);
     if (!g->listen(address, port)) {
         if (error)
             *error = g->errorString();
         delete g;
         return false;
     }
+    g->setUpgradeAdmission([this](const QHostAddress& client) { return hasRoomFor(client); });
     http->bind(g);
     guard = g;
     return true;
@@ -174,17 +175,35 @@ void LiveServer::acceptViewers()
         ws->setParent(this);
         ws->setMaxAllowedIncomingFrameSize(MaxViewerMessage);
         ws->setMaxAllowedIncomingMessageSize(MaxViewerMessage);
+        // The guard asked before the handshake; this catches handshakes that overlapped.
+        if (!hasRoomFor(ws->peerAddress())) {
+            ws->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("too many viewers"));
+            QTimer::singleShot(CloseGraceMs, ws, [ws] { ws->abort(); });
+            connect(ws, &QWebSocket::disconnected, ws, &QObject::deleteLater);
+            continue;
+        }
         connect(ws, &QWebSocket::disconnected, this, [this, ws] { dropViewer(ws); });
         viewers.push_back(ws);
-        while (viewers.size() > static_cast<size_t>(std::max(maxViewers, 1))) {
-            QWebSocket* oldest = viewers.front();
-            viewers.pop_front();
-            oldest->close(QWebSocketProtocol::CloseCodeGoingAway,
-                          QStringLiteral("too many viewers"));
-            QTimer::singleShot(CloseGraceMs, oldest, [oldest] { oldest->abort(); });
-        }
         send(ws);
     }
+}
+
+bool LiveServer::hasRoomFor(const QHostAddress& client) const
+{
+    const int places = std::max(maxViewers, 1);
+    if (viewers.size() >= static_cast<size_t>(places))
+        return false;
+    const QHostAddress peer = clientAddress(client);
+    if (peer.isLoopback())
+        return true;
+    int remote = 0;
+    int fromPeer = 0;
+    for (const QWebSocket* v : viewers) {
+        const QHostAddress a = clientAddress(v->peerAddress());
+        remote += a.isLoopback() ? 0 : 1;
+        fromPeer += a == peer ? 1 : 0;
+    }
+    return remote < places - (places + 3) / 4 && fromPeer < MaxRemoteViewersPerAddress;
 }
 
 void LiveServer::dropViewer(QWebSocket* ws)

@@ -23,7 +23,11 @@ class LiveServer : public QObject
     Q_DISABLE_COPY(LiveServer)
 public:
     static constexpr int DefaultMaxViewers = 64;
-    // A viewer that lets this much pile up unsent is not reading; it is dropped.
+    // Viewers from other computers: at most this many from one address, and never the last
+    // quarter of the places, which are kept for this computer's own (the streaming tool).
+    static constexpr int MaxRemoteViewersPerAddress = 8;
+    // A viewer that lets this much pile up unsent (messages and pongs) is not reading; it is
+    // dropped.
     static constexpr qint64 MaxViewerBacklog = 256 * 1024;
     // Viewers have nothing to say; anything bigger than this from one closes it.
     static constexpr quint64 MaxViewerMessage = 1024;
@@ -39,8 +43,8 @@ public:
     void publish(const QByteArray& json);
     const QByteArray& state() const { return current; }
 
-    // With more viewers than this the oldest is let go, so that a display that reconnects
-    // always gets in.
+    // A newcomer beyond this many viewers is turned away (503 Service Unavailable); those
+    // already watching are never let go for it.
     void setMaxViewers(int n) { maxViewers = n; }
     int viewerCount() const { return static_cast<int>(viewers.size()); }
     // Connections open at the moment: being read, refused, answered or carrying a viewer.
@@ -48,6 +52,7 @@ public:
 
 private:
     void acceptViewers();
+    bool hasRoomFor(const QHostAddress& client) const;
     void dropViewer(QWebSocket* ws);
     void send(QWebSocket* ws);
     QByteArray overlayPage() const;

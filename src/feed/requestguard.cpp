@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <winsock2.h>
@@ -107,29 +108,43 @@ bool isTargetChar(char c)
 class GuardedConnection : public QObject
 {
 public:
-    GuardedConnection(QTcpSocket* s, RequestGuard* guard, int& counter)
-        : QObject(s), socket(s), owner(guard), open(counter)
+    GuardedConnection(QTcpSocket* s, RequestGuard* guard)
+        : QObject(s), socket(s), owner(guard), peer(clientAddress(s->peerAddress())),
+          local(isLocalClient(peer))
     {
-        ++open;
         timer.setSingleShot(true);
     }
     ~GuardedConnection() override
     {
         if (owner)
-            --open;
+            owner->forget(this);
     }
     Q_DISABLE_COPY(GuardedConnection)
 
     QTcpSocket* socket;
     QPointer<RequestGuard> owner;
-    int& open;
+    QHostAddress peer;
+    bool local;
     QTimer timer;
     qint64 drained = 0;
+    bool draining = false;
     bool answered = false; // the refusal is out and our side closed
 };
 
-RequestGuard::RequestGuard(QByteArray webSocketPath, QObject* parent)
-    : QTcpServer(parent), wsPath(std::move(webSocketPath))
+QHostAddress clientAddress(const QHostAddress& peer)
+{
+    bool mapped = false;
+    const quint32 v4 = peer.toIPv4Address(&mapped);
+    return mapped ? QHostAddress(v4) : peer;
+}
+
+bool isLocalClient(const QHostAddress& peer)
+{
+    return clientAddress(peer).isLoopback();
+}
+
+RequestGuard::RequestGuard(QByteArray webSocketPath, qint64 maxUpgradedBacklog, QObject* parent)
+    : QTcpServer(parent), wsPath(std::move(webSocketPath)), maxBacklog(maxUpgradedBacklog)
 {}
 
 void RequestGuard::incomingConnection(qintptr descriptor)
@@ -137,15 +152,17 @@ void RequestGuard::incomingConnection(qintptr descriptor)
     auto* s = new QTcpSocket(this);
     s->setSocketDescriptor(descriptor);
     connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-    if (open >= MaxConnections) {
+    auto* c = new GuardedConnection(s, this);
+    if (!makeRoom(*c)) {
+        delete c;
         s->write(answer(Unavailable));
         s->disconnectFromHost();
         return;
     }
+    reading.push_back(c);
     // The socket never holds more than a head's worth of unread data: when the buffer is
     // full, Qt stops reading and the sender has to wait.
     s->setReadBufferSize(MaxHeadBytes);
-    auto* c = new GuardedConnection(s, this, open);
     connect(&c->timer, &QTimer::timeout, this, [this, c] { refuse(c, RequestTimeout); });
     c->timer.start(HeadTimeoutMs);
     connect(s, &QTcpSocket::readyRead, c, [this, c] { inspect(c); });
@@ -153,20 +170,83 @@ void RequestGuard::incomingConnection(qintptr descriptor)
         inspect(c);
 }
 
+bool RequestGuard::makeRoom(const GuardedConnection& newcomer)
+{
+    const auto from = [](const QHostAddress& a) {
+        return [&a](const GuardedConnection* c) { return c->peer == a; };
+    };
+    GuardedConnection* victim = nullptr;
+    if (std::count_if(reading.begin(), reading.end(), from(newcomer.peer)) >=
+        MaxPendingPerAddress) {
+        victim = *std::find_if(reading.begin(), reading.end(), from(newcomer.peer));
+    } else if (reading.size() >= static_cast<size_t>(MaxConnections)) {
+        const auto remote = std::find_if(reading.begin(), reading.end(),
+                                         [](const GuardedConnection* c) { return !c->local; });
+        if (remote != reading.end())
+            victim = *remote;
+        else if (newcomer.local)
+            victim = reading.front();
+        else
+            return false;
+    }
+    if (victim) {
+        // Whoever is still sending its head after all the newer ones is in no hurry.
+        QTcpSocket* s = victim->socket;
+        delete victim;
+        s->write(answer(Unavailable));
+        s->disconnectFromHost();
+    }
+    return true;
+}
+
+void RequestGuard::forget(GuardedConnection* c)
+{
+    const auto it = std::find(reading.begin(), reading.end(), c);
+    if (it != reading.end())
+        reading.erase(it);
+    if (c->draining) {
+        c->draining = false;
+        --draining;
+    }
+}
+
 void RequestGuard::inspect(GuardedConnection* c)
 {
     const QByteArray data = c->socket->peek(MaxHeadBytes);
-    const qsizetype end = headEnd(data);
-    if (end < 0) {
-        if (data.size() >= MaxHeadBytes)
-            refuse(c, HeadTooLarge);
-        return;
+    // Requests sent one behind the other are all checked before the first is handed over:
+    // the HTTP server reads whatever the socket holds.
+    for (qsizetype from = 0;;) {
+        const qsizetype end = headEnd(QByteArrayView(data).sliced(from));
+        if (end < 0) {
+            if (data.size() >= MaxHeadBytes)
+                refuse(c, HeadTooLarge);
+            return;
+        }
+        const Verdict v = check(QByteArrayView(data).sliced(from, end));
+        if (v.status != 0) {
+            refuse(c, v.status);
+            return;
+        }
+        if (v.upgrade) {
+            // A connection turns into a WebSocket with its first request or not at all; what
+            // follows the upgrade belongs to the WebSocket.
+            if (from > 0)
+                refuse(c, BadRequest);
+            else if (admitUpgrade && !admitUpgrade(c->peer))
+                refuse(c, Unavailable);
+            else
+                handOver(c, true);
+            return;
+        }
+        from += end;
+        // Blank lines between requests are allowed.
+        while (from < data.size() && (data[from] == '\r' || data[from] == '\n'))
+            ++from;
+        if (from == data.size()) {
+            handOver(c, false);
+            return;
+        }
     }
-    const Verdict v = check(QByteArrayView(data).first(end));
-    if (v.status != 0)
-        refuse(c, v.status);
-    else
-        handOver(c, v.upgrade);
 }
 
 RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
@@ -252,9 +332,18 @@ RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
 void RequestGuard::refuse(GuardedConnection* c, int status)
 {
     QTcpSocket* s = c->socket;
+    forget(c);
     QObject::disconnect(s, &QTcpSocket::readyRead, c, nullptr);
     QObject::disconnect(&c->timer, nullptr, nullptr, nullptr);
     s->write(answer(status));
+    if (draining >= MaxDraining) {
+        // Too many to wait for: the answer goes out and the connection closes.
+        c->deleteLater();
+        s->disconnectFromHost();
+        return;
+    }
+    c->draining = true;
+    ++draining;
     // Our side is finished once the answer is out: the client sees the end at once. What it
     // still sends is read and dropped for a while, so that it gets to read the answer
     // rather than a reset; then the connection closes.
@@ -286,7 +375,7 @@ void RequestGuard::handOver(GuardedConnection* c, bool upgrade)
 {
     const QPointer<QTcpSocket> s = c->socket;
     delete c; // its connections go with it
-    // The HTTP server takes the socket at once and reads the request waiting in it.
+    // The HTTP server takes the socket at once and reads the requests waiting in it.
     addPendingConnection(s);
     Q_EMIT s->readyRead();
     if (!s)
@@ -294,8 +383,16 @@ void RequestGuard::handOver(GuardedConnection* c, bool upgrade)
     if (upgrade) {
         // The WebSocket layer has the socket now and deletes it with its WebSocket; one that
         // it turned down on the spot is ours to delete.
-        if (s->state() == QAbstractSocket::UnconnectedState)
+        if (s->state() == QAbstractSocket::UnconnectedState) {
             s->deleteLater();
+            return;
+        }
+        // Whatever is queued for the client (messages, and the pongs Qt answers its pings
+        // with) is bounded: one that sends and never reads is cut off.
+        connect(s, &QTcpSocket::readyRead, s, [s = s.data(), max = maxBacklog] {
+            if (s->bytesToWrite() > max)
+                s->abort();
+        });
     } else if (s->state() == QAbstractSocket::ConnectedState) {
         // One request per connection: the answer has been written; close once it is sent.
         s->disconnectFromHost();

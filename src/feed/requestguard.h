@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QTcpServer>
+#include <functional>
+#include <vector>
 
 class GuardedConnection;
 class QTcpSocket;
@@ -14,21 +17,31 @@ class QTcpSocket;
 // one that connects and vanishes costs nothing once its socket is gone.
 //
 // A plain request that passes is handed to the HTTP server, answered and closed: one request
-// per connection. A WebSocket upgrade is handed over and kept.
+// per connection. Requests sent behind it without waiting (pipelined) are checked as well
+// before any of them is handed over. A WebSocket upgrade is handed over and kept if the
+// admission says there is room; one that lets more than the given backlog pile up unsent
+// (pongs included) is cut off.
+//
+// Slow clients cannot crowd out the others: one address has at most MaxPendingPerAddress
+// heads being read, and its newest pushes out its oldest. When all MaxConnections are being
+// read, a newcomer pushes out the oldest, a remote one before one from this computer; a
+// remote newcomer never pushes out a local one and is refused instead.
 class RequestGuard : public QTcpServer
 {
     Q_OBJECT
     Q_DISABLE_COPY(RequestGuard)
 public:
     static constexpr qint64 MaxHeadBytes = 16 * 1024;
-    static constexpr int MaxConnections = 128; // being read or refused at one time
+    static constexpr int MaxConnections = 128; // heads being read at one time
+    static constexpr int MaxPendingPerAddress = 32;
     static constexpr int HeadTimeoutMs = 10'000;
     // After a refusal the rest of the request is read and dropped for a while, so that the
-    // client sees the answer rather than a reset.
+    // client sees the answer rather than a reset; at most this many at a time.
     static constexpr qint64 MaxDrainBytes = 1024 * 1024;
     static constexpr int DrainTimeoutMs = 2'000;
+    static constexpr int MaxDraining = 128;
 
-    explicit RequestGuard(QByteArray webSocketPath, QObject* parent = nullptr);
+    RequestGuard(QByteArray webSocketPath, qint64 maxUpgradedBacklog, QObject* parent = nullptr);
 
     // Why a request head is refused: 0 when it may pass; else the HTTP status.
     struct Verdict
@@ -39,15 +52,36 @@ public:
     // Checks a complete request head (request line, header lines, blank line).
     Verdict check(QByteArrayView head) const;
 
+    // Asked before a WebSocket upgrade from the address is handed over; false refuses it
+    // with 503.
+    void setUpgradeAdmission(std::function<bool(const QHostAddress&)> admit)
+    {
+        admitUpgrade = std::move(admit);
+    }
+
+    // Heads being read at the moment.
+    int pending() const { return static_cast<int>(reading.size()); }
+
 protected:
     void incomingConnection(qintptr descriptor) override;
 
 private:
+    friend class GuardedConnection;
+    bool makeRoom(const GuardedConnection& newcomer);
     void inspect(GuardedConnection* c);
     void refuse(GuardedConnection* c, int status);
     void drain(GuardedConnection* c);
     void handOver(GuardedConnection* c, bool upgrade);
+    void forget(GuardedConnection* c);
 
     QByteArray wsPath;
-    int open = 0;
+    qint64 maxBacklog;
+    std::function<bool(const QHostAddress&)> admitUpgrade;
+    std::vector<GuardedConnection*> reading; // oldest first
+    int draining = 0;
 };
+
+// The address a client connects from, an IPv4 address that came mapped into IPv6 as plain
+// IPv4; and whether it is this computer.
+QHostAddress clientAddress(const QHostAddress& peer);
+bool isLocalClient(const QHostAddress& peer);

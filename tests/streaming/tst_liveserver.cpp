@@ -2,11 +2,11 @@
 #include "gamefixture.h"
 #include "liveoutput.h"
 #include "liveserver.h"
+#include "requestguard.h"
 #include "testmain.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QWebSocket>
@@ -208,6 +208,12 @@ private Q_SLOTS:
             "GET /live HTTP/1.1\r\n" + host + QByteArray(Handshake).replace(" 13", " 99") + "\r\n",
             426);
         row("upgrade elsewhere", "GET /state.json HTTP/1.1\r\n" + host + Handshake + "\r\n", 404);
+        // Requests sent one behind the other are all checked, not only the first.
+        const QByteArray first = "GET /state.json HTTP/1.1\r\n" + host + "\r\n";
+        row("pipelined", first + "\r\n" + first, 200);
+        row("pipelined post", first + "POST /state.json HTTP/1.1\r\nContent-Length: 2\r\n\r\n{}",
+            405);
+        row("pipelined upgrade", first + "GET /live HTTP/1.1\r\n" + host + Handshake + "\r\n", 400);
     }
 
     void answers()
@@ -272,39 +278,72 @@ private Q_SLOTS:
         QCOMPARE(s.server().viewerCount(), 0);
     }
 
-    void tooManyViewersLetsTheOldestGo()
+    void crowdsNeverPushOutAViewer()
     {
         Served s;
         s.server().setMaxViewers(3);
-        std::vector<std::unique_ptr<Viewer>> viewers;
-        for (int i = 0; i < 4; ++i) {
-            viewers.push_back(std::make_unique<Viewer>(s.port()));
-            QVERIFY(viewers.back()->waitForMessages(1));
+        Viewer first(s.port());
+        QVERIFY(first.waitForMessages(1));
+        // Connections that send their request a byte now and then, more than the server reads
+        // at once: the newest of them push out the oldest, never anyone else.
+        std::vector<std::unique_ptr<QTcpSocket>> slow;
+        for (int i = 0; i < 130; ++i) {
+            slow.push_back(std::make_unique<QTcpSocket>());
+            slow.back()->connectToHost(QStringLiteral("127.0.0.1"), s.port());
+            slow.back()->write("GET /state.json HTTP/1.1\r\nX");
         }
-        QTRY_VERIFY(viewers[0]->closed);
-        QCOMPARE(viewers[0]->ws.closeCode(), QWebSocketProtocol::CloseCodeGoingAway);
-        QCOMPARE(s.server().viewerCount(), 3);
+        const auto stillOpen = [&] {
+            return std::count_if(slow.begin(), slow.end(), [](const auto& c) {
+                return c->state() == QAbstractSocket::ConnectedState;
+            });
+        };
+        QTRY_COMPARE(stillOpen(), RequestGuard::MaxPendingPerAddress);
+        Viewer second(s.port());
+        Viewer third(s.port());
+        QVERIFY(second.waitForMessages(1));
+        QVERIFY(third.waitForMessages(1));
+        // A full house turns the newcomer away.
+        Viewer fourth(s.port());
+        QTRY_VERIFY(fourth.closed);
+        QVERIFY(fourth.messages.isEmpty());
         s.f.type(Field::Home, "+1");
         s.step();
-        for (int i = 1; i < 4; ++i)
-            QVERIFY(viewers[i]->waitForMessages(2));
+        for (Viewer* v : {&first, &second, &third})
+            QVERIFY(v->waitForMessages(2));
+        QVERIFY(!first.closed);
+        QCOMPARE(s.server().viewerCount(), 3);
+    }
+
+    void pingsWithoutReadingAreCutOff()
+    {
+        Served s;
+        QTcpSocket c;
+        c.connectToHost(QStringLiteral("127.0.0.1"), s.port());
+        c.write("GET /live HTTP/1.1\r\nHost: x\r\n" + Handshake + "\r\n");
+        QVERIFY(QTest::qWaitFor([&] { return c.peek(1024).contains("\r\n\r\n"); }));
+        c.setReadBufferSize(1); // from here on the client reads nothing: the pongs pile up
+        QTRY_COMPARE(s.server().viewerCount(), 1);
+        // Masked pings with 125 bytes each, until the server lets the client go.
+        const QByteArray ping = "\x89\xFD" + QByteArray(4, '\x01') + QByteArray(125, 'p');
+        const QByteArray burst = ping.repeated(512);
+        qint64 sent = 0;
+        while (c.state() == QAbstractSocket::ConnectedState && sent < 256 * 1024 * 1024) {
+            if (c.bytesToWrite() < burst.size())
+                sent += c.write(burst);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(c.state(), QAbstractSocket::UnconnectedState);
+        QTRY_COMPARE(s.server().viewerCount(), 0);
     }
 
     void loopbackOnlyByDefault()
     {
-        QHostAddress outside;
-        for (const QHostAddress& a : QNetworkInterface::allAddresses())
-            if (!a.isLoopback() && a.protocol() == QAbstractSocket::IPv4Protocol &&
-                !a.isLinkLocal())
-                outside = a;
-        if (outside.isNull())
-            QSKIP("this machine has no address besides loopback");
         Served s;
         QTcpSocket probe;
-        probe.connectToHost(outside, s.port());
+        probe.connectToHost(QStringLiteral("127.0.0.2"), s.port());
         QVERIFY(!probe.waitForConnected(BoundMs));
         QCOMPARE(probe.error(), QAbstractSocket::ConnectionRefusedError);
-        QCOMPARE(get(s.port(), "/state.json").status, 200); // the same port on loopback
+        QCOMPARE(get(s.port(), "/state.json").status, 200); // the same port on 127.0.0.1
     }
 
     void portInUseLeavesTheBoardRunning()
