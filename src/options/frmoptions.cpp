@@ -240,43 +240,43 @@ void frmOptions::wire()
 void frmOptions::Form_Load()
 {
     const SettingVariables& s = Settings;
-    // 1.
+    // The first tab in front.
     SSTab1->setCurrentIndex(0);
-    // 2.
+    // The colour swatches.
     for (size_t i = 0; i < std::size(ColorGroups); ++i)
         setSwatch(i, s.*ColorGroups[i].setting);
-    // 3. A stored width the control does not offer shows as the nearest one it does.
+    // The marker width. A stored width the control does not offer shows as the nearest one it does.
     scrLEDSelectedWidth->setValue(std::clamp<int>(s.LEDSelectedWidth, 0, MaxMarkerWidth));
     showWidth(scrLEDSelectedWidth->value());
-    // 4.
+    // The seven command keys.
     for (size_t i = 0; i < std::size(KeyCommands); ++i) {
         this->*KeyCommands[i].temp = s.*KeyCommands[i].setting;
         keyBoxes[i]->setCaption(KeyCodeToStr(s.*KeyCommands[i].setting));
     }
-    // 5. Any other mode selects none, and OK then keeps it.
+    // The NumLock mode. Any other mode selects none, and OK then keeps it.
     optNormal->setChecked(s.NumLockForce == 0);
     optKeepOn->setChecked(s.NumLockForce == 1);
     optKeepOff->setChecked(s.NumLockForce == 2);
-    // 6.
+    // The working copy of the sounds, the name size and the pictures.
     BuzzTemp = s.BuzzerFile;
     HornTemp = s.HornFile;
     TempSize = toInt16(s.TeamSize.roundedHalfEven());
     for (const PictureGroup& g : PictureGroups)
         this->*g.temp = s.*g.setting;
-    // 7.
+    // The picture previews.
     for (const PictureGroup& g : PictureGroups)
         LoadFittedPicture(client->find<Image>(name(g.image)),
                           client->find<PictureBox>(name(g.frame)), this->*g.temp);
-    // 8. Likewise a digit style the list does not offer.
+    // The digit style; likewise a style the list does not offer.
     cmbLedType->setCurrentIndex(std::clamp<int>(s.LEDType, 0, LastLedType));
     pledPreview->setLedType(cmbLedType->currentIndex());
-    // 9. Each box recomputes the size only when its text changes. A longer name than can be
-    // typed (from a hand-edited file) is taken whole, not cut: OK stores what was loaded.
+    // The team names. Each box recomputes the size only when its text changes. A longer name than
+    // can be typed (from a hand-edited file) is taken whole, not cut: OK stores what was loaded.
     txtHomeText->setMaxLength(nameLimit(s.HomeText));
     txtVisitorText->setMaxLength(nameLimit(s.VisitorText));
     txtHomeText->setText(s.HomeText);
     txtVisitorText->setText(s.VisitorText);
-    // 10.
+    // The sound file boxes.
     lblBFile->setCaption(ChopFileName(BuzzTemp, FileBoxLength));
     lblHFile->setCaption(ChopFileName(HornTemp, FileBoxLength));
 }
@@ -418,16 +418,16 @@ void frmOptions::cmdResetKeys_Click()
 void frmOptions::cmdOk_Click()
 {
     SettingVariables& s = Settings;
-    // 1.
+    // Colours and the marker width.
     for (size_t i = 0; i < std::size(ColorGroups); ++i)
         s.*ColorGroups[i].setting = swatchColors[i];
     s.LEDSelectedWidth = static_cast<int16_t>(lblLEDSelectedWidthValue->Caption().toShort());
-    // 2.
+    // Keys and sounds.
     for (const KeyCommand& k : KeyCommands)
         s.*k.setting = this->*k.temp;
     s.BuzzerFile = BuzzTemp;
     s.HornFile = HornTemp;
-    // 3. With no mode selected the stored one stays.
+    // The NumLock mode, applied at once. With no mode selected the stored one stays.
     if (optNormal->isChecked()) {
         s.NumLockForce = 0;
     } else if (optKeepOn->isChecked()) {
@@ -436,17 +436,16 @@ void frmOptions::cmdOk_Click()
         s.NumLockForce = 2;
     }
     ApplyNumLockMode(s.NumLockForce);
-    // 4.
+    // Names and their size.
     s.HomeText = txtHomeText->text();
     s.VisitorText = txtVisitorText->text();
     s.TeamSize = Fixed4::whole(TempSize);
-    // 5.
+    // Pictures and the digit style.
     for (const PictureGroup& g : PictureGroups)
         s.*g.setting = this->*g.temp;
     s.LEDType = static_cast<int16_t>(cmbLedType->currentIndex());
-    // 6. A store that cannot be written is not reported; the variables hold the choice.
+    // Stored. A store that cannot be written is not reported; the variables hold the choice.
     SaveSettings();
-    // 7.
     accept();
 }
 
