@@ -170,7 +170,8 @@ void frmScoreBoard::applySettings(const SettingVariables& settings)
     UpdateLabels();
     UpdateFormColors();
     ApplyNumLockMode(settings.NumLockForce);
-    CaptureLayout(*this, layoutTable);
+    // The layout keeps the base it took at load. Taken again from a small window, values
+    // rounded or held at 1 there would become the base of every later size.
     ReopenSounds();
 }
 

@@ -53,11 +53,11 @@ public:
         return penaltyTable[static_cast<size_t>(clock - 1)];
     }
 
-    // Takes new settings (after the options dialog): names, colours, NumLock, penalty lamps,
-    // layout base and sounds.
+    // Takes new settings (after the options dialog): names, colours, NumLock, penalty lamps
+    // and sounds.
     void applySettings(const SettingVariables& settings);
 
-    // The geometry the layout scales from, as recorded at load and after the options.
+    // The geometry the layout scales from, as recorded at load.
     const LayoutTable& layout() const { return layoutTable; }
 
     // Draws the game's state: digits, colon dots, lamps. Only what changed is repainted.

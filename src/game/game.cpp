@@ -97,6 +97,15 @@ int16_t Game::entryCharacter(int16_t KeyCode) const
     return KeyCodeToAsci(KeyCode, config.ClearKey);
 }
 
+bool Game::enterOnlyRanACommand(bool command, int16_t KeyCode, Field f) const
+{
+    // A command key put on Enter also reaches the time entry as Enter. With nothing typed
+    // that would commit an empty time, 0:00, over the clock or the penalty; with digits
+    // typed, Enter still commits them.
+    const bool nothingTyped = game.TimeBuffer.row != index(f) || game.TimeBuffer.text.isEmpty();
+    return command && KeyCode == vk::Enter && nothingTyped;
+}
+
 bool Game::ignoredByEntry(int16_t KeyCode) const
 {
     // Shift, Ctrl or Alt pressed on its own is half of a key combination (Shift+Tab), not
@@ -110,11 +119,12 @@ void Game::fieldKeyDown(Field f, int16_t KeyCode)
 {
     const FieldInfo& info = fieldInfo(f);
     switch (info.kind) {
-    case FieldKind::Clock:
-        AllKeyCode(KeyCode);
-        if (!ignoredByEntry(KeyCode))
+    case FieldKind::Clock: {
+        const bool command = AllKeyCode(KeyCode);
+        if (!ignoredByEntry(KeyCode) && !enterOnlyRanACommand(command, KeyCode, f))
             TypeGameTime(entryCharacter(KeyCode));
         break;
+    }
     case FieldKind::Number:
         AllKeyCode(KeyCode);
         if (!ignoredByEntry(KeyCode))

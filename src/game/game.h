@@ -99,6 +99,7 @@ private:
     void EnterDigits(Field f, int16_t Character);
     void PenaltyTimeKeyDown(int clock, int16_t KeyCode);
     bool ignoredByEntry(int16_t KeyCode) const;
+    bool enterOnlyRanACommand(bool command, int16_t KeyCode, Field f) const;
     int16_t entryCharacter(int16_t KeyCode) const;
 
     GameState game;

@@ -111,7 +111,8 @@ void Game::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
 {
     if (KeyCode == config.ClearKey)
         ClearPenalty(clock);
-    AllKeyCode(KeyCode);
+    const bool command =
+        AllKeyCode(KeyCode) || KeyCode == config.ClearKey || KeyCode == config.SepTimeKey;
     const int16_t c = entryCharacter(KeyCode);
     if (KeyCode == config.SepTimeKey) {
         if (game.clocks.IsRunning(clock)) {
@@ -121,9 +122,9 @@ void Game::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
             enableTick(true);
         }
     }
-    if (ignoredByEntry(KeyCode))
-        return;
     const Field time = penaltySlot(clock).time;
+    if (ignoredByEntry(KeyCode) || enterOnlyRanACommand(command, KeyCode, time))
+        return;
     const ClockValue typed = TypeTime(game.TimeBuffer, index(time), c, PenaltyTimeLimit);
     if (typed == NoTime)
         return;

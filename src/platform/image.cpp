@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 Image::Image(QWidget* parent, const QString& name, int index)
     : QWidget(parent), Control(this, name, index)
@@ -78,9 +79,18 @@ void Image::paintEvent(QPaintEvent*)
     p.drawPixmap(0, 0, scaled);
 }
 
+void Image::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // The double click's first half was a click already; its second release is not another.
+    secondRelease = true;
+    QWidget::mouseDoubleClickEvent(e);
+}
+
 void Image::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+    const bool partOfDoubleClick = std::exchange(secondRelease, false);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) &&
+        !partOfDoubleClick)
         Q_EMIT clicked();
     QWidget::mouseReleaseEvent(e);
 }

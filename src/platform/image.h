@@ -27,14 +27,16 @@ public:
     void setStretch(bool on);
 
 Q_SIGNALS:
-    void clicked();
+    void clicked(); // a left click; a double click counts once
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
+    bool secondRelease = false;
     // The picture, or the smallest of its halvings that is still at least `target` in both
     // dimensions: smooth scaling costs in proportion to the source, and a photo several times
     // the element's size would otherwise be averaged down in full on every resize.

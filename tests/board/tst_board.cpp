@@ -8,6 +8,7 @@
 #include "wavbuilder.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -22,6 +23,18 @@ class TestBoard : public QObject
     const QString horn = QStringLiteral(PL_ASSETS "/horn.wav");
 
     static QColor colour(int32_t c) { return toQColor(c); }
+
+    // A double click as a window system delivers it: press, release, double click, release.
+    static void doubleClick(QWidget* w)
+    {
+        const QPoint at = w->rect().center();
+        QTest::mousePress(w, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &dbl);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+    }
 
 private Q_SLOTS:
     void firstState()
@@ -159,6 +172,11 @@ private Q_SLOTS:
         QCOMPARE(f.state().WhoGoal, GoalLamp::None);
         QTest::mouseClick(b.imgGoalCoverV, Qt::LeftButton);
         QCOMPARE(f.state().WhoGoal, GoalLamp::Visitor);
+        doubleClick(b.imgGoalCoverH); // a double click toggles once
+        QCOMPARE(f.state().WhoGoal, GoalLamp::Home);
+        doubleClick(b.imgGoalCoverH);
+        QCOMPARE(f.state().WhoGoal, GoalLamp::None);
+        QTest::mouseClick(b.imgGoalCoverV, Qt::LeftButton);
         f.box(Field::Home)->setFocus();
         QTest::mouseClick(b.lblGoalH, Qt::LeftButton); // a caption only selects the strip
         QCOMPARE(QApplication::focusWidget(), f.box(Field::Goal));

@@ -229,6 +229,44 @@ private Q_SLOTS:
         QCOMPARE(stop.clock(GameClock), ClockValue::whole(90));
     }
 
+    // A command key put on Enter runs its command, and an Enter with nothing typed commits no
+    // empty time (0:00) over the clock or a penalty; typed digits still go in.
+    void commandOnEnterCommitsNoEmptyTime_data()
+    {
+        QTest::addColumn<int>("which");
+        const char* names[] = {"start/stop", "reset",         "clock switch", "buzzer",
+                               "horn",       "penalty clock", "clear"};
+        for (int i = 0; i < 7; ++i)
+            QTest::newRow(names[i]) << i;
+    }
+    void commandOnEnterCommitsNoEmptyTime()
+    {
+        QFETCH(int, which);
+        static constexpr int16_t SettingVariables::*Keys[] = {
+            &SettingVariables::StartStopClockKey, &SettingVariables::ResetClockKey,
+            &SettingVariables::ClockSwitchKey,    &SettingVariables::BuzzerKey,
+            &SettingVariables::HornKey,           &SettingVariables::SepTimeKey,
+            &SettingVariables::ClearKey};
+        GameFixture f([&](SettingVariables& s) { s.*Keys[which] = vk::Enter; });
+        f.type(Field::Time, "20\n");
+        f.type(Field::PenaltyTH1, "2\n");
+        QCOMPARE(f.s().ClockReset, ClockValue::whole(1200));
+        QCOMPARE(f.clock(1), ClockValue::whole(120));
+
+        // The penalty clock and clear keys act on penalties only: on the clock, Enter is Enter.
+        const bool boardCommand = which < 5;
+        if (boardCommand) {
+            f.key(Field::Time, vk::Enter);
+            QCOMPARE(f.s().ClockReset, ClockValue::whole(1200));
+            QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
+        }
+        f.key(Field::PenaltyTH1, vk::Enter);
+        if (Keys[which] == &SettingVariables::ClearKey)
+            QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("---")); // cleared, not 0:00
+        else
+            QCOMPARE(f.clock(1), ClockValue::whole(120));
+    }
+
     void keyCodeToAsci_data()
     {
         QTest::addColumn<int>("code");
