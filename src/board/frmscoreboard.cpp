@@ -187,11 +187,14 @@ void frmScoreBoard::render()
 {
     const GameState& s = theGame.state();
     const SettingVariables& c = theGame.settings();
-    for (int i = 0; i < FieldCount; ++i) {
-        const auto f = static_cast<Field>(i);
-        const LedRow& leds = field(f).digits;
+    // Most ticks change one row or none: rows drawn as they are now are skipped.
+    for (size_t i = 0; i < s.rows.size(); ++i) {
+        if (drawnRows[i] == s.rows[i])
+            continue;
+        const LedRow& leds = fieldTable[i].digits;
         for (size_t k = 0; k < leds.size(); ++k)
-            leds[k]->setCaption(s.row(f)[static_cast<int>(k)]);
+            leds[k]->setCaption(s.rows[i][static_cast<int>(k)]);
+        drawnRows[i] = s.rows[i];
     }
 
     const QColor border = toQColor(c.BorderColor);

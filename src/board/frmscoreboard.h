@@ -121,4 +121,5 @@ private:
     LayoutTable layoutTable;
     std::array<FieldControls, FieldCount> fieldTable{};
     std::array<PenaltyControls, 4> penaltyTable{};
+    std::array<DigitRow, FieldCount> drawnRows{}; // as the digits show them now
 };
