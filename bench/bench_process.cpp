@@ -373,6 +373,28 @@ long long cpuTicks(long pid)
     return fields.value(11).toLongLong() + fields.value(12).toLongLong();
 }
 
+// The load average as the kernel gives it (1, 5 and 15 minutes).
+QString loadAverage()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    return QString::fromLatin1(f.readAll().split(' ').mid(0, 3).join(' '));
+}
+
+void reportMemory(long pid, const QString& when)
+{
+    out() << QStringLiteral("resident memory with the board open %1: VmRSS %2 kB (RssAnon %3 kB, "
+                            "RssFile %4 kB, VmHWM %5 kB), load %6\n")
+                 .arg(when)
+                 .arg(statusKb(pid, "VmRSS"))
+                 .arg(statusKb(pid, "RssAnon"))
+                 .arg(statusKb(pid, "RssFile"))
+                 .arg(statusKb(pid, "VmHWM"))
+                 .arg(loadAverage());
+    out().flush();
+}
+
 void boardRun(Servers& servers, const QString& program, const QString& folder, int cpuSeconds)
 {
     XDisplay& x = servers.x11();
@@ -385,13 +407,7 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
     const XDisplay::Window board = waitForWindow(
         *child, [&] { return x.findByTitle(BoardTitle, pid); }, QStringLiteral("board"));
     QThread::msleep(BoardSettleMs);
-    out() << QStringLiteral("resident memory with the board open: VmRSS %1 kB (RssAnon %2 kB, "
-                            "RssFile %3 kB, VmHWM %4 kB)\n")
-                 .arg(statusKb(pid, "VmRSS"))
-                 .arg(statusKb(pid, "RssAnon"))
-                 .arg(statusKb(pid, "RssFile"))
-                 .arg(statusKb(pid, "VmHWM"));
-    out().flush();
+    reportMemory(pid, QStringLiteral("at its design size"));
     if (cpuSeconds <= 0)
         return;
 
@@ -405,6 +421,7 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
                  .arg(BoardSize.width())
                  .arg(BoardSize.height()));
     QThread::msleep(BoardSettleMs);
+    reportMemory(pid, QStringLiteral("at %1 x %2").arg(BoardSize.width()).arg(BoardSize.height()));
     x.focus(board);
     const QImage before = x.grab(board);
     x.tap(XK_s);
@@ -426,7 +443,8 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
                  .arg(BoardSize.height())
                  .arg(seconds, 0, 'f', 1)
                  .arg(cpuMs, 0, 'f', 0)
-                 .arg(100.0 * cpuMs / 1000.0 / seconds, 0, 'f', 2);
+                 .arg(100.0 * cpuMs / 1000.0 / seconds, 0, 'f', 2)
+          << QStringLiteral("load at the end: %1\n").arg(loadAverage());
     out().flush();
 }
 

@@ -15,5 +15,7 @@ build=build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPUCKLIGHT_BENCH=ON >/dev/null
 cmake --build "$build" --target pucklight bench_process >/dev/null
 
+echo "load before the starts: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$build/bench/bench_process" "$build/pucklight" start "$runs"
+echo "load after the starts: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$build/bench/bench_process" "$build/pucklight" board "$seconds"
