@@ -138,6 +138,10 @@ void LoadSettings()
             [&](auto member) {
                 using T = std::remove_reference_t<decltype(s.*member)>;
                 s.*member = parseValue<T>(readText(row, Missing)).value_or(defaultOf(member, s));
+                if constexpr (std::is_same_v<T, QString>) {
+                    if (row.maxLength > 0)
+                        (s.*member).truncate(row.maxLength);
+                }
             },
             row.member);
         // The conversion comes after the NumLock mode, before the names, as it always has.

@@ -21,7 +21,13 @@ struct SettingRow
     const char* key;
     Member member;
     Reset reset = Reset::None;
+    int maxLength = 0; // texts: longer stored ones are cut to this many characters
 };
+
+// A team name longer than this is cut (no board shows more; a name of millions of characters
+// would be more than the window system takes); a path, to the longest the system resolves.
+inline constexpr int MaxNameLength = 200;
+inline constexpr int MaxPathLength = 4096;
 
 // clang-format off
 inline const std::array<SettingRow, 27> SettingTable = {{
@@ -43,15 +49,15 @@ inline const std::array<SettingRow, 27> SettingTable = {{
     {SettingRow::Section::Key, "SepTimeKey", &SettingVariables::SepTimeKey, SettingRow::Reset::Keys},
     {SettingRow::Section::Key, "BuzzerKey", &SettingVariables::BuzzerKey, SettingRow::Reset::Keys},
     {SettingRow::Section::Key, "HornKey", &SettingVariables::HornKey, SettingRow::Reset::Keys},
-    {SettingRow::Section::Key, "BuzzerFile", &SettingVariables::BuzzerFile},
-    {SettingRow::Section::Key, "HornFile", &SettingVariables::HornFile},
+    {SettingRow::Section::Key, "BuzzerFile", &SettingVariables::BuzzerFile, SettingRow::Reset::None, MaxPathLength},
+    {SettingRow::Section::Key, "HornFile", &SettingVariables::HornFile, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Key, "NumLockForce", &SettingVariables::NumLockForce, SettingRow::Reset::Keys},
-    {SettingRow::Section::Text, "HomeText", &SettingVariables::HomeText},
-    {SettingRow::Section::Text, "VisitorText", &SettingVariables::VisitorText},
+    {SettingRow::Section::Text, "HomeText", &SettingVariables::HomeText, SettingRow::Reset::None, MaxNameLength},
+    {SettingRow::Section::Text, "VisitorText", &SettingVariables::VisitorText, SettingRow::Reset::None, MaxNameLength},
     {SettingRow::Section::Text, "TeamSize", &SettingVariables::TeamSize},
-    {SettingRow::Section::Pic, "HomePic", &SettingVariables::HomePic},
-    {SettingRow::Section::Pic, "VisitorPic", &SettingVariables::VisitorPic},
-    {SettingRow::Section::Pic, "BoardPic", &SettingVariables::BoardPic},
+    {SettingRow::Section::Pic, "HomePic", &SettingVariables::HomePic, SettingRow::Reset::None, MaxPathLength},
+    {SettingRow::Section::Pic, "VisitorPic", &SettingVariables::VisitorPic, SettingRow::Reset::None, MaxPathLength},
+    {SettingRow::Section::Pic, "BoardPic", &SettingVariables::BoardPic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "LEDType", &SettingVariables::LEDType},
 }};
 // clang-format on
