@@ -29,12 +29,6 @@ private Q_SLOTS:
         QFile::copy(QStringLiteral(PL_ASSETS "/horn.wav"), programDir.filePath("horn.wav"));
     }
 
-    void splashPlacement()
-    {
-        QCOMPARE(splashTop(7200), 660.0);
-        QVERIFY(splashTop(5000) < 0);
-    }
-
     void splashLoadsSettingsAndShowsTheVersion()
     {
         FakeStore store;
