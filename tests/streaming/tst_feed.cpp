@@ -3,12 +3,11 @@
 #include "liveoutput.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <atomic>
 #include <sys/stat.h>
 #include <thread>
@@ -194,26 +193,6 @@ private Q_SLOTS:
         QCOMPARE(g.value("home/name"), name);
         QCOMPARE(g.value("soundPlaying"), true);
         QCOMPARE(g.file("home_name.txt"), name.toUtf8());
-    }
-
-    // The feed reads the game, not the board's colours: colours that coincide change nothing.
-    void coincidingColours()
-    {
-        FedGame g(tmp.filePath("colours"), [](SettingVariables& s) {
-            s.BorderColor = s.LEDBack;
-            s.ScoreColor = s.FormBack;
-        });
-        g.press(Field::Time, "0.30\n");
-        g.step();
-        QCOMPARE(g.file("clock.txt"), "30.0");
-        QCOMPARE(g.value("home/goalLamp"), false);
-        QCOMPARE(g.value("visitor/goalLamp"), false);
-        QCOMPARE(g.value("home/penalties/0/lamp"), false);
-        g.press(Field::PenaltyTH1, "2\n");
-        g.press(Field::Goal, vk::Right);
-        g.step();
-        QCOMPARE(g.value("home/penalties/0/lamp"), true);
-        QCOMPARE(g.value("visitor/goalLamp"), true);
     }
 
     void rewritesOnlyWhatChanged()
