@@ -276,9 +276,11 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::Home), QStringLiteral("-12"));
         f.type(Field::Home, "5 3\n"); // Space throws away what was typed
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--3"));
-        for (int16_t k : {int16_t(vk::Numpad0 + 4), int16_t(vk::Numpad0 + 2), vk::Enter})
-            f.key(Field::ShotsVisitor, k);
-        QCOMPARE(f.shown(Field::ShotsVisitor), QStringLiteral("42"));
+        // The keypad's digits and signs: 42, +1, -3.
+        for (int k : {vk::Numpad0 + 4, vk::Numpad0 + 2, int(vk::Enter), int(vk::Add),
+                      vk::Numpad0 + 1, int(vk::Subtract), vk::Numpad0 + 3})
+            f.key(Field::ShotsVisitor, static_cast<int16_t>(k));
+        QCOMPARE(f.shown(Field::ShotsVisitor), QStringLiteral("40"));
 
         f.type(Field::Home, "+3"); // at once, without Enter
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--6"));
