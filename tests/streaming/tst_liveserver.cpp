@@ -3,6 +3,7 @@
 #include "liveoutput.h"
 #include "liveserver.h"
 #include "requestguard.h"
+#include "resident.h"
 #include "testmain.h"
 
 #include <QJsonDocument>
@@ -13,16 +14,6 @@
 #include <memory>
 
 namespace {
-
-// AddressSanitizer holds freed memory back for a while, so the resident size says nothing
-// about leaks there; its own leak check covers that case.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool Sanitized = true;
-#elif defined(__has_feature)
-constexpr bool Sanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool Sanitized = false;
-#endif
 
 constexpr int BoundMs = 10000;
 const QByteArray Handshake = "Upgrade: websocket\r\nConnection: Upgrade\r\n"
@@ -94,17 +85,6 @@ HttpReply exchange(quint16 port, const QByteArray& head, qint64 bodyBytes = 0,
 HttpReply get(quint16 port, const QByteArray& path)
 {
     return exchange(port, "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-}
-
-// The resident size of this process in KiB, from /proc; 0 where that cannot be read.
-qint64 residentKiB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    for (const QByteArray& line :
-         f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QByteArrayList())
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
 }
 
 // A board served on a free loopback port, with a feed folder beside it.
