@@ -89,8 +89,6 @@ private Q_SLOTS:
             << 3 << QSize(200, 100) << QSize(200, 100) << wide << QPointF(0.75, 0.5);
         QTest::newRow("6: quarter turn")
             << 6 << QSize(200, 100) << QSize(100, 200) << tall << QPointF(0.5, 0.25);
-        QTest::newRow("8: quarter turn back")
-            << 8 << QSize(200, 100) << QSize(100, 200) << tall << QPointF(0.5, 0.75);
         // Read reduced: the reduction must not squash it either.
         QTest::newRow("6: large") << 6 << QSize(2400, 1200) << QSize(800, 1600) << tall
                                   << QPointF(0.5, 0.25);

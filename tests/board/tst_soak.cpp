@@ -1,7 +1,7 @@
 #include "boardfixture.h"
+#include "resident.h"
 #include "testmain.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 // A three-hour game in simulated time: a tick every 100 ms and a key every few seconds.
@@ -41,17 +41,6 @@ class TestSoak : public QObject
             return ClockValue::tenths(std::max<int64_t>(0, presetTenths - usedTenths - run));
         }
     };
-
-    static int64_t residentKb()
-    {
-        QFile f(QStringLiteral("/proc/self/status"));
-        if (!f.open(QIODevice::ReadOnly))
-            return 0;
-        for (const QByteArray& line : f.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        return 0;
-    }
 
 private Q_SLOTS:
     void threeHourGame()
@@ -151,18 +140,13 @@ private Q_SLOTS:
             step([&] { press(f.box(Field::PenaltyTH1), Qt::Key_Delete); });
             QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("---"));
             if (period == 1)
-                rssAfterFirstPeriod = residentKb();
+                rssAfterFirstPeriod = residentKiB();
         }
         QCOMPARE(f.shown(Field::Home).remove(QLatin1Char('-')).toInt(), std::min(goals, 199));
         // Hours of play must not cost memory: allow for caches that settle after the start.
-        // (Under AddressSanitizer freed memory is held back on purpose, and LeakSanitizer
-        // does this check instead.)
-#if !defined(__SANITIZE_ADDRESS__)
-        const int64_t growth = residentKb() - rssAfterFirstPeriod;
-        QVERIFY2(growth < 4096, qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
-#else
-        Q_UNUSED(rssAfterFirstPeriod)
-#endif
+        const int64_t growth = residentKiB() - rssAfterFirstPeriod;
+        QVERIFY2(Sanitized || growth < 4096,
+                 qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
     }
 };
 

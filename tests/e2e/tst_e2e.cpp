@@ -22,12 +22,8 @@ constexpr int32_t Green = 0x00FF00; // red + 256 * green + 65536 * blue
 // Seconds of a penalty time "m:ss", or -1 for anything else.
 int seconds(const QString& t)
 {
-    const QStringList p = t.split(QLatin1Char(':'));
-    bool minutesOk = false;
-    bool secondsOk = false;
-    const int m = p.size() == 2 ? p[0].toInt(&minutesOk) : 0;
-    const int s = p.size() == 2 ? p[1].toInt(&secondsOk) : 0;
-    return minutesOk && secondsOk && p[1].size() == 2 ? m * 60 + s : -1;
+    const QTime time = QTime::fromString(t, QStringLiteral("m:ss"));
+    return time.isValid() ? time.msecsSinceStartOfDay() / 1000 : -1;
 }
 
 // The time of day as the clock field shows it, with the system's 12 or 24-hour habit.

@@ -1,13 +1,4 @@
-#include "clocktable.h"
-#include "faketime.h"
-
-#include <QTest>
-
-// Lets QCOMPARE print clock values.
-char* toString(const Fixed4& v)
-{
-    return qstrdup(v.toText().toLatin1().constData());
-}
+#include "gamefixture.h"
 
 namespace {
 

@@ -267,29 +267,6 @@ private Q_SLOTS:
             QCOMPARE(f.clock(1), ClockValue::whole(120));
     }
 
-    void keyCodeToAsci_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("ch");
-        QTest::newRow("space") << 32 << 32;
-        QTest::newRow("enter") << 13 << 13;
-        QTest::newRow("delete is the clear key") << 46 << 0;
-        QTest::newRow("digit 9") << 57 << int('9');
-        QTest::newRow("keypad 7") << 103 << int('7');
-        QTest::newRow("keypad plus") << 107 << int('+');
-        QTest::newRow("plus/equals") << 187 << int('+');
-        QTest::newRow("minus") << 189 << int('-');
-        QTest::newRow("keypad point") << 110 << int('.');
-        QTest::newRow("letter") << 65 << -1;
-        QTest::newRow("keypad star") << 106 << -1;
-    }
-    void keyCodeToAsci()
-    {
-        QFETCH(int, code);
-        QFETCH(int, ch);
-        QCOMPARE(Game::KeyCodeToAsci(static_cast<int16_t>(code), vk::Delete), ch);
-    }
-
     void numbers()
     {
         GameFixture f;
@@ -299,9 +276,11 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::Home), QStringLiteral("-12"));
         f.type(Field::Home, "5 3\n"); // Space throws away what was typed
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--3"));
-        for (int16_t k : {int16_t(vk::Numpad0 + 4), int16_t(vk::Numpad0 + 2), vk::Enter})
-            f.key(Field::ShotsVisitor, k);
-        QCOMPARE(f.shown(Field::ShotsVisitor), QStringLiteral("42"));
+        // The keypad's digits and signs: 42, +1, -3.
+        for (int k : {vk::Numpad0 + 4, vk::Numpad0 + 2, int(vk::Enter), int(vk::Add),
+                      vk::Numpad0 + 1, int(vk::Subtract), vk::Numpad0 + 3})
+            f.key(Field::ShotsVisitor, static_cast<int16_t>(k));
+        QCOMPARE(f.shown(Field::ShotsVisitor), QStringLiteral("40"));
 
         f.type(Field::Home, "+3"); // at once, without Enter
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--6"));

@@ -39,74 +39,72 @@ double meanDifference(const QImage& a, const QImage& b)
     return sum / (3.0 * a.width() * a.height());
 }
 
+// The element shows the picture as smooth scaling of the whole picture to its size would.
+double offBy(Image& img, const QImage& whole)
+{
+    return meanDifference(
+        picture(img), whole.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
 } // namespace
 
 class TestImage : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void stretchedLikeTheWholePicture_data();
-    void stretchedLikeTheWholePicture();
-    void newPictureReplacesTheOld();
+    void stretchedLikeTheWholePicture_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("a little smaller") << QSize(1600, 1200) << QSize(1000, 750);
+        QTest::newRow("just under half") << QSize(1600, 1200) << QSize(790, 590);
+        QTest::newRow("exactly half") << QSize(1600, 1200) << QSize(800, 600);
+        QTest::newRow("a tenth") << QSize(1600, 1200) << QSize(160, 120);
+        QTest::newRow("other aspect") << QSize(1200, 1600) << QSize(97, 301);
+        QTest::newRow("larger") << QSize(300, 200) << QSize(900, 600);
+    }
+
+    // However much smaller the element is than its picture, it shows the picture as smooth
+    // scaling of the whole picture would: taking a shortcut through a reduced copy is no excuse
+    // for a blurred or aliased picture.
+    void stretchedLikeTheWholePicture()
+    {
+        QFETCH(QSize, pictureSize);
+        QFETCH(QSize, shown);
+        const QImage photo = stripes(pictureSize, qRgb(255, 255, 255));
+        Image img(nullptr, QStringLiteral("img"));
+        img.setStretch(true);
+        img.setPicture(photo);
+        img.setWidth(twips::fromPixels(shown.width()));
+        img.setHeight(twips::fromPixels(shown.height()));
+        QCOMPARE(img.size(), shown);
+        const double off = offBy(img, photo);
+        QVERIFY2(off < 3.0, qPrintable(QString::number(off)));
+    }
+
+    // Every new picture is shown; nothing of the picture before it is.
+    void newPictureReplacesTheOld()
+    {
+        Image img(nullptr, QStringLiteral("img"));
+        img.setStretch(true);
+        img.setWidth(twips::fromPixels(200));
+        img.setHeight(twips::fromPixels(150));
+        const QImage red = stripes(QSize(1600, 1200), qRgb(255, 0, 0));
+        const QImage blue = stripes(QSize(1600, 1200), qRgb(0, 0, 255));
+        img.setPicture(red);
+        QVERIFY(offBy(img, red) < 3.0);
+        img.setPicture(blue);
+        QVERIFY(offBy(img, blue) < 3.0);
+        // The same picture again, as the board sets it on every resize, at another size.
+        img.setPicture(blue);
+        img.setWidth(twips::fromPixels(100));
+        img.setHeight(twips::fromPixels(75));
+        QVERIFY(offBy(img, blue) < 3.0);
+        img.clearPicture();
+        img.setPicture(red);
+        QVERIFY(offBy(img, red) < 3.0);
+    }
 };
-
-void TestImage::stretchedLikeTheWholePicture_data()
-{
-    QTest::addColumn<QSize>("pictureSize");
-    QTest::addColumn<QSize>("shown");
-    QTest::newRow("a little smaller") << QSize(1600, 1200) << QSize(1000, 750);
-    QTest::newRow("just under half") << QSize(1600, 1200) << QSize(790, 590);
-    QTest::newRow("exactly half") << QSize(1600, 1200) << QSize(800, 600);
-    QTest::newRow("a tenth") << QSize(1600, 1200) << QSize(160, 120);
-    QTest::newRow("other aspect") << QSize(1200, 1600) << QSize(97, 301);
-    QTest::newRow("larger") << QSize(300, 200) << QSize(900, 600);
-}
-
-// However much smaller the element is than its picture, it shows the picture as smooth
-// scaling of the whole picture would: taking a shortcut through a reduced copy is no excuse
-// for a blurred or aliased picture.
-void TestImage::stretchedLikeTheWholePicture()
-{
-    QFETCH(QSize, pictureSize);
-    QFETCH(QSize, shown);
-    const QImage photo = stripes(pictureSize, qRgb(255, 255, 255));
-    Image img(nullptr, QStringLiteral("img"));
-    img.setStretch(true);
-    img.setPicture(photo);
-    img.setWidth(twips::fromPixels(shown.width()));
-    img.setHeight(twips::fromPixels(shown.height()));
-    QCOMPARE(img.size(), shown);
-    const QImage direct = photo.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    QVERIFY2(meanDifference(picture(img), direct) < 3.0,
-             qPrintable(QString::number(meanDifference(picture(img), direct))));
-}
-
-// Every new picture is shown; nothing of the picture before it is.
-void TestImage::newPictureReplacesTheOld()
-{
-    Image img(nullptr, QStringLiteral("img"));
-    img.setStretch(true);
-    img.setWidth(twips::fromPixels(200));
-    img.setHeight(twips::fromPixels(150));
-    const QImage red = stripes(QSize(1600, 1200), qRgb(255, 0, 0));
-    const QImage blue = stripes(QSize(1600, 1200), qRgb(0, 0, 255));
-    const QImage redShown = red.scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QImage blueShown = blue.scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    img.setPicture(red);
-    QVERIFY(meanDifference(picture(img), redShown) < 3.0);
-    img.setPicture(blue);
-    QVERIFY(meanDifference(picture(img), blueShown) < 3.0);
-    // The same picture again, as the board sets it on every resize, at another size.
-    img.setPicture(blue);
-    img.setWidth(twips::fromPixels(100));
-    img.setHeight(twips::fromPixels(75));
-    QVERIFY(meanDifference(picture(img), blue.scaled(100, 75, Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation)) < 3.0);
-    img.clearPicture();
-    img.setPicture(red);
-    QVERIFY(meanDifference(picture(img), red.scaled(100, 75, Qt::IgnoreAspectRatio,
-                                                    Qt::SmoothTransformation)) < 3.0);
-}
 
 PL_TEST_MAIN(TestImage)
 #include "tst_image.moc"

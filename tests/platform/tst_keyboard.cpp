@@ -21,13 +21,10 @@ private Q_SLOTS:
         const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
         const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
 
-        for (int d = 0; d <= 9; ++d)
-            QTest::addRow("digit %d", d) << Qt::Key_0 + d << none << true << 48 + d;
+        QTest::newRow("digit 7") << int(Qt::Key_7) << none << true << 55;
         // Shift plays no part: the shifted signs of a US keyboard give their digit.
         QTest::newRow("Shift+0") << int(Qt::Key_ParenRight) << shift << true << 48;
-        QTest::newRow("Shift+1") << int(Qt::Key_Exclam) << shift << true << 49;
         QTest::newRow("Shift+8") << int(Qt::Key_Asterisk) << shift << true << 56;
-        QTest::newRow("Shift+S") << int(Qt::Key_S) << shift << true << 83;
         QTest::newRow("Ctrl+R") << int(Qt::Key_R) << Qt::KeyboardModifiers(Qt::ControlModifier)
                                 << true << 82;
 
@@ -40,19 +37,12 @@ private Q_SLOTS:
         QTest::newRow("keypad point, on") << int(Qt::Key_Period) << keypad << true << 110;
         QTest::newRow("keypad point, off") << int(Qt::Key_Period) << keypad << false << 46;
         QTest::newRow("keypad +") << int(Qt::Key_Plus) << keypad << false << 107;
-        QTest::newRow("keypad -") << int(Qt::Key_Minus) << keypad << true << 109;
         QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << keypad << true << 106;
-
         QTest::newRow("=") << int(Qt::Key_Equal) << none << true << 187;
         QTest::newRow("+ (Shift+=)") << int(Qt::Key_Plus) << shift << true << 187;
         QTest::newRow("-") << int(Qt::Key_Minus) << none << true << 189;
         QTest::newRow(".") << int(Qt::Key_Period) << none << true << 190;
-        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << true << 46;
-        QTest::newRow("Return") << int(Qt::Key_Return) << none << true << 13;
-        QTest::newRow("Left") << int(Qt::Key_Left) << none << true << 37;
-        for (int f = 1; f <= 12; ++f)
-            QTest::addRow("F%d", f) << Qt::Key_F1 + f - 1 << none << true << 111 + f;
-        QTest::newRow("NumLock") << int(Qt::Key_NumLock) << none << true << 144;
+        QTest::newRow("F12") << int(Qt::Key_F12) << none << true << 123;
         QTest::newRow("unknown") << int(Qt::Key_MediaPlay) << none << true << 0;
     }
 

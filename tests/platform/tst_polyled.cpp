@@ -1,6 +1,5 @@
 #include "polyled.h"
 #include "testmain.h"
-#include "twips.h"
 
 #include <QtMath>
 #include <functional>
@@ -212,26 +211,6 @@ private Q_SLOTS:
             changed(led);
             QTRY_VERIFY(led.paints > 0);
         }
-    }
-
-    // Rows of digits (blank, then 0 to 9) in both styles, for looking at: written as a PNG
-    // only when PUCKLIGHT_LED_SHEET names a folder.
-    void sheet()
-    {
-        const QString dir = qEnvironmentVariable("PUCKLIGHT_LED_SHEET");
-        if (dir.isEmpty())
-            QSKIP("set PUCKLIGHT_LED_SHEET to a folder to get the digit sheet");
-        QWidget sheet;
-        sheet.resize(11 * 50, 2 * 90);
-        for (int i = 0; i < 22; ++i) {
-            auto* d = new PolyLED(&sheet, QStringLiteral("pledRow"), i);
-            d->setLeft(twips::fromPixels(5 + i % 11 * 50));
-            d->setTop(twips::fromPixels(8 + i / 11 * 90));
-            d->setSize(75);
-            d->setLedType(static_cast<int16_t>(i / 11));
-            d->setCaption(static_cast<int16_t>(i % 11 - 1));
-        }
-        QVERIFY(sheet.grab().save(dir + QStringLiteral("/polyled.png")));
     }
 };
 

@@ -1,15 +1,17 @@
 #include "feedwriter.h"
 #include "gamefixture.h"
 #include "liveoutput.h"
+#include "testmain.h"
 
 #include <QDir>
-#include <QTemporaryDir>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <atomic>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -24,6 +26,43 @@ QByteArray readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A full disk, as far as this process can tell: no file may grow beyond `room` bytes. Files
+// are still made; writing past the limit fails as it does on a full disk.
+class DiskFull
+{
+public:
+    explicit DiskFull(rlim_t room)
+    {
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = room;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    Q_DISABLE_COPY_MOVE(DiskFull)
+
+private:
+    rlimit previous{};
+    void (*previousHandler)(int) = nullptr;
+};
+
+BoardState scored(const QString& home, const QString& visitorName)
+{
+    BoardState s;
+    s.clockText = QStringLiteral("10:00");
+    s.period = QStringLiteral("1");
+    s.home.name = QStringLiteral("Home");
+    s.home.score = home;
+    s.visitor.name = visitorName;
+    s.visitor.score = QStringLiteral("0");
+    return s;
 }
 
 // A game that writes a feed into `folder`, played by the test: keys on its fields (each
@@ -103,7 +142,8 @@ QStringList rewritten(const QHash<QString, ino_t>& before, const QHash<QString, 
 
 } // namespace
 
-// The feed: the board's state as JSON and text files, following a game as it is played.
+// The feed: the board's state as JSON and text files, following a game as it is played,
+// and written whole when the disk or the folder works against it.
 class TestFeed : public QObject
 {
     Q_OBJECT
@@ -196,26 +236,6 @@ private Q_SLOTS:
         QCOMPARE(g.file("home_name.txt"), name.toUtf8());
     }
 
-    // The feed reads the game, not the board's colours: colours that coincide change nothing.
-    void coincidingColours()
-    {
-        FedGame g(tmp.filePath("colours"), [](SettingVariables& s) {
-            s.BorderColor = s.LEDBack;
-            s.ScoreColor = s.FormBack;
-        });
-        g.press(Field::Time, "0.30\n");
-        g.step();
-        QCOMPARE(g.file("clock.txt"), "30.0");
-        QCOMPARE(g.value("home/goalLamp"), false);
-        QCOMPARE(g.value("visitor/goalLamp"), false);
-        QCOMPARE(g.value("home/penalties/0/lamp"), false);
-        g.press(Field::PenaltyTH1, "2\n");
-        g.press(Field::Goal, vk::Right);
-        g.step();
-        QCOMPARE(g.value("home/penalties/0/lamp"), true);
-        QCOMPARE(g.value("visitor/goalLamp"), true);
-    }
-
     void rewritesOnlyWhatChanged()
     {
         FedGame g(tmp.filePath("changes"));
@@ -303,7 +323,75 @@ private Q_SLOTS:
         QCOMPARE(g.texts(), "10:00|0|Home|2|0|||Visitor|0|0||");
         QCOMPARE(g.inodes().size(), TextNames.size() + 1);
     }
+
+    // How the files are written when the disk or the folder works against them.
+    void fullDiskKeepsTheOldFilesAndCatchesUp()
+    {
+        QTemporaryDir dir;
+        FeedWriter feed(dir.path(), 0);
+        const QRegularExpression warning(QStringLiteral("cannot write the feed"));
+        const auto everyFileHolds = [&](const BoardState& s) {
+            if (readAll(dir.filePath("state.json")) != stateJson(s))
+                return false;
+            for (const auto& [name, content] : feedFiles(s))
+                if (readAll(dir.filePath(name)) != content)
+                    return false;
+            return true;
+        };
+
+        // Full from the start: nothing is written, no file left empty or half-written; then
+        // space comes back and every file is written, with no further change of the board.
+        const BoardState first = scored("1", "Visitor");
+        {
+            DiskFull full(0);
+            QTest::ignoreMessage(QtWarningMsg, warning);
+            QVERIFY(!feed.write(first, stateJson(first)));
+            QVERIFY(!feed.write(first, stateJson(first))); // warned once
+        }
+        // Only the empty ones (no penalties) could be written.
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+            QCOMPARE(readAll(dir.filePath(name)), "");
+        QTRY_VERIFY(everyFileHolds(first));
+
+        // Full in the middle of a game, with room for a short file and not for a long one:
+        // the long ones keep their old content whole, and catch up once there is room.
+        const BoardState second = scored("2", "Visitors of the long name");
+        {
+            DiskFull full(4);
+            QTest::ignoreMessage(QtWarningMsg, warning);
+            QVERIFY(!feed.write(second, stateJson(second)));
+        }
+        QCOMPARE(readAll(dir.filePath("home_score.txt")), "2");
+        QCOMPARE(readAll(dir.filePath("visitor_name.txt")), "Visitor");
+        QCOMPARE(readAll(dir.filePath("state.json")), stateJson(first));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                 feedFiles(first).size() + 1); // no half-written files left behind
+        QTRY_VERIFY(everyFileHolds(second));
+    }
+
+    void linksAreReplacedNotFollowed()
+    {
+        QTemporaryDir dir;
+        const QString outside = dir.filePath("outside.txt");
+        QFile victim(outside);
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.write("keep me");
+        victim.close();
+        QVERIFY(QDir().mkpath(dir.filePath("feed")));
+        QVERIFY(QFile::link(outside, dir.filePath("feed/state.json")));
+        QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("feed/clock.txt")));
+
+        FeedWriter feed(dir.filePath("feed"));
+        const BoardState s = scored("3", "Visitor");
+        QVERIFY(feed.write(s, stateJson(s)));
+        QCOMPARE(readAll(outside), "keep me");
+        QVERIFY(!QFile::exists(dir.filePath("nowhere")));
+        for (const char* name : {"feed/state.json", "feed/clock.txt"})
+            QVERIFY(!QFileInfo(dir.filePath(name)).isSymLink());
+        QCOMPARE(readAll(dir.filePath("feed/state.json")), stateJson(s));
+        QCOMPARE(readAll(dir.filePath("feed/clock.txt")), "10:00");
+    }
 };
 
-QTEST_GUILESS_MAIN(TestFeed)
+PL_CORE_TEST_MAIN(TestFeed)
 #include "tst_feed.moc"

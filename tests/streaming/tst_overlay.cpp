@@ -17,9 +17,6 @@ QString text(const char* id)
 
 const QString Connection = QStringLiteral("document.body.dataset.connection");
 
-// The overlay page in a real browser (headless Chromium), served from a live board: it shows
-// the score, follows key presses over its WebSocket and comes back after a restart. Skipped
-// where Chromium is not installed.
 // A live board served on a free port, and a browser page.
 struct Served
 {

@@ -28,7 +28,6 @@ private Q_SLOTS:
         const char* local = "127.0.0.1";
         row("nothing", {}, "", -1, local, false);
         row("feed", {"--feed", "/tmp/f"}, "/tmp/f", -1, local, false);
-        row("feed=", {"--feed=/tmp/f"}, "/tmp/f", -1, local, false);
         row("feed, no folder", {"--feed"}, "", -1, local, true);
         row("serve", {"--serve", "8080"}, "", 8080, local, false);
         row("serve 0", {"--serve", "0"}, "", -1, local, true);

@@ -68,21 +68,8 @@ struct BoardFixture
     // Types a sequence of characters ("17", "1.30", "+3", " ", "\n" for Enter) on a field.
     void type(Field f, const char* keys)
     {
-        QWidget* w = box(f);
-        for (const char* c = keys; *c; ++c) {
-            if (*c >= '0' && *c <= '9')
-                QTest::keyClick(w, static_cast<Qt::Key>(Qt::Key_0 + (*c - '0')));
-            else if (*c == '.')
-                QTest::keyClick(w, Qt::Key_Period);
-            else if (*c == '+')
-                QTest::keyClick(w, Qt::Key_Plus);
-            else if (*c == '-')
-                QTest::keyClick(w, Qt::Key_Minus);
-            else if (*c == ' ')
-                QTest::keyClick(w, Qt::Key_Space);
-            else if (*c == '\n')
-                QTest::keyClick(w, Qt::Key_Return);
-        }
+        for (const char* c = keys; *c; ++c)
+            QTest::keyClick(box(f), *c == '\n' ? '\r' : *c);
     }
 
     // What a field's digits show, leftmost first, "-" for a dark cell: "--7".

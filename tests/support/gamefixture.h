@@ -47,22 +47,11 @@ struct GameFixture
     // Types characters ("17", "1.30", "+3", " " for Space, "\n" for Enter) on a field.
     void type(Field f, const char* keys)
     {
-        for (const char* c = keys; *c; ++c) {
-            int16_t code = vk::NoKey;
-            if (*c >= '0' && *c <= '9')
-                code = static_cast<int16_t>(vk::Key0 + (*c - '0'));
-            else if (*c == '.')
-                code = vk::Period;
-            else if (*c == '+')
-                code = vk::Plus;
-            else if (*c == '-')
-                code = vk::Minus;
-            else if (*c == ' ')
-                code = vk::Space;
-            else if (*c == '\n')
-                code = vk::Enter;
-            key(f, code);
-        }
+        static const int16_t signs[] = {vk::NoKey, vk::Period, vk::Plus,
+                                        vk::Minus, vk::Space,  vk::Enter};
+        for (const char* c = keys; *c; ++c)
+            key(f, *c >= '0' && *c <= '9' ? static_cast<int16_t>(vk::Key0 + (*c - '0'))
+                                          : signs[QByteArrayView(".+- \n").indexOf(*c) + 1]);
     }
 
     // Moves time on by `ms` and runs one tick, as the board's timer would if it is enabled.
