@@ -236,6 +236,27 @@ private Q_SLOTS:
         QCOMPARE(g.file("home_name.txt"), name.toUtf8());
     }
 
+    // The feed reads the game, not the board's colours: colours that coincide change nothing
+    // (the clock's upper dot in the background colour, lamps in the board's colour).
+    void coincidingColours()
+    {
+        FedGame g(tmp.filePath("colours"), [](SettingVariables& s) {
+            s.BorderColor = s.LEDBack;
+            s.ScoreColor = s.FormBack;
+        });
+        g.press(Field::Time, "0.30\n");
+        g.step();
+        QCOMPARE(g.file("clock.txt"), "30.0");
+        QCOMPARE(g.value("home/goalLamp"), false);
+        QCOMPARE(g.value("visitor/goalLamp"), false);
+        QCOMPARE(g.value("home/penalties/0/lamp"), false);
+        g.press(Field::PenaltyTH1, "2\n");
+        g.press(Field::Goal, vk::Right);
+        g.step();
+        QCOMPARE(g.value("home/penalties/0/lamp"), true);
+        QCOMPARE(g.value("visitor/goalLamp"), true);
+    }
+
     void rewritesOnlyWhatChanged()
     {
         FedGame g(tmp.filePath("changes"));
