@@ -94,12 +94,11 @@ void DocumentWriter::put(QChar c, QChar low)
         return;
     if (++paragraphLength > limits.maxParagraphLength) {
         // Qt lays a paragraph out in one piece; a long one is broken into several so that no
-        // piece holds up the program for long.
+        // piece holds up the program for long. Nothing is left out, so this is no cut.
         if (paragraphs >= limits.maxParagraphs) {
             stop();
             return;
         }
-        cut = true;
         newBlock(breakFormat ? breakFormat() : QTextBlockFormat());
         if (stopped)
             return;
