@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each one
 # for the given number of seconds (default 60). Each fuzz_<name> starts from a temporary copy
-# of tests/fuzz/corpus/<name>/, so the committed corpus does not grow, plus the large seeds
-# that big_seeds makes there, and uses tests/fuzz/<name>.dict when there is one. Exits
+# of tests/fuzz/corpus/<name>/, so the committed corpus does not grow, and from the large
+# seeds that big_seeds makes, and uses tests/fuzz/<name>.dict when there is one. Exits
 # non-zero when any fuzzer finds a crash, a hang, a leak or undefined behaviour; the input
 # that did it is kept in build-fuzz/artifacts/.
 set -euo pipefail
@@ -61,28 +61,45 @@ big_seeds() {
 failed=()
 work=
 trap '[[ -n $work ]] && rm -rf "$work"' EXIT
-for exe in "$build"/fuzz/fuzz_*; do
-    [[ -x $exe ]] || continue
-    name=${exe##*/fuzz_}
-    work=$(mktemp -d)
-    if [[ -d tests/fuzz/corpus/$name ]]; then
-        cp -R "tests/fuzz/corpus/$name/." "$work/"
-    fi
-    big_seeds "$name" "$work"
-    args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+
+# fuzz <name> <phase> <seconds> <corpus folder>: one run of fuzz_<name>, logged to
+# build-fuzz/fuzz_<name>[-<phase>].log.
+fuzz() {
+    local name=$1 phase=$2 time=$3 corpus=$4
+    local log="$build/fuzz_$name${phase:+-$phase}.log"
+    local args=(-max_total_time="$time" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -max_len="${max_len[$name]:-4096}" -artifact_prefix="$build/artifacts/$name-")
     if [[ -f tests/fuzz/$name.dict ]]; then
         args+=(-dict="tests/fuzz/$name.dict")
     fi
-    log="$build/fuzz_$name.log"
-    echo "fuzz_$name: ${seconds} s"
-    if "$exe" "${args[@]}" "$work" >"$log" 2>&1; then
+    echo "fuzz_$name${phase:+ ($phase seeds)}: $time s"
+    if "$build/fuzz/fuzz_$name" "${args[@]}" "$corpus" >"$log" 2>&1; then
         grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
     else
         echo "fuzz_$name FAILED; the end of $log:" >&2
         tail -n 60 "$log" >&2
         failed+=("$name")
     fi
+}
+
+for exe in "$build"/fuzz/fuzz_*; do
+    [[ -x $exe ]] || continue
+    name=${exe##*/fuzz_}
+    # The large seeds take seconds each under the sanitizers, and the inputs made from them
+    # would soon fill the corpus: they get a third of the time in a run of their own, and the
+    # small seeds the rest, at full speed, with lengths growing up to the same limit.
+    work=$(mktemp -d)
+    big_seeds "$name" "$work"
+    small=$seconds
+    if [[ -n $(ls -A "$work") ]]; then
+        small=$((seconds - seconds / 3))
+        fuzz "$name" large $((seconds / 3)) "$work"
+        rm -rf "${work:?}"/*
+    fi
+    if [[ -d tests/fuzz/corpus/$name ]]; then
+        cp -R "tests/fuzz/corpus/$name/." "$work/"
+    fi
+    fuzz "$name" "" "$small" "$work"
     rm -rf "$work"
     work=
 done
