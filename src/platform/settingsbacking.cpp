@@ -1,5 +1,6 @@
 #include "settingsbacking.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,9 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -28,17 +32,41 @@ QString asText(const QVariant& v)
     return v.toString();
 }
 
+// Where fileHolds() reads a copy of a settings file: one path for the whole process. Qt keeps
+// what it read of every settings file, path by path, for as long as the process runs; a new
+// path for every check would make that grow without end.
+QString checkCopyPath()
+{
+    static std::string folder; // removed at exit without Qt, whose statics may be gone by then
+    static const QString path = [] {
+        QTemporaryDir dir;
+        if (!dir.isValid())
+            return QString();
+        dir.setAutoRemove(false);
+        folder = QFile::encodeName(dir.path()).toStdString();
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        });
+        return dir.filePath(QStringLiteral("check.ini"));
+    }();
+    return path;
+}
+
 // Whether the file on disk holds these values. It is read from a copy: every QSettings on the
-// same file shares one copy of it in memory, unwritten changes included.
+// same file shares one copy of it in memory, unwritten changes included. Qt reads a file again
+// only when its size or time has changed, so every copy gets a later time than the one before.
 bool fileHolds(const QString& path, const std::map<QString, QString>& values)
 {
+    static qint64 stamp = 0;
     QFile file(path);
-    QTemporaryDir dir;
-    if (!file.open(QIODevice::ReadOnly) || !dir.isValid())
+    const QString copyPath = checkCopyPath();
+    if (copyPath.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
-    const QString copyPath = dir.filePath(QStringLiteral("check.ini"));
     QFile copy(copyPath);
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(file.readAll()) < 0)
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) || copy.write(file.readAll()) < 0 ||
+        !copy.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp, Qt::UTC),
+                          QFileDevice::FileModificationTime))
         return false;
     copy.close();
     const QSettings check(copyPath, QSettings::IniFormat);
