@@ -31,8 +31,9 @@ bool fileExists(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    // A regular file (or a link to one) only: opening a FIFO waits for a writer for good,
+    // and a device or a socket is no sound, picture or manual either.
+    return QFileInfo(path).isFile();
 }
 
 QString bareName(const QString& path)

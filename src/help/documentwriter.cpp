@@ -92,6 +92,18 @@ void DocumentWriter::put(QChar c, QChar low)
 {
     if (stopped)
         return;
+    if (++paragraphLength > limits.maxParagraphLength) {
+        // Qt lays a paragraph out in one piece; a long one is broken into several so that no
+        // piece holds up the program for long. Nothing is left out, so this is no cut.
+        if (paragraphs >= limits.maxParagraphs) {
+            stop();
+            return;
+        }
+        newBlock(breakFormat ? breakFormat() : QTextBlockFormat());
+        if (stopped)
+            return;
+        paragraphLength = 1;
+    }
     if (isBreak(c)) {
         wordLength = 0;
     } else if (++wordLength > limits.maxWordLength && textLeft > 1) {
@@ -150,11 +162,17 @@ void DocumentWriter::endParagraph(const QTextBlockFormat& f)
         appendText(QStringView(&lineBreak, 1));
         return;
     }
+    newBlock(f);
+}
+
+void DocumentWriter::newBlock(const QTextBlockFormat& f)
+{
     flush();
     const QTextBlockFormat b = fitted(f);
     cursor.setBlockFormat(b);
     cursor.insertBlock(b, format);
     ++paragraphs;
+    paragraphLength = 0;
     wordLength = 0;
     if (--textLeft <= 0 || !budget.within())
         stop();

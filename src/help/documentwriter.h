@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <functional>
 
 class QTextDocument;
 
@@ -27,6 +28,9 @@ public:
     void appendText(QStringView text);
     // Ends the current paragraph, which takes the given format.
     void endParagraph(const QTextBlockFormat& format);
+    // Where a paragraph longer than the limit is broken, the part before the break takes the
+    // format this gives (the paragraph format in force at that point); without it, none.
+    void setBreakFormat(std::function<QTextBlockFormat()> f) { breakFormat = std::move(f); }
     // Writes out what is pending; the last paragraph takes the given format. The document
     // tells its views about the new content only now, in one change.
     void finish(const QTextBlockFormat& format);
@@ -40,15 +44,18 @@ private:
     void flush();
     void put(QChar c, QChar low = QChar());
     void stop();
+    void newBlock(const QTextBlockFormat& format);
     QTextBlockFormat fitted(const QTextBlockFormat& format);
 
     QTextCursor cursor;
     RtfLimits limits;
     LayoutBudget budget;
+    std::function<QTextBlockFormat()> breakFormat;
     QString pending;
     QTextCharFormat format;
     qsizetype textLeft = 0;
     int paragraphs = 0;
+    int paragraphLength = 0; // characters in the current paragraph, line breaks included
     int runs = 0;
     int wordLength = 0;    // characters since the last place a line may break
     char16_t heldHigh = 0; // a high surrogate waiting for its low half

@@ -98,6 +98,10 @@ frmHelp::frmHelp() : Form(nullptr, Qt::Window)
     addControl(boxControl.get());
 
     setClientSize(DesignClientWidth, DesignClientHeight);
+    // The box wraps at its final width before it holds the manual: until a window is shown it
+    // gets no resize event, and a box that wraps at no width at all puts every character on a
+    // line of its own, which for a long manual is taller than Qt's layout can ever finish.
+    fitBox();
     load();
 }
 
@@ -141,8 +145,16 @@ void frmHelp::resizeEvent(QResizeEvent* e)
         resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
         return;
     }
+    fitBox();
+}
+
+void frmHelp::fitBox()
+{
     const double boxWidth = OuterWidth() - BoxWidthLess;
     boxControl->Move(BoxLeft, BoxTop, boxWidth, OuterHeight() - BoxHeightLess);
-    box->setLineWrapColumnOrWidth(std::max(1, twips::toPixels(boxWidth - WrapLess)));
+    // The window's minimum size keeps the wrap width above the narrowest one the reader
+    // plans the document for; the bound holds should a window manager ignore that minimum.
+    const int narrowest = static_cast<int>(std::ceil(RtfLimits{}.narrowestWidth));
+    box->setLineWrapColumnOrWidth(std::max(narrowest, twips::toPixels(boxWidth - WrapLess)));
     box->update();
 }

@@ -37,6 +37,7 @@ private:
     frmHelp();
     ~frmHelp() override;
     void load();
+    void fitBox();
     void centreOn(const QScreen* screen);
 
     QTextBrowser* box = nullptr;

@@ -10,6 +10,7 @@ struct RtfLimits
     qsizetype maxText = 512 * 1024;       // characters placed in the document
     int maxDepth = 128;                   // groups nested deeper are passed over unread
     int maxParagraphs = 20000;            // further paragraph breaks become line breaks
+    int maxParagraphLength = 16384;       // characters; a longer paragraph is broken in parts
     int maxRuns = 50000;                  // further format changes are not applied
     // Qt's text layout never finishes a document taller than 8 388 607 pixels, and takes
     // time in the square of a word's length. So the reader stops where the document, laid

@@ -77,6 +77,7 @@ void RtfReader::readRtf(QByteArrayView data, QTextDocument* doc)
 {
     reset(doc);
     DocumentWriter w(doc, limits);
+    w.setBreakFormat([this] { return RtfStyles::blockFormat(state().para); });
     writer = &w;
     run(data);
     flushBytes();

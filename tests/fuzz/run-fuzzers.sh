@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each one
 # for the given number of seconds (default 60). Each fuzz_<name> starts from a temporary copy
-# of tests/fuzz/corpus/<name>/, so the committed corpus does not grow, and uses
-# tests/fuzz/<name>.dict when there is one. Exits non-zero when any fuzzer finds a crash,
-# a hang, a leak or undefined behaviour; the input that did it is kept in build-fuzz/artifacts/.
+# of tests/fuzz/corpus/<name>/, so the committed corpus does not grow, and from the large
+# seeds that big_seeds makes, and uses tests/fuzz/<name>.dict when there is one. Exits
+# non-zero when any fuzzer finds a crash, a hang, a leak or undefined behaviour; the input
+# that did it is kept in build-fuzz/artifacts/.
 set -euo pipefail
 seconds=${1:-60}
 cd "$(dirname "$0")/../.."
@@ -22,30 +23,83 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts"
 
+# The longest input each target tries: what the program reads of such a file at most, and a
+# little beyond, so that the limits themselves are crossed.
+declare -A max_len=(
+    [rtf]=$((4 * 1024 * 1024 + 4096))  # the help file: 4 MiB are read
+    [settings]=$((1024 * 1024 + 4096)) # the settings file: 1 MiB is read
+    [wav]=$((64 * 1024 + 1024))        # the header region of a sound: 64 KiB
+    [time]=256                         # a typed time
+    [entry]=4096                       # keys typed into the number fields
+)
+
+# Seeds of the sizes at which the reading of these files used to go wrong, made here rather
+# than kept in the repository: a help file of one 500 000-character CJK paragraph (4 MB),
+# one of 30 000 list items, one of 4 MB of long words, and settings files past 1 MiB.
+big_seeds() {
+    local name=$1 dir=$2
+    local - # `yes | head` ends yes by SIGPIPE, which is no failure here
+    set +o pipefail
+    case $name in
+    rtf)
+        { printf '{\\rtf1\\uc1 '; yes '\u20013?' | head -n 500000 | tr -d '\n'; printf '\\par}'; } \
+            >"$dir/big-cjk.rtf"
+        { printf '{\\rtf1'; yes "{\\listtext\\pard\\plain\\'b7\\tab}\\ls1 Item\\par" |
+            head -n 30000; printf '}'; } >"$dir/big-list.rtf"
+        { printf '{\\rtf1 '; yes "$(head -c 3000 /dev/zero | tr '\0' w)" | head -n 1300 |
+            tr '\n' ' '; printf '}'; } >"$dir/big-words.rtf"
+        ;;
+    settings)
+        { printf '[TextSettings]\nHomeText='; head -c 1100000 /dev/zero | tr '\0' N; printf '\n'; } \
+            >"$dir/big-name.ini"
+        { printf '[KeySettings]\nIsKeyCode=Yes\n[Junk]\n'; yes 'Filler=0123456789abcdef' |
+            head -n 50000; printf '[TextSettings]\nHomeText=Cut\n'; } >"$dir/big-junk.ini"
+        ;;
+    esac
+}
+
 failed=()
 work=
 trap '[[ -n $work ]] && rm -rf "$work"' EXIT
-for exe in "$build"/fuzz/fuzz_*; do
-    [[ -x $exe ]] || continue
-    name=${exe##*/fuzz_}
-    work=$(mktemp -d)
-    if [[ -d tests/fuzz/corpus/$name ]]; then
-        cp -R "tests/fuzz/corpus/$name/." "$work/"
-    fi
-    args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
-        -artifact_prefix="$build/artifacts/$name-")
+
+# fuzz <name> <phase> <seconds> <corpus folder>: one run of fuzz_<name>, logged to
+# build-fuzz/fuzz_<name>[-<phase>].log.
+fuzz() {
+    local name=$1 phase=$2 time=$3 corpus=$4
+    local log="$build/fuzz_$name${phase:+-$phase}.log"
+    local args=(-max_total_time="$time" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+        -max_len="${max_len[$name]:-4096}" -artifact_prefix="$build/artifacts/$name-")
     if [[ -f tests/fuzz/$name.dict ]]; then
         args+=(-dict="tests/fuzz/$name.dict")
     fi
-    log="$build/fuzz_$name.log"
-    echo "fuzz_$name: ${seconds} s"
-    if "$exe" "${args[@]}" "$work" >"$log" 2>&1; then
-        grep -E '^stat::number_of_executed_units' "$log" || true
+    echo "fuzz_$name${phase:+ ($phase seeds)}: $time s"
+    if "$build/fuzz/fuzz_$name" "${args[@]}" "$corpus" >"$log" 2>&1; then
+        grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
     else
         echo "fuzz_$name FAILED; the end of $log:" >&2
         tail -n 60 "$log" >&2
         failed+=("$name")
     fi
+}
+
+for exe in "$build"/fuzz/fuzz_*; do
+    [[ -x $exe ]] || continue
+    name=${exe##*/fuzz_}
+    # The large seeds take seconds each under the sanitizers, and the inputs made from them
+    # would soon fill the corpus: they get a third of the time in a run of their own, and the
+    # small seeds the rest, at full speed, with lengths growing up to the same limit.
+    work=$(mktemp -d)
+    big_seeds "$name" "$work"
+    small=$seconds
+    if [[ -n $(ls -A "$work") ]]; then
+        small=$((seconds - seconds / 3))
+        fuzz "$name" large $((seconds / 3)) "$work"
+        rm -rf "${work:?}"/*
+    fi
+    if [[ -d tests/fuzz/corpus/$name ]]; then
+        cp -R "tests/fuzz/corpus/$name/." "$work/"
+    fi
+    fuzz "$name" "" "$small" "$work"
     rm -rf "$work"
     work=
 done

@@ -4,9 +4,15 @@
 #include "twips.h"
 #include "widgetcontrols.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // The help window: where it finds the manual, what it shows without one, its size rules and
 // its life from the first request to closing.
@@ -69,6 +75,40 @@ private Q_SLOTS:
         QCOMPARE(frmHelp::showHelp()->rtbHelp()->toPlainText(), QStringLiteral("readable"));
     }
 
+    // Whatever the manual holds, the board's clock and keys, which run on the same thread,
+    // keep running: the window lays the manual out in steps, and the timer ticks between them.
+    void boardKeepsTicking_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QByteArray cjk = "{\\rtf1\\uc1 ";
+        for (int i = 0; i < 500000; ++i)
+            cjk += "\\u" + QByteArray::number(0x4E00 + i % 20000) + '?';
+        QTest::newRow("one paragraph of 500 000 CJK characters") << cjk + "\\par}";
+        QByteArray items = "{\\rtf1";
+        for (int i = 0; i < 30000; ++i)
+            items += "{\\listtext\\pard\\plain\\'b7\\tab}\\ls1 Item " + QByteArray::number(i) +
+                     "\\par\n";
+        QTest::newRow("30 000 list items") << items + '}';
+    }
+
+    void boardKeepsTicking()
+    {
+        QFETCH(QByteArray, rtf);
+        writeManual(programDir.path(), rtf);
+        int ticks = 0;
+        int ticksBeforeGrowing = 0;
+        QTimer tick;
+        tick.setInterval(1);
+        connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start();
+        const QTextDocument* doc = frmHelp::showHelp()->rtbHelp()->document();
+        connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+                [&] { ticksBeforeGrowing = ticks; });
+        QVERIFY(doc->characterCount() > 100000);
+        // The document was still being laid out after the timer had ticked.
+        QTRY_VERIFY(ticksBeforeGrowing > 0);
+    }
+
     void opensAsDesignedWithoutAManual()
     {
         frmHelp* w = frmHelp::showHelp();
@@ -86,6 +126,17 @@ private Q_SLOTS:
         QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
     }
+
+#ifdef Q_OS_UNIX
+    // Opening a FIFO would wait for a writer for good: only a regular file is a manual.
+    void fifoIsNoManual()
+    {
+        const QString path =
+            QDir(programDir.path()).filePath(QString::fromLatin1(frmHelp::FileName));
+        QVERIFY(::mkfifo(path.toLocal8Bit().constData(), 0600) == 0);
+        QCOMPARE(frmHelp::showHelp()->rtbHelp()->toPlainText(), frmHelp::missingFileMessage());
+    }
+#endif
 
     void boxFollowsTheWindow_data()
     {

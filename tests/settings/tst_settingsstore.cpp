@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #ifdef Q_OS_LINUX
 #include <sys/fsuid.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -326,6 +328,56 @@ private Q_SLOTS:
         setSettingsBacking(store.get());
         QCOMPARE(asText(loaded), asText(defaults()));
         QVERIFY(saved);
+        QCOMPARE(asText(loadFile()), asText(unusualSettings()));
+    }
+
+    // Whatever lies at the file's path, the start does not wait on it. What is not a regular
+    // file is neither read nor written over: every setting takes its default, and OK says
+    // that it could not save.
+    void settingsPathNotAFile_data()
+    {
+        QTest::addColumn<bool>("fifo"); // or a folder
+#ifdef Q_OS_LINUX
+        QTest::newRow("FIFO") << true;
+#endif
+        QTest::newRow("folder") << false;
+    }
+    void settingsPathNotAFile()
+    {
+        QFETCH(bool, fifo);
+        // The path is the one Qt's settings use, found without opening the file.
+        QCOMPARE(path, QSettings(QSettings::IniFormat, QSettings::UserScope,
+                                 QStringLiteral("Pucklight"), QStringLiteral("Pucklight"))
+                           .fileName());
+        QVERIFY(QDir().mkpath(fifo ? QFileInfo(path).absolutePath() : path));
+#ifdef Q_OS_LINUX
+        QVERIFY(!fifo || ::mkfifo(path.toLocal8Bit().constData(), 0600) == 0);
+#endif
+        const QStringList loaded = asText(loadFile());
+        const bool saved = saveFile(unusualSettings());
+        const bool kept = QFileInfo(path).exists() && !QFileInfo(path).isFile();
+        QVERIFY(QFile::remove(path) || QDir().rmdir(path));
+        QCOMPARE(loaded, asText(defaults()));
+        QVERIFY(!saved);
+        QVERIFY(kept);
+    }
+
+    // Of a file over the size limit only the whole lines within the limit are read, at once;
+    // the next save writes a file of the usual size in its place.
+    void oversizedIniFile()
+    {
+        const qint64 limit = IniSettingsBacking::MaxFileBytes;
+        QByteArray big = "[TextSettings]\nHomeText=Kept\n";
+        const QByteArray filler = "Filler" + QByteArray(50, 'f') + "=x\n";
+        big += filler.repeated(int((limit - big.size()) / filler.size()));
+        big += "VisitorText=Cut"; // a line the limit cuts in two
+        big += QByteArray(int(limit), 'j');
+        QVERIFY(writeFile(path, big));
+        const SettingVariables loaded = loadFile();
+        QCOMPARE(loaded.HomeText, QStringLiteral("Kept"));
+        QCOMPARE(loaded.VisitorText, defaults().VisitorText);
+        QVERIFY(saveFile(unusualSettings()));
+        QVERIFY(QFileInfo(path).size() < limit + 4096);
         QCOMPARE(asText(loadFile()), asText(unusualSettings()));
     }
 };
