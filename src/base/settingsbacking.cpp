@@ -190,6 +190,18 @@ void IniSettingsBacking::save(const QString& app, const QString& section, const 
     unwritten[app][path] = value;
 }
 
+void IniSettingsBacking::keepOnly(const QString& app, const std::set<QString>& keys)
+{
+    Store& s = store(app);
+    if (s.settings) {
+        for (const QString& k : s.settings->allKeys())
+            if (!keys.count(k))
+                s.settings->remove(k);
+    }
+    std::erase_if(s.kept, [&](const auto& kv) { return !keys.count(kv.first); });
+    std::erase_if(unwritten[app], [&](const auto& kv) { return !keys.count(kv.first); });
+}
+
 bool IniSettingsBacking::flushCopy(const QString& app, QSettings& copy,
                                    const std::map<QString, QString>& values)
 {
@@ -244,6 +256,11 @@ void MemorySettingsBacking::save(const QString&, const QString& section, const Q
                                  const QString& value)
 {
     values[section + QLatin1Char('/') + key] = value;
+}
+
+void MemorySettingsBacking::keepOnly(const QString&, const std::set<QString>& keys)
+{
+    std::erase_if(values, [&](const auto& kv) { return !keys.count(kv.first); });
 }
 
 bool MemorySettingsBacking::contains(const QString& section, const QString& key) const

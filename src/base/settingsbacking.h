@@ -3,6 +3,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <set>
 
 class QSettings;
 class QTemporaryDir;
@@ -17,6 +18,9 @@ public:
                         const QString& fallback) = 0;
     virtual void save(const QString& app, const QString& section, const QString& key,
                       const QString& value) = 0;
+    // Drops every key of the application but these ("Section/Key"): what else the file held
+    // is not the program's, and is not written back.
+    virtual void keepOnly(const QString& app, const std::set<QString>& keys) = 0;
     // Writes pending changes out. Returns false when the store could not be written.
     virtual bool flush() { return true; }
 };
@@ -45,6 +49,7 @@ public:
                 const QString& fallback) override;
     void save(const QString& app, const QString& section, const QString& key,
               const QString& value) override;
+    void keepOnly(const QString& app, const std::set<QString>& keys) override;
     bool flush() override;
 
     // Where the file of an application lives.
@@ -73,6 +78,7 @@ public:
                 const QString& fallback) override;
     void save(const QString& app, const QString& section, const QString& key,
               const QString& value) override;
+    void keepOnly(const QString& app, const std::set<QString>& keys) override;
 
     bool contains(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key) const;

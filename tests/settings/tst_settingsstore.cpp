@@ -191,6 +191,13 @@ private Q_SLOTS:
             "24");
         row("team size overflowing", {"TextSettings/TeamSize=922337203685477.9999"},
             "TextSettings/TeamSize", "24");
+        // A name of any length is cut to 200 characters, a path to 4096.
+        const QString longName = QString(300, QLatin1Char('x'));
+        QTest::newRow("huge team name") << QStringList("TextSettings/HomeText=" + longName)
+                                        << "TextSettings/HomeText" << longName.left(200);
+        const QString longPath = QLatin1Char('/') + QString(5000, QLatin1Char('p'));
+        QTest::newRow("huge path") << QStringList("PicSettings/BoardPic=" + longPath)
+                                   << "PicSettings/BoardPic" << longPath.left(4096);
     }
     void loadedValue()
     {
@@ -208,6 +215,9 @@ private Q_SLOTS:
 
     void saveThenLoad()
     {
+        // Keys that are not the program's (a damaged or foreign file) are not written back.
+        store->values["Junk/Noise"] = QStringLiteral("x");
+        store->values["KeySettings/Unknown"] = QStringLiteral("y");
         LoadSettings(); // the first start converts the keys
         Settings = unusualSettings();
         QVERIFY(SaveSettings());
