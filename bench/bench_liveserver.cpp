@@ -7,6 +7,7 @@
 //              often the first viewer is let go
 // bench/README.md has the results.
 #include "liveserver.h"
+#include "resident.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -32,16 +33,6 @@ namespace {
 const std::string Handshake = "GET /live HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
                               "Connection: Upgrade\r\nSec-WebSocket-Key: "
                               "dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
-
-qint64 residentKiB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    for (const QByteArray& line :
-         f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QByteArrayList())
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
 
 int connectTo(quint16 port)
 {
