@@ -115,6 +115,10 @@ bool AudioSinkOutput::load(const QString& path)
         // Idle: every sample, the silence included, has been taken. Stopped: the output failed.
         if (!active || (state != QAudio::IdleState && state != QAudio::StoppedState))
             return;
+        // Idle before the last sample was taken is an underrun: on a busy machine the output
+        // ran dry before it was fed again. The play goes on; it is not its end.
+        if (state == QAudio::IdleState && !reader.atEnd())
+            return;
         stop();
         Q_EMIT ended();
     });
