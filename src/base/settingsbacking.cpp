@@ -194,9 +194,18 @@ void IniSettingsBacking::keepOnly(const QString& app, const std::set<QString>& k
 {
     Store& s = store(app);
     if (s.settings) {
-        for (const QString& k : s.settings->allKeys())
+        // Removing a key removes everything beneath it too: a stray key named like a section
+        // would take the section with it. What is kept is put back afterwards.
+        std::map<QString, QVariant> kept;
+        const QStringList all = s.settings->allKeys();
+        for (const QString& k : all)
+            if (keys.count(k))
+                kept[k] = s.settings->value(k);
+        for (const QString& k : all)
             if (!keys.count(k))
                 s.settings->remove(k);
+        for (const auto& [k, v] : kept)
+            s.settings->setValue(k, v);
     }
     std::erase_if(s.kept, [&](const auto& kv) { return !keys.count(kv.first); });
     std::erase_if(unwritten[app], [&](const auto& kv) { return !keys.count(kv.first); });
