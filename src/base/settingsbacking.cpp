@@ -190,27 +190,6 @@ void IniSettingsBacking::save(const QString& app, const QString& section, const 
     unwritten[app][path] = value;
 }
 
-void IniSettingsBacking::keepOnly(const QString& app, const std::set<QString>& keys)
-{
-    Store& s = store(app);
-    if (s.settings) {
-        // Removing a key removes everything beneath it too: a stray key named like a section
-        // would take the section with it. What is kept is put back afterwards.
-        std::map<QString, QVariant> kept;
-        const QStringList all = s.settings->allKeys();
-        for (const QString& k : all)
-            if (keys.count(k))
-                kept[k] = s.settings->value(k);
-        for (const QString& k : all)
-            if (!keys.count(k))
-                s.settings->remove(k);
-        for (const auto& [k, v] : kept)
-            s.settings->setValue(k, v);
-    }
-    std::erase_if(s.kept, [&](const auto& kv) { return !keys.count(kv.first); });
-    std::erase_if(unwritten[app], [&](const auto& kv) { return !keys.count(kv.first); });
-}
-
 bool IniSettingsBacking::flushCopy(const QString& app, QSettings& copy,
                                    const std::map<QString, QString>& values)
 {
@@ -265,11 +244,6 @@ void MemorySettingsBacking::save(const QString&, const QString& section, const Q
                                  const QString& value)
 {
     values[section + QLatin1Char('/') + key] = value;
-}
-
-void MemorySettingsBacking::keepOnly(const QString&, const std::set<QString>& keys)
-{
-    std::erase_if(values, [&](const auto& kv) { return !keys.count(kv.first); });
 }
 
 bool MemorySettingsBacking::contains(const QString& section, const QString& key) const

@@ -3,7 +3,6 @@
 #include <QString>
 #include <map>
 #include <memory>
-#include <set>
 
 class QSettings;
 class QTemporaryDir;
@@ -18,9 +17,6 @@ public:
                         const QString& fallback) = 0;
     virtual void save(const QString& app, const QString& section, const QString& key,
                       const QString& value) = 0;
-    // Drops every key of the application but these ("Section/Key"): what else the file held
-    // is not the program's, and is not written back.
-    virtual void keepOnly(const QString& app, const std::set<QString>& keys) = 0;
     // Writes pending changes out. Returns false when the store could not be written.
     virtual bool flush() { return true; }
 };
@@ -49,7 +45,6 @@ public:
                 const QString& fallback) override;
     void save(const QString& app, const QString& section, const QString& key,
               const QString& value) override;
-    void keepOnly(const QString& app, const std::set<QString>& keys) override;
     bool flush() override;
 
     // Where the file of an application lives.
@@ -78,7 +73,6 @@ public:
                 const QString& fallback) override;
     void save(const QString& app, const QString& section, const QString& key,
               const QString& value) override;
-    void keepOnly(const QString& app, const std::set<QString>& keys) override;
 
     bool contains(const QString& section, const QString& key) const;
     QString value(const QString& section, const QString& key) const;

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <set>
 #include <string_view>
 
 SettingVariables Settings;
@@ -157,12 +156,6 @@ void LoadSettings()
 bool SaveSettings()
 {
     const SettingVariables& s = Settings;
-    // The file holds the program's keys and the mark of the converted keys; anything else it
-    // held (a damaged or foreign file) is dropped rather than written back.
-    std::set<QString> own = {sectionName(SettingRow::Section::Key) + QStringLiteral("/IsKeyCode")};
-    for (const SettingRow& row : SettingTable)
-        own.insert(sectionName(row.section) + QLatin1Char('/') + QLatin1String(row.key));
-    settingsBacking().keepOnly(App, own);
     for (const SettingRow& row : SettingTable)
         std::visit([&](auto member) { save(row, textOf(s.*member)); }, row.member);
     return settingsBacking().flush();
