@@ -45,6 +45,8 @@ namespace fieldlimits {
 inline constexpr int16_t ScoreMax = 199;
 inline constexpr int16_t CountMax = 99;
 inline constexpr int16_t PeriodMax = 9;
+inline constexpr int32_t GameTimeLimit = 5999;   // 99:59, in seconds
+inline constexpr int32_t PenaltyTimeLimit = 599; // 9:59
 } // namespace fieldlimits
 
 // By tab order. Penalty clocks: 1 home 1, 2 home 2, 3 visitor 1, 4 visitor 2; in tab order

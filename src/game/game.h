@@ -66,6 +66,9 @@ public:
     // A click on a goal lamp (Home or Visitor) lights it, or puts it out if it was lit.
     void toggleGoalLamp(GoalLamp lamp);
     void select(Field f);
+    // Takes up a saved game: every value as saved, every clock stopped where it stood, the
+    // tick running. A game clock saved at zero does not sound the buzzer again.
+    void resume(const GameState& saved);
     // The 100 ms tick: reads the clocks, refreshes the clock field and the penalties, and at
     // zero sounds the buzzer once and stops itself.
     void tmrClock1_Timer();

@@ -3,10 +3,8 @@
 #include "clockfaces.h"
 #include "game.h"
 
-namespace {
-constexpr int32_t GameTimeLimit = 5999;   // 99:59
-constexpr int32_t PenaltyTimeLimit = 599; // 9:59
-} // namespace
+using fieldlimits::GameTimeLimit;
+using fieldlimits::PenaltyTimeLimit;
 
 void Game::tmrClock1_Timer()
 {
@@ -35,6 +33,20 @@ void Game::tmrClock1_Timer()
             DisplayTime(row, clocks.ReadClock(i));
     }
     Penalty();
+    Q_EMIT changed();
+}
+
+void Game::resume(const GameState& saved)
+{
+    const bool playing = game.BuzzerPlaying;
+    const bool ticking = game.tickEnabled;
+    game = saved;
+    for (int i = 0; i < ClockCount; ++i)
+        game.clocks.StopClock(i);
+    game.BuzzerPlaying = playing;
+    game.tickEnabled = ticking;
+    Penalty();
+    enableTick(true);
     Q_EMIT changed();
 }
 

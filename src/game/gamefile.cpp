@@ -1,0 +1,247 @@
+#include "gamefile.h"
+
+#include "program.h"
+#include "timesource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+int64_t nowMs()
+{
+    const MonotonicTime t = timeSource().monotonicNow();
+    return t.seconds * 1000 + t.millis;
+}
+
+// After a rename, the folder's entry has to reach the disk too, or a power cut can bring
+// the old file back.
+void syncFolder([[maybe_unused]] const QString& folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#endif
+}
+
+// Moves a file aside, replacing what was there under that name.
+bool moveAside(const QString& from, const QString& to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
+GameFile::GameFile(QString path, QObject* parent) : QObject(parent), filePath(std::move(path))
+{
+    heldBackTimer.setSingleShot(true);
+    connect(&heldBackTimer, &QTimer::timeout, this, &GameFile::writeHeldBack);
+    writer = std::thread([this] { writerLoop(); });
+}
+
+GameFile::~GameFile()
+{
+    writeHeldBack();
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    wake.notify_all();
+    writer.join();
+}
+
+QString GameFile::defaultPath()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericStateLocation);
+#else
+    // The XDG rule: $XDG_STATE_HOME when it is an absolute path, else ~/.local/state.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+#endif
+    return base + QStringLiteral("/Pucklight/game.json");
+}
+
+QString GameFile::previousPath() const
+{
+    return QFileInfo(filePath).dir().filePath(QStringLiteral("game-previous.json"));
+}
+
+QString GameFile::badPath() const
+{
+    return filePath + QStringLiteral(".bad");
+}
+
+std::optional<gamejson::Loaded> GameFile::load()
+{
+    if (!QFileInfo::exists(filePath))
+        return std::nullopt;
+    QString fault;
+    QByteArray bytes;
+    QFile file(filePath);
+    // Only a regular file is opened: a FIFO would wait for a writer for good.
+    if (!program::fileExists(filePath) || !file.open(QIODevice::ReadOnly))
+        fault = QStringLiteral("it is not a file that can be read");
+    else if ((bytes = file.read(MaxFileBytes + 1)).size() > MaxFileBytes)
+        fault = QStringLiteral("it is larger than %1 bytes").arg(MaxFileBytes);
+    file.close();
+    std::optional<gamejson::Loaded> loaded;
+    if (fault.isEmpty())
+        loaded = gamejson::fromBytes(bytes, &fault);
+    if (!loaded) {
+        const bool moved = moveAside(filePath, badPath());
+        qWarning("pucklight: the saved game in %s cannot be read (%s); %s, and a new game starts",
+                 qUtf8Printable(QDir::toNativeSeparators(filePath)), qUtf8Printable(fault),
+                 moved ? qUtf8Printable(QStringLiteral("it was moved to ") +
+                                        QDir::toNativeSeparators(badPath()))
+                       : "it could not be moved aside");
+    }
+    return loaded;
+}
+
+bool GameFile::differsFromNewBoard(const GameState& state)
+{
+    static const QDateTime anyTime = QDateTime::fromSecsSinceEpoch(0);
+    GameState fresh = Game(SettingVariables()).state();
+    fresh.selected = state.selected;
+    return gamejson::toJson(state, anyTime) != gamejson::toJson(fresh, anyTime);
+}
+
+void GameFile::setAside()
+{
+    waitUntilWritten();
+    if (QFileInfo::exists(filePath) && !moveAside(filePath, previousPath()))
+        qWarning("pucklight: the saved game in %s could not be moved aside",
+                 qUtf8Printable(QDir::toNativeSeparators(filePath)));
+}
+
+void GameFile::follow(const Game* game)
+{
+    connect(game, &Game::changed, this, [this, game] { gameChanged(game->state()); });
+}
+
+void GameFile::gameChanged(const GameState& state)
+{
+    const QJsonObject json = gamejson::toJson(state, timeSource().localNow());
+    QJsonObject content = json;
+    content.remove(QLatin1String("savedAt"));
+    if (handedAny && content == handedContent) {
+        heldBack.reset();
+        heldBackTimer.stop();
+        return;
+    }
+    if (!handedAny || gamejson::steadyPart(json) != handedSteady) {
+        hand(json);
+        return;
+    }
+    // Time passing on running clocks is written once a second.
+    heldBack = json;
+    const int64_t due = handedAtMs + TimeOnlyWriteMs - nowMs();
+    if (due <= 0)
+        writeHeldBack();
+    else if (!heldBackTimer.isActive())
+        heldBackTimer.start(static_cast<int>(due));
+}
+
+void GameFile::writeHeldBack()
+{
+    heldBackTimer.stop();
+    if (heldBack) {
+        const QJsonObject json = std::move(*heldBack);
+        hand(json);
+    }
+}
+
+void GameFile::hand(const QJsonObject& json)
+{
+    heldBack.reset();
+    heldBackTimer.stop();
+    handedSteady = gamejson::steadyPart(json);
+    handedContent = json;
+    handedContent.remove(QLatin1String("savedAt"));
+    handedAny = true;
+    handedAtMs = nowMs();
+    {
+        std::lock_guard lock(mutex);
+        pending = gamejson::toBytes(json);
+    }
+    wake.notify_one();
+}
+
+bool GameFile::waitUntilWritten()
+{
+    std::unique_lock lock(mutex);
+    idle.wait(lock, [this] { return !pending && !writing; });
+    return lastWriteOk;
+}
+
+int GameFile::writeCount() const
+{
+    std::lock_guard lock(mutex);
+    return writes;
+}
+
+void GameFile::writerLoop()
+{
+    std::unique_lock lock(mutex);
+    for (;;) {
+        wake.wait(lock, [this] { return pending || stopping; });
+        if (!pending)
+            return;
+        const QByteArray bytes = std::move(*pending);
+        pending.reset();
+        writing = true;
+        lock.unlock();
+        QString error;
+        const bool ok = writeFile(bytes, error);
+        lock.lock();
+        writing = false;
+        lastWriteOk = ok;
+        if (ok) {
+            ++writes;
+            if (warned)
+                qInfo("pucklight: the game is saved to %s again",
+                      qUtf8Printable(QDir::toNativeSeparators(filePath)));
+            warned = false;
+        } else if (!warned) {
+            warned = true;
+            qWarning("pucklight: cannot save the game to %s: %s; the board goes on and the last "
+                     "good save is kept",
+                     qUtf8Printable(QDir::toNativeSeparators(filePath)), qUtf8Printable(error));
+        }
+        if (!pending)
+            idle.notify_all();
+    }
+}
+
+bool GameFile::writeFile(const QByteArray& bytes, QString& error)
+{
+    const QString folder = QFileInfo(filePath).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        error = QStringLiteral("cannot create the folder");
+        return false;
+    }
+    // Unbuffered, a write cut short by a full disk shows as a short count; through Qt's
+    // buffer it could go unnoticed and a cut file replace the good one.
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
