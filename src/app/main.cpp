@@ -1,6 +1,8 @@
 #include "commandline.h"
 #include "frmscoreboard.h"
 #include "frmsplash.h"
+#include "gamefile.h"
+#include "gamesaving.h"
 #include "liveoutput.h"
 
 #include <QApplication>
@@ -64,7 +66,10 @@ int main(int argc, char* argv[])
     if (const auto code = answerCommandLine(options, out, err, monitorList()))
         return *code;
 
+    // The game is kept in its file from the start until the program ends.
+    GameFile gameFile;
     auto* splash = new frmSplash;
+    keepGameSaved(splash, gameFile);
     // Live output for streaming tools, only when asked for; it lives with the board.
     LiveOutput::Options live;
     live.feedFolder = options.feedFolder;

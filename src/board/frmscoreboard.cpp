@@ -1,5 +1,7 @@
 #include "frmscoreboard.h"
 
+#include "commondialogs.h"
+
 #include "boarddesign.h"
 #include "colors.h"
 #include "image.h"
@@ -251,8 +253,27 @@ void frmScoreBoard::keyPressEvent(QKeyEvent* e)
     e->accept();
 }
 
+void frmScoreBoard::resumeGame(const GameState& saved)
+{
+    theGame.resume(saved);
+    box(saved.selected)->setFocus(Qt::OtherFocusReason);
+}
+
 void frmScoreBoard::closeEvent(QCloseEvent* e)
 {
+    // A stray close in the middle of play must not end the game; the answer kept by default
+    // is to go on. With the clocks stopped the game is saved as it stands and nothing is asked.
+    Question q;
+    q.title = QStringLiteral("Pucklight");
+    q.text = QStringLiteral("A clock is running. Close the scoreboard?");
+    q.details = QStringLiteral("The game is saved and can be resumed at the next start.");
+    q.yes = QStringLiteral("&Close");
+    q.no = QStringLiteral("&Keep running");
+    q.yesIsDefault = false;
+    if (theGame.clockRunning() && !commonDialogs().ask(this, q)) {
+        e->ignore();
+        return;
+    }
     CloseSounds();
     e->accept();
     // Closing the board ends the program at once; every other window goes with it.

@@ -57,6 +57,9 @@ public:
     // and sounds.
     void applySettings(const SettingVariables& settings);
 
+    // Takes up a saved game (see Game::resume) with its field selected.
+    void resumeGame(const GameState& saved);
+
     // The geometry the layout scales from, as recorded at load.
     const LayoutTable& layout() const { return layoutTable; }
 

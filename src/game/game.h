@@ -52,6 +52,8 @@ public:
     explicit Game(const SettingVariables& settings, QObject* parent = nullptr);
 
     const GameState& state() const { return game; }
+    // Whether a clock is running with time left on it.
+    bool clockRunning() const;
     const SettingVariables& settings() const { return config; }
     // New settings, as after the options dialog: the keys change and the lamps are read again.
     void setSettings(const SettingVariables& settings);

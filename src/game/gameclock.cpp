@@ -36,6 +36,15 @@ void Game::tmrClock1_Timer()
     Q_EMIT changed();
 }
 
+bool Game::clockRunning() const
+{
+    ClockTable clocks = game.clocks; // a reading updates the record
+    for (int i = 0; i < ClockCount; ++i)
+        if (clocks.IsRunning(i) && clocks.ReadClock(i) > ClockValue())
+            return true;
+    return false;
+}
+
 void Game::resume(const GameState& saved)
 {
     const bool playing = game.BuzzerPlaying;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <algorithm>
 
@@ -34,6 +35,17 @@ public:
         QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                         parent);
         return box.exec() == QMessageBox::Yes;
+    }
+    bool ask(QWidget* parent, const Question& q) override
+    {
+        QMessageBox box(QMessageBox::Question, q.title, q.text, QMessageBox::NoButton, parent);
+        box.setInformativeText(q.details);
+        QPushButton* yes = box.addButton(q.yes, QMessageBox::AcceptRole);
+        QPushButton* no = box.addButton(q.no, QMessageBox::RejectRole);
+        box.setDefaultButton(q.yesIsDefault ? yes : no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
     }
     void beep() override { QApplication::beep(); }
 };

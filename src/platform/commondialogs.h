@@ -6,8 +6,20 @@
 
 class QWidget;
 
-// The platform's colour picker, file-open dialog, Yes/No question and beep, behind one
-// interface that tests replace with scripted answers.
+// A question with two answers. Enter gives the default answer, Escape the other; a letter
+// marked with & in an answer's text gives that answer.
+struct Question
+{
+    QString title;
+    QString text;
+    QString details; // a second paragraph, or empty
+    QString yes;
+    QString no;
+    bool yesIsDefault = true;
+};
+
+// The platform's colour picker, file-open dialog, questions and beep, behind one interface
+// that tests replace with scripted answers.
 class CommonDialogs
 {
 public:
@@ -19,6 +31,8 @@ public:
     virtual QString openFile(QWidget* parent, const QString& filter, bool mustExist) = 0;
     // A question with the question icon and the buttons Yes and No; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // True for the answer `yes`.
+    virtual bool ask(QWidget* parent, const Question& question) = 0;
     virtual void beep() = 0;
 };
 

@@ -64,5 +64,9 @@ struct FakeDialogs : CommonDialogs
         answers.pop_front();
         return a;
     }
+    bool ask(QWidget* parent, const Question& q) override
+    {
+        return askYesNo(parent, q.title, q.text);
+    }
     void beep() override { ++beeps; }
 };

@@ -1,0 +1,44 @@
+#include "gamesaving.h"
+
+#include "commondialogs.h"
+#include "frmscoreboard.h"
+#include "frmsplash.h"
+#include "gamefile.h"
+#include "timesource.h"
+
+#include <QLocale>
+#include <QTimer>
+
+QString savedWhen(const QDateTime& savedAt, const QDateTime& now)
+{
+    const QDateTime local = savedAt.toLocalTime();
+    const QString time = local.time().toString(QStringLiteral("HH:mm:ss"));
+    if (local.date() == now.toLocalTime().date())
+        return QStringLiteral("Saved today at %1.").arg(time);
+    return QStringLiteral("Saved on %1 at %2.")
+        .arg(QLocale().toString(local.date(), QLocale::LongFormat), time);
+}
+
+void keepGameSaved(frmSplash* splash, GameFile& file)
+{
+    QObject::connect(splash, &frmSplash::boardOpened, &file,
+                     [&file](frmScoreBoard* board) { file.follow(&board->game()); });
+    const auto saved = file.load();
+    if (!saved || !GameFile::differsFromNewBoard(saved->state))
+        return;
+    // Asked once the splash shows, so that the question stands in front of it.
+    QTimer::singleShot(0, splash, [splash, &file, saved = *saved] {
+        Question q;
+        q.title = QStringLiteral("Pucklight");
+        q.text = QStringLiteral("Resume the last game?");
+        q.details = savedWhen(saved.savedAt, timeSource().localNow());
+        q.yes = QStringLiteral("&Resume");
+        q.no = QStringLiteral("&New game");
+        if (commonDialogs().ask(splash, q)) {
+            if (frmScoreBoard* board = splash->GoScore())
+                board->resumeGame(saved.state);
+        } else {
+            file.setAside();
+        }
+    });
+}

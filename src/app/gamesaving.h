@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class GameFile;
+class frmSplash;
+
+// The saved game at start and the game kept saved from then on. When the game file holds a
+// game other than a new board, the operator is asked in front of the splash "Resume the last
+// game?": Enter resumes and goes on to the board, Escape or N starts a new game and keeps the
+// old one aside. The board's game is written to the file as it changes.
+void keepGameSaved(frmSplash* splash, GameFile& file);
+
+// "Saved today at 20:15:03.", "Saved on Sunday, 6 December 2026 at 21:04:11."
+QString savedWhen(const QDateTime& savedAt, const QDateTime& now);
