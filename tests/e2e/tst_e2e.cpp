@@ -4,8 +4,8 @@
 #include "testmain.h"
 
 #include <QLocale>
-#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <cerrno>
@@ -37,11 +37,11 @@ QString timeOfDay(const QTime& t)
 
 } // namespace
 
-// Plays the script of keys on the run's board and waits for the board to show `want`
-// exactly; fails the test with both readings if it does not.
+// Plays the keys and waits for the board to show `want` exactly, or fails with both readings.
 #define STEP(run, script, want, what) QVERIFY2(step(run, script, want, what), qPrintable(failure))
 #define GAME_STEP(script, what) STEP(*game, script, expected, what)
-#define EXPECT_THAT(run, check, what) QVERIFY2(expectThat(run, check, what), qPrintable(failure))
+#define EXPECT_THAT(run, check, what, ...)                                                         \
+    QVERIFY2(expectThat(run, check, what __VA_OPT__(, ) __VA_ARGS__), qPrintable(failure))
 
 class TestEndToEnd : public QObject
 {
@@ -52,8 +52,7 @@ class TestEndToEnd : public QObject
     std::unique_ptr<TestServers> servers;
     QString failure;
 
-    // The game goes on from step to step in one run of the program; once a step fails, the
-    // steps after it are skipped.
+    // The game goes on in one run of the program from step to step; a failed step skips the rest.
     std::unique_ptr<BoardRun> game;
     BoardState expected;
     bool gameBroken = false;
@@ -73,8 +72,8 @@ class TestEndToEnd : public QObject
     }
 
     bool expectThat(BoardRun& run, const std::function<bool(const BoardState&)>& check,
-                    const QString& what, const QString& want = QString(),
-                    int timeoutMs = BoardRun::WaitMs)
+                    const QString& what, int timeoutMs = BoardRun::WaitMs,
+                    const QString& want = QString())
     {
         BoardState last;
         if (run.waitFor(check, &last, timeoutMs))
@@ -90,11 +89,11 @@ class TestEndToEnd : public QObject
     {
         x().play(script);
         return expectThat(
-            run, [&](const BoardState& s) { return s == want; }, what, want.toString());
+            run, [&](const BoardState& s) { return s == want; }, what, BoardRun::WaitMs,
+            want.toString());
     }
 
-    // The tick repaints what changed ten times a second; two equal readings a few ticks apart
-    // are the board at rest.
+    // Two equal readings a few ticks apart are the board at rest.
     static BoardState settle(BoardRun& run)
     {
         BoardState a = run.read();
@@ -108,12 +107,20 @@ class TestEndToEnd : public QObject
         return a;
     }
 
-    // Screenshots are kept only when asked for, in the folder PUCKLIGHT_E2E_SHOTS names.
+    // Screenshots are kept in the folder PUCKLIGHT_E2E_SHOTS names, if it is set.
     static void shot(BoardRun& run, const QString& name)
     {
         const QString folder = qEnvironmentVariable("PUCKLIGHT_E2E_SHOTS");
         if (!folder.isEmpty() && QDir().mkpath(folder))
             run.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    }
+
+    // NumLock comes to `on` and stays there.
+    bool lockSettlesAt(bool on)
+    {
+        const bool came = QTest::qWaitFor([&] { return x().numLockOn() == on; }, LockMs);
+        QThread::msleep(SettleMs);
+        return came && x().numLockOn() == on;
     }
 
 private Q_SLOTS:
@@ -286,10 +293,9 @@ private Q_SLOTS:
             watcher = servers->watchStreams(streams);
         QThread::msleep(SettleMs); // pactl subscribes before the buzzer can sound
         x().play("s");
-        QVERIFY2(expectThat(
-                     *game, [](const BoardState& s) { return s.clock == "0.0"; },
-                     "the clock runs down to 0.0", QString(), RunDownMs),
-                 qPrintable(failure));
+        EXPECT_THAT(
+            *game, [](const BoardState& s) { return s.clock == "0.0"; },
+            "the clock runs down to 0.0", RunDownMs);
         // The penalties ran with the clock and stand still with it at zero.
         const BoardState now = settle(*game);
         shot(*game, QStringLiteral("03-zero"));
@@ -339,10 +345,9 @@ private Q_SLOTS:
         game->setColours(colours);
         GAME_STEP(QString(), "the clock and the penalty times in the new colour");
         shot(*game, QStringLiteral("04-green"));
-        const QSettings ini(work.filePath(QStringLiteral("game/config/Pucklight/Pucklight.ini")),
+        const QSettings ini(work.filePath("game/config/Pucklight/Pucklight.ini"),
                             QSettings::IniFormat);
-        QCOMPARE(ini.value(QStringLiteral("ColorSettings/TimeColor")).toString(),
-                 QString::number(Green));
+        QCOMPARE(ini.value("ColorSettings/TimeColor").toString(), QString::number(Green));
     }
 
     void gameHelp()
@@ -439,9 +444,7 @@ private Q_SLOTS:
 
         // The key itself: the server toggles the lock, the program puts it back on the release.
         x().play("<Num_Lock>");
-        QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterPress, LockMs);
-        QThread::msleep(SettleMs);
-        QCOMPARE(x().numLockOn(), afterPress);
+        QVERIFY(lockSettlesAt(afterPress));
 
         // The keypad follows: digits with NumLock on, arrows with it off.
         BoardState want;
@@ -456,9 +459,7 @@ private Q_SLOTS:
         }
         // Once more: without a mode the key toggles the lock, with one the program restores it.
         x().play("<Num_Lock>");
-        QTRY_COMPARE_WITH_TIMEOUT(x().numLockOn(), afterAgain, LockMs);
-        QThread::msleep(SettleMs);
-        QCOMPARE(x().numLockOn(), afterAgain);
+        QVERIFY(lockSettlesAt(afterAgain));
         QVERIFY2(run->close(&error), qPrintable(error));
     }
 };
