@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -20,13 +21,27 @@ class TestPictures : public QObject
     PictureBox* box = nullptr;
     Image* img = nullptr;
 
-    QString write(const QString& name, int w, int h, QColor c = Qt::red, const char* format = "PNG")
+    QString write(const QString& name, int w, int h, QColor c = Qt::red)
     {
         QImage pic(w, h, QImage::Format_RGB32);
         pic.fill(c);
         const QString path = dir.filePath(name);
-        pic.save(path, format);
+        pic.save(path, "PNG");
         return path;
+    }
+    QString save(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName()
+                                                                              : QString();
+    }
+    static QByteArray jpeg(const QImage& pic)
+    {
+        QByteArray bytes;
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::WriteOnly);
+        pic.save(&buf, "JPG", 95);
+        return bytes;
     }
 
     void makeBox(double w, double h)
@@ -102,27 +117,16 @@ private Q_SLOTS:
         QFETCH(QPointF, redAt);
         QImage pic(stored, QImage::Format_RGB32);
         pic.fill(Qt::blue);
-        for (int y = 0; y < pic.height(); ++y)
-            for (int x = 0; x < pic.width() / 2; ++x)
-                pic.setPixel(x, y, qRgb(255, 0, 0));
-        QByteArray jpeg;
-        QBuffer buf(&jpeg);
-        buf.open(QIODevice::WriteOnly);
-        QVERIFY(pic.save(&buf, "JPG", 95));
+        QPainter(&pic).fillRect(0, 0, pic.width() / 2, pic.height(), Qt::red);
+        QByteArray photo = jpeg(pic);
         // EXIF: a big-endian TIFF header and one entry, tag 0x112 (orientation), one SHORT.
         const QByteArray exif =
             QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24) + char(0) +
             char(orientation) + QByteArray(6, '\0');
         const auto length = static_cast<uint16_t>(exif.size() + 2);
-        jpeg.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + exif);
-        const QString path =
-            dir.filePath(QStringLiteral("phone%1.jpg").arg(QTest::currentDataTag()));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(jpeg) == jpeg.size());
-        f.close();
-
+        photo.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + exif);
         makeBox(1500, 1500);
-        LoadFittedPicture(img, box, path);
+        LoadFittedPicture(img, box, save(QStringLiteral("phone.jpg"), photo));
         QCOMPARE(QRectF(img->Left(), img->Top(), img->Width(), img->Height()), expected);
         const QImage shownPic = img->Picture();
         QCOMPARE(shownPic.size(), shown);
@@ -174,11 +178,7 @@ private Q_SLOTS:
         QTest::newRow("text") << QByteArray("this is not a picture\n");
         QImage pic(64, 64, QImage::Format_RGB32);
         pic.fill(Qt::green);
-        QByteArray jpeg;
-        QBuffer buf(&jpeg);
-        buf.open(QIODevice::WriteOnly);
-        pic.save(&buf, "JPG");
-        QTest::newRow("truncated jpeg") << jpeg.left(40);
+        QTest::newRow("truncated jpeg") << jpeg(pic).left(40);
         // A PNG header that claims 20000 x 20000 pixels and holds nothing else.
         QTest::newRow("header-only bomb") << QByteArray::fromHex(
             "89504e470d0a1a0a0000000d4948445200004e2000004e20080600000000000000");
@@ -189,12 +189,7 @@ private Q_SLOTS:
         makeBox(1240, 1395);
         LoadFittedPicture(img, box, write(QStringLiteral("ok.png"), 10, 10));
         QVERIFY(img->hasPicture());
-        const QString path = dir.filePath(QStringLiteral("bad.jpg"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
-        LoadFittedPicture(img, box, path);
+        LoadFittedPicture(img, box, save(QStringLiteral("bad.jpg"), bytes));
         QVERIFY(!img->hasPicture());
         QVERIFY(!img->isHidden());
     }

@@ -11,33 +11,21 @@ class TestSoak : public QObject
 {
     Q_OBJECT
 
-    // What a clock should read, worked out from the moments the operator started and stopped
-    // it: each run counts the whole tenths passed between its start and its stop.
+    // What the clocks, started and stopped together, should read: each run counts the whole
+    // tenths passed between its start and its stop.
     struct Model
     {
-        int64_t presetTenths = 0;
         int64_t usedTenths = 0;
-        bool running = false;
-        int64_t startMs = 0;
-        void set(int64_t tenths)
-        {
-            presetTenths = tenths;
-            usedTenths = 0;
-            running = false;
-        }
-        void start(int64_t nowMs)
-        {
-            running = true;
-            startMs = nowMs;
-        }
+        int64_t startMs = -1; // -1 while stopped
+        void start(int64_t nowMs) { startMs = nowMs; }
         void stop(int64_t nowMs)
         {
             usedTenths += nowMs / 100 - startMs / 100;
-            running = false;
+            startMs = -1;
         }
-        ClockValue value(int64_t nowMs) const
+        ClockValue value(int64_t presetTenths, int64_t nowMs) const
         {
-            const int64_t run = running ? nowMs / 100 - startMs / 100 : 0;
+            const int64_t run = startMs < 0 ? 0 : nowMs / 100 - startMs / 100;
             return ClockValue::tenths(std::max<int64_t>(0, presetTenths - usedTenths - run));
         }
     };
@@ -63,29 +51,27 @@ private Q_SLOTS:
             if (b.tmrClock1.isActive())
                 b.game().tmrClock1_Timer();
         };
-        auto press = [&](QWidget* w, Qt::Key k) { QTest::keyClick(w, k); };
-
-        Model game;
-        Model penalty;
+        const auto press = [&](Field field, Qt::Key k) { QTest::keyClick(f.box(field), k); };
+        constexpr int64_t GameTenths = 12000;
+        constexpr int64_t PenaltyTenths = 1200;
+        Model model;
         int64_t rssAfterFirstPeriod = 0;
         int goals = 0;
 
         for (int period = 1; period <= Periods; ++period) {
             // Set 20:00 and the period number.
             step([&] { f.type(Field::Time, "20\n"); });
-            game.set(12000);
             step([&] { f.type(Field::Period, QByteArray::number(period % 10).constData()); });
             // A penalty, started with the game clock.
             step([&] { f.type(Field::PenaltyPH1, "17\n"); });
             step([&] { f.type(Field::PenaltyTH1, "2\n"); });
-            penalty.set(1200);
+            model = Model();
 
             // Play with whistles until the clock runs out.
             while (true) {
                 step([&] {
-                    press(f.box(Field::Time), Qt::Key_S);
-                    game.start(f.time.totalMs);
-                    penalty.start(f.time.totalMs);
+                    press(Field::Time, Qt::Key_S);
+                    model.start(f.time.totalMs);
                 });
                 const int run = rng.bounded(30, 600); // 3 to 60 s of play
                 bool out = false;
@@ -96,19 +82,17 @@ private Q_SLOTS:
                 if (out) {
                     // The tick that read zero: the model agrees it is the first such tick.
                     QCOMPARE(f.clock(GameClock), ClockValue());
-                    QVERIFY(game.value(now) == ClockValue());
-                    QVERIFY(game.value(now - Tick) > ClockValue());
-                    game.stop(now);
-                    penalty.stop(now);
+                    QVERIFY(model.value(GameTenths, now) == ClockValue());
+                    QVERIFY(model.value(GameTenths, now - Tick) > ClockValue());
+                    model.stop(now);
                     break;
                 }
                 step([&] {
-                    press(f.box(Field::Time), Qt::Key_S);
-                    game.stop(f.time.totalMs);
-                    penalty.stop(f.time.totalMs);
+                    press(Field::Time, Qt::Key_S);
+                    model.stop(f.time.totalMs);
                 });
-                QCOMPARE(f.clock(GameClock), game.value(now));
-                QCOMPARE(f.clock(1), penalty.value(now));
+                QCOMPARE(f.clock(GameClock), model.value(GameTenths, now));
+                QCOMPARE(f.clock(1), model.value(PenaltyTenths, now));
                 // The stoppage: a goal now and then, shots, the goal lamp, the time of day.
                 const int pause = rng.bounded(20, 300);
                 for (int i = 0; i < pause; ++i) {
@@ -122,22 +106,22 @@ private Q_SLOTS:
                         break;
                     case 2:
                         step([&] {
-                            press(f.box(Field::Goal), rng.bounded(2) ? Qt::Key_Left : Qt::Key_Down);
+                            press(Field::Goal, rng.bounded(2) ? Qt::Key_Left : Qt::Key_Down);
                         });
                         break;
                     case 3:
-                        step([&] { press(f.box(Field::Home), Qt::Key_C); });
+                        step([&] { press(Field::Home, Qt::Key_C); });
                         break;
                     default:
                         step({});
                     }
                 }
                 if (f.state().ClockTime)
-                    step([&] { press(f.box(Field::Home), Qt::Key_C); });
+                    step([&] { press(Field::Home, Qt::Key_C); });
             }
             // The penalty stands where its runs took it; then it is cleared.
-            QCOMPARE(f.clock(1), penalty.value(now));
-            step([&] { press(f.box(Field::PenaltyTH1), Qt::Key_Delete); });
+            QCOMPARE(f.clock(1), model.value(PenaltyTenths, now));
+            step([&] { press(Field::PenaltyTH1, Qt::Key_Delete); });
             QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("---"));
             if (period == 1)
                 rssAfterFirstPeriod = residentKiB();

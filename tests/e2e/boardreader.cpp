@@ -8,7 +8,6 @@
 
 #include <QtMath>
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <vector>
 
@@ -16,11 +15,8 @@ namespace {
 
 // A digit cell is this share of its size wide, and its size in pixels high.
 constexpr double CellWidthPerSize = 0.56;
-
 // The seven-segment figures, segments a to g as bits 0 to 6.
-constexpr std::array<int, 10> Figures = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
-                                         0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-
+constexpr int Figures[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
 constexpr const char* PenaltySlots[4] = {"H1", "H2", "V1", "V2"};
 
 // The design's rows of this name, left to right; of one index only when index >= 0.
@@ -35,18 +31,95 @@ std::vector<const DesignRow*> rowsNamed(const char* name, int index = -1)
     return rows;
 }
 
-// Pixel edges of a span in twips, rounded the way the board rounds its controls' edges.
-QRect pixelRect(double l, double t, double w, double h)
+struct Reader
 {
-    const int x = twips::toPixels(l);
-    const int y = twips::toPixels(t);
-    return QRect(x, y, twips::toPixels(l + w) - x, twips::toPixels(t + h) - y);
-}
+    const QImage& image;
+    const SettingVariables& colours;
+    // The board scales by its outer size, the client plus the design frame.
+    double scaleX = (image.width() * twips::PerPixel + twips::FrameWidth) /
+                    (BoardClientWidth + twips::FrameWidth);
+    double scaleY = (image.height() * twips::PerPixel + twips::FrameHeight) /
+                    (BoardClientHeight + twips::FrameHeight);
 
-QString withoutDarkCells(QString s)
-{
-    return s.remove(QLatin1Char(' '));
-}
+    // The row's rectangle in the picture, edges rounded as the board rounds its controls'.
+    QRect rectOf(const DesignRow& r) const
+    {
+        QPoint origin;
+        if (r.parent)
+            for (const DesignRow* p : rowsNamed(r.parent))
+                origin = rectOf(*p).topLeft();
+        const double size = std::max(1.0, scaleY * r.ledSize) * twips::PerPixel;
+        const bool led = r.kind == DesignRow::Kind::PolyLED;
+        const double l = scaleX * r.left;
+        const double t = scaleY * r.top;
+        const double w = led ? size * CellWidthPerSize : std::max(1.0, scaleX * r.width);
+        const double h = led ? size : std::max(1.0, scaleY * r.height);
+        const int x = twips::toPixels(l);
+        const int y = twips::toPixels(t);
+        return QRect(x, y, twips::toPixels(l + w) - x, twips::toPixels(t + h) - y)
+            .translated(origin);
+    }
+
+    QChar digit(const DesignRow& r, const QColor& lit) const
+    {
+        const QRect cell = rectOf(r);
+        // The container clips the cell, as a score's hundreds cell partly is.
+        QRect clip = image.rect();
+        if (r.parent)
+            for (const DesignRow* p : rowsNamed(r.parent))
+                clip &= rectOf(*p);
+        const QColor ghost = PolyLED::ghostColor(lit, toQColor(colours.LEDBack));
+        const auto centres = PolyLED::segmentCentres(QSizeF(cell.size()));
+        int litMask = 0;
+        int visibleMask = 0;
+        for (size_t i = 0; i < centres.size(); ++i) {
+            const QPoint p =
+                cell.topLeft() + QPoint(qFloor(centres[i].x()), qFloor(centres[i].y()));
+            if (!clip.contains(p))
+                continue;
+            visibleMask |= 1 << i;
+            const QColor c = image.pixelColor(p);
+            if (c == lit)
+                litMask |= 1 << i;
+            else if (c != ghost)
+                return QLatin1Char('?');
+        }
+        if (litMask == 0)
+            return QLatin1Char(' ');
+        // Of the figures that look like this where the cell shows, the plainest: a hundreds
+        // cell that shows only its right-hand segments shows a 1.
+        int best = -1;
+        for (int d = 0; d < 10; ++d)
+            if ((Figures[d] & visibleMask) == litMask &&
+                (best < 0 ||
+                 qPopulationCount(quint32(Figures[d])) < qPopulationCount(quint32(Figures[best]))))
+                best = d;
+        return best < 0 ? QLatin1Char('?') : QChar(u'0' + best);
+    }
+
+    // A digit row ("pledTime", "pledPenaltyTV1"...), left to right.
+    QString row(const QByteArray& name) const
+    {
+        const bool time = name == "pledTime" || name.startsWith("pledPenaltyT");
+        const QColor lit = toQColor(time                   ? colours.TimeColor
+                                    : name == "pledPeriod" ? colours.PeriodColor
+                                                           : colours.ScoreColor);
+        QString text;
+        for (const DesignRow* c : rowsNamed(name.constData()))
+            text += digit(*c, lit);
+        return text;
+    }
+
+    // '1' when the shape's middle shows `lit`, '0' when it shows `dark`, else '?'.
+    QChar lamp(const char* name, int index, const QColor& lit, const QColor& dark) const
+    {
+        const std::vector<const DesignRow*> rows = rowsNamed(name, index);
+        const QRect r = rows.empty() ? QRect(-1, -1, 0, 0) : rectOf(*rows.front());
+        const QPoint middle(r.left() + r.width() / 2, r.top() + r.height() / 2);
+        const QColor c = image.rect().contains(middle) ? image.pixelColor(middle) : QColor();
+        return c == lit ? QLatin1Char('1') : (c == dark ? QLatin1Char('0') : QLatin1Char('?'));
+    }
+};
 
 } // namespace
 
@@ -62,119 +135,36 @@ QString BoardState::toString() const
              penaltyLamps, goalLamps);
 }
 
-BoardReader::BoardReader(const QImage& picture, const SettingVariables& settings)
-    : image(picture), colours(settings)
+BoardState readBoard(const QImage& picture, const SettingVariables& colours)
 {
-    scaleX = (image.width() * twips::PerPixel + twips::FrameWidth) /
-             (BoardClientWidth + twips::FrameWidth);
-    scaleY = (image.height() * twips::PerPixel + twips::FrameHeight) /
-             (BoardClientHeight + twips::FrameHeight);
-}
-
-QRect BoardReader::rectOf(const DesignRow& r) const
-{
-    QPoint origin;
-    if (r.parent)
-        for (const DesignRow* p : rowsNamed(r.parent))
-            origin = rectOf(*p).topLeft();
-    const double l = scaleX * r.left;
-    const double t = scaleY * r.top;
-    if (r.kind == DesignRow::Kind::PolyLED) {
-        const double size = std::max(1.0, scaleY * r.ledSize);
-        return pixelRect(l, t, size * CellWidthPerSize * twips::PerPixel, size * twips::PerPixel)
-            .translated(origin);
-    }
-    return pixelRect(l, t, std::max(1.0, scaleX * r.width), std::max(1.0, scaleY * r.height))
-        .translated(origin);
-}
-
-QChar BoardReader::digit(const DesignRow& r, const QColor& lit) const
-{
-    const QRect cell = rectOf(r);
-    // The container clips the cell, as a score's hundreds cell partly is.
-    QRect clip = image.rect();
-    if (r.parent)
-        for (const DesignRow* p : rowsNamed(r.parent))
-            clip &= rectOf(*p);
-    const QColor ghost = PolyLED::ghostColor(lit, toQColor(colours.LEDBack));
-    const auto centres = PolyLED::segmentCentres(QSizeF(cell.size()));
-    int litMask = 0;
-    int visibleMask = 0;
-    for (size_t i = 0; i < centres.size(); ++i) {
-        const QPoint p = cell.topLeft() + QPoint(qFloor(centres[i].x()), qFloor(centres[i].y()));
-        if (!clip.contains(p))
-            continue;
-        visibleMask |= 1 << i;
-        const QColor c = image.pixelColor(p);
-        if (c == lit)
-            litMask |= 1 << i;
-        else if (c != ghost)
-            return QLatin1Char('?');
-    }
-    if (litMask == 0)
-        return QLatin1Char(' ');
-    // Of the figures that look like this where the cell shows, the plainest one: a hundreds
-    // cell that shows only its right-hand segments shows a 1.
-    int best = -1;
-    for (int d = 0; d < 10; ++d)
-        if ((Figures[d] & visibleMask) == litMask &&
-            (best < 0 ||
-             qPopulationCount(quint32(Figures[d])) < qPopulationCount(quint32(Figures[best]))))
-            best = d;
-    return best < 0 ? QLatin1Char('?') : QChar(u'0' + best);
-}
-
-QString BoardReader::row(const char* name) const
-{
-    const QLatin1String n(name);
-    const QColor lit =
-        toQColor(n == QLatin1String("pledTime") || n.startsWith(QLatin1String("pledPenaltyT"))
-                     ? colours.TimeColor
-                 : n == QLatin1String("pledPeriod") ? colours.PeriodColor
-                                                    : colours.ScoreColor);
-    QString text;
-    for (const DesignRow* c : rowsNamed(name))
-        text += digit(*c, lit);
-    return text;
-}
-
-QChar BoardReader::lamp(const char* name, int index, const QColor& lit, const QColor& dark) const
-{
-    const std::vector<const DesignRow*> rows = rowsNamed(name, index);
-    const QRect r = rows.empty() ? QRect(-1, -1, 0, 0) : rectOf(*rows.front());
-    const QPoint middle(r.left() + r.width() / 2, r.top() + r.height() / 2);
-    const QColor c = image.rect().contains(middle) ? image.pixelColor(middle) : QColor();
-    return c == lit ? QLatin1Char('1') : (c == dark ? QLatin1Char('0') : QLatin1Char('?'));
-}
-
-BoardState BoardReader::state() const
-{
+    const Reader r{picture, colours};
+    const auto number = [&](const QByteArray& name) {
+        return r.row(name).remove(QLatin1Char(' '));
+    };
     BoardState s;
     // The upper dot of the clock is lit for minutes:seconds and dark for seconds.tenths; the
     // lower one stays lit as the colon's foot or the point.
-    const QString d = row("pledTime");
+    const QString d = r.row("pledTime");
     const QChar upper =
-        lamp("shpClockDots", 0, toQColor(colours.BorderColor), toQColor(colours.LEDBack));
+        r.lamp("shpClockDots", 0, toQColor(colours.BorderColor), toQColor(colours.LEDBack));
     s.clock = d.size() != 4 || upper == QLatin1Char('?')
                   ? QStringLiteral("?")
                   : (d.left(2) + (upper == QLatin1Char('1') ? ':' : '.') + d.mid(2)).trimmed();
-    s.home = withoutDarkCells(row("pledHome"));
-    s.visitor = withoutDarkCells(row("pledVisitor"));
-    s.shotsHome = withoutDarkCells(row("pledSOGH"));
-    s.period = withoutDarkCells(row("pledPeriod"));
-    s.shotsVisitor = withoutDarkCells(row("pledSOGV"));
+    s.home = number("pledHome");
+    s.visitor = number("pledVisitor");
+    s.shotsHome = number("pledSOGH");
+    s.period = number("pledPeriod");
+    s.shotsVisitor = number("pledSOGV");
     const QColor lit = toQColor(colours.ScoreColor);
     const QColor dark = toQColor(colours.FormBack);
+    s.penaltyLamps.clear();
     for (int i = 0; i < 4; ++i) {
-        const QByteArray slot(PenaltySlots[i]);
-        s.players[i] = withoutDarkCells(row(("pledPenaltyP" + slot).constData()));
-        const QString t = row(("pledPenaltyT" + slot).constData());
+        s.players[i] = number(QByteArray("pledPenaltyP") + PenaltySlots[i]);
+        const QString t = r.row(QByteArray("pledPenaltyT") + PenaltySlots[i]);
         s.times[i] = t.trimmed().isEmpty() ? QString() : t.left(1) + ':' + t.mid(1);
+        // Lamp 0 of a team belongs to its first slot.
+        s.penaltyLamps += r.lamp(i < 2 ? "shpPenaltyH" : "shpPenaltyV", i % 2, lit, dark);
     }
-    // Lamp 0 of a team belongs to its first slot.
-    s.penaltyLamps = QString(lamp("shpPenaltyH", 0, lit, dark)) +
-                     lamp("shpPenaltyH", 1, lit, dark) + lamp("shpPenaltyV", 0, lit, dark) +
-                     lamp("shpPenaltyV", 1, lit, dark);
-    s.goalLamps = QString(lamp("shpGoalH", -1, lit, dark)) + lamp("shpGoalV", -1, lit, dark);
+    s.goalLamps = QString(r.lamp("shpGoalH", -1, lit, dark)) + r.lamp("shpGoalV", -1, lit, dark);
     return s;
 }

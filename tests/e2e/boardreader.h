@@ -2,13 +2,9 @@
 
 #include "settingvariables.h"
 
-#include <QColor>
 #include <QImage>
-#include <QRect>
 #include <QString>
 #include <array>
-
-struct DesignRow;
 
 // What the scoreboard shows, as a spectator reads it. Digits are text: a space for a dark
 // cell, '?' for a cell that shows no digit. Lamps are '1' lit, '0' dark, '?' neither.
@@ -29,31 +25,7 @@ struct BoardState
     QString toString() const;
 };
 
-// Reads the board from a picture of its client area, knowing only the board's design: where
-// each digit cell, colon dot and lamp lies at the design size, scaled to the picture's size as
-// the board scales itself (by the outer size, the client plus the design frame), and which
-// colours the settings give lit and dark parts. A lit segment's middle is painted in exactly
-// its lit colour and an unlit one in exactly the ghost colour, so the reader compares pixels
-// for equality and calls anything else unreadable. A default BoardState is the board as it
-// opens with default settings.
-class BoardReader
-{
-public:
-    BoardReader(const QImage& picture, const SettingVariables& colours);
-
-    BoardState state() const;
-
-private:
-    // A digit row ("pledTime", "pledPenaltyTV1"...), left to right.
-    QString row(const char* name) const;
-    // The row's rectangle in the picture.
-    QRect rectOf(const DesignRow& r) const;
-    QChar digit(const DesignRow& r, const QColor& lit) const;
-    // '1' when the shape's middle shows `lit`, '0' when it shows `dark`, else '?'.
-    QChar lamp(const char* name, int index, const QColor& lit, const QColor& dark) const;
-
-    QImage image;
-    SettingVariables colours;
-    double scaleX = 1;
-    double scaleY = 1;
-};
+// Reads the board from a picture of its client area, knowing only the board's design (scaled
+// as the board scales itself) and the colours: a lit segment's or lamp's middle is exactly its
+// lit colour, an unlit one exactly the ghost or board colour, anything else is unreadable.
+BoardState readBoard(const QImage& picture, const SettingVariables& colours);

@@ -2,17 +2,13 @@
 
 #include "boarddesign.h"
 #include "boardreader.h"
-#include "childprocess.h"
 #include "testservers.h"
 #include "twips.h"
 
-#include <QTest>
 #include <functional>
-#include <memory>
 
-// One run of the real program: started on the test display with its own settings folder,
-// taken past the splash with a click, and watched through screenshots of its board. Only the
-// windows of this run's process count, should another run's still be on the screen.
+// One run of the real program on the test display with its own settings folder, taken past
+// the splash and read from screenshots of its board. Only this run's windows count.
 class BoardRun
 {
 public:
@@ -25,8 +21,8 @@ public:
         : x(servers.x()), child(program, QStringList(), servers.environmentFor(configHome), logFile)
     {}
 
-    // Waits for the splash, clicks its middle (the frame behind the captions, away from the
-    // buttons), waits for the board at its design size and gives it the keyboard.
+    // Clicks the splash's middle (away from its buttons), waits for the board at its design
+    // size and gives it the keyboard.
     bool open(QString* error)
     {
         const X11Session::Window splash = waitForWindow(QStringLiteral("Pucklight"), StartMs);
@@ -38,8 +34,7 @@ public:
         board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
         const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
         if (!board || x.grab(board).size() != design) {
-            *error = QStringLiteral("the board did not open at its design size after the splash "
-                                    "was clicked");
+            *error = QStringLiteral("no board at its design size after the splash was clicked");
             return false;
         }
         x.focus(board);
@@ -47,18 +42,18 @@ public:
     }
 
     X11Session::Window window() const { return board; }
-    // The colours the board is expected to use; the reader compares pixels with them.
+    // The colours the board is expected to use.
     void setColours(const SettingVariables& c) { colours = c; }
     QImage grab() const { return x.grab(board); }
-    BoardState read() const { return BoardReader(grab(), colours).state(); }
+    BoardState read() const { return readBoard(grab(), colours); }
 
-    // Reads the board until the check holds or the time is up. `last` gets the last reading.
+    // Reads the board until the check holds or the time is up; `last` gets the last reading.
     bool waitFor(const std::function<bool(const BoardState&)>& check, BoardState* last,
                  int timeoutMs = WaitMs) const
     {
         return QTest::qWaitFor([&] { return check(*last = read()); }, timeoutMs);
     }
-    // Waits for a top-level window of this run with this title; 0 if none comes.
+    // A top-level window of this run with this title, or 0 if none comes.
     X11Session::Window waitForWindow(const QString& title, int timeoutMs = WaitMs) const
     {
         X11Session::Window w = 0;
@@ -72,7 +67,7 @@ public:
     }
 
     // Closes the board as the window manager's close button would; true when the program
-    // then ends by itself, without an error.
+    // then ends cleanly by itself.
     bool close(QString* error)
     {
         x.closeWindow(board);

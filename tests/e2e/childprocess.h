@@ -2,17 +2,14 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 
 #include <csignal>
 #include <sys/prctl.h>
 #include <vector>
 
-// A program the end-to-end tests start (the X server, the audio server, the scoreboard). It
-// has its own process id, its output goes to a log file, and it is stopped when the object
-// goes: SIGTERM, then SIGKILL if it does not end in time. Should the test process die first,
-// however it dies, the kernel sends the child SIGTERM.
+// A program the end-to-end tests start (Xvfb, PulseAudio, the scoreboard), its output in a log
+// file. It is stopped when the object goes (SIGTERM, then SIGKILL), and gets SIGTERM from the
+// kernel should the test process die first.
 class ChildProcess
 {
 public:
@@ -20,14 +17,12 @@ public:
                  const QProcessEnvironment& environment, const QString& logFile)
         : log(logFile)
     {
-        process.setProgram(program);
-        process.setArguments(arguments);
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(logFile);
         process.setStandardInputFile(QProcess::nullDevice());
         process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        process.start();
+        process.start(program, arguments);
         if (process.waitForStarted())
             startedIds().push_back(static_cast<pid_t>(process.processId()));
     }
@@ -57,7 +52,7 @@ public:
             process.waitForFinished(TermGraceMs);
         }
     }
-    // The last lines the process wrote, for failure messages.
+    // The last lines of the log, for failure messages.
     QString logTail(int lines = 20) const
     {
         QFile f(log);
@@ -67,7 +62,7 @@ public:
         return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
     }
 
-    // Every process id any ChildProcess has started in this test run.
+    // Every process id started in this test run, to check that none outlives it.
     static std::vector<pid_t>& startedIds()
     {
         static std::vector<pid_t> ids;

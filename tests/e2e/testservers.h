@@ -5,13 +5,12 @@
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 #include <memory>
 
-// The servers the program under test needs, started for the test alone: an Xvfb display on a
-// free display number, and a PulseAudio server whose only sink is a null sink, so that the
-// horn and the buzzer play somewhere that can be watched. Both stop when this object goes.
+// The servers the program under test needs, for the test alone: an Xvfb display on a free
+// display number, and a PulseAudio server with only a null sink, where the horn and the buzzer
+// can be watched. Both stop when this object goes.
 class TestServers
 {
 public:
@@ -30,22 +29,15 @@ public:
         const QRegularExpression number(QStringLiteral("^(\\d+)$"),
                                         QRegularExpression::MultilineOption);
         QRegularExpressionMatch m;
-        const bool up = QTest::qWaitFor(
-            [&] {
-                m = number.match(xvfb->logTail());
-                return m.hasMatch() || !xvfb->running();
-            },
-            StartMs);
-        if (up && m.hasMatch()) {
+        if (QTest::qWaitFor([&] { return (m = number.match(xvfb->logTail())).hasMatch(); },
+                            StartMs)) {
             display = ':' + m.captured(1);
             session = std::make_unique<X11Session>(display);
         }
-        if (!session || !session->isOpen() || !session->hasXTest()) {
-            *error = "no Xvfb display with XTest came up (scripts/deps.sh test installs Xvfb): " +
-                     xvfb->logTail(5);
-            return false;
-        }
-        return true;
+        if (session && session->isOpen() && session->hasXTest())
+            return true;
+        *error = "no Xvfb display with XTest came up: " + xvfb->logTail(5);
+        return false;
     }
 
     bool startAudio(QString* error)
@@ -58,29 +50,16 @@ public:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
         env.remove(QStringLiteral("DISPLAY"));
         // No default configuration: only a null sink and the socket the program plays to.
-        const QStringList args = {"-n",
-                                  "--daemonize=no",
-                                  "--exit-idle-time=-1",
-                                  "--use-pid-file=no",
-                                  "--disable-shm=yes",
-                                  "-L",
-                                  "module-null-sink sink_name=pucklight_e2e",
-                                  "-L",
-                                  "module-native-protocol-unix auth-anonymous=1 socket=" + base +
-                                      "/native"};
-        audio = std::make_unique<ChildProcess>(QStringLiteral("pulseaudio"), args, env,
-                                               base + QStringLiteral("/log"));
-        const bool up = QTest::qWaitFor(
-            [&] {
-                QProcess info;
-                info.setProcessEnvironment(environmentFor(QString()));
-                info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-                return !audio->running() ||
-                       (info.waitForFinished(StartMs) &&
-                        info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0);
-            },
-            StartMs);
-        if (up && audio->running())
+        audio = std::make_unique<ChildProcess>(
+            QStringLiteral("pulseaudio"),
+            QStringList{"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                        "--disable-shm=yes", "-L", "module-null-sink sink_name=pucklight_e2e", "-L",
+                        "module-native-protocol-unix auth-anonymous=1 socket=" + socket()},
+            env, base + QStringLiteral("/log"));
+        // The socket comes with the last module: the server is ready when it is there.
+        if (QTest::qWaitFor([&] { return QFile::exists(socket()) || !audio->running(); },
+                            StartMs) &&
+            audio->running())
             return true;
         *error = QStringLiteral("pulseaudio did not start: ") + audio->logTail(5);
         audio.reset();
@@ -109,7 +88,7 @@ public:
             env.remove(QLatin1String(v));
         if (!configHome.isEmpty())
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + folder + "/pulse/native");
+        env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         return env;
     }
 
@@ -122,6 +101,8 @@ public:
     }
 
 private:
+    QString socket() const { return folder + QStringLiteral("/pulse/native"); }
+
     QString folder;
     QString display;
     std::unique_ptr<ChildProcess> xvfb;

@@ -20,14 +20,7 @@ namespace {
 // with the same server time for auto-repeat; a few milliseconds apart they are two presses.
 constexpr int EventGapMs = 8;
 const QString XdotoolDelayMs = QStringLiteral("12");
-constexpr int XdotoolBoundMs = 10000;
-
-// Windows come and go while the test looks at them; a request about a window that has just
-// gone is no failure of the test.
-int ignoreErrors(Display*, XErrorEvent*)
-{
-    return 0;
-}
+constexpr int ToolBoundMs = 10000;
 
 } // namespace
 
@@ -36,12 +29,11 @@ X11Session::X11Session(const QString& displayName) : display(displayName)
     dpy = XOpenDisplay(displayName.toLocal8Bit().constData());
     if (!dpy)
         return;
-    XSetErrorHandler(ignoreErrors);
-    int event = 0;
-    int error = 0;
-    int major = 0;
-    int minor = 0;
-    xtest = XTestQueryExtension(dpy, &event, &error, &major, &minor);
+    // Windows come and go while the test looks at them: a request about one just gone is no
+    // failure of the test.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    int unused = 0;
+    xtest = XTestQueryExtension(dpy, &unused, &unused, &unused, &unused);
     // Repeated XTest events are sent even while a grab is active.
     if (xtest)
         XTestGrabControl(dpy, True);
@@ -60,7 +52,7 @@ QString X11Session::xdotool(const QStringList& args) const
     env.insert(QStringLiteral("DISPLAY"), display);
     tool.setProcessEnvironment(env);
     tool.start(QStringLiteral("xdotool"), args);
-    tool.waitForFinished(XdotoolBoundMs);
+    tool.waitForFinished(ToolBoundMs);
     return QString::fromUtf8(tool.readAllStandardOutput());
 }
 
@@ -143,16 +135,15 @@ bool X11Session::setLayout(const QString& layout) const
 {
     QProcess tool;
     tool.start(QStringLiteral("setxkbmap"), {"-display", display, layout});
-    return tool.waitForFinished(XdotoolBoundMs) && tool.exitStatus() == QProcess::NormalExit &&
+    return tool.waitForFinished(ToolBoundMs) && tool.exitStatus() == QProcess::NormalExit &&
            tool.exitCode() == 0;
 }
 
 bool X11Session::numLockOn() const
 {
     XkbStateRec state{};
-    if (XkbGetState(dpy, XkbUseCoreKbd, &state) != Success)
-        return false;
-    return (state.locked_mods & XkbKeysymToModifiers(dpy, XK_Num_Lock)) != 0;
+    return XkbGetState(dpy, XkbUseCoreKbd, &state) == Success &&
+           (state.locked_mods & XkbKeysymToModifiers(dpy, XK_Num_Lock)) != 0;
 }
 
 void X11Session::setNumLock(bool on) const

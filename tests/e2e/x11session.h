@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPoint>
-#include <QSize>
 #include <QString>
 
 // The test's own connection to the X server. Ordinary keys, clicks and window lookups go
@@ -12,8 +10,7 @@
 class X11Session
 {
 public:
-    // Xlib's Window; the header keeps Xlib's macros away from Qt's.
-    using Window = unsigned long;
+    using Window = unsigned long; // Xlib's, without Xlib's macros
 
     explicit X11Session(const QString& displayName);
     ~X11Session();
@@ -23,8 +20,7 @@ public:
     bool isOpen() const { return dpy != nullptr; }
     bool hasXTest() const { return xtest; }
 
-    // The visible top-level window with exactly this title of the program with this process
-    // id, or 0.
+    // The visible top-level window with exactly this title of the process `pid`, or 0.
     Window find(const QString& title, long pid) const;
     void focus(Window w) const;
     // Moves the window to the screen's corner, so that all of it can be read, and resizes it.
@@ -33,17 +29,13 @@ public:
     // Asks the window to close, as a window manager's close button does.
     void closeWindow(Window w) const;
 
-    // Plays a script of text and keys: "<Tab>17\n<shift+Tab><KP_4><KP_Enter>" is Tab, 1, 7,
-    // Return, Shift+Tab, keypad 4 and keypad Enter. Keys in angle brackets are xdotool's names
-    // of key symbols, "\n" is Return; keypad keys and Num_Lock go raw.
+    // Plays text and keys: "<Tab>17\n<shift+Tab><KP_4>" is Tab, 1, 7, Return, Shift+Tab and
+    // keypad 4. Keys in angle brackets are xdotool's key names; keypad keys and Num_Lock go raw.
     void play(const QString& script) const;
-
     // Switches the keyboard layout, as setxkbmap names it ("us", "fr").
     bool setLayout(const QString& layout) const;
-
     bool numLockOn() const;
     void setNumLock(bool on) const;
-
     // The window's pixels as the screen shows them (RGB32), or a null image.
     QImage grab(Window w) const;
 

@@ -6,14 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-// Number entry on the game: any stream of keys on any number field must leave every row
-// showing a number of its own range, written as a number is written (no gaps, no leading
-// zeros), or blank where the field may be blank.
-//
-// The input is a sequence of steps of two bytes: the first picks a number field, the second
-// is the key code pressed on it. A first byte with the high bit set instead applies the
-// next bytes (as many as the second byte says, up to 24) as a value text straight through
-// ShowDigits, the way the penalty and score code call it.
+// Any keys on the number fields leave every row showing a number of its range, without gaps
+// or leading zeros, or blank where the field may be. Steps of two bytes: a field and the key
+// pressed on it; a field byte with the high bit set instead applies the next bytes (as many as
+// the second byte says, up to 24) as a text straight through ShowDigits.
 
 namespace {
 

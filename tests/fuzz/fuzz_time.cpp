@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 
 // Typed times come from the operator's keys, one character at a time, on rows that take
 // different limits. The input is read twice: as text for ParseTime, and as a key stream
@@ -11,20 +13,9 @@
 
 namespace {
 
-struct TimeRow
-{
-    int row;
-    int32_t limit;
-};
-
-// The game clock takes up to 99:59, a penalty up to 9:59; two penalty rows so that moving
-// between rows of the same limit is exercised too.
-constexpr TimeRow Rows[] = {
-    {0, 5999},
-    {8, 599},
-    {14, 599},
-    {0, 599},
-};
+// Rows and limits: the game clock takes up to 99:59, a penalty up to 9:59; two penalty rows,
+// so that typing moves between rows of the same limit too.
+constexpr std::pair<int, int32_t> Rows[] = {{0, 5999}, {8, 599}, {14, 599}, {0, 599}};
 
 // The longest time the text can give: 99 minutes, 99 seconds and 9 tenths.
 constexpr ClockValue Longest = ClockValue::whole(99 * 60 + 99) + ClockValue::tenths(9);
@@ -55,35 +46,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkTime(parsed, Longest);
     checkTime(ParseTime(QString::fromLatin1(chars, n)), Longest);
 
-    // Typing the text and Enter gives what parsing it gives.
-    TypedText TimeBuffer;
-    const int row = Rows[0].row;
+    // Typing the text and Enter on the clock gives what parsing it gives.
+    TypedText buffer;
+    const auto [clock, clockLimit] = Rows[0];
     for (const QChar c : asUtf8) {
         if (c.unicode() != entry::Enter && c.unicode() != entry::Space)
-            check(TypeTime(TimeBuffer, row, static_cast<int16_t>(c.unicode()), Rows[0].limit) ==
-                  NoTime);
+            check(TypeTime(buffer, clock, static_cast<int16_t>(c.unicode()), clockLimit) == NoTime);
     }
-    const ClockValue typed = TypeTime(TimeBuffer, row, entry::Enter, Rows[0].limit);
+    const ClockValue typed = TypeTime(buffer, clock, entry::Enter, clockLimit);
     if (parsed != NoTime)
-        check(typed == (parsed <= ClockValue::whole(Rows[0].limit) ? parsed : NoTime));
-    check(TimeBuffer.text.isEmpty());
+        check(typed == (parsed <= ClockValue::whole(clockLimit) ? parsed : NoTime));
+    check(buffer.text.isEmpty());
 
     // The bytes as a key stream on changing rows.
-    TimeBuffer = TypedText();
-    const TimeRow* current = &Rows[0];
+    buffer = TypedText();
+    auto [row, limit] = Rows[0];
     for (size_t i = 0; i < size; ++i) {
         if (data[i] & 0x80) {
-            current = &Rows[data[i] % std::size(Rows)];
+            std::tie(row, limit) = Rows[data[i] % std::size(Rows)];
             continue;
         }
-        const ClockValue v =
-            TypeTime(TimeBuffer, current->row, static_cast<int16_t>(data[i]), current->limit);
-        checkTime(v, ClockValue::whole(current->limit));
+        const ClockValue v = TypeTime(buffer, row, static_cast<int16_t>(data[i]), limit);
+        checkTime(v, ClockValue::whole(limit));
         if (data[i] != entry::Enter)
             check(v == NoTime);
-        check(TimeBuffer.row == current->row);
+        check(buffer.row == row);
         // What is typed never grows past a little more than the longest valid time.
-        check(TimeBuffer.text.size() <= 9);
+        check(buffer.text.size() <= 9);
     }
     return 0;
 }

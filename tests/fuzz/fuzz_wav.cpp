@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-// The horn and the buzzer are files the operator picks. Their header decides how long the
-// player stays busy, so a header that is accepted must give a length that the bytes behind
-// it can actually fill, at the rate the header states.
+// The horn and the buzzer are files the operator picks. An accepted header must give a length
+// that the bytes behind it can fill, at the rate it states: it decides how long the player
+// stays busy.
 
 namespace {
 

@@ -1,18 +1,13 @@
-# The fuzz targets as ordinary tests: each runs once over its seed corpus, built with the
-# rest of the tests by any compiler (and under the sanitizers in the sanitizer build).
-function(pl_add_fuzz_replay name)
-    cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
-    set(target replay_${name})
-    add_executable(${target} ${CMAKE_CURRENT_LIST_DIR}/fuzz_${name}.cpp
+# Each fuzz target as an ordinary test, once over its seed corpus, built by any compiler (and
+# under the sanitizers in the sanitizer build).
+foreach(target rtf:pl_help time:pl_game wav:pl_platform settings:pl_settings entry:pl_game)
+    string(REPLACE ":" ";" target ${target})
+    list(GET target 0 name)
+    list(GET target 1 lib)
+    add_executable(replay_${name} ${CMAKE_CURRENT_LIST_DIR}/fuzz_${name}.cpp
         ${CMAKE_CURRENT_LIST_DIR}/replay.cpp)
-    target_link_libraries(${target} PRIVATE ${F_LIBS} pl_warnings)
-    add_test(NAME ${target} COMMAND ${target} ${CMAKE_CURRENT_LIST_DIR}/corpus/${name})
-    set_tests_properties(${target} PROPERTIES
+    target_link_libraries(replay_${name} PRIVATE ${lib} pl_warnings)
+    add_test(NAME replay_${name} COMMAND replay_${name} ${CMAKE_CURRENT_LIST_DIR}/corpus/${name})
+    set_tests_properties(replay_${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120 LABELS fuzz)
-endfunction()
-
-pl_add_fuzz_replay(rtf LIBS pl_help)
-pl_add_fuzz_replay(time LIBS pl_game)
-pl_add_fuzz_replay(wav LIBS pl_platform)
-pl_add_fuzz_replay(settings LIBS pl_settings)
-pl_add_fuzz_replay(entry LIBS pl_game)
+endforeach()

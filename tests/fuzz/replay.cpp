@@ -1,6 +1,5 @@
-// Runs a fuzz target without libFuzzer: every file under the folders given (the seed corpus,
-// and the inputs of crashes found since, kept there) goes through the target once. This is
-// the fuzz targets' smoke test in the ordinary build; the fuzzing itself needs clang.
+// Runs a fuzz target without libFuzzer, once over every file under the folders given (the seed
+// corpus and the crashes found since): the fuzz targets' test in the ordinary build.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

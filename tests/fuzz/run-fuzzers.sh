@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each one
-# for the given number of seconds (default 60). Each fuzz_<name> starts from a temporary copy
-# of tests/fuzz/corpus/<name>/, so the committed corpus does not grow, and from the large
-# seeds that big_seeds makes, and uses tests/fuzz/<name>.dict when there is one. Exits
-# non-zero when any fuzzer finds a crash, a hang, a leak or undefined behaviour; the input
-# that did it is kept in build-fuzz/artifacts/.
+# Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each for the
+# given seconds (default 60), from a copy of its corpus and the large seeds of big_seeds. Exits
+# non-zero when one finds a crash, hang, leak or undefined behaviour; the input that did it is
+# kept in build-fuzz/artifacts/.
 set -euo pipefail
 seconds=${1:-60}
 cd "$(dirname "$0")/../.."
@@ -23,8 +21,7 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts"
 
-# The longest input each target tries: what the program reads of such a file at most, and a
-# little beyond, so that the limits themselves are crossed.
+# The longest input each target tries: a little beyond what the program reads of such a file.
 declare -A max_len=(
     [rtf]=$((4 * 1024 * 1024 + 4096))  # the help file: 4 MiB are read
     [settings]=$((1024 * 1024 + 4096)) # the settings file: 1 MiB is read
@@ -33,9 +30,9 @@ declare -A max_len=(
     [entry]=4096                       # keys typed into the number fields
 )
 
-# Seeds of the sizes at which the reading of these files used to go wrong, made here rather
-# than kept in the repository: a help file of one 500 000-character CJK paragraph (4 MB),
-# one of 30 000 list items, one of 4 MB of long words, and settings files past 1 MiB.
+# Seeds of the sizes at which reading these files used to go wrong, made rather than kept:
+# help files of a 500 000-character CJK paragraph, 30 000 list items and 4 MB of long words,
+# and settings files past 1 MiB.
 big_seeds() {
     local name=$1 dir=$2
     local - # `yes | head` ends yes by SIGPIPE, which is no failure here
@@ -62,16 +59,13 @@ failed=()
 work=
 trap '[[ -n $work ]] && rm -rf "$work"' EXIT
 
-# fuzz <name> <phase> <seconds> <corpus folder>: one run of fuzz_<name>, logged to
-# build-fuzz/fuzz_<name>[-<phase>].log.
+# fuzz <name> <phase> <seconds> <corpus folder>: one run, logged to build-fuzz/.
 fuzz() {
     local name=$1 phase=$2 time=$3 corpus=$4
     local log="$build/fuzz_$name${phase:+-$phase}.log"
     local args=(-max_total_time="$time" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
         -max_len="${max_len[$name]:-4096}" -artifact_prefix="$build/artifacts/$name-")
-    if [[ -f tests/fuzz/$name.dict ]]; then
-        args+=(-dict="tests/fuzz/$name.dict")
-    fi
+    [[ -f tests/fuzz/$name.dict ]] && args+=(-dict="tests/fuzz/$name.dict")
     echo "fuzz_$name${phase:+ ($phase seeds)}: $time s"
     if "$build/fuzz/fuzz_$name" "${args[@]}" "$corpus" >"$log" 2>&1; then
         grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
@@ -85,9 +79,7 @@ fuzz() {
 for exe in "$build"/fuzz/fuzz_*; do
     [[ -x $exe ]] || continue
     name=${exe##*/fuzz_}
-    # The large seeds take seconds each under the sanitizers, and the inputs made from them
-    # would soon fill the corpus: they get a third of the time in a run of their own, and the
-    # small seeds the rest, at full speed, with lengths growing up to the same limit.
+    # The large seeds, slow under the sanitizers, get a third of the time in a run of their own.
     work=$(mktemp -d)
     big_seeds "$name" "$work"
     small=$seconds
@@ -96,9 +88,7 @@ for exe in "$build"/fuzz/fuzz_*; do
         fuzz "$name" large $((seconds / 3)) "$work"
         rm -rf "${work:?}"/*
     fi
-    if [[ -d tests/fuzz/corpus/$name ]]; then
-        cp -R "tests/fuzz/corpus/$name/." "$work/"
-    fi
+    [[ -d tests/fuzz/corpus/$name ]] && cp -R "tests/fuzz/corpus/$name/." "$work/"
     fuzz "$name" "" "$small" "$work"
     rm -rf "$work"
     work=

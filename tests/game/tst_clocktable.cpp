@@ -1,14 +1,5 @@
 #include "gamefixture.h"
 
-namespace {
-
-ClockValue value(const char* text)
-{
-    return *Fixed4::parse(QString::fromLatin1(text));
-}
-
-} // namespace
-
 class TestClockTable : public QObject
 {
     Q_OBJECT
@@ -26,36 +17,32 @@ private Q_SLOTS:
 
     void readClock_data()
     {
-        QTest::addColumn<QString>("preset");
-        QTest::addColumn<qint64>("startSeconds");
-        QTest::addColumn<int>("startMillis");
-        QTest::addColumn<qint64>("readSeconds");
-        QTest::addColumn<int>("readMillis");
+        QTest::addColumn<int>("preset"); // seconds
+        QTest::addColumn<qint64>("startMs");
+        QTest::addColumn<qint64>("readMs");
         QTest::addColumn<QString>("expected");
 
         // Milliseconds count only by their tenths digit.
-        QTest::newRow("5.000 to 17.340") << "600" << 5LL << 0 << 17LL << 340 << "587.7";
-        QTest::newRow("10.950 to 11.020") << "600" << 10LL << 950 << 11LL << 20 << "599.9";
-        QTest::newRow("within one tenth") << "600" << 3LL << 120 << 3LL << 199 << "600";
-        QTest::newRow("an hour") << "5999" << 0LL << 0 << 3600LL << 500 << "2398.5";
+        QTest::newRow("5.000 to 17.340") << 600 << 5'000LL << 17'340LL << "587.7";
+        QTest::newRow("10.950 to 11.020") << 600 << 10'950LL << 11'020LL << "599.9";
+        QTest::newRow("within one tenth") << 600 << 3'120LL << 3'199LL << "600";
+        QTest::newRow("an hour") << 5999 << 0LL << 3'600'500LL << "2398.5";
         QTest::newRow("large reading")
-            << "600" << 99999999999LL << 999 << 100000000001LL << 0 << "598.9";
-        QTest::newRow("a tenth before zero") << "5" << 0LL << 0 << 4LL << 999 << "0.1";
-        QTest::newRow("long past zero") << "5" << 0LL << 0 << 86400LL << 0 << "0";
-        QTest::newRow("source stepped back") << "600" << 10LL << 500 << 10LL << 200 << "600";
+            << 600 << 99'999'999'999'999LL << 100'000'000'001'000LL << "598.9";
+        QTest::newRow("a tenth before zero") << 5 << 0LL << 4'999LL << "0.1";
+        QTest::newRow("long past zero") << 5 << 0LL << 86'400'000LL << "0";
+        QTest::newRow("source stepped back") << 600 << 10'500LL << 10'200LL << "600";
     }
     void readClock()
     {
-        QFETCH(QString, preset);
-        QFETCH(qint64, startSeconds);
-        QFETCH(int, startMillis);
-        QFETCH(qint64, readSeconds);
-        QFETCH(int, readMillis);
+        QFETCH(int, preset);
+        QFETCH(qint64, startMs);
+        QFETCH(qint64, readMs);
         QFETCH(QString, expected);
-        clocks.SetClock(*Fixed4::parse(preset), 2);
-        time->setMonotonic(startSeconds, startMillis);
+        clocks.SetClock(ClockValue::whole(preset), 2);
+        time->setMonotonic(startMs / 1000, static_cast<int>(startMs % 1000));
         clocks.StartClock(2);
-        time->setMonotonic(readSeconds, readMillis);
+        time->setMonotonic(readMs / 1000, static_cast<int>(readMs % 1000));
         QCOMPARE(clocks.ReadClock(2).toText(), expected);
         QCOMPARE(clocks.IsRunning(2), true); // reaching zero does not stop a clock
         QCOMPARE(clocks.ReadClock(0).toText(), QStringLiteral("0")); // the others are untouched
@@ -64,21 +51,21 @@ private Q_SLOTS:
     // A stop folds in what the latest reading found, and a new start goes on from there.
     void stopFoldsInTheLatestReading()
     {
-        clocks.SetClock(value("600"), 0);
+        clocks.SetClock(ClockValue::whole(600), 0);
         clocks.StartClock(0);
         time->advanceMs(10'000);
-        QCOMPARE(clocks.ReadClock(0), value("590"));
+        QCOMPARE(clocks.ReadClock(0), ClockValue::whole(590));
         time->advanceMs(50);
         clocks.StopClock(0); // the 50 ms since the reading are not read here
         clocks.StartClock(0);
         time->advanceMs(40);
         clocks.StopClock(0); // nothing read since the start: nothing is counted twice
         time->advanceMs(100'000);
-        QCOMPARE(clocks.ReadClock(0), value("590"));
+        QCOMPARE(clocks.ReadClock(0), ClockValue::whole(590));
         clocks.StartClock(0);
         clocks.StartClock(0); // a running clock keeps its start
         time->advanceMs(2'500);
-        QCOMPARE(clocks.ReadClock(0), value("587.5"));
+        QCOMPARE(clocks.ReadClock(0), ClockValue::tenths(5875));
     }
 
     // Only the monotonic reading counts: midnight and a daylight-saving jump of the local time
@@ -86,16 +73,16 @@ private Q_SLOTS:
     void localTimePlaysNoPart()
     {
         time->local = QDateTime(QDate(2026, 3, 28), QTime(23, 59, 59));
-        clocks.SetClock(value("600"), 0);
+        clocks.SetClock(ClockValue::whole(600), 0);
         clocks.StartClock(0);
         time->advanceMs(2'000);
         time->local = time->local.addSecs(3600);
-        QCOMPARE(clocks.ReadClock(0), value("598"));
+        QCOMPARE(clocks.ReadClock(0), ClockValue::whole(598));
     }
 
     void zeroStaysUntilSetClock()
     {
-        clocks.SetClock(value("5"), 0);
+        clocks.SetClock(ClockValue::whole(5), 0);
         clocks.StartClock(0);
         time->advanceMs(5'000);
         QCOMPARE(clocks.ReadClock(0), ClockValue());
@@ -103,16 +90,16 @@ private Q_SLOTS:
         clocks.StartClock(0);
         time->advanceMs(1'000);
         QCOMPARE(clocks.ReadClock(0), ClockValue());
-        clocks.SetClock(value("120"), 0); // stops the clock at the new value
+        clocks.SetClock(ClockValue::whole(120), 0); // stops the clock at the new value
         QCOMPARE(clocks.IsRunning(0), false);
         time->advanceMs(3'000);
-        QCOMPARE(clocks.ReadClock(0), value("120"));
+        QCOMPARE(clocks.ReadClock(0), ClockValue::whole(120));
     }
 
     void badIndexIsIgnored()
     {
         clocks.StartClock(5);
-        clocks.SetClock(value("10"), -1);
+        clocks.SetClock(ClockValue::whole(10), -1);
         clocks.StopClock(ClockCount);
         QCOMPARE(clocks.IsRunning(-1), false);
         QCOMPARE(clocks.ReadClock(5), ClockValue());
