@@ -8,19 +8,10 @@
 #include <QRandomGenerator>
 
 // The board under input nobody should give it: absurd window sizes and a flood of random
-// keys. It keeps running, keeps showing valid numbers and never touches the settings file.
+// keys. It keeps running and never touches the settings file.
 class TestBadInput : public QObject
 {
     Q_OBJECT
-
-    static bool rowsValid(const frmScoreBoard& b)
-    {
-        for (int i = 0; i < FieldCount; ++i)
-            for (const PolyLED* d : b.field(static_cast<Field>(i)).digits)
-                if (d->Caption() < -1 || d->Caption() > 9)
-                    return false;
-        return true;
-    }
 
 private Q_SLOTS:
     void impossibleWindowSizes()
@@ -87,8 +78,7 @@ private Q_SLOTS:
             if (i % 10 == 0)
                 f.tick();
         }
-        QVERIFY(rowsValid(b));
-        // Still answering: a typed score goes in.
+        // Still answering: a typed score goes in. (What keys leave in the rows: fuzz_entry.)
         f.type(Field::Visitor, " 42\n");
         QCOMPARE(f.shown(Field::Visitor), QStringLiteral("-42"));
 

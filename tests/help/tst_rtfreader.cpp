@@ -5,17 +5,23 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-// What the reader makes of RTF as word processors and people write it. Text is compared in
-// its raw form: paragraphs end in "\n" here and every other character stays as the reader
-// wrote it (line breaks are U+2028, non-breaking spaces U+00A0).
+// What the reader makes of RTF as word processors and people write it, and of broken and
+// hostile input: what could be read, never a crash, a hang or memory without bound (the
+// sanitizer build also catches memory errors). Text is compared in its raw form: paragraphs
+// end in "\n" here, line breaks are U+2028, non-breaking spaces U+00A0.
 namespace {
+
+QString rawText(const QTextDocument& doc)
+{
+    QString s = doc.toRawText();
+    s.replace(QChar::ParagraphSeparator, u'\n');
+    return s;
+}
 
 QString read(const QByteArray& rtf, QTextDocument& doc, RtfReader& reader)
 {
     reader.read(rtf, &doc);
-    QString s = doc.toRawText();
-    s.replace(QChar::ParagraphSeparator, u'\n');
-    return s;
+    return rawText(doc);
 }
 
 QString read(const QByteArray& rtf)
@@ -23,6 +29,11 @@ QString read(const QByteArray& rtf)
     QTextDocument doc;
     RtfReader reader;
     return read(rtf, doc, reader);
+}
+
+QByteArray repeated(const char* piece, int times)
+{
+    return QByteArray(piece).repeated(times);
 }
 
 // The format of the first character of the first occurrence of needle.
@@ -107,7 +118,6 @@ constexpr TextCase TextCases[] = {
     {"uc2 skips two, uc0 none", "{\\rtf1\\uc2 \\u26085\\'93\\'fa!\\uc0 \\u233 x}", "日!éx"},
     {"uc is scoped to its group", "{\\rtf1 {\\uc2 \\u233 ab}\\u233 ab}", "ééb"},
     {"group end stops the fallback", "{\\rtf1\\uc3 {\\u233 a}bc}", "ébc"},
-    {"nested groups", "{\\rtf1 a{b{c{d}e}f}g}", "abcdefg"},
     {"tables and skipped destinations",
      "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}a{\\info{\\title "
      "T}{\\author A}}{\\stylesheet{\\s0 Normal;}}{\\header H}{\\footer F}{\\headerl H}{\\pict"
@@ -125,6 +135,29 @@ constexpr TextCase TextCases[] = {
     {"plain utf-8", "caf\xc3\xa9", "café"},
     {"plain 1252", "caf\xe9", "café"},
     {"rtf after a byte order mark", "\xEF\xBB\xBF {\\rtf1 \\b x}", "x"},
+    // Broken and hostile input.
+    {"empty file", "", ""},
+    {"missing closing braces", "{\\rtf1 a{\\b b{\\i c", "abc"},
+    {"stray closing braces", "{\\rtf1}} a}}}b}c", " abc"},
+    {"truncated hex", "{\\rtf1 abc\\'", "abc"},
+    {"hex with one digit", "{\\rtf1 abc\\'4", "abc"},
+    {"hex with non-hex digits", "{\\rtf1 a\\'zzb}", "azzb"},
+    {"backslash at the end", "{\\rtf1 abc\\", "abc"},
+    {"huge unicode, either sign", "{\\rtf1 a\\u99999999999?b\\u-99999999999?c}", "a\uFFFDb\uFFFDc"},
+    {"unicode beyond the BMP", "{\\rtf1 \\u128512?}", "\U0001F600"},
+    {"lone surrogates", "{\\rtf1 a\\u-10179?b\\u-8704?c}", "a\uFFFDb\uFFFDc"},
+    {"control characters and frame marks as unicode",
+     "{\\rtf1 a\\u0?\\u13?\\u10?\\u8233?\\u64976?\\u-560?\\u-4?b}", "ab"},
+    {"unicode skip count without end", "{\\rtf1\\uc2147483647 \\u233 abcdefghijklmnopqrstuvwxyz}",
+     "éqrstuvwxyz"},
+    {"negative unicode skip count", "{\\rtf1\\uc-5 \\u233?}", "é?"},
+    {"control bytes", "{\\rtf1 a\001\033\177\013\014b}", "ab"},
+    {"control bytes, not RTF", "a\001\033\177\013\014b", "ab"},
+    {"binary length beyond the end", "{\\rtf1 a{\\pict\\bin999999999 xyz}}", "a"},
+    {"negative binary length", "{\\rtf1 a\\bin-5 b}", "ab"},
+    {"colour table with huge values",
+     "{\\rtf1{\\colortbl;\\red-1\\green999999\\blue2147483648;}\\cf1 x\\cf-7 y\\cf2147483647 z}",
+     "xyz"},
 };
 
 // The format of the first character of `needle`, as describe() puts it.
@@ -184,6 +217,29 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         for (const TextCase& c : TextCases)
             QTest::newRow(c.name) << QByteArray(c.rtf) << QString::fromUtf8(c.expected);
+        QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b\0c}", 13) << "abc";
+        QTest::newRow("100000 braces deep")
+            << "{\\rtf1 start" + repeated("{", 100000) + "deep" + repeated("}", 100000) + "end}"
+            << "startend";
+        QTest::newRow("100000 braces never closed")
+            << "{\\rtf1 start" + repeated("{x", 100000) << "start" + QString(127, u'x');
+        QTest::newRow("parameter of a megabyte")
+            << "{\\rtf1 a\\fs" + QByteArray(1 << 20, '9') + " b}"
+            << "ab";
+        QTest::newRow("control word of a megabyte")
+            << "{\\rtf1 a\\" + QByteArray(1 << 20, 'q') + " b}"
+            << "ab";
+        QTest::newRow("font name without end")
+            << "{\\rtf1{\\fonttbl{\\f0 " + QByteArray(100000, 'A') + "}}x}"
+            << "x";
+        QTest::newRow("thousands of fonts and colours")
+            << "{\\rtf1{\\fonttbl" + repeated("{\\f7 A;}", 10000) + "}{\\colortbl" +
+                   repeated("\\red1;", 10000) + "}\\f7\\cf9999 x}"
+            << "x";
+        // Formatting in groups too deep to follow must not leak out of them: see format().
+        QTest::newRow("500 groups too deep")
+            << "{\\rtf1 {\\b " + repeated("{\\i\\fs80", 500) + " x" + repeated("}", 500) + "y}z}"
+            << "yz";
     }
 
     void text()
@@ -207,6 +263,10 @@ private Q_SLOTS:
         };
         add(CharacterCases, false);
         add(ParagraphCases, true);
+        const QByteArray deep =
+            "{\\rtf1 {\\b " + repeated("{\\i\\fs80", 500) + " x" + repeated("}", 500) + "y}z}";
+        QTest::newRow("after groups too deep") << deep << "y" << false << "b 12pt";
+        QTest::newRow("after their outer group") << deep << "z" << false << "12pt";
     }
 
     void format()
@@ -318,21 +378,108 @@ private Q_SLOTS:
         QVERIFY(!reader.truncated());
         QVERIFY(text.contains(QStringLiteral("Pucklight")));
         QVERIFY(!text.contains(u'\\') && !text.contains(u'{'));
+    }
 
-        // It shows its formatting: larger bold headings in colour, and bold text in the body.
-        bool heading = false;
-        bool boldBody = false;
-        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat f = it.fragment().charFormat();
-                if (f.fontWeight() < QFont::Bold)
-                    continue;
-                if (f.fontPointSize() > 12)
-                    heading = heading || f.hasProperty(QTextFormat::ForegroundBrush);
-                else
-                    boldBody = true;
-            }
-        QVERIFY(heading && boldBody);
+    void limits_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("maxLength");
+        QTest::newRow("text") << "{\\rtf1 " + QByteArray(5000, 'a') + "}" << 1000;
+        QTest::newRow("paragraphs") << "{\\rtf1 " + repeated("a\\par ", 5000) + "}" << 1000;
+        QTest::newRow("format runs") << "{\\rtf1 " + repeated("a\\b b\\b0 ", 5000) + "}" << 1000;
+        QTest::newRow("input") << "{\\rtf1 " + repeated("\\b\\b0", 100000) + "abc}" << 0;
+    }
+
+    void limits()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, maxLength);
+        RtfLimits small;
+        small.maxInput = 100000;
+        small.maxText = 1000;
+        small.maxParagraphs = 100;
+        small.maxRuns = 100;
+        QTextDocument doc;
+        RtfReader reader(small);
+        reader.readRtf(rtf, &doc);
+        QVERIFY(reader.truncated());
+        QVERIFY(doc.characterCount() <= maxLength + 1);
+        QVERIFY(doc.blockCount() <= small.maxParagraphs + 1);
+        QVERIFY(rawText(doc).startsWith(maxLength ? QStringLiteral("a") : QString()));
+    }
+
+    void documentStaysWithinWhatQtCanLayOut_data()
+    {
+        // Qt's layout never finishes a document over 8 388 607 pixels high; as much of each of
+        // these as the reader takes would make one, at the narrowest width, but for its estimate.
+        QTest::addColumn<QByteArray>("piece");
+        QTest::newRow("huge letters") << QByteArray("\\fs3276 ab ");
+        QTest::newRow("many large lines") << QByteArray("\\fs48 a\\line ");
+        QTest::newRow("spacing") << QByteArray("\\sb31680\\sa31680 a\\par ");
+        QTest::newRow("indents set at the end") << QByteArray("abcd\\li31680\\par ");
+        QTest::newRow("indents wider than the page") << QByteArray("\\li31680\\ri31680 ab\\par ");
+        QTest::newRow("tabs") << QByteArray("\\tab");
+        QTest::newRow("wide characters") << QByteArray("\\u65021?");
+    }
+
+    void documentStaysWithinWhatQtCanLayOut()
+    {
+        QFETCH(QByteArray, piece);
+        const RtfLimits limits;
+        QTextDocument doc;
+        RtfReader reader(limits);
+        reader.readRtf("{\\rtf1 " + piece.repeated(int(limits.maxInput / piece.size())), &doc);
+        QVERIFY(reader.truncated());
+        doc.setTextWidth(limits.narrowestWidth);
+        QVERIFY(doc.size().height() < 8388607);
+    }
+
+    // Long ordinary documents are read whole. Many runs in one paragraph, inserted one by one,
+    // would lay the paragraph out again each time: a regression takes many minutes.
+    void ordinaryTextIsNotCutShort_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("characters");
+        QTest::newRow("4000 lines")
+            << "\\fs28 " +
+                   repeated("Twelve words of an ordinary manual, line after line.\\line ", 4000)
+            << 4000 * 53;
+        QTest::newRow("20000 runs in a paragraph") << repeated("\\b ab\\b0 cd ", 20000) << 100000;
+    }
+    void ordinaryTextIsNotCutShort()
+    {
+        QFETCH(QByteArray, rtf);
+        QTextDocument doc;
+        RtfReader reader;
+        reader.readRtf("{\\rtf1 " + rtf + "}", &doc);
+        QVERIFY(!reader.truncated());
+        QTEST(doc.characterCount() - doc.blockCount(), "characters");
+    }
+
+    void longWordsGetABreak()
+    {
+        QTextDocument doc;
+        RtfReader reader;
+        reader.readRtf("{\\rtf1 short " + QByteArray(1000, 'w') + " end}", &doc);
+        QString text = rawText(doc);
+        QCOMPARE(text.count(QChar(0x200B)), 1000 / RtfLimits{}.maxWordLength);
+        text.remove(QChar(0x200B));
+        QCOMPARE(text, QStringLiteral("short ") + QString(1000, u'w') + QStringLiteral(" end"));
+    }
+
+    void longParagraphIsBrokenInParts()
+    {
+        // Each part takes the paragraph's format; nothing is lost.
+        RtfLimits limits;
+        limits.maxParagraphLength = 100;
+        QTextDocument doc;
+        RtfReader reader(limits);
+        reader.readRtf("{\\rtf1\\qc " + QByteArray(250, 'x') + "\\par\\pard y}", &doc);
+        QCOMPARE(rawText(doc), QString(100, u'x') + u'\n' + QString(100, u'x') + u'\n' +
+                                   QString(50, u'x') + QStringLiteral("\ny"));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(doc.findBlockByNumber(i).blockFormat().alignment(), Qt::AlignHCenter);
+        QVERIFY(!(doc.lastBlock().blockFormat().alignment() & Qt::AlignHCenter));
     }
 };
 

@@ -173,42 +173,20 @@ private Q_SLOTS:
         QVERIFY(borderIs(picture(led), Navy));
     }
 
-    // Setting a value the digit already has paints nothing; every real change paints.
-    void onlyChangesRepaint()
+    // Every real change paints, or the board would show a stale digit. (That an unchanged
+    // value paints nothing is a matter of speed: bench_board's tick.)
+    void changesRepaint()
     {
-        QWidget window;
-        window.resize(200, 100);
-        CountingLED led(&window, QStringLiteral("pledTest"));
-        // A neighbour that changes shows when a repaint pass has run.
-        CountingLED neighbour(&window, QStringLiteral("pledTest"), 1);
-        neighbour.setLeft(1500);
-        using Set = std::function<void(PolyLED&)>;
-        const std::pair<Set, Set> sameThenChanged[] = {
-            {[](PolyLED& d) { d.setSize(75); }, [](PolyLED& d) { d.setSize(80); }},
-            {[](PolyLED& d) { d.setCaption(3); }, [](PolyLED& d) { d.setCaption(4); }},
-            {[](PolyLED& d) { d.setLitColor(Orange); },
-             [](PolyLED& d) { d.setLitColor(Qt::green); }},
-            {[](PolyLED& d) { d.setBackColor(Navy); },
-             [](PolyLED& d) { d.setBackColor(Qt::white); }},
-            {[](PolyLED& d) { d.setLedType(1); }, [](PolyLED& d) { d.setLedType(0); }}};
-        for (const auto& [same, changed] : sameThenChanged) {
-            same(led);
-            same(neighbour);
-        }
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(led.paints > 0 && neighbour.paints > 0);
-
-        led.paints = 0;
-        for (const auto& [same, changed] : sameThenChanged)
-            same(led);
-        neighbour.setCaption(5);
-        QTRY_VERIFY(neighbour.paints > 1);
-        QCOMPARE(led.paints, 0);
-
-        for (const auto& [same, changed] : sameThenChanged) {
+        CountingLED led(nullptr, QStringLiteral("pledTest"));
+        led.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&led));
+        const std::function<void(PolyLED&)> changes[] = {
+            [](PolyLED& d) { d.setSize(80); }, [](PolyLED& d) { d.setCaption(4); },
+            [](PolyLED& d) { d.setLitColor(Qt::green); },
+            [](PolyLED& d) { d.setBackColor(Qt::white); }, [](PolyLED& d) { d.setLedType(1); }};
+        for (const auto& change : changes) {
             led.paints = 0;
-            changed(led);
+            change(led);
             QTRY_VERIFY(led.paints > 0);
         }
     }

@@ -42,10 +42,6 @@ private Q_SLOTS:
             -1);
         row("no data chunk", wav::riff(fmt), -1);
         row("empty", QByteArray(), -1);
-        QByteArray junk(4096, '\0');
-        for (int i = 0; i < junk.size(); ++i)
-            junk[i] = static_cast<char>((i * 7919 + 13) % 251);
-        row("RIFF then junk", QByteArray("RIFF\0\0\0\0WAVE", 12) + junk, -1);
     }
 
     void header()
@@ -99,13 +95,6 @@ private Q_SLOTS:
         const PlayableSound sound = readPlayableSound(path);
         QCOMPARE(int(sound.format.sampleFormat()), sampleFormat);
         QCOMPARE(sound.samples, samples);
-    }
-
-    void unreadableFile()
-    {
-        QVERIFY(!readWavFile(QStringLiteral("/nonexistent/horn.wav")));
-        QVERIFY(!readWavFile(QString()));
-        QVERIFY(!readWavFile(QDir::tempPath())); // a folder
     }
 };
 

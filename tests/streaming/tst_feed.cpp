@@ -28,17 +28,16 @@ QByteArray readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// A full disk, as far as this process can tell: no file may grow beyond `room` bytes. Files
-// are still made; writing past the limit fails as it does on a full disk.
-class DiskFull
+// A full disk, as far as this process can tell: no file may grow beyond `room` bytes; writing
+// past that fails as it does on a full disk.
+struct DiskFull
 {
-public:
+    rlimit previous{};
+    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
     explicit DiskFull(rlim_t room)
     {
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        limited.rlim_cur = room;
+        const rlimit limited{room, previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~DiskFull()
@@ -47,10 +46,6 @@ public:
         std::signal(SIGXFSZ, previousHandler);
     }
     Q_DISABLE_COPY_MOVE(DiskFull)
-
-private:
-    rlimit previous{};
-    void (*previousHandler)(int) = nullptr;
 };
 
 BoardState scored(const QString& home, const QString& visitorName)
@@ -170,9 +165,16 @@ private Q_SLOTS:
         QCOMPARE(g.texts(), "10:00|0|Home|0|0|||Visitor|0|0||");
     }
 
+    // The feed reads the game, not the board's colours: coinciding colours (the clock's upper
+    // dot in the background colour, lamps in the board's colour) change nothing.
     void followsAScriptedGame()
     {
-        FedGame g(tmp.filePath("game"));
+        const QString name = QStringLiteral("Ice \"Cats\" \\ Ü");
+        FedGame g(tmp.filePath("game"), [&](SettingVariables& s) {
+            s.HomeText = name;
+            s.BorderColor = s.LEDBack;
+            s.ScoreColor = s.FormBack;
+        });
         g.press(Field::Time, "1.05\n");
         g.press(Field::Home, "3\n");
         g.press(Field::Visitor, "+1");
@@ -184,7 +186,9 @@ private Q_SLOTS:
         g.press(Field::PenaltyPV2, "4\n"); // a player with no time yet
         g.press(Field::Goal, vk::Left);
         g.step();
-        QCOMPARE(g.texts(), "1:05|2|Home|3|12|17 2:00||Visitor|1|7||4");
+        QCOMPARE(g.texts(), "1:05|2|" + name + "|3|12|17 2:00||Visitor|1|7||4");
+        QCOMPARE(g.value("caption"), "Pucklight - " + name);
+        QCOMPARE(g.value("home/name"), name);
         QCOMPARE(g.value("home/goalLamp"), true);
         QCOMPARE(g.value("visitor/goalLamp"), false);
         QCOMPARE(g.value("selected"), "picGoalBack");
@@ -198,9 +202,8 @@ private Q_SLOTS:
         g.step();
         QCOMPARE(g.value("clock"),
                  (QJsonObject{{"text", "1:05"}, {"mode", "game"}, {"running", true}})); // 64.9 s
-        QCOMPARE(g.value("selected"), "TimeBack");
         g.step(50);
-        QCOMPARE(g.texts(), "59.9|2|Home|3|12|17 1:55||Visitor|1|7||4");
+        QCOMPARE(g.texts(), "59.9|2|" + name + "|3|12|17 1:55||Visitor|1|7||4");
 
         // Time of day while the clock runs, in the board's own hours:minutes form.
         g.f.time.local = QDateTime(QDate(2026, 1, 1), QTime(9, 5));
@@ -212,49 +215,15 @@ private Q_SLOTS:
         g.step(600);
         QCOMPARE(g.value("clock/mode"), "game");
         QCOMPARE(g.file("clock.txt"), "0.0");
+        QCOMPARE(g.value("soundPlaying"), true); // the buzzer at zero
 
         // Blank rows read as empty strings.
         g.press(Field::Home, vk::Delete);
         g.press(Field::PenaltyTH1, vk::Delete);
         g.step();
-        QCOMPARE(g.texts(), "0.0|2|Home||12|||Visitor|1|7||4");
-        QCOMPARE(g.value("home/score"), "");
+        QCOMPARE(g.texts(), "0.0|2|" + name + "||12|||Visitor|1|7||4");
         QCOMPARE(g.value("home/penalties/0"),
                  (QJsonObject{{"player", ""}, {"time", ""}, {"lamp", false}}));
-        QCOMPARE(g.value("selected"), "PenaltyTH1");
-    }
-
-    void namesCaptionAndSoundAsShown()
-    {
-        const QString name = QStringLiteral("Ice \"Cats\" \\ Ü");
-        FedGame g(tmp.filePath("names"), [&](SettingVariables& s) { s.HomeText = name; });
-        g.press(Field::Time, 'B');
-        g.step();
-        QCOMPARE(g.value("caption"), "Pucklight - " + name);
-        QCOMPARE(g.value("home/name"), name);
-        QCOMPARE(g.value("soundPlaying"), true);
-        QCOMPARE(g.file("home_name.txt"), name.toUtf8());
-    }
-
-    // The feed reads the game, not the board's colours: colours that coincide change nothing
-    // (the clock's upper dot in the background colour, lamps in the board's colour).
-    void coincidingColours()
-    {
-        FedGame g(tmp.filePath("colours"), [](SettingVariables& s) {
-            s.BorderColor = s.LEDBack;
-            s.ScoreColor = s.FormBack;
-        });
-        g.press(Field::Time, "0.30\n");
-        g.step();
-        QCOMPARE(g.file("clock.txt"), "30.0");
-        QCOMPARE(g.value("home/goalLamp"), false);
-        QCOMPARE(g.value("visitor/goalLamp"), false);
-        QCOMPARE(g.value("home/penalties/0/lamp"), false);
-        g.press(Field::PenaltyTH1, "2\n");
-        g.press(Field::Goal, vk::Right);
-        g.step();
-        QCOMPARE(g.value("home/penalties/0/lamp"), true);
-        QCOMPARE(g.value("visitor/goalLamp"), true);
     }
 
     void rewritesOnlyWhatChanged()
@@ -280,6 +249,8 @@ private Q_SLOTS:
         QCOMPARE(rewritten(after, g.inodes()), QStringList({"clock", "state"}));
     }
 
+    // Files are replaced whole, never rewritten in place or removed first: a reader never
+    // finds one missing or half written.
     void readersNeverSeeHalfAFile()
     {
         FedGame g(tmp.filePath("readers"));
@@ -287,36 +258,21 @@ private Q_SLOTS:
         std::atomic<int> reads = 0;
         std::atomic<int> bad = 0;
         std::thread reader([&] {
-            const QRegularExpression clockForm(QStringLiteral("^\\d{1,2}[:.]\\d{1,2}$"));
-            while (!stop) {
-                QJsonParseError error{};
-                const QJsonDocument doc =
-                    QJsonDocument::fromJson(readAll(g.dir + "/state.json"), &error);
-                const QString clock = QString::fromUtf8(readAll(g.dir + "/clock.txt"));
-                if (error.error != QJsonParseError::NoError || doc["version"].toInt() != 1 ||
-                    !clockForm.match(clock).hasMatch())
-                    ++bad;
-                ++reads;
-            }
+            for (; !stop; ++reads)
+                bad += QJsonDocument::fromJson(readAll(g.dir + "/state.json"))["version"] != 1;
         });
-        g.f.type(Field::Time, "2\n");
+        g.f.type(Field::Time, "1\n");
         g.f.key(Field::Time, 'S');
-        for (int i = 0; i < 1300; ++i) {
-            g.step();
-            if (i % 50 == 0)
-                g.f.type(Field::Home, "+1");
-        }
+        g.step(600);
         stop = true;
         reader.join();
         QVERIFY(reads > 100);
         QCOMPARE(bad.load(), 0);
-        QCOMPARE(g.file("clock.txt"), "0.0");
     }
 
     void unwritableFolderIsQuiet()
     {
-        // A folder beneath a plain file can never be made, whoever runs the test. The problem
-        // is reported once, and the board goes on.
+        // A folder beneath a plain file can never be made: warned once, the board goes on.
         QFile plain(tmp.filePath("plain"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.close();
@@ -360,8 +316,7 @@ private Q_SLOTS:
             return true;
         };
 
-        // Full from the start: nothing is written, no file left empty or half-written; then
-        // space comes back and every file is written, with no further change of the board.
+        // Full from the start: no file left half-written; once there is room, all are written.
         const BoardState first = scored("1", "Visitor");
         {
             DiskFull full(0);
@@ -374,8 +329,8 @@ private Q_SLOTS:
             QCOMPARE(readAll(dir.filePath(name)), "");
         QTRY_VERIFY(everyFileHolds(first));
 
-        // Full in the middle of a game, with room for a short file and not for a long one:
-        // the long ones keep their old content whole, and catch up once there is room.
+        // Room for a short file only: the long ones keep their old content whole (a reader
+        // never sees half a file), and catch up later.
         const BoardState second = scored("2", "Visitors of the long name");
         {
             DiskFull full(4);
