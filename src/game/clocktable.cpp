@@ -82,6 +82,12 @@ ClockValue ClockTable::ReadClock(int i)
     return remaining;
 }
 
+ClockValue ClockTable::LastReading(int i) const
+{
+    const ClockRecord c = record(i);
+    return std::max(c.Preset - c.Used - c.Elapsed, ClockValue());
+}
+
 ClockRecord ClockTable::record(int i) const
 {
     return i >= 0 && i < ClockCount ? clocks[static_cast<size_t>(i)] : ClockRecord();

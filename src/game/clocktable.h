@@ -41,6 +41,9 @@ public:
     // until SetClock gives it time again.
     ClockValue ReadClock(int i);
 
+    // What was left at the latest ReadClock (what a stopped clock has left), never below 0.
+    ClockValue LastReading(int i) const;
+
     // A copy of clock i's record (a default record for a bad index).
     ClockRecord record(int i) const;
 

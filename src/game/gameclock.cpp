@@ -38,6 +38,9 @@ void Game::tmrClock1_Timer()
 
 bool Game::clockRunning() const
 {
+    // With the game clock at zero the tick is off and every clock stands where it stopped.
+    if (!game.tickEnabled)
+        return false;
     ClockTable clocks = game.clocks; // a reading updates the record
     for (int i = 0; i < ClockCount; ++i)
         if (clocks.IsRunning(i) && clocks.ReadClock(i) > ClockValue())

@@ -152,12 +152,16 @@ QJsonObject toJson(const GameState& state, const QDateTime& savedAt)
         fields[nameOf(f)] = cells;
     }
     json[QLatin1String("fields")] = fields;
+    // While the tick runs, the clocks are read as of now; with the tick off (the game clock at
+    // zero) they stand where the last tick left them.
     ClockTable clocks = state.clocks; // reading a clock updates its record
     QJsonArray clockList;
     for (int i = 0; i < ClockCount; ++i) {
+        const bool running = state.tickEnabled && clocks.IsRunning(i);
         QJsonObject c;
-        c[QLatin1String("remainingTenths")] = qint64(tenthsOf(clocks.ReadClock(i)));
-        c[QLatin1String("running")] = clocks.IsRunning(i);
+        c[QLatin1String("remainingTenths")] =
+            qint64(tenthsOf(running ? clocks.ReadClock(i) : clocks.LastReading(i)));
+        c[QLatin1String("running")] = running;
         clockList.append(c);
     }
     json[QLatin1String("clocks")] = clockList;

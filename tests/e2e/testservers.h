@@ -76,8 +76,8 @@ public:
     bool hasAudio() const { return audio != nullptr; }
     X11Session& x() { return *session; }
 
-    // The environment for a program on this display and sound server, with its settings in
-    // configHome.
+    // The environment for a program on this display and sound server, with its settings and
+    // its saved game in configHome.
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -86,8 +86,10 @@ public:
         // The plain Qt dialogs, whatever desktop the caller runs.
         for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY"})
             env.remove(QLatin1String(v));
-        if (!configHome.isEmpty())
+        if (!configHome.isEmpty()) {
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+            env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
+        }
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         return env;
     }

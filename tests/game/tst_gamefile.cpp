@@ -76,9 +76,11 @@ void tst_GameFile::roundTrip_data()
 {
     QTest::addColumn<bool>("stopFirst");
     QTest::addColumn<bool>("timeOfDay");
-    QTest::newRow("clocks running") << false << false;
-    QTest::newRow("clocks stopped") << true << false;
-    QTest::newRow("time of day") << true << true;
+    QTest::addColumn<bool>("runDown");
+    QTest::newRow("clocks running") << false << false << false;
+    QTest::newRow("clocks stopped") << true << false << false;
+    QTest::newRow("time of day") << true << true << false;
+    QTest::newRow("run down to zero") << true << false << true;
 }
 
 // Every field, the clocks, the lamps and half-typed entries come back; running clocks come
@@ -87,12 +89,21 @@ void tst_GameFile::roundTrip()
 {
     QFETCH(bool, stopFirst);
     QFETCH(bool, timeOfDay);
+    QFETCH(bool, runDown);
     GameFixture f;
     playSome(f);
     if (stopFirst)
         f.key(Field::Time, f.settings.StartStopClockKey);
     if (timeOfDay)
         f.key(Field::Time, f.settings.ClockSwitchKey);
+    if (runDown) {
+        // At zero the tick stops, and the penalties stand where it left them.
+        f.type(Field::Time, "0.05\n");
+        f.key(Field::Time, f.settings.StartStopClockKey);
+        f.ticks(60);
+        f.time.advanceMs(30000);
+        QVERIFY(!f.g().clockRunning());
+    }
     f.type(Field::PenaltyTH2, "1.3"); // not entered yet
     f.type(Field::ShotsHome, "1");
     f.tick();
@@ -101,12 +112,12 @@ void tst_GameFile::roundTrip()
     QString fault;
     std::array<ClockValue, ClockCount> readings;
     for (int i = 0; i < ClockCount; ++i)
-        readings[size_t(i)] = f.clock(i);
+        readings[size_t(i)] = runDown ? before.clocks.LastReading(i) : f.clock(i);
     const auto loaded = gamejson::fromBytes(bytesOf(before), &fault);
     QVERIFY2(loaded, qPrintable(fault));
     QCOMPARE(loaded->savedAt, QDateTime(QDate(2026, 3, 1), QTime(20, 15)));
     for (int i = 0; i < ClockCount; ++i)
-        QCOMPARE(loaded->running[size_t(i)], before.clocks.IsRunning(i));
+        QCOMPARE(loaded->running[size_t(i)], before.clocks.IsRunning(i) && !runDown);
 
     GameFixture resumed;
     resumed.g().resume(loaded->state);
@@ -130,7 +141,8 @@ void tst_GameFile::roundTrip()
     QCOMPARE(resumed.shown(Field::ShotsHome), QStringLiteral("14"));
     resumed.key(Field::Time, resumed.settings.StartStopClockKey);
     resumed.ticks(10);
-    QCOMPARE(resumed.clock(GameClock), readings[GameClock] - ClockValue::whole(1));
+    QCOMPARE(resumed.clock(GameClock),
+             std::max(readings[GameClock] - ClockValue::whole(1), ClockValue()));
     QVERIFY(resumed.effects.isEmpty());
 }
 

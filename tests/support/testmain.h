@@ -6,7 +6,7 @@
 #include <QTest>
 
 // The main of every test: runs offscreen unless told otherwise, and keeps the settings in a
-// temporary folder so that no test ever touches the user's own.
+// temporary folder so that no test ever touches the user's own, nor the saved game.
 #define PL_TEST_MAIN_WITH(Application, TestClass)                                                  \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
@@ -14,6 +14,7 @@
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
         QTemporaryDir config;                                                                      \
         qputenv("XDG_CONFIG_HOME", QDir(config.path()).absolutePath().toLocal8Bit());              \
+        qputenv("XDG_STATE_HOME", QDir(config.path()).absolutePath().toLocal8Bit());               \
         Application app(argc, argv);                                                               \
         QCoreApplication::setOrganizationName(QStringLiteral("Pucklight"));                        \
         QCoreApplication::setApplicationName(QStringLiteral("Pucklight"));                         \
