@@ -29,7 +29,7 @@ void keepGameSaved(frmSplash* splash, GameFile& file)
     // Asked once the splash shows, so that the question stands in front of it.
     QTimer::singleShot(0, splash, [splash, &file, saved = *saved] {
         Question q;
-        q.title = QStringLiteral("Pucklight");
+        q.title = QStringLiteral("Resume game");
         q.text = QStringLiteral("Resume the last game?");
         q.details = savedWhen(saved.savedAt, timeSource().localNow());
         q.yes = QStringLiteral("&Resume");

@@ -50,7 +50,7 @@ private Q_SLOTS:
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
         keepGameSaved(splash, *file);
         splash->show();
-        QTRY_COMPARE(dialogs.asked.size(), 1);
+        QTRY_COMPARE(dialogs.asked, QStringList{QStringLiteral("Resume game")});
         QCOMPARE(bool(board), resume);
         QCOMPARE(QFile::exists(file->previousPath()), !resume);
         if (!resume) {
@@ -108,7 +108,7 @@ private Q_SLOTS:
         QTest::keyClick(f.box(Field::Time), 'S');
         f.ticks(3);
         QVERIFY(!f.b().close()); // kept running, the default answer
-        QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Pucklight")});
+        QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Close scoreboard")});
         QVERIFY(f.b().isVisible());
         QCOMPARE(f.clock(GameClock), ClockValue::whole(600) - ClockValue::tenths(3));
 

@@ -5,6 +5,7 @@
 #include "testservers.h"
 #include "twips.h"
 
+#include <csignal>
 #include <functional>
 
 // One run of the real program on the test display with its own settings folder, taken past
@@ -31,15 +32,24 @@ public:
             return false;
         }
         x.click(splash, x.grab(splash).rect().center());
-        board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
-        const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
-        if (!board || x.grab(board).size() != design) {
-            *error = QStringLiteral("no board at its design size after the splash was clicked");
+        return boardOpens(error);
+    }
+
+    // Answers the question about the saved game with Enter, which goes on to the board.
+    bool resume(QString* error)
+    {
+        const X11Session::Window question = waitForWindow(QStringLiteral("Resume game"), StartMs);
+        if (!question) {
+            *error = "no question about the saved game; program log:\n" + child.logTail();
             return false;
         }
-        x.focus(board);
-        return true;
+        x.focus(question);
+        x.play("\n");
+        return boardOpens(error);
     }
+
+    // Ends the program at once, as a crash or a power cut would.
+    void kill() { ::kill(static_cast<pid_t>(child.pid()), SIGKILL); }
 
     X11Session::Window window() const { return board; }
     // The colours the board is expected to use.
@@ -79,6 +89,18 @@ public:
     }
 
 private:
+    bool boardOpens(QString* error)
+    {
+        board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
+        const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
+        if (!board || x.grab(board).size() != design) {
+            *error = QStringLiteral("no board at its design size");
+            return false;
+        }
+        x.focus(board);
+        return true;
+    }
+
     X11Session& x;
     ChildProcess child;
     X11Session::Window board = 0;

@@ -4,6 +4,7 @@
 #include "testmain.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QThread>
@@ -338,6 +339,61 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(game->close(&error), qPrintable(error));
         game.reset();
+    }
+
+    // Killed in the middle of play, the program offers the game at the next start; Enter
+    // brings back every number, and the clock stopped within a second of where it stood.
+    void resumeAfterAKill()
+    {
+        std::unique_ptr<BoardRun> run = newRun(QStringLiteral("resume"));
+        QString error;
+        QVERIFY2(run->open(&error), qPrintable(error));
+        BoardState want;
+        want.clock = QStringLiteral("50.0");
+        want.home = QStringLiteral("3");
+        want.visitor = QStringLiteral("1");
+        want.shotsHome = QStringLiteral("12");
+        want.period = QStringLiteral("2");
+        want.shotsVisitor = QStringLiteral("8");
+        want.players = {"17", "", "4", ""};
+        want.times = {"2:00", "", "1:30", ""};
+        want.penaltyLamps = QStringLiteral("1010");
+        STEP(*run,
+             "0.50\n<Tab>3\n<Tab>1\n<Tab><Tab>12\n<Tab>2<Tab>8\n<Tab>17\n<Tab>2\n<Tab>4\n<Tab>1."
+             "30\n",
+             want, "part of a game");
+        x().play("s");
+        QThread::msleep(1500 + QRandomGenerator::global()->bounded(1000));
+        const BoardState atKill = run->read();
+        run->kill();
+        run.reset();
+
+        run = newRun(QStringLiteral("resume"));
+        QVERIFY2(run->resume(&error), qPrintable(error));
+        const BoardState resumed = settle(*run);
+        const double shown = atKill.clock.toDouble();
+        const double back = resumed.clock.toDouble();
+        QVERIFY2(back >= shown && back <= shown + 1.1,
+                 qPrintable(atKill.clock + QStringLiteral(" at the kill, ") + resumed.clock));
+        QVERIFY2(resumed.times[0].startsWith(QLatin1String("1:5")), qPrintable(resumed.toString()));
+        BoardState same = atKill;
+        same.clock = resumed.clock;
+        same.times = resumed.times;
+        QCOMPARE(resumed.toString(), same.toString());
+        QThread::msleep(500);
+        QCOMPARE(run->read().clock, resumed.clock); // stopped
+        // A clock that runs again makes the close ask; S stops it, and the close is clean.
+        x().play("s");
+        QThread::msleep(300);
+        x().closeWindow(run->window());
+        const X11Session::Window question = run->waitForWindow(QStringLiteral("Close scoreboard"));
+        QVERIFY2(question, "closing a running board asked nothing");
+        x().focus(question);
+        x().play("<Escape>");
+        QVERIFY(run->waitForWindowGone(QStringLiteral("Close scoreboard")));
+        x().focus(run->window());
+        x().play("s");
+        QVERIFY2(run->close(&error), qPrintable(error));
     }
 
     void helpFromATerminal()
