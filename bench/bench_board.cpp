@@ -1,6 +1,7 @@
 // Time of one clock tick (with the repaint of what changed) and of one resize, on the real
 // board, offscreen.
 #include "boardfixture.h"
+#include "gamefile.h"
 #include "twips.h"
 
 #include <QImage>
@@ -17,11 +18,16 @@ void showAt(frmScoreBoard& b, int w, int h)
 }
 
 // One tick with the game clock under a minute (three digits change every tick) and all
-// four penalties running, followed by the repaint of what the tick changed.
+// four penalties running, followed by the repaint of what the tick changed; with the game
+// file on (third argument 1), also the save: a write a second, on the writer's thread.
 void tick(benchmark::State& state)
 {
     BoardFixture f;
     frmScoreBoard& b = f.b();
+    QTemporaryDir dir;
+    GameFile file(dir.filePath(QStringLiteral("game.json")));
+    if (state.range(2))
+        file.follow(&b.game());
     showAt(b, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     f.type(Field::Time, "59.59\n");
     for (Field p : {Field::PenaltyTH1, Field::PenaltyTH2, Field::PenaltyTV1, Field::PenaltyTV2})
@@ -76,7 +82,13 @@ void resize(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(tick)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
+BENCHMARK(tick)
+    ->ArgNames({"width", "height", "gamefile"})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Args({3840, 2160, 0})
+    ->Args({3840, 2160, 1})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(resize)->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
@@ -85,6 +97,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_STATE_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

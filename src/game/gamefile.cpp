@@ -135,6 +135,10 @@ void GameFile::follow(const Game* game)
 
 void GameFile::gameChanged(const GameState& state)
 {
+    // The tick reports every 100 ms, also when nothing moves.
+    if (lastSeen && *lastSeen == state)
+        return;
+    lastSeen = state;
     const QJsonObject json = gamejson::toJson(state, timeSource().localNow());
     QJsonObject content = json;
     content.remove(QLatin1String("savedAt"));

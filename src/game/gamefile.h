@@ -62,6 +62,7 @@ private:
     bool writeFile(const QByteArray& bytes, QString& error);
 
     QString filePath;
+    std::optional<GameState> lastSeen;
     QJsonObject handedContent; // the latest state handed to the writer, without its time
     QJsonObject handedSteady;  // and its steady part
     bool handedAny = false;
