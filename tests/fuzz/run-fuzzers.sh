@@ -28,6 +28,7 @@ declare -A max_len=(
     [wav]=$((64 * 1024 + 1024))        # the header region of a sound: 64 KiB
     [time]=256                         # a typed time
     [entry]=4096                       # keys typed into the number fields
+    [gamefile]=$((64 * 1024 + 1024))   # the saved game: 64 KiB are read
 )
 
 # Seeds of the sizes at which reading these files used to go wrong, made rather than kept:

@@ -66,6 +66,7 @@ private Q_SLOTS:
     void badFilesAreRefused_data();
     void badFilesAreRefused();
     void badFileMovedAsideOnce();
+    void fuzzSeedsAreGames();
     void writesOnlyWhatChanged();
     void failedWriteKeepsTheGoodFileAndRetries();
     void newGameKeepsTheOldOneAside();
@@ -209,6 +210,20 @@ void tst_GameFile::badFileMovedAsideOnce()
     QVERIFY(!QFile::exists(file.path()));
     QVERIFY(QFile::exists(file.badPath()));
     QVERIFY(!GameFile::differsFromNewBoard(GameFixture().s()));
+}
+
+// The fuzzer starts from games the program reads; a change of the format must update them.
+void tst_GameFile::fuzzSeedsAreGames()
+{
+    const QDir seeds(QStringLiteral(PL_GAMEFILE_SEEDS));
+    const QStringList names = seeds.entryList(QDir::Files);
+    QVERIFY(names.size() >= 3);
+    for (const QString& name : names) {
+        QFile seed(seeds.filePath(name));
+        QVERIFY(seed.open(QIODevice::ReadOnly));
+        QString fault;
+        QVERIFY2(gamejson::fromBytes(seed.readAll(), &fault), qPrintable(name + ": " + fault));
+    }
 }
 
 // Written at once after the operator's changes, once a second while only time passes, and

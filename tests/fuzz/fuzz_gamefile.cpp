@@ -1,0 +1,44 @@
+#include "gamejson.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+// The game file is read at every start, whatever a crash, a full disk or a hand left in it.
+// A file is either refused, or gives a game the board can show: every number within its
+// field's range, and a game that is written back as the same game.
+
+namespace {
+
+void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const auto loaded = gamejson::fromBytes(bytes);
+    if (!loaded)
+        return 0;
+    const GameState& s = loaded->state;
+    for (int i = 0; i < FieldCount; ++i) {
+        const FieldInfo& info = FieldTable[static_cast<size_t>(i)];
+        const DigitRow& row = s.rows[static_cast<size_t>(i)];
+        check(row.size() == info.digits);
+        if (info.kind == FieldKind::Number || info.kind == FieldKind::PenaltyPlayer) {
+            const QString text = rowText(row);
+            const int value = text.isEmpty() ? -1 : text.toInt();
+            check(value >= info.minValue && value <= info.maxValue);
+        }
+    }
+    for (int i = 0; i < ClockCount; ++i)
+        check(!s.clocks.IsRunning(i));
+
+    const auto again = gamejson::fromBytes(gamejson::toBytes(gamejson::toJson(s, loaded->savedAt)));
+    check(again && again->state == s);
+    return 0;
+}
