@@ -43,6 +43,7 @@ void Game::setSoundsAvailable(bool buzzer, bool horn)
 
 bool Game::AllKeyCode(int16_t KeyCode)
 {
+    Action action(*this);
     const SettingVariables& s = config;
     // First match only: when two commands share a key, this order decides.
     if (KeyCode == s.StartStopClockKey)
@@ -117,6 +118,7 @@ bool Game::ignoredByEntry(int16_t KeyCode) const
 
 void Game::fieldKeyDown(Field f, int16_t KeyCode)
 {
+    Action action(*this);
     const FieldInfo& info = fieldInfo(f);
     switch (info.kind) {
     case FieldKind::Clock: {
@@ -187,6 +189,7 @@ void Game::EnterDigits(Field f, int16_t Character)
 
 void Game::toggleGoalLamp(GoalLamp lamp)
 {
+    Action action(*this);
     game.WhoGoal = game.WhoGoal == lamp ? GoalLamp::None : lamp;
     Q_EMIT changed();
 }

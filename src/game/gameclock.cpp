@@ -29,8 +29,15 @@ void Game::tmrClock1_Timer()
 
     for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
         DigitRow& row = game.row(penaltySlot(i).time);
-        if (row[0] != DigitRow::Blank)
-            DisplayTime(row, clocks.ReadClock(i));
+        if (row[0] == DigitRow::Blank)
+            continue;
+        // A penalty that runs out gives its slot to the team's first waiting penalty.
+        const ClockValue before = clocks.LastReading(i);
+        const ClockValue left = clocks.ReadClock(i);
+        if (before > ClockValue() && left <= ClockValue() && clocks.IsRunning(i))
+            takeWaitingPenalty(i);
+        else
+            DisplayTime(row, left);
     }
     Penalty();
     Q_EMIT changed();
@@ -57,6 +64,8 @@ void Game::resume(const GameState& saved)
         game.clocks.StopClock(i);
     game.BuzzerPlaying = playing;
     game.tickEnabled = ticking;
+    undoSteps.clear();
+    redoSteps.clear();
     Penalty();
     enableTick(true);
     Q_EMIT changed();
@@ -153,8 +162,5 @@ void Game::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
     if (typed == NoTime)
         return;
     // Penalties are whole seconds: 2.055 (125.5 s) becomes 126.
-    const ClockValue v = ClockValue::whole(typed.roundedHalfEven());
-    game.clocks.SetClock(v, clock);
-    DisplayTime(game.row(time), game.clocks.ReadClock(clock));
-    Penalty();
+    setPenaltyTime(clock, ClockValue::whole(typed.roundedHalfEven()));
 }
