@@ -228,11 +228,11 @@ void Game::removeWaitingPenalty(Team team, int index)
     Q_EMIT changed();
 }
 
-void Game::takeWaitingPenalty(int clock)
+bool Game::takeWaitingPenalty(int clock)
 {
     WaitingList& list = game.waiting[static_cast<size_t>(teamOf(clock))];
     if (list.empty())
-        return;
+        return false;
     const WaitingPenalty next = list.front();
     list.erase(list.begin());
     const PenaltySlot& slot = penaltySlot(clock);
@@ -243,4 +243,5 @@ void Game::takeWaitingPenalty(int clock)
     setPenaltyTime(clock, next.time);
     if (game.clocks.IsRunning(GameClock))
         game.clocks.StartClock(clock);
+    return true;
 }

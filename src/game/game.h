@@ -175,7 +175,7 @@ private:
     void scoreGoal(Team team);
     void gameClockAlone();
     void setPenaltyTime(int clock, ClockValue v);
-    void takeWaitingPenalty(int clock);
+    bool takeWaitingPenalty(int clock);
     bool isCommandKey(int16_t KeyCode) const;
 
     void StartStopCommand();

@@ -34,9 +34,8 @@ void Game::tmrClock1_Timer()
         // A penalty that runs out gives its slot to the team's first waiting penalty.
         const ClockValue before = clocks.LastReading(i);
         const ClockValue left = clocks.ReadClock(i);
-        if (before > ClockValue() && left <= ClockValue() && clocks.IsRunning(i))
-            takeWaitingPenalty(i);
-        else
+        const bool ranOut = before > ClockValue() && left <= ClockValue() && clocks.IsRunning(i);
+        if (!ranOut || !takeWaitingPenalty(i))
             DisplayTime(row, left);
     }
     Penalty();
