@@ -11,8 +11,8 @@ void showHelpWindow(QWidget* opener);
 // true when it closed with OK.
 bool showOptionsDialog(QWidget* parent);
 
-// The board's F1 and F2 open the help window and the options dialog; after the dialog the
-// board takes the setting variables afresh.
+// The board's F1 and F2 open the help window and the options dialog, F3 the waiting
+// penalties; after the options dialog the board takes the setting variables afresh.
 void wireBoardWindows(frmScoreBoard* board);
 
 // A new scoreboard on the setting variables, its F1 and F2 opening the help window and the

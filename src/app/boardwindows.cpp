@@ -3,6 +3,7 @@
 #include "appwindows.h"
 #include "frmoptions.h"
 #include "frmscoreboard.h"
+#include "frmwaiting.h"
 #include "settingvariables.h"
 
 #include <QPointer>
@@ -34,6 +35,8 @@ void wireBoardWindows(frmScoreBoard* board)
 {
     QObject::connect(board, &frmScoreBoard::helpRequested, board,
                      [board] { showHelpWindow(board); });
+    QObject::connect(board, &frmScoreBoard::waitingRequested, board,
+                     [board] { frmWaiting::showFor(board->game(), board); });
     QObject::connect(board, &frmScoreBoard::optionsRequested, board, [board] {
         // Whether the dialog ended with OK or not, the board takes the settings afresh.
         QPointer<frmScoreBoard> alive = board;

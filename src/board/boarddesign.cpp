@@ -103,6 +103,8 @@ constexpr DesignRow Board[] = {
     {.kind = DesignRow::Kind::Label, .name = "lblPeriod", .left = 4080, .top = 4020, .width = 1335, .height = 375, .caption = "PERIOD", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Center, .foreColor = White},
     {.kind = DesignRow::Kind::Label, .name = "lblPPH", .left = 1080, .top = 3900, .width = 3015, .height = 375, .caption = "Player Penalty", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Center, .foreColor = White},
     {.kind = DesignRow::Kind::Label, .name = "lblPPV", .left = 5400, .top = 3900, .width = 3015, .height = 375, .caption = "Player Penalty", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Center, .foreColor = White},
+    {.kind = DesignRow::Kind::Label, .name = "lblWaitingH", .left = 3720, .top = 3900, .width = 600, .height = 375, .caption = "", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Left, .foreColor = White},
+    {.kind = DesignRow::Kind::Label, .name = "lblWaitingV", .left = 8040, .top = 3900, .width = 600, .height = 375, .caption = "", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Left, .foreColor = White},
     {.kind = DesignRow::Kind::Label, .name = "lblCreatedBy", .left = 3240, .top = 2520, .width = 3015, .height = 375, .caption = CreatedBy, .font = "Arial", .fontSize = 11.25, .bold = true, .align = Label::Align::Center, .foreColor = White},
     // Penalty lamps; lamp 0 of a team is the one nearer its caption and belongs to slot 1.
     {.kind = DesignRow::Kind::Shape, .name = "shpPenaltyH", .index = 0, .left = 960, .top = 2460, .width = 255, .height = 255, .shape = Shape::Kind::Circle, .borderWidth = 2, .borderColor = Black, .fillColor = Orange},

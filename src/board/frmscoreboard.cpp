@@ -97,6 +97,7 @@ void frmScoreBoard::buildBoard()
     picHomeContainer = box("picHomeContainer");
     picVisitorContainer = box("picVisitorContainer");
     lblHome = label("lblHome");
+    lblWaiting = {label("lblWaitingH"), label("lblWaitingV")};
     lblVisitor = label("lblVisitor");
     picHomePicContainer = box("picHomePicContainer");
     picVisitorPicContainer = box("picVisitorPicContainer");
@@ -150,6 +151,7 @@ void frmScoreBoard::wireFields()
             [this] { ApplyNumLockMode(theGame.settings().NumLockForce); });
     connect(&theGame, &Game::helpRequested, this, &frmScoreBoard::helpRequested);
     connect(&theGame, &Game::optionsRequested, this, &frmScoreBoard::optionsRequested);
+    connect(&theGame, &Game::waitingRequested, this, &frmScoreBoard::waitingRequested);
     connect(mmcBuzzer, &MMControl::Done, this, [this] { SoundDone(mmcBuzzer); });
     connect(mmcHorn, &MMControl::Done, this, [this] { SoundDone(mmcHorn); });
 }
@@ -214,12 +216,25 @@ void frmScoreBoard::render()
     }
     shpGoalH->setFillColor(s.WhoGoal == GoalLamp::Home ? lit : dark);
     shpGoalV->setFillColor(s.WhoGoal == GoalLamp::Visitor ? lit : dark);
+    for (Team t : {Team::Home, Team::Visitor}) {
+        const size_t waiting = s.waitingOf(t).size();
+        lblWaiting[static_cast<size_t>(t)]->setCaption(waiting ? QStringLiteral("+%1").arg(waiting)
+                                                               : QString());
+    }
+}
+
+bool frmScoreBoard::consoleKey(const QKeyEvent& e, int16_t KeyCode, std::optional<Field> on)
+{
+    return theGame.consoleKey(KeyCode, e.modifiers().testFlag(Qt::ControlModifier),
+                              e.modifiers().testFlag(Qt::ShiftModifier), on);
 }
 
 void frmScoreBoard::fieldKeyDown(Field f, QKeyEvent* e)
 {
     keyboardState().observeKeyPress(*e);
-    theGame.fieldKeyDown(f, virtualKeyCode(*e));
+    const int16_t code = virtualKeyCode(*e);
+    if (!consoleKey(*e, code, f))
+        theGame.fieldKeyDown(f, code);
 }
 
 void frmScoreBoard::ObjectSelected(Control* SelectedObject)
@@ -249,7 +264,9 @@ void frmScoreBoard::keyPressEvent(QKeyEvent* e)
 {
     // Keys that reach no field come here; nothing else does.
     keyboardState().observeKeyPress(*e);
-    theGame.AllKeyCode(virtualKeyCode(*e));
+    const int16_t code = virtualKeyCode(*e);
+    if (!consoleKey(*e, code, std::nullopt))
+        theGame.AllKeyCode(code);
     e->accept();
 }
 

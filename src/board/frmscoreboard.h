@@ -86,6 +86,7 @@ public:
     PictureBox* picHomeContainer = nullptr;
     PictureBox* picVisitorContainer = nullptr;
     Label* lblHome = nullptr;
+    std::array<Label*, 2> lblWaiting{}; // beside each team's "Player Penalty": "+1"
     Label* lblVisitor = nullptr;
     PictureBox* picHomePicContainer = nullptr;
     PictureBox* picVisitorPicContainer = nullptr;
@@ -102,6 +103,8 @@ Q_SIGNALS:
     // F1 and F2: the windows that show them live above the board.
     void helpRequested();
     void optionsRequested();
+    // F3: the waiting penalties.
+    void waitingRequested();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -113,6 +116,7 @@ private:
     void wireFields();
     void Form_Load();
     void fieldKeyDown(Field f, QKeyEvent* e);
+    bool consoleKey(const QKeyEvent& e, int16_t KeyCode, std::optional<Field> on);
     void followTick(bool enabled);
     void OpenSounds();
     void ReopenSounds();

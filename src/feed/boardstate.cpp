@@ -100,7 +100,27 @@ void appendTeam(QByteArray& out, const TeamState& t)
         out += boolText(p.lamp);
         out += '}';
     }
+    out += "], \"waiting\": [";
+    for (size_t i = 0; i < t.waiting.size(); ++i) {
+        out += i ? ", {\"player\": " : "{\"player\": ";
+        appendJsonString(out, t.waiting[i].player);
+        out += ", \"time\": ";
+        appendJsonString(out, t.waiting[i].time);
+        out += '}';
+    }
     out += "]}";
+}
+
+std::vector<PenaltyState> waitingOf(const GameState& s, Team t)
+{
+    std::vector<PenaltyState> list;
+    for (const WaitingPenalty& p : s.waitingOf(t)) {
+        const int64_t sec = p.time.wholePart();
+        list.push_back(
+            {p.player < 0 ? QString() : QString::number(p.player),
+             QStringLiteral("%1:%2").arg(sec / 60).arg(sec % 60, 2, 10, QLatin1Char('0')), false});
+    }
+    return list;
 }
 
 QByteArray penaltyLine(const PenaltyState& p)
@@ -130,12 +150,14 @@ BoardState readBoardState(const Game& game)
     s.home.shots = rowText(g.row(Field::ShotsHome));
     s.home.goalLamp = g.WhoGoal == GoalLamp::Home;
     s.home.penalties = {penalty(g, 1), penalty(g, 2)};
+    s.home.waiting = waitingOf(g, Team::Home);
 
     s.visitor.name = settings.VisitorText;
     s.visitor.score = rowText(g.row(Field::Visitor));
     s.visitor.shots = rowText(g.row(Field::ShotsVisitor));
     s.visitor.goalLamp = g.WhoGoal == GoalLamp::Visitor;
     s.visitor.penalties = {penalty(g, 3), penalty(g, 4)};
+    s.visitor.waiting = waitingOf(g, Team::Visitor);
 
     s.soundPlaying = g.BuzzerPlaying;
     s.selected = QLatin1String(fieldInfo(g.selected).name);

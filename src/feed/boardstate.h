@@ -26,6 +26,7 @@ struct TeamState
     QString shots;
     bool goalLamp = false;
     std::array<PenaltyState, 2> penalties;
+    std::vector<PenaltyState> waiting; // the waiting penalties in order ("12", "2:00"), no lamp
     bool operator==(const TeamState&) const = default;
 };
 

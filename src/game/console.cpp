@@ -137,7 +137,7 @@ bool Game::isCommandKey(int16_t KeyCode) const
            KeyCode == s.ClearKey || KeyCode == s.SepTimeKey;
 }
 
-bool Game::consoleKey(int16_t KeyCode, bool ctrl, bool shift)
+bool Game::consoleKey(int16_t KeyCode, bool ctrl, bool shift, std::optional<Field> on)
 {
     if (ctrl && (KeyCode == KeyZ || KeyCode == KeyY)) {
         if (KeyCode == KeyZ && !shift)
@@ -167,10 +167,11 @@ bool Game::consoleKey(int16_t KeyCode, bool ctrl, bool shift)
     }
     static constexpr std::pair<int16_t, int> Presets[] = {
         {vk::F5, 120}, {vk::F6, 240}, {vk::F7, 300}};
-    const FieldInfo& selected = fieldInfo(game.selected);
+    const Field field = on.value_or(game.selected);
+    const FieldInfo& selected = fieldInfo(field);
     for (const auto& [key, seconds] : Presets) {
         if (KeyCode == key && selected.kind == FieldKind::PenaltyTime) {
-            game.TimeBuffer = TypedText{QString(), index(game.selected)};
+            game.TimeBuffer = TypedText{QString(), index(field)};
             setPenaltyTime(selected.penaltyClock, ClockValue::whole(seconds));
             Q_EMIT changed();
             return true;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <vector>
 
 // Which goal lamp is lit; at most one is.
@@ -86,8 +87,9 @@ public:
     // Ctrl with the start/stop key starts or stops the game clock alone, Ctrl+Z undoes and
     // Ctrl+Shift+Z or Ctrl+Y redoes. F3 asks for the waiting penalties; F5, F6 and F7 set 2:00,
     // 4:00 and 5:00 on a selected penalty time. A command key keeps its command: those keys
-    // without Ctrl are not taken when a command is on them. Returns whether the key was taken.
-    bool consoleKey(int16_t KeyCode, bool ctrl, bool shift);
+    // without Ctrl are not taken when a command is on them. `on` is the field the key was
+    // typed on, the selected one if none. Returns whether the key was taken.
+    bool consoleKey(int16_t KeyCode, bool ctrl, bool shift, std::optional<Field> on = {});
 
     // Adds a waiting penalty (player 0 to 99 or -1, time 1 to 599 whole seconds); false when
     // the values are out of range or the team's list is full.

@@ -17,6 +17,7 @@ namespace {
 constexpr qsizetype MaxTypedText = 32;
 
 const char* const GoalLampNames[] = {"none", "home", "visitor"};
+const char* const TeamNames[] = {"home", "visitor"};
 
 QString nameOf(Field f)
 {
@@ -172,6 +173,15 @@ QJsonObject toJson(const GameState& state, const QDateTime& savedAt)
     json[QLatin1String("selected")] = nameOf(state.selected);
     json[QLatin1String("typedTime")] = typedJson(state.TimeBuffer);
     json[QLatin1String("typedEntry")] = typedJson(state.EntryBuffer);
+    QJsonObject waiting;
+    for (Team t : {Team::Home, Team::Visitor}) {
+        QJsonArray list;
+        for (const WaitingPenalty& p : state.waitingOf(t))
+            list.append(QJsonObject{{QLatin1String("player"), p.player},
+                                    {QLatin1String("seconds"), qint64(p.time.wholePart())}});
+        waiting[QLatin1String(TeamNames[static_cast<size_t>(t)])] = list;
+    }
+    json[QLatin1String("waiting")] = waiting;
     return json;
 }
 
@@ -271,6 +281,23 @@ std::optional<Loaded> fromBytes(const QByteArray& bytes, QString* fault)
         r.fail(QStringLiteral("selected is not a field"));
     r.typed(at("typedTime"), true, s.TimeBuffer);
     r.typed(at("typedEntry"), false, s.EntryBuffer);
+    // Waiting penalties came later: a file without them has none.
+    const QJsonObject waiting = at("waiting").toObject();
+    for (Team t : {Team::Home, Team::Visitor}) {
+        const QJsonArray list = waiting.value(QLatin1String(TeamNames[size_t(t)])).toArray();
+        if (list.size() > Game::MaxWaiting)
+            r.fail(QStringLiteral("more than %1 waiting penalties").arg(Game::MaxWaiting));
+        for (qsizetype i = 0; i < list.size() && r.fault.isEmpty(); ++i) {
+            const QJsonObject p = list[i].toObject();
+            const auto player =
+                r.whole(p.value(QLatin1String("player")), -1, fieldlimits::CountMax, "player");
+            const auto seconds = r.whole(p.value(QLatin1String("seconds")), 1,
+                                         fieldlimits::PenaltyTimeLimit, "seconds");
+            if (player && seconds)
+                s.waiting[size_t(t)].push_back(
+                    {static_cast<int16_t>(*player), ClockValue::whole(*seconds)});
+        }
+    }
     if (!r.fault.isEmpty())
         return done();
 

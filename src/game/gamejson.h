@@ -20,6 +20,7 @@
 //   selected     the selected field's name
 //   typedTime, typedEntry   what is typed and not yet entered: text, and the field's name
 //                (null when none)
+//   waiting      each team's waiting penalties in order: player (-1 for none), seconds
 namespace gamejson {
 
 inline constexpr int Format = 1;

@@ -105,6 +105,7 @@ void tst_GameFile::roundTrip()
         f.time.advanceMs(30000);
         QVERIFY(!f.g().clockRunning());
     }
+    f.g().addWaitingPenalty(Team::Visitor, 21, ClockValue::whole(240));
     f.type(Field::PenaltyTH2, "1.3"); // not entered yet
     f.type(Field::ShotsHome, "1");
     f.tick();
@@ -136,6 +137,7 @@ void tst_GameFile::roundTrip()
     QCOMPARE(after.selected, before.selected);
     QCOMPARE(after.TimeBuffer, before.TimeBuffer);
     QCOMPARE(after.EntryBuffer, before.EntryBuffer);
+    QCOMPARE(after.waiting, before.waiting);
 
     // The typing goes on where it stopped, and the clock starts from where it stood.
     resumed.type(Field::ShotsHome, "4\n");
@@ -176,6 +178,8 @@ void tst_GameFile::badFilesAreRefused_data()
                                 QJsonObject{{"remainingTenths", 0}, {"running", false}}});
     QTest::newRow("lamp") << withValue(good, "goalLamp", QStringLiteral("both"));
     QTest::newRow("selected") << withValue(good, "selected", QStringLiteral("Scoreboard"));
+    QTest::newRow("waiting 10:00") << withValue(
+        good, "waiting/home", QJsonArray{QJsonObject{{"player", 4}, {"seconds", 600}}});
     QTest::newRow("typed letters")
         << withValue(good, "typedEntry", QJsonObject{{"text", "1e5"}, {"field", QJsonValue()}});
     QTest::newRow("typed time on a score")

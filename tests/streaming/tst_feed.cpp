@@ -156,11 +156,11 @@ private Q_SLOTS:
                             R"("home": {"name": "Home", "score": "0", "shots": "0", )"
                             R"("goalLamp": false, "penalties": [)"
                             R"({"player": "", "time": "", "lamp": false}, )"
-                            R"({"player": "", "time": "", "lamp": false}]}, )"
+                            R"({"player": "", "time": "", "lamp": false}], "waiting": []}, )"
                             R"("visitor": {"name": "Visitor", "score": "0", "shots": "0", )"
                             R"("goalLamp": false, "penalties": [)"
                             R"({"player": "", "time": "", "lamp": false}, )"
-                            R"({"player": "", "time": "", "lamp": false}]}, )"
+                            R"({"player": "", "time": "", "lamp": false}], "waiting": []}, )"
                             R"("soundPlaying": false, "selected": "TimeBack"})"));
         QCOMPARE(g.texts(), "10:00|0|Home|0|0|||Visitor|0|0||");
     }
@@ -196,6 +196,10 @@ private Q_SLOTS:
                  (QJsonObject{{"player", "17"}, {"time", "2:00"}, {"lamp", true}}));
         QCOMPARE(g.value("visitor/penalties/1"),
                  (QJsonObject{{"player", "4"}, {"time", ""}, {"lamp", false}}));
+        QVERIFY(g.f.g().addWaitingPenalty(Team::Visitor, 12, ClockValue::whole(120)));
+        g.step();
+        QCOMPARE(g.value("visitor/waiting"),
+                 (QJsonArray{QJsonObject{{"player", "12"}, {"time", "2:00"}}}));
 
         // The game runs: minutes, then tenths under a minute, down to zero.
         g.press(Field::Time, 'S');

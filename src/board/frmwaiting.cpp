@@ -1,0 +1,137 @@
+#include "frmwaiting.h"
+
+#include "commondialogs.h"
+#include "timetext.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+QString entryText(const WaitingPenalty& p)
+{
+    const int64_t s = p.time.wholePart();
+    return QStringLiteral("%1\t%2:%3")
+        .arg(p.player < 0 ? QStringLiteral("--") : QString::number(p.player))
+        .arg(s / 60)
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog), theGame(game)
+{
+    setWindowTitle(QStringLiteral("Waiting penalties"));
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    layout->addLayout(row);
+    const char* const titles[] = {"Home", "Visitor"};
+    for (size_t t = 0; t < teams.size(); ++t) {
+        auto* group = new QGroupBox(QString::fromLatin1(titles[t]), this);
+        auto* grid = new QGridLayout(group);
+        TeamControls& c = teams[t];
+        c.player = new QLineEdit(group);
+        c.player->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("\\d{0,2}")), c.player));
+        c.time = new QLineEdit(group);
+        c.time->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2})?")), c.time));
+        c.time->setPlaceholderText(QStringLiteral("2.00"));
+        c.list = new QListWidget(group);
+        grid->addWidget(new QLabel(QStringLiteral("Player"), group), 0, 0);
+        grid->addWidget(c.player, 0, 1);
+        grid->addWidget(new QLabel(QStringLiteral("Time"), group), 1, 0);
+        grid->addWidget(c.time, 1, 1);
+        grid->addWidget(c.list, 2, 0, 1, 2);
+        for (QWidget* w : {static_cast<QWidget*>(c.player), static_cast<QWidget*>(c.time),
+                           static_cast<QWidget*>(c.list)})
+            w->installEventFilter(this);
+        row->addWidget(group);
+    }
+    layout->addWidget(new QLabel(QStringLiteral("Player, Tab, time, Enter adds. Delete removes "
+                                                "the selected penalty. Escape closes."),
+                                 this));
+    setTabOrder(teams[0].player, teams[0].time);
+    setTabOrder(teams[0].time, teams[1].player);
+    setTabOrder(teams[1].player, teams[1].time);
+    setTabOrder(teams[1].time, teams[0].list);
+    setTabOrder(teams[0].list, teams[1].list);
+    connect(&theGame, &Game::changed, this, &frmWaiting::refresh);
+    refresh();
+    teams[0].player->setFocus();
+}
+
+frmWaiting* frmWaiting::showFor(Game& game, QWidget* parent)
+{
+    static QPointer<frmWaiting> open;
+    if (!open) {
+        open = new frmWaiting(game, parent);
+        open->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return open;
+}
+
+bool frmWaiting::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    for (size_t t = 0; t < teams.size(); ++t) {
+        const TeamControls& c = teams[t];
+        const auto team = static_cast<Team>(t);
+        if ((watched == c.player || watched == c.time) &&
+            (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            add(team);
+            return true;
+        }
+        if (watched == c.list && key == Qt::Key_Delete && c.list->currentRow() >= 0) {
+            theGame.removeWaitingPenalty(team, c.list->currentRow());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmWaiting::add(Team t)
+{
+    const TeamControls& c = teams[static_cast<size_t>(t)];
+    const QString player = c.player->text();
+    const ClockValue typed = ParseTime(c.time->text());
+    // Penalties are whole seconds, as on the board.
+    const ClockValue time = typed == NoTime ? NoTime : ClockValue::whole(typed.roundedHalfEven());
+    if (c.time->text().isEmpty() ||
+        !theGame.addWaitingPenalty(t, player.isEmpty() ? int16_t(-1) : int16_t(player.toInt()),
+                                   time)) {
+        commonDialogs().beep();
+        return;
+    }
+    c.player->clear();
+    c.time->clear();
+    c.player->setFocus();
+}
+
+void frmWaiting::refresh()
+{
+    for (size_t t = 0; t < teams.size(); ++t) {
+        const WaitingList& now = theGame.state().waitingOf(static_cast<Team>(t));
+        if (shown[t] == now)
+            continue;
+        QListWidget* list = teams[t].list;
+        const int row = list->currentRow();
+        list->clear();
+        for (const WaitingPenalty& p : now)
+            list->addItem(entryText(p));
+        list->setCurrentRow(std::min(row, list->count() - 1));
+        shown[t] = now;
+    }
+}
