@@ -396,6 +396,42 @@ private Q_SLOTS:
         QVERIFY2(run->close(&error), qPrintable(error));
     }
 
+    // A third penalty waits and takes the slot of the first when it runs out; Ctrl+H scores a
+    // goal and Ctrl+Z takes it back.
+    void consoleFunctions()
+    {
+        const std::unique_ptr<BoardRun> run = newRun(QStringLiteral("console"));
+        QString error;
+        QVERIFY2(run->open(&error), qPrintable(error));
+        BoardState want;
+        want.players = {"17", "4", "", ""};
+        want.times = {"0:03", "2:00", "", ""};
+        want.penaltyLamps = QStringLiteral("1100");
+        STEP(*run, "<Tab><Tab><Tab><Tab><Tab><Tab><Tab>17\n<Tab>0.03\n<Tab><Tab><Tab>4\n<Tab>2\n",
+             want, "two home penalties");
+        x().play("<F3>");
+        const X11Session::Window waiting = run->waitForWindow(QStringLiteral("Waiting penalties"));
+        QVERIFY2(waiting, "F3 opened no waiting penalties window");
+        x().focus(waiting);
+        x().play("9<Tab>1.00\n<Escape>");
+        QVERIFY(run->waitForWindowGone(QStringLiteral("Waiting penalties")));
+        x().focus(run->window());
+        x().play("s");
+        EXPECT_THAT(
+            *run, [](const BoardState& s) { return s.players[0] == "9" && s.times[1] < "2:00"; },
+            "the waiting penalty takes the first slot", 8000);
+        x().play("s");
+        want = settle(*run);
+        QCOMPARE(want.penaltyLamps, QStringLiteral("1100"));
+        want.home = QStringLiteral("1");
+        want.goalLamps = QStringLiteral("10");
+        STEP(*run, "<ctrl+h>", want, "Ctrl+H scores for home");
+        want.home = QStringLiteral("0");
+        want.goalLamps = QStringLiteral("00");
+        STEP(*run, "<ctrl+z>", want, "Ctrl+Z takes the goal back");
+        QVERIFY2(run->close(&error), qPrintable(error));
+    }
+
     void helpFromATerminal()
     {
         // Asked for its options where there is no display, the program lists them and exits.
