@@ -78,8 +78,10 @@ frmHelp::frmHelp() : Form(nullptr, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     // The board decides when the program ends; an open manual must not keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // The manual is black on white whatever the system theme; its own colours are for white.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     setAutoFillBackground(true);
     setMinimumSize(ceilPixels(MinOuterWidth - twips::FrameWidth),
@@ -92,6 +94,7 @@ frmHelp::frmHelp() : Form(nullptr, Qt::Window)
     box->setLineWrapMode(QTextEdit::FixedPixelWidth);
     QPalette boxPal = box->palette();
     boxPal.setColor(QPalette::Base, Qt::white);
+    boxPal.setColor(QPalette::Text, Qt::black);
     box->setPalette(boxPal);
     boxControl = std::make_unique<WidgetControl>(box, QStringLiteral("rtbHelp"),
                                                  QStringLiteral("RichTextBox"));

@@ -143,6 +143,48 @@ int16_t fromQtKey(int key, bool keypad)
     return lookup(QtKeys, key);
 }
 
+// Wayland gives the Linux input code of the key plus 8 as the native scan code (X11's key
+// numbering under evdev). The digit row and the keypad are mapped by place.
+namespace evdev {
+
+constexpr long Offset = 8;
+constexpr long Key1 = 2 + Offset; // 1 to 9, then 0
+constexpr long Key0 = 11 + Offset;
+
+// Keypad keys by their Linux input code; digits map to their digit.
+// clang-format off
+constexpr KeyPair KeypadDigits[] = {
+    {82 + Offset, 0}, {79 + Offset, 1}, {80 + Offset, 2}, {81 + Offset, 3}, {75 + Offset, 4},
+    {76 + Offset, 5}, {77 + Offset, 6}, {71 + Offset, 7}, {72 + Offset, 8}, {73 + Offset, 9},
+};
+constexpr KeyPair KeypadSigns[] = {
+    {55 + Offset, vk::Multiply},
+    {78 + Offset, vk::Add},
+    {74 + Offset, vk::Subtract},
+    {98 + Offset, vk::Divide},
+    {96 + Offset, vk::Enter},
+};
+// clang-format on
+constexpr long KeypadDot = 83 + Offset;
+static_assert(uniqueKeys(KeypadDigits) && uniqueKeys(KeypadSigns));
+
+int16_t fromScanCode(long scan)
+{
+    if (scan >= Key1 && scan < Key0)
+        return static_cast<int16_t>(vk::Key0 + 1 + (scan - Key1));
+    if (scan == Key0)
+        return vk::Key0;
+    for (const KeyPair& k : KeypadDigits)
+        if (k.from == scan)
+            return virtualNumLockOn() ? static_cast<int16_t>(vk::Numpad0 + k.to)
+                                      : KeypadNavigation[k.to];
+    if (scan == KeypadDot)
+        return virtualNumLockOn() ? vk::Decimal : vk::Delete;
+    return lookup(KeypadSigns, scan);
+}
+
+} // namespace evdev
+
 #ifdef PUCKLIGHT_HAVE_X11
 
 Display* x11Display()
@@ -306,8 +348,19 @@ bool virtualNumLockOn()
 
 int16_t virtualKeyCode(const QKeyEvent& e)
 {
+    return virtualKeyCode(e, QGuiApplication::platformName());
+}
+
+int16_t virtualKeyCode(const QKeyEvent& e, QStringView platform)
+{
+    // A client cannot read or set NumLock on Wayland: the keypad follows the virtual NumLock.
+    if (e.nativeScanCode() != 0 && platform.startsWith(QLatin1String("wayland"))) {
+        if (const int16_t code = evdev::fromScanCode(static_cast<long>(e.nativeScanCode()));
+            code != vk::NoKey)
+            return code;
+    }
 #ifdef PUCKLIGHT_HAVE_X11
-    if (e.nativeScanCode() != 0 && !injected) {
+    if (e.nativeScanCode() != 0 && !injected && platform == QLatin1String("xcb")) {
         if (Display* d = x11Display()) {
             const auto code = static_cast<KeyCode>(e.nativeScanCode());
             const KeySym base = XkbKeycodeToKeysym(d, code, 0, 0);

@@ -2,6 +2,8 @@
 
 #include "keycodes.h"
 
+#include <QStringView>
+
 #include <cstdint>
 
 class QKeyEvent;
@@ -9,7 +11,12 @@ class QKeyEvent;
 // The key code of a key event. Shift, Ctrl and Alt play no part: Shift+1 is 49 and
 // Shift+= is 187. Keypad keys give the keypad codes while NumLock is on and the
 // navigation codes (End, Down, Delete...) while it is off. Unknown keys give 0.
+// The digit row and the keypad are known by their place on the keyboard where the platform
+// tells it (X11, Wayland), so that the top row of any layout (AZERTY: & é " ...) gives its
+// digits.
 int16_t virtualKeyCode(const QKeyEvent& e);
+// The same for an event of the named Qt platform ("xcb", "wayland", "offscreen"...).
+int16_t virtualKeyCode(const QKeyEvent& e, QStringView platform);
 
 // The keyboard's NumLock state. On X11 this is the real NumLock; elsewhere (Wayland, the
 // offscreen platform) a client cannot set it, so a virtual NumLock decides what the keypad

@@ -69,6 +69,13 @@ void Label::setForeColor(const QColor& c)
     update();
 }
 
+QColor Label::ForeColor() const
+{
+    if (foreColor.isValid())
+        return foreColor;
+    return opaque ? QColor(Qt::black) : palette().color(foregroundRole());
+}
+
 void Label::setOpaque(bool on, const QColor& back)
 {
     opaque = on;
@@ -154,7 +161,7 @@ void Label::drawCaption(QPainter& p, const QRect& r, const QFont& font) const
 {
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(font);
-    p.setPen(foreColor);
+    p.setPen(ForeColor());
     p.drawText(r, textFlags(), caption);
 }
 
@@ -178,13 +185,13 @@ void Label::paintEvent(QPaintEvent*)
     }
     const int flags = textFlags();
     if (layer.image.isNull() || layer.caption != caption || layer.font != font ||
-        layer.color != foreColor || layer.flags != flags || layer.textRect != r ||
+        layer.color != ForeColor() || layer.flags != flags || layer.textRect != r ||
         layer.size != size() || layer.dpr != dpr) {
         // The whole widget, as the text may reach past its rectangle up to the widget's edge.
         layer = TextLayer{QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied),
                           caption,
                           font,
-                          foreColor,
+                          ForeColor(),
                           flags,
                           r,
                           size(),

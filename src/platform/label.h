@@ -8,7 +8,9 @@
 #include <QWidget>
 
 // A text label: named font, alignment, optional word wrap and auto-size. It draws no
-// background unless made opaque, so by default it shows whatever lies behind it.
+// background unless made opaque, so by default it shows whatever lies behind it. Its text
+// takes the palette's text colour unless given one, and black on an opaque background, so
+// that a fixed background never meets a text colour from the system theme.
 class QPainter;
 
 class Label : public QWidget, public Control
@@ -35,7 +37,8 @@ public:
     void setAutoSize(bool on);
     bool AutoSize() const { return autoSize; }
 
-    QColor ForeColor() const { return foreColor; }
+    // The colour the text is drawn in.
+    QColor ForeColor() const;
     void setForeColor(const QColor& c);
     void setOpaque(bool on, const QColor& back = Qt::white);
     void setBorder(bool on);
@@ -83,6 +86,6 @@ private:
     bool autoSize = false;
     bool opaque = false;
     bool border = false;
-    QColor foreColor = Qt::black;
+    QColor foreColor; // none given: see ForeColor()
     QColor backColor = Qt::white;
 };
