@@ -128,7 +128,7 @@
     </message>
     <message>
         <source>Change</source>
-        <translation>Modifier</translation>
+        <translation>Choisir</translation>
     </message>
     <message>
         <source>Score Color:</source>
@@ -217,7 +217,7 @@
     </message>
     <message>
         <source>This is not a valid key, please choose another or close this window to return.</source>
-        <translation>Touche non valide : choisissez-en une autre ou fermez cette fenêtre pour revenir.</translation>
+        <translation>Touche non valide. Choisissez-en une autre ou fermez cette fenêtre.</translation>
     </message>
     <message>
         <source>by Velmaro</source>

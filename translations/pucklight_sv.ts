@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>Penalty</source>
-        <translation>Utvisning</translation>
+        <translation>Utv.</translation>
     </message>
     <message>
         <source>SHOTS ON GOAL</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Press &apos; F2 &apos; to set Options from the scoreboard.</source>
-        <translation>Tryck &apos; F2 &apos; på tavlan för inställningar.</translation>
+        <translation>Tryck &apos; F2 &apos; på tavlan för alternativ.</translation>
     </message>
     <message>
         <source>&amp;Help</source>
@@ -241,7 +241,7 @@
     </message>
     <message>
         <source>&amp;Options</source>
-        <translation>&amp;Inställningar</translation>
+        <translation>&amp;Alternativ</translation>
     </message>
 </context>
 <context>
@@ -398,7 +398,7 @@
     </message>
     <message>
         <source>Options</source>
-        <translation>Inställningar</translation>
+        <translation>Alternativ</translation>
     </message>
     <message>
         <source>[No File Selected]</source>
