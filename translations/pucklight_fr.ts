@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>Penalty</source>
-        <translation>Pénalité</translation>
+        <translation>Pén.</translation>
     </message>
     <message>
         <source>SHOTS ON GOAL</source>
