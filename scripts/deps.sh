@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that Pucklight needs and that are missing.
-#   scripts/deps.sh build   compiler, CMake, Qt and fonts
+#   scripts/deps.sh build   compiler, CMake, Qt (with its translation tools and translations) and fonts
 #   scripts/deps.sh test    the above plus what the test suite drives (Xvfb, xdotool, audio sink,
 #                           Weston for the Wayland run)
 #   scripts/deps.sh ci      the above plus clang for the fuzzers, Google Benchmark and Chromium
@@ -12,7 +12,8 @@ level=${1:-build}
 build_pkgs=(g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev gstreamer1.0-plugins-good
     libx11-dev libxkbcommon-dev libxtst-dev fonts-liberation2
-    qt6-httpserver-dev qt6-websockets-dev qt6-wayland)
+    qt6-httpserver-dev qt6-websockets-dev qt6-wayland qt6-tools-dev qt6-l10n-tools
+    qt6-translations-l10n)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
     python3 weston)
 ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev chromium)

@@ -70,7 +70,7 @@ void frmSplash::Form_Load()
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     move(origin + QPoint(twips::toPixels(leftTwips), twips::toPixels(topTwips)));
     find<Control>(QStringLiteral("frameSplash"))->setHeight(SplashFrameHeight);
-    lblVersion->setCaption(QStringLiteral("Version %1.%2.%3")
+    lblVersion->setCaption(tr("Version %1.%2.%3")
                                .arg(program::VersionMajor)
                                .arg(program::VersionMinor)
                                .arg(program::VersionRevision));

@@ -6,6 +6,7 @@
 #include "gamefile.h"
 #include "timesource.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QTimer>
 
@@ -14,8 +15,8 @@ QString savedWhen(const QDateTime& savedAt, const QDateTime& now)
     const QDateTime local = savedAt.toLocalTime();
     const QString time = local.time().toString(QStringLiteral("HH:mm:ss"));
     if (local.date() == now.toLocalTime().date())
-        return QStringLiteral("Saved today at %1.").arg(time);
-    return QStringLiteral("Saved on %1 at %2.")
+        return QCoreApplication::translate("GameSaving", "Saved today at %1.").arg(time);
+    return QCoreApplication::translate("GameSaving", "Saved on %1 at %2.")
         .arg(QLocale().toString(local.date(), QLocale::LongFormat), time);
 }
 
@@ -29,11 +30,11 @@ void keepGameSaved(frmSplash* splash, GameFile& file)
     // Asked once the splash shows, so that the question stands in front of it.
     QTimer::singleShot(0, splash, [splash, &file, saved = *saved] {
         Question q;
-        q.title = QStringLiteral("Resume game");
-        q.text = QStringLiteral("Resume the last game?");
+        q.title = QCoreApplication::translate("GameSaving", "Resume game");
+        q.text = QCoreApplication::translate("GameSaving", "Resume the last game?");
         q.details = savedWhen(saved.savedAt, timeSource().localNow());
-        q.yes = QStringLiteral("&Resume");
-        q.no = QStringLiteral("&New game");
+        q.yes = QCoreApplication::translate("GameSaving", "&Resume");
+        q.no = QCoreApplication::translate("GameSaving", "&New game");
         if (commonDialogs().ask(splash, q)) {
             if (frmScoreBoard* board = splash->GoScore())
                 board->resumeGame(saved.state);

@@ -3,6 +3,7 @@
 #include "frmsplash.h"
 #include "gamefile.h"
 #include "gamesaving.h"
+#include "languages.h"
 #include "liveoutput.h"
 
 #include <QApplication>
@@ -57,6 +58,7 @@ int main(int argc, char* argv[])
     Q_INIT_RESOURCE(app);
     QApplication::setOrganizationName(QStringLiteral("Pucklight"));
     QApplication::setApplicationName(QStringLiteral("Pucklight"));
+    installTranslations(QLocale::system());
     // Closing the board ends the program; closing the splash on the way to it does not.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -281,11 +281,11 @@ void frmScoreBoard::closeEvent(QCloseEvent* e)
     // A stray close in the middle of play must not end the game; the answer kept by default
     // is to go on. With the clocks stopped the game is saved as it stands and nothing is asked.
     Question q;
-    q.title = QStringLiteral("Close scoreboard");
-    q.text = QStringLiteral("A clock is running. Close the scoreboard?");
-    q.details = QStringLiteral("The game is saved and can be resumed at the next start.");
-    q.yes = QStringLiteral("&Close");
-    q.no = QStringLiteral("&Keep running");
+    q.title = tr("Close scoreboard");
+    q.text = tr("A clock is running. Close the scoreboard?");
+    q.details = tr("The game is saved and can be resumed at the next start.");
+    q.yes = tr("&Close");
+    q.no = tr("&Keep running");
     q.yesIsDefault = false;
     if (theGame.clockRunning() && !commonDialogs().ask(this, q)) {
         e->ignore();

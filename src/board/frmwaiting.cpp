@@ -28,13 +28,13 @@ QString entryText(const WaitingPenalty& p)
 
 frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog), theGame(game)
 {
-    setWindowTitle(QStringLiteral("Waiting penalties"));
+    setWindowTitle(tr("Waiting penalties"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     layout->addLayout(row);
-    const char* const titles[] = {"Home", "Visitor"};
+    const QString titles[] = {game.settings().HomeText, game.settings().VisitorText};
     for (size_t t = 0; t < teams.size(); ++t) {
-        auto* group = new QGroupBox(QString::fromLatin1(titles[t]), this);
+        auto* group = new QGroupBox(titles[t], this);
         auto* grid = new QGridLayout(group);
         TeamControls& c = teams[t];
         c.player = new QLineEdit(group);
@@ -45,9 +45,9 @@ frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog
             QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2})?")), c.time));
         c.time->setPlaceholderText(QStringLiteral("2.00"));
         c.list = new QListWidget(group);
-        grid->addWidget(new QLabel(QStringLiteral("Player"), group), 0, 0);
+        grid->addWidget(new QLabel(tr("Player"), group), 0, 0);
         grid->addWidget(c.player, 0, 1);
-        grid->addWidget(new QLabel(QStringLiteral("Time"), group), 1, 0);
+        grid->addWidget(new QLabel(tr("Time"), group), 1, 0);
         grid->addWidget(c.time, 1, 1);
         grid->addWidget(c.list, 2, 0, 1, 2);
         for (QWidget* w : {static_cast<QWidget*>(c.player), static_cast<QWidget*>(c.time),
@@ -55,9 +55,9 @@ frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog
             w->installEventFilter(this);
         row->addWidget(group);
     }
-    layout->addWidget(new QLabel(QStringLiteral("Player, Tab, time, Enter adds. Delete removes "
-                                                "the selected penalty. Escape closes."),
-                                 this));
+    layout->addWidget(new QLabel(
+        tr("Player, Tab, time, Enter adds. Delete removes the selected penalty. Escape closes."),
+        this));
     setTabOrder(teams[0].player, teams[0].time);
     setTabOrder(teams[0].time, teams[1].player);
     setTabOrder(teams[1].player, teams[1].time);

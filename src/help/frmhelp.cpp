@@ -39,8 +39,7 @@ int ceilPixels(double tw)
 
 QString frmHelp::missingFileMessage()
 {
-    return QStringLiteral(
-        "Help file has been moved from its normal location.  Please reinstall the program.");
+    return tr("Help file has been moved from its normal location.  Please reinstall the program.");
 }
 
 frmHelp* frmHelp::showHelp(QWidget* opener)
@@ -74,7 +73,7 @@ int frmHelp::loadCount()
 frmHelp::frmHelp() : Form(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Pucklight Help"));
+    setWindowTitle(tr("Pucklight Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The board decides when the program ends; an open manual must not keep it running.
     setAttribute(Qt::WA_QuitOnClose, false);

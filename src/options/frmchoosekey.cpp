@@ -16,7 +16,7 @@ frmChooseKey::frmChooseKey(QWidget* owner, const QString& action, int16_t curren
                          Qt::WindowCloseButtonHint),
       ChooseKeyAction(action), ChooseKeyCurrent(current), heldKeys(held)
 {
-    setWindowTitle(QStringLiteral("Choose Key"));
+    setWindowTitle(tr("Choose Key"));
     client = new Form(this);
     client->setClientSize(ChooseKeyClientWidth, ChooseKeyClientHeight);
     buildControls(*client, chooseKeyDesign());
@@ -26,8 +26,8 @@ frmChooseKey::frmChooseKey(QWidget* owner, const QString& action, int16_t curren
     // The window itself takes the keys: none of its controls does.
     setFocusPolicy(Qt::StrongFocus);
 
-    lblChoose->setCaption(QStringLiteral("Press the key you would like to ") + ChooseKeyAction +
-                          QLatin1Char('.'));
+    //: %1 is what the key does, as "sound the horn".
+    lblChoose->setCaption(tr("Press the key you would like to %1.").arg(ChooseKeyAction));
     ChosenKey = QStringLiteral("0");
 }
 

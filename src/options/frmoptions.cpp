@@ -42,8 +42,11 @@ constexpr int16_t FileBoxLength = 50;
 constexpr int MaxMarkerWidth = 5;
 constexpr int LastLedType = 1;
 
-const QString SoundFilter = QStringLiteral("Sounds *.wav|*.wav");
-const QString PictureFilter = QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+//: A file filter: a description, "|", the patterns. Only the description is translated.
+const char* const SoundFilter = QT_TRANSLATE_NOOP("frmOptions", "Sounds *.wav|*.wav");
+//: A file filter: a description, "|", the patterns. Only the description is translated.
+const char* const PictureFilter =
+    QT_TRANSLATE_NOOP("frmOptions", "Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
 
 // The seven key commands, in the order the dialog loads them.
 struct KeyCommand
@@ -55,22 +58,25 @@ struct KeyCommand
     int16_t SettingVariables::*setting;
 };
 constexpr KeyCommand KeyCommands[] = {
-    {"cmdStartStopClock", "lblStartStopClock", "start / stop the clock",
-     &frmOptions::StartStopClockKeyTemp, &SettingVariables::StartStopClockKey},
-    {"cmdResetClock", "lblResetClock", "reset the clock", &frmOptions::ResetClockKeyTemp,
-     &SettingVariables::ResetClockKey},
-    {"cmdClearKey", "lblClear", "clear a number", &frmOptions::ClearKeyTemp,
-     &SettingVariables::ClearKey},
-    {"cmdClockSwitch", "lblClockSwitch", "switch between clock and game time",
+    {"cmdStartStopClock", "lblStartStopClock",
+     QT_TRANSLATE_NOOP("frmOptions", "start / stop the clock"), &frmOptions::StartStopClockKeyTemp,
+     &SettingVariables::StartStopClockKey},
+    {"cmdResetClock", "lblResetClock", QT_TRANSLATE_NOOP("frmOptions", "reset the clock"),
+     &frmOptions::ResetClockKeyTemp, &SettingVariables::ResetClockKey},
+    {"cmdClearKey", "lblClear", QT_TRANSLATE_NOOP("frmOptions", "clear a number"),
+     &frmOptions::ClearKeyTemp, &SettingVariables::ClearKey},
+    {"cmdClockSwitch", "lblClockSwitch",
+     QT_TRANSLATE_NOOP("frmOptions", "switch between clock and game time"),
      &frmOptions::ClockSwitchKeyTemp, &SettingVariables::ClockSwitchKey},
-    {"cmdSepTime", "lblSepTime", "start / stop an independent penalty clock",
+    {"cmdSepTime", "lblSepTime",
+     QT_TRANSLATE_NOOP("frmOptions", "start / stop an independent penalty clock"),
      &frmOptions::SepTimeKeyTemp, &SettingVariables::SepTimeKey},
-    {"cmdBuzzer", "lblBuzzer", "sound the buzzer", &frmOptions::BuzzerKeyTemp,
-     &SettingVariables::BuzzerKey},
+    {"cmdBuzzer", "lblBuzzer", QT_TRANSLATE_NOOP("frmOptions", "sound the buzzer"),
+     &frmOptions::BuzzerKeyTemp, &SettingVariables::BuzzerKey},
     {
         "cmdHorn",
         "lblHorn",
-        "sound the horn",
+        QT_TRANSLATE_NOOP("frmOptions", "sound the horn"),
         &frmOptions::HornKeyTemp,
         &SettingVariables::HornKey,
     },
@@ -149,7 +155,7 @@ frmOptions::frmOptions(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
     QFont dialogFont(QStringLiteral("Arial"));
     dialogFont.setPixelSize(twips::fontPixels(DialogFontPoints));
     setFont(dialogFont);
@@ -299,7 +305,7 @@ QString frmOptions::ChopFileName(const QString& FileName, int16_t Length)
         return FileName.left(head) + elision + bare;
     }
     if (FileName.isEmpty())
-        return QStringLiteral("[No File Selected]");
+        return tr("[No File Selected]");
     return FileName;
 }
 
@@ -327,7 +333,7 @@ frmChooseKey::HeldKeys frmOptions::heldKeys() const
 void frmOptions::chooseKey(size_t action)
 {
     const KeyCommand& k = KeyCommands[action];
-    frmChooseKey chooser(this, QString::fromLatin1(k.phrase), this->*k.temp, heldKeys());
+    frmChooseKey chooser(this, tr(k.phrase), this->*k.temp, heldKeys());
     chooser.exec();
     const int16_t chosen = chooser.ChosenKey.toShort();
     if (chosen != 0) {
@@ -360,7 +366,7 @@ void frmOptions::showWidth(int value)
 void frmOptions::changeSound(size_t sound)
 {
     const SoundFile& s = SoundFiles[sound];
-    const QString path = commonDialogs().openFile(this, SoundFilter, true);
+    const QString path = commonDialogs().openFile(this, tr(SoundFilter), true);
     if (!program::fileExists(path))
         return;
     this->*s.temp = path;
@@ -370,7 +376,7 @@ void frmOptions::changeSound(size_t sound)
 void frmOptions::changePicture(size_t group)
 {
     const PictureGroup& g = PictureGroups[group];
-    const QString path = commonDialogs().openFile(this, PictureFilter, true);
+    const QString path = commonDialogs().openFile(this, tr(PictureFilter), true);
     if (!program::fileExists(path))
         return;
     this->*g.temp = path;
@@ -387,8 +393,8 @@ void frmOptions::clearPicture(size_t group)
 
 void frmOptions::cmdResetColors_Click()
 {
-    if (!commonDialogs().askYesNo(this, QStringLiteral("Reset Colors"),
-                                  QStringLiteral("Are you sure you want to reset the colors?")))
+    if (!commonDialogs().askYesNo(this, tr("Reset Colors"),
+                                  tr("Are you sure you want to reset the colors?")))
         return;
     SettingVariables reset;
     ResetSettings(reset, SettingRow::Reset::Colors);
@@ -400,8 +406,8 @@ void frmOptions::cmdResetColors_Click()
 
 void frmOptions::cmdResetKeys_Click()
 {
-    if (!commonDialogs().askYesNo(this, QStringLiteral("Reset Keys"),
-                                  QStringLiteral("Are you sure you want to reset the keys?")))
+    if (!commonDialogs().askYesNo(this, tr("Reset Keys"),
+                                  tr("Are you sure you want to reset the keys?")))
         return;
     SettingVariables reset;
     for (const KeyCommand& k : KeyCommands)

@@ -34,6 +34,9 @@ public:
     {
         QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                         parent);
+        // Qt's own translations do not cover every language the program speaks.
+        box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("CommonDialogs", "&Yes"));
+        box.button(QMessageBox::No)->setText(QCoreApplication::translate("CommonDialogs", "&No"));
         return box.exec() == QMessageBox::Yes;
     }
     bool ask(QWidget* parent, const Question& q) override

@@ -8,6 +8,7 @@
 #include "twips.h"
 #include "widgetcontrols.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 
@@ -21,9 +22,11 @@ QFont designFont(const DesignRow& r)
     return f;
 }
 
+// Captions are marked for translation in the "Design" context of every window's table; one
+// without a translation (a name, a number) reads as written.
 QString captionOf(const DesignRow& r)
 {
-    return QString::fromUtf8(r.caption ? r.caption : "");
+    return r.caption ? QCoreApplication::translate("Design", r.caption) : QString();
 }
 
 Control* make(const DesignRow& r, QWidget* parent)
@@ -44,7 +47,7 @@ Control* make(const DesignRow& r, QWidget* parent)
         if (r.backColor != DesignRow::NoColor)
             l->setOpaque(true, toQColor(r.backColor));
         l->Move(r.left, r.top, r.width, r.height);
-        l->setCaption(QString::fromUtf8(r.caption ? r.caption : ""));
+        l->setCaption(captionOf(r));
         l->setAutoSize(r.autoSize);
         return l;
     }
@@ -86,7 +89,7 @@ Control* make(const DesignRow& r, QWidget* parent)
     }
     case DesignRow::Kind::Frame: {
         auto* f = new Frame(parent, name, r.index);
-        f->setCaption(QString::fromUtf8(r.caption ? r.caption : ""));
+        f->setCaption(captionOf(r));
         f->Move(r.left, r.top, r.width, r.height);
         return f;
     }

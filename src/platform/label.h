@@ -34,6 +34,7 @@ public:
 
     void setAlignment(Align a);
     void setWordWrap(bool on);
+    bool WordWrap() const { return wrap; }
     void setAutoSize(bool on);
     bool AutoSize() const { return autoSize; }
 
@@ -42,6 +43,7 @@ public:
     void setForeColor(const QColor& c);
     void setOpaque(bool on, const QColor& back = Qt::white);
     void setBorder(bool on);
+    bool Border() const { return border; }
 
     // The font as it is drawn: the point size mapped to pixels at 20 twips per point.
     QFont drawFont() const;

@@ -2,6 +2,7 @@
 
 #include "keycodes.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <utility>
 
@@ -10,10 +11,19 @@ namespace {
 // Named keys besides the letters and F3 to F12, in key code order.
 // clang-format off
 constexpr std::array<std::pair<int16_t, const char*>, 21> Named = {{
-    {vk::Backspace, "Backspace"}, {vk::Enter, "Enter"}, {vk::Ctrl, "Ctrl"},
-    {vk::Pause, "Pause/Break"}, {vk::PageUp, "Page Up"}, {vk::PageDown, "Page Down"},
-    {vk::End, "End"}, {vk::Home, "Home"}, {vk::Insert, "Insert"}, {vk::Delete, "Delete"},
-    {vk::Multiply, "Numpad *"}, {vk::Divide, "Numpad /"}, {vk::Semicolon, ";"},
+    {vk::Backspace, QT_TRANSLATE_NOOP("KeyNames", "Backspace")},
+    {vk::Enter, QT_TRANSLATE_NOOP("KeyNames", "Enter")},
+    {vk::Ctrl, QT_TRANSLATE_NOOP("KeyNames", "Ctrl")},
+    {vk::Pause, QT_TRANSLATE_NOOP("KeyNames", "Pause/Break")},
+    {vk::PageUp, QT_TRANSLATE_NOOP("KeyNames", "Page Up")},
+    {vk::PageDown, QT_TRANSLATE_NOOP("KeyNames", "Page Down")},
+    {vk::End, QT_TRANSLATE_NOOP("KeyNames", "End")},
+    {vk::Home, QT_TRANSLATE_NOOP("KeyNames", "Home")},
+    {vk::Insert, QT_TRANSLATE_NOOP("KeyNames", "Insert")},
+    {vk::Delete, QT_TRANSLATE_NOOP("KeyNames", "Delete")},
+    {vk::Multiply, QT_TRANSLATE_NOOP("KeyNames", "Numpad *")},
+    {vk::Divide, QT_TRANSLATE_NOOP("KeyNames", "Numpad /")},
+    {vk::Semicolon, ";"},
     {vk::Comma, ","}, {vk::Period, "."}, {vk::Slash, "/"}, {vk::Grave, "`"},
     {vk::BracketLeft, "["}, {vk::Backslash, "\\"}, {vk::BracketRight, "]"}, {vk::Quote, "\""},
 }};
@@ -43,6 +53,6 @@ QString KeyCodeToStr(int16_t KeyCode)
         return QStringLiteral("F") + QString::number(KeyCode - vk::F1 + 1);
     for (const auto& [code, name] : Named)
         if (code == KeyCode)
-            return QString::fromLatin1(name);
+            return QCoreApplication::translate("KeyNames", name);
     return QString();
 }

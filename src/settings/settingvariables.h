@@ -2,6 +2,7 @@
 
 #include "fixed4.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstdint>
 
@@ -32,8 +33,10 @@ struct SettingVariables
     QString HornFile;
     int32_t NumLockForce = 0;
     // "TextSettings".
-    QString HomeText = QStringLiteral("Home");
-    QString VisitorText = QStringLiteral("Visitor");
+    // The team names a new install starts with are in the user's language; once stored, a
+    // name stays as it was stored.
+    QString HomeText = QCoreApplication::translate("Settings", "Home");
+    QString VisitorText = QCoreApplication::translate("Settings", "Visitor");
     Fixed4 TeamSize = Fixed4::whole(24);
     // "PicSettings".
     QString HomePic;

@@ -86,6 +86,9 @@ public:
         // The plain Qt dialogs, whatever desktop the caller runs.
         for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY"})
             env.remove(QLatin1String(v));
+        // The program in English, whose window titles the tests look for.
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         if (!configHome.isEmpty()) {
             env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
             env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
