@@ -45,6 +45,7 @@ frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog
             QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2})?")), c.time));
         c.time->setPlaceholderText(QStringLiteral("2.00"));
         c.list = new QListWidget(group);
+        c.list->setFixedHeight(c.list->fontMetrics().height() * 6);
         grid->addWidget(new QLabel(tr("Player"), group), 0, 0);
         grid->addWidget(c.player, 0, 1);
         grid->addWidget(new QLabel(tr("Time"), group), 1, 0);
