@@ -47,6 +47,8 @@ private Q_SLOTS:
         QCOMPARE(visitor.list->count(), 1);
         QCOMPARE(f.b().lblWaiting[1]->Caption(), QStringLiteral("+1"));
         QCOMPARE(f.b().lblWaiting[0]->Caption(), QString());
+        for (Label* l : f.b().lblWaiting) // nothing covers the count
+            QCOMPARE(f.b().childAt(l->geometry().center()), l);
 
         visitor.list->setCurrentRow(0);
         QTest::keyClick(visitor.list, Qt::Key_Delete);
