@@ -25,6 +25,7 @@ namespace {
 
 const QString App = QStringLiteral("Pucklight");
 const QString Missing = QStringLiteral("\x01missing");
+const QString Marker = QStringLiteral("IsKeyCode"); // of the converted key assignments
 
 QString sectionName(SettingRow::Section s)
 {
@@ -112,8 +113,7 @@ T defaultOf(T SettingVariables::*member, const SettingVariables& read)
 void convertKeyAssignments(SettingVariables& s)
 {
     const QString section = sectionName(SettingRow::Section::Key);
-    const QString marker = QStringLiteral("IsKeyCode");
-    if (settingsBacking().get(App, section, marker, QStringLiteral("No")) != QLatin1String("No"))
+    if (settingsBacking().get(App, section, Marker, QStringLiteral("No")) != QLatin1String("No"))
         return;
     static constexpr int16_t SettingVariables::*Converted[] = {
         &SettingVariables::StartStopClockKey, &SettingVariables::ResetClockKey,
@@ -127,15 +127,26 @@ void convertKeyAssignments(SettingVariables& s)
             save(row, textOf(s.**key));
         }
     }
-    settingsBacking().save(App, section, marker, QStringLiteral("Yes"));
+    settingsBacking().save(App, section, Marker, QStringLiteral("Yes"));
     settingsBacking().flush();
 }
 
 } // namespace
 
+QStringList storedKeys()
+{
+    QStringList keys;
+    for (const SettingRow& row : SettingTable)
+        keys << sectionName(row.section) + QLatin1Char('/') + QLatin1String(row.key);
+    keys << sectionName(SettingRow::Section::Key) + QLatin1Char('/') + Marker;
+    return keys;
+}
+
 void LoadSettings()
 {
     SettingVariables& s = Settings;
+    // The key conversion writes the store before the names and pictures are read.
+    settingsBacking().own(App, storedKeys());
     for (const SettingRow& row : SettingTable) {
         std::visit(
             [&](auto member) {
@@ -156,6 +167,7 @@ void LoadSettings()
 bool SaveSettings()
 {
     const SettingVariables& s = Settings;
+    settingsBacking().own(App, storedKeys()); // the marker is kept, whatever else the file held
     for (const SettingRow& row : SettingTable)
         std::visit([&](auto member) { save(row, textOf(s.*member)); }, row.member);
     return settingsBacking().flush();

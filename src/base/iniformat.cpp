@@ -1,0 +1,493 @@
+#include "iniformat.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QVariant>
+#include <algorithm>
+#include <array>
+
+// Files written by earlier versions, and hand-edited ones, must read exactly as QSettings
+// read them, so the reading follows QSettings' own rules step by step, oddities included: a
+// ';' ends a line outside quotes, a section may appear more than once, the UTF-8 decoder of a
+// value keeps its state across escapes, and a hex escape takes every hex digit after it.
+
+namespace {
+
+enum : uint8_t { Space = 1, Special = 2 };
+
+constexpr std::array<uint8_t, 256> CharTraits = [] {
+    std::array<uint8_t, 256> t{};
+    t['\t'] = Space;
+    t[' '] = Space;
+    t['\n'] = Space | Special;
+    t['\r'] = Space | Special;
+    for (const char c : {'"', ';', '=', '\\'})
+        t[static_cast<uint8_t>(c)] = Special;
+    return t;
+}();
+
+uint8_t traits(char c)
+{
+    return CharTraits[static_cast<uint8_t>(c)];
+}
+
+struct Line
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    qsizetype equals = -1; // the first '=' outside quotes
+};
+
+// The next logical line from `pos`: blank lines and comments are skipped, quotes and a
+// backslash before a line break carry it over several lines. False at the end.
+bool readLine(QByteArrayView data, qsizetype& pos, Line& line)
+{
+    const qsizetype size = data.size();
+    bool inQuotes = false;
+    line.equals = -1;
+    qsizetype start = pos;
+    while (start < size && (traits(data[start]) & Space))
+        ++start;
+    qsizetype i = start;
+    while (i < size) {
+        char ch = data[i++];
+        if (!(traits(ch) & Special))
+            continue;
+        if (ch == '=') {
+            if (!inQuotes && line.equals == -1)
+                line.equals = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == start + 1) {
+                ++start;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        } else if (ch == '\\') {
+            if (i < size) {
+                ch = data[i++];
+                if (i < size &&
+                    ((ch == '\n' && data[i] == '\r') || (ch == '\r' && data[i] == '\n')))
+                    ++i;
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else if (i == start + 1) { // ';' opens a comment
+            while (i < size && data[i] != '\n' && data[i] != '\r')
+                ++i;
+            while (i < size && (traits(data[i]) & Space))
+                ++i;
+            start = i;
+        } else if (!inQuotes) {
+            --i; // ';' ends the line, and the rest is a comment
+            break;
+        }
+    }
+    pos = i;
+    line.start = start;
+    line.length = i - start;
+    return line.length > 0;
+}
+
+// A section or key name: UTF-8, where "%XX" and "%UXXXX" are characters and '\\' is '/'.
+QString unescapedName(QByteArrayView bytes)
+{
+    const QString name = QString::fromUtf8(bytes);
+    QString result;
+    result.reserve(name.size());
+    const qsizetype size = name.size();
+    qsizetype i = 0;
+    while (i < size) {
+        const QChar ch = name[i];
+        if (ch == u'\\') {
+            result += u'/';
+            ++i;
+            continue;
+        }
+        if (ch != u'%' || i == size - 1) {
+            result += ch;
+            ++i;
+            continue;
+        }
+        const bool wide = name[i + 1] == u'U';
+        const qsizetype first = i + (wide ? 2 : 1);
+        const qsizetype digits = wide ? 4 : 2;
+        bool ok = false;
+        const ushort code =
+            first + digits <= size ? QStringView(name).sliced(first, digits).toUShort(&ok, 16) : 0;
+        if (!ok) {
+            result += u'%';
+            ++i;
+            continue;
+        }
+        result += QChar(code);
+        i = first + digits;
+    }
+    return result;
+}
+
+void chopBlanks(QString& s, qsizetype limit)
+{
+    while (s.size() > limit && (s.back() == u' ' || s.back() == u'\t'))
+        s.chop(1);
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+char16_t hexValue(char c)
+{
+    return static_cast<char16_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+}
+
+// A value's text: quotes, escapes, blanks around it, and unquoted commas, which make a list
+// (the result is true then, and the items are in `list`).
+bool unescapedValue(QByteArrayView str, QString& text, QStringList& list)
+{
+    static constexpr std::array<std::pair<char, char>, 11> Named = {{{'a', '\a'},
+                                                                     {'b', '\b'},
+                                                                     {'f', '\f'},
+                                                                     {'n', '\n'},
+                                                                     {'r', '\r'},
+                                                                     {'t', '\t'},
+                                                                     {'v', '\v'},
+                                                                     {'"', '"'},
+                                                                     {'?', '?'},
+                                                                     {'\'', '\''},
+                                                                     {'\\', '\\'}}};
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    const qsizetype size = str.size();
+    bool isList = false;
+    bool inQuotes = false;
+    bool quoted = false;
+    bool chopAtEnd = true; // not after a value that ends in the middle of an escape
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < size && (str[i] == ' ' || str[i] == '\t'))
+            ++i;
+    };
+    // A numeric escape takes every digit of its base; the code wraps at 16 bits.
+    const auto numeric = [&](char16_t code, int shift, bool (*isDigit)(char)) {
+        while (i < size && isDigit(str[i]))
+            code = static_cast<char16_t>((code << shift) + hexValue(str[i++]));
+        text += QChar(code);
+        chopAtEnd = i < size;
+    };
+    skipBlanks();
+    qsizetype chopLimit = 0; // blanks that an escape or a quote wrote stay
+    while (i < size) {
+        const char ch = str[i];
+        if (ch == '\\') {
+            if (++i >= size) {
+                chopAtEnd = false;
+                break;
+            }
+            const char e = str[i++];
+            const auto named = std::find_if(Named.begin(), Named.end(),
+                                            [e](const auto& n) { return n.first == e; });
+            if (named != Named.end()) {
+                text += QLatin1Char(named->second);
+            } else if (e == 'x') {
+                if (i >= size) {
+                    chopAtEnd = false;
+                    break;
+                }
+                if (isHexDigit(str[i]))
+                    numeric(0, 4, isHexDigit);
+            } else if (e >= '0' && e <= '7') {
+                numeric(static_cast<char16_t>(e - '0'), 3,
+                        [](char c) { return c >= '0' && c <= '7'; });
+            } else if ((e == '\n' || e == '\r') && i < size && (str[i] == '\n' || str[i] == '\r') &&
+                       str[i] != e) {
+                ++i; // a line break of two characters
+            }        // any other escaped character is dropped
+            chopLimit = text.size();
+        } else if (ch == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes) {
+                skipBlanks();
+                chopLimit = text.size();
+            }
+        } else if (ch == ',' && !inQuotes) {
+            if (!quoted)
+                chopBlanks(text, chopLimit);
+            isList = true;
+            list.append(text);
+            text.clear();
+            quoted = false;
+            ++i;
+            skipBlanks();
+            chopLimit = 0;
+        } else {
+            qsizetype j = i + 1;
+            while (j < size && str[j] != '\\' && str[j] != '"' && str[j] != ',')
+                ++j;
+            text += fromUtf8(str.sliced(i, j - i));
+            i = j;
+        }
+    }
+    if (chopAtEnd && !quoted)
+        chopBlanks(text, chopLimit);
+    if (isList)
+        list.append(text);
+    return isList;
+}
+
+// The arguments of "@Rect(1 2 3 4)" and the like, split at blanks.
+QStringList splitArgs(const QString& s, qsizetype open)
+{
+    QStringList result;
+    QString item;
+    for (qsizetype i = open + 1; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u')') {
+            result.append(item);
+        } else if (c == u' ') {
+            result.append(item);
+            item.clear();
+        } else {
+            item.append(c);
+        }
+    }
+    return result;
+}
+
+// What QSettings makes of a stored text that is not a list: "@@" is a leading "@", and
+// "@Type(...)" a value of that type.
+QVariant typedValue(const QString& s)
+{
+    if (!s.startsWith(u'@'))
+        return s;
+    if (s.endsWith(u')')) {
+        if (s.startsWith(QLatin1String("@ByteArray(")))
+            return QStringView(s).sliced(11).chopped(1).toLatin1();
+        if (s.startsWith(QLatin1String("@String(")))
+            return QStringView(s).sliced(8).chopped(1).toString();
+        const bool dateTime = s.startsWith(QLatin1String("@DateTime("));
+        if (dateTime || s.startsWith(QLatin1String("@Variant("))) {
+            QByteArray bytes = QStringView(s).sliced(dateTime ? 10 : 9).toLatin1();
+            QDataStream stream(&bytes, QIODevice::ReadOnly);
+            stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
+            QVariant result;
+            stream >> result;
+            return result;
+        }
+        const bool size = s.startsWith(QLatin1String("@Size("));
+        if (size || s.startsWith(QLatin1String("@Point("))) {
+            const QStringList args = splitArgs(s, size ? 5 : 6);
+            if (args.size() == 2)
+                return size ? QVariant(QSize(args[0].toInt(), args[1].toInt()))
+                            : QVariant(QPoint(args[0].toInt(), args[1].toInt()));
+        } else if (s.startsWith(QLatin1String("@Rect("))) {
+            const QStringList args = splitArgs(s, 5);
+            if (args.size() == 4)
+                return QRect(args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt());
+        } else if (s == QLatin1String("@Invalid()")) {
+            return QVariant();
+        }
+    }
+    if (s.startsWith(QLatin1String("@@")))
+        return s.sliced(1);
+    return s;
+}
+
+// A list whose items all read as text is a list of texts; one typed item makes it a list
+// of values, which has no text.
+QVariant listValue(QStringList items)
+{
+    for (QString& item : items) {
+        if (!item.startsWith(u'@'))
+            continue;
+        if (item.size() < 2 || item[1] != u'@')
+            return QVariantList{};
+        item.remove(0, 1);
+    }
+    return items;
+}
+
+QString nameEscaped(const QString& name)
+{
+    QByteArray out;
+    for (const QChar qc : name) {
+        const char16_t c = qc.unicode();
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '_' || c == '-' || c == '.')
+            out += static_cast<char>(c);
+        else if (c <= 0xff)
+            out += '%' + QByteArray::number(c + 0x100, 16).toUpper().sliced(1);
+        else
+            out += "%U" + QByteArray::number(c + 0x10000, 16).toUpper().sliced(1);
+    }
+    return QString::fromLatin1(out);
+}
+
+// A value as QSettings writes a text, except that a NUL, a control character or half a
+// surrogate pair is written as a hex escape, which reads back as the same character.
+void appendValue(const QString& value, QByteArray& out)
+{
+    const QString s = value.startsWith(u'@') ? u'@' + value : value;
+    const qsizetype start = out.size();
+    bool quote = false;
+    bool escapeHexDigit = false; // a hex escape would take the digit after it
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        quote = quote || c == ';' || c == ',' || c == '=';
+        if (escapeHexDigit && c < 0x80 && isHexDigit(static_cast<char>(c))) {
+            out += "\\x" + QByteArray::number(c, 16);
+            continue;
+        }
+        escapeHexDigit = false;
+        const char* named = nullptr;
+        switch (c) {
+        case '\a':
+            named = "\\a";
+            break;
+        case '\b':
+            named = "\\b";
+            break;
+        case '\f':
+            named = "\\f";
+            break;
+        case '\n':
+            named = "\\n";
+            break;
+        case '\r':
+            named = "\\r";
+            break;
+        case '\t':
+            named = "\\t";
+            break;
+        case '\v':
+            named = "\\v";
+            break;
+        case '"':
+            named = "\\\"";
+            break;
+        case '\\':
+            named = "\\\\";
+            break;
+        default:
+            break;
+        }
+        const bool pair =
+            QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate();
+        if (named) {
+            out += named;
+        } else if (c < 0x20 || (QChar::isSurrogate(c) && !pair)) {
+            out += "\\x" + QByteArray::number(c, 16);
+            escapeHexDigit = true;
+        } else if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += QStringView(s).sliced(i, pair ? 2 : 1).toUtf8();
+            i += pair ? 1 : 0;
+        }
+    }
+    if (quote || (out.size() > start && (out[start] == ' ' || out.back() == ' '))) {
+        out.insert(start, '"');
+        out += '"';
+    }
+}
+
+} // namespace
+
+namespace ini {
+
+Values parse(QByteArrayView data)
+{
+    // First the sections' lines by section name, a section given twice as one; then each
+    // section in the order of the names, a later key over an earlier one of the same name.
+    std::map<QString, QByteArray> sections; // "" is [General]; the others end in '/'
+    QString current;
+    qsizetype currentStart = 0;
+    qsizetype pos = 0;
+    if (data.startsWith("\xef\xbb\xbf"))
+        currentStart = pos = 3;
+    const auto endSection = [&](qsizetype end) {
+        QByteArray& lines = sections[current];
+        if (!lines.isEmpty())
+            lines.append('\n');
+        lines += data.sliced(currentStart, end - currentStart);
+    };
+    Line line;
+    while (readLine(data, pos, line)) {
+        if (data[line.start] != '[')
+            continue;
+        endSection(line.start);
+        const QByteArrayView header = data.sliced(line.start, line.length);
+        const qsizetype close = header.indexOf(']');
+        const QByteArray name =
+            (close < 0 ? header.sliced(1) : header.sliced(1, close - 1)).toByteArray().trimmed();
+        if (name.compare("general", Qt::CaseInsensitive) == 0)
+            current.clear();
+        else if (name.compare("%general", Qt::CaseInsensitive) == 0)
+            current = QString::fromLatin1(name.sliced(1)) + u'/';
+        else
+            current = unescapedName(name) + u'/';
+        currentStart = pos;
+    }
+    endSection(data.size());
+
+    std::map<QString, QVariant> read;
+    for (const auto& [section, lines] : sections) {
+        qsizetype at = 0;
+        while (readLine(lines, at, line)) {
+            if (line.equals < 0)
+                continue; // a comment, or junk
+            qsizetype keyEnd = line.equals;
+            while (keyEnd > line.start && (lines[keyEnd - 1] == ' ' || lines[keyEnd - 1] == '\t'))
+                --keyEnd;
+            const QString key =
+                section +
+                unescapedName(QByteArrayView(lines).sliced(line.start, keyEnd - line.start));
+            QString text;
+            QStringList list;
+            const QByteArrayView raw = QByteArrayView(lines).sliced(
+                line.equals + 1, line.start + line.length - line.equals - 1);
+            read[key] = unescapedValue(raw, text, list) ? listValue(list) : typedValue(text);
+        }
+    }
+    Values values;
+    for (const auto& [key, v] : read) {
+        if (v.typeId() == QMetaType::QStringList)
+            values.emplace(key, v.toStringList().join(QStringLiteral(", ")));
+        else if (v.isValid())
+            values.emplace(key, v.toString());
+    }
+    return values;
+}
+
+QByteArray write(const Values& values)
+{
+    QByteArray general;                     // the keys without a section
+    std::map<QString, QByteArray> sections; // by name
+    for (const auto& [key, value] : values) {
+        const qsizetype slash = key.indexOf(u'/');
+        QByteArray& lines = slash < 0 ? general : sections[key.left(slash)];
+        lines += nameEscaped(key.sliced(slash + 1)).toLatin1() + '=';
+        appendValue(value, lines);
+        lines += '\n';
+    }
+    QByteArray out = general.isEmpty() ? QByteArray() : "[General]\n" + general;
+    for (const auto& [section, lines] : sections) {
+        if (!out.isEmpty())
+            out += '\n';
+        // A section of this name would read as [General].
+        const bool isGeneral = section.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0;
+        out +=
+            '[' + (isGeneral ? '%' + section.toLatin1() : nameEscaped(section).toLatin1()) + "]\n";
+        out += lines;
+    }
+    return out;
+}
+
+} // namespace ini
