@@ -410,8 +410,10 @@ Values parse(QByteArrayView data)
     QString current;
     qsizetype currentStart = 0;
     qsizetype pos = 0;
+    // A byte order mark is skipped when looking for sections, but stays in the first lines
+    // of [General], where a name loses one mark when it is decoded.
     if (data.startsWith("\xef\xbb\xbf"))
-        currentStart = pos = 3;
+        pos = 3;
     const auto endSection = [&](qsizetype end) {
         QByteArray& lines = sections[current];
         if (!lines.isEmpty())
