@@ -75,7 +75,8 @@ private Q_SLOTS:
                           "BoardPic=\"  padded  \"\nVisitorPic=a\\, b ;comment\n");
         QTest::newRow("names") << QByteArray(
             "TextSettings\\HomeText=from General\n[general]\n"
-            "TextSettings%2FVisitorText=percent\n[%54ext%U0053ettings]\nTeamSize=12\n"
+            "TextSettings%2FVisitorText=percent\n[%54ext%U0053ettings]\nTeamSize=12\nHomeText="
+            "section\n"
             "[ColorSettings] ; twice\nTimeColor = 5 \n[KeySettings]\nIsKeyCode=x\n"
             "[ColorSettings]\nTimeColor=6\n[colorsettings]\nLEDBack=7\n");
         QTest::newRow("typed values")
@@ -86,7 +87,7 @@ private Q_SLOTS:
         QTest::newRow("escapes and UTF-8") << QByteArray(
             "\xef\xbb\xbf[TextSettings]\nHomeText=\xc3\"\xa9\" \\x41\\101\\q \n"
             "VisitorText=\"two\nlines\" tail \\t \nTeamSize=\\x10000031\\\r\nLEDType=0\r\n"
-            "[PicSettings]\r\nHomePic=\\0\\\"\\\\\\a\\?\\'  \nBoardPic=a \\");
+            "[PicSettings]\r\nVisitorPic=tab\\t \nHomePic=\\0\\\"\\\\\\a\\?\\'  \nBoardPic=a \\");
     }
     void readsAsQSettings()
     {
