@@ -22,8 +22,8 @@ enum : uint8_t { Space = 1, Special = 2 };
 
 constexpr std::array<uint8_t, 256> CharTraits = [] {
     std::array<uint8_t, 256> t{};
-    t['\t'] = Space;
-    t[' '] = Space;
+    for (const char c : {'\t', '\v', '\f', ' '})
+        t[static_cast<uint8_t>(c)] = Space;
     t['\n'] = Space | Special;
     t['\r'] = Space | Special;
     for (const char c : {'"', ';', '=', '\\'})
