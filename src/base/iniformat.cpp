@@ -1,15 +1,10 @@
 #include "iniformat.h"
 
-#include <QDataStream>
-#include <QIODevice>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
 #include <QStringDecoder>
 #include <QStringList>
-#include <QVariant>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 // Files written by earlier versions, and hand-edited ones, must read exactly as QSettings
 // read them, so the reading follows QSettings' own rules step by step, oddities included: a
@@ -35,6 +30,19 @@ uint8_t traits(char c)
 {
     return CharTraits[static_cast<uint8_t>(c)];
 }
+
+// "\n" and the like: the letter and the character.
+constexpr std::array<std::pair<char, char>, 11> NamedEscapes = {{{'a', '\a'},
+                                                                 {'b', '\b'},
+                                                                 {'f', '\f'},
+                                                                 {'n', '\n'},
+                                                                 {'r', '\r'},
+                                                                 {'t', '\t'},
+                                                                 {'v', '\v'},
+                                                                 {'"', '"'},
+                                                                 {'?', '?'},
+                                                                 {'\'', '\''},
+                                                                 {'\\', '\\'}}};
 
 struct Line
 {
@@ -151,17 +159,6 @@ char16_t hexValue(char c)
 // (the result is true then, and the items are in `list`).
 bool unescapedValue(QByteArrayView str, QString& text, QStringList& list)
 {
-    static constexpr std::array<std::pair<char, char>, 11> Named = {{{'a', '\a'},
-                                                                     {'b', '\b'},
-                                                                     {'f', '\f'},
-                                                                     {'n', '\n'},
-                                                                     {'r', '\r'},
-                                                                     {'t', '\t'},
-                                                                     {'v', '\v'},
-                                                                     {'"', '"'},
-                                                                     {'?', '?'},
-                                                                     {'\'', '\''},
-                                                                     {'\\', '\\'}}};
     QStringDecoder fromUtf8(QStringDecoder::Utf8);
     const qsizetype size = str.size();
     bool isList = false;
@@ -190,9 +187,9 @@ bool unescapedValue(QByteArrayView str, QString& text, QStringList& list)
                 break;
             }
             const char e = str[i++];
-            const auto named = std::find_if(Named.begin(), Named.end(),
+            const auto named = std::find_if(NamedEscapes.begin(), NamedEscapes.end(),
                                             [e](const auto& n) { return n.first == e; });
-            if (named != Named.end()) {
+            if (named != NamedEscapes.end()) {
                 text += QLatin1Char(named->second);
             } else if (e == 'x') {
                 if (i >= size) {
@@ -242,76 +239,49 @@ bool unescapedValue(QByteArrayView str, QString& text, QStringList& list)
     return isList;
 }
 
-// The arguments of "@Rect(1 2 3 4)" and the like, split at blanks.
-QStringList splitArgs(const QString& s, qsizetype open)
+// The number of arguments of "@Rect(1 2 3 4)" and the like: parts ended by blanks or ')'.
+qsizetype argCount(QStringView s, qsizetype open)
 {
-    QStringList result;
-    QString item;
-    for (qsizetype i = open + 1; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u')') {
-            result.append(item);
-        } else if (c == u' ') {
-            result.append(item);
-            item.clear();
-        } else {
-            item.append(c);
-        }
-    }
-    return result;
+    return std::count_if(s.begin() + open + 1, s.end(),
+                         [](QChar c) { return c == u' ' || c == u')'; });
 }
 
-// What QSettings makes of a stored text that is not a list: "@@" is a leading "@", and
-// "@Type(...)" a value of that type.
-QVariant typedValue(const QString& s)
+// The text the program got from QSettings for a stored text that is not a list, or nothing
+// when it got no value: "@@" is a leading "@", and "@Type(...)" is a value of that type,
+// which has no text unless it is a byte array or text.
+std::optional<QString> typedText(const QString& s)
 {
     if (!s.startsWith(u'@'))
         return s;
+    const auto is = [&](const char* type) { return s.startsWith(QLatin1String(type)); };
     if (s.endsWith(u')')) {
-        if (s.startsWith(QLatin1String("@ByteArray(")))
-            return QStringView(s).sliced(11).chopped(1).toLatin1();
-        if (s.startsWith(QLatin1String("@String(")))
+        if (is("@ByteArray("))
+            return QString::fromUtf8(QStringView(s).sliced(11).chopped(1).toLatin1());
+        if (is("@String("))
             return QStringView(s).sliced(8).chopped(1).toString();
-        const bool dateTime = s.startsWith(QLatin1String("@DateTime("));
-        if (dateTime || s.startsWith(QLatin1String("@Variant("))) {
-            QByteArray bytes = QStringView(s).sliced(dateTime ? 10 : 9).toLatin1();
-            QDataStream stream(&bytes, QIODevice::ReadOnly);
-            stream.setVersion(dateTime ? QDataStream::Qt_5_6 : QDataStream::Qt_4_0);
-            QVariant result;
-            stream >> result;
-            return result;
-        }
-        const bool size = s.startsWith(QLatin1String("@Size("));
-        if (size || s.startsWith(QLatin1String("@Point("))) {
-            const QStringList args = splitArgs(s, size ? 5 : 6);
-            if (args.size() == 2)
-                return size ? QVariant(QSize(args[0].toInt(), args[1].toInt()))
-                            : QVariant(QPoint(args[0].toInt(), args[1].toInt()));
-        } else if (s.startsWith(QLatin1String("@Rect("))) {
-            const QStringList args = splitArgs(s, 5);
-            if (args.size() == 4)
-                return QRect(args[0].toInt(), args[1].toInt(), args[2].toInt(), args[3].toInt());
-        } else if (s == QLatin1String("@Invalid()")) {
-            return QVariant();
-        }
+        // Binary values are not decoded: a length in them can ask for gigabytes. The program
+        // never wrote one; such a value counts as missing.
+        if (is("@Variant(") || is("@DateTime(") || s == QLatin1String("@Invalid()"))
+            return std::nullopt;
+        if ((is("@Rect(") && argCount(s, 5) == 4) || (is("@Size(") && argCount(s, 5) == 2) ||
+            (is("@Point(") && argCount(s, 6) == 2))
+            return QString();
     }
-    if (s.startsWith(QLatin1String("@@")))
-        return s.sliced(1);
-    return s;
+    return is("@@") ? s.sliced(1) : s;
 }
 
-// A list whose items all read as text is a list of texts; one typed item makes it a list
+// A list whose items all read as text is its items joined; one typed item makes it a list
 // of values, which has no text.
-QVariant listValue(QStringList items)
+QString listText(QStringList items)
 {
     for (QString& item : items) {
         if (!item.startsWith(u'@'))
             continue;
         if (item.size() < 2 || item[1] != u'@')
-            return QVariantList{};
+            return QString();
         item.remove(0, 1);
     }
-    return items;
+    return items.join(QStringLiteral(", "));
 }
 
 QString nameEscaped(const QString& name)
@@ -346,42 +316,15 @@ void appendValue(const QString& value, QByteArray& out)
             continue;
         }
         escapeHexDigit = false;
-        const char* named = nullptr;
-        switch (c) {
-        case '\a':
-            named = "\\a";
-            break;
-        case '\b':
-            named = "\\b";
-            break;
-        case '\f':
-            named = "\\f";
-            break;
-        case '\n':
-            named = "\\n";
-            break;
-        case '\r':
-            named = "\\r";
-            break;
-        case '\t':
-            named = "\\t";
-            break;
-        case '\v':
-            named = "\\v";
-            break;
-        case '"':
-            named = "\\\"";
-            break;
-        case '\\':
-            named = "\\\\";
-            break;
-        default:
-            break;
-        }
+        const auto named = c < 0x20 || c == '"' || c == '\\'
+                               ? std::find_if(NamedEscapes.begin(), NamedEscapes.end(),
+                                              [c](const auto& n) { return n.second == c; })
+                               : NamedEscapes.end();
         const bool pair =
             QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate();
-        if (named) {
-            out += named;
+        if (named != NamedEscapes.end()) {
+            out += '\\';
+            out += named->first;
         } else if (c < 0x20 || (QChar::isSurrogate(c) && !pair)) {
             out += "\\x" + QByteArray::number(c, 16);
             escapeHexDigit = true;
@@ -439,7 +382,7 @@ Values parse(QByteArrayView data)
     }
     endSection(data.size());
 
-    std::map<QString, QVariant> read;
+    Values values;
     for (const auto& [section, lines] : sections) {
         qsizetype at = 0;
         while (readLine(lines, at, line)) {
@@ -455,15 +398,13 @@ Values parse(QByteArrayView data)
             QStringList list;
             const QByteArrayView raw = QByteArrayView(lines).sliced(
                 line.equals + 1, line.start + line.length - line.equals - 1);
-            read[key] = unescapedValue(raw, text, list) ? listValue(list) : typedValue(text);
+            const std::optional<QString> value =
+                unescapedValue(raw, text, list) ? listText(list) : typedText(text);
+            if (value)
+                values[key] = *value;
+            else
+                values.erase(key);
         }
-    }
-    Values values;
-    for (const auto& [key, v] : read) {
-        if (v.typeId() == QMetaType::QStringList)
-            values.emplace(key, v.toStringList().join(QStringLiteral(", ")));
-        else if (v.isValid())
-            values.emplace(key, v.toString());
     }
     return values;
 }
