@@ -102,12 +102,16 @@ bool readLine(QByteArrayView data, qsizetype& pos, Line& line)
     return line.length > 0;
 }
 
-// A section or key name: UTF-8, where "%XX" and "%UXXXX" are characters and '\\' is '/'.
-QString unescapedName(QByteArrayView bytes)
+// A section or key name, appended to `result`: UTF-8, where "%XX" and "%UXXXX" are
+// characters and '\\' is '/'.
+void appendName(QByteArrayView bytes, QString& result)
 {
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char c) { return c > 0 && c != '%' && c != '\\'; })) {
+        result += QLatin1StringView(bytes);
+        return;
+    }
     const QString name = QString::fromUtf8(bytes);
-    QString result;
-    result.reserve(name.size());
     const qsizetype size = name.size();
     qsizetype i = 0;
     while (i < size) {
@@ -136,7 +140,6 @@ QString unescapedName(QByteArrayView bytes)
         result += QChar(code);
         i = first + digits;
     }
-    return result;
 }
 
 void chopBlanks(QString& s, qsizetype limit)
@@ -284,9 +287,10 @@ QString listText(QStringList items)
     return items.join(QStringLiteral(", "));
 }
 
-QString nameEscaped(const QString& name)
+// A section or key name, appended to `out`: letters, digits and "_-." as they are, any other
+// character as "%XX" or "%UXXXX".
+void appendName(QStringView name, QByteArray& out)
 {
-    QByteArray out;
     for (const QChar qc : name) {
         const char16_t c = qc.unicode();
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -297,7 +301,6 @@ QString nameEscaped(const QString& name)
         else
             out += "%U" + QByteArray::number(c + 0x10000, 16).toUpper().sliced(1);
     }
-    return QString::fromLatin1(out);
 }
 
 // A value as QSettings writes a text, except that a NUL, a control character or half a
@@ -372,12 +375,14 @@ Values parse(QByteArrayView data)
         const qsizetype close = header.indexOf(']');
         const QByteArray name =
             (close < 0 ? header.sliced(1) : header.sliced(1, close - 1)).toByteArray().trimmed();
-        if (name.compare("general", Qt::CaseInsensitive) == 0)
-            current.clear();
-        else if (name.compare("%general", Qt::CaseInsensitive) == 0)
-            current = QString::fromLatin1(name.sliced(1)) + u'/';
-        else
-            current = unescapedName(name) + u'/';
+        current.clear();
+        if (name.compare("general", Qt::CaseInsensitive) != 0) {
+            if (name.compare("%general", Qt::CaseInsensitive) == 0)
+                current = QString::fromLatin1(name.sliced(1));
+            else
+                appendName(name, current);
+            current += u'/';
+        }
         currentStart = pos;
     }
     endSection(data.size());
@@ -389,11 +394,10 @@ Values parse(QByteArrayView data)
             if (line.equals < 0)
                 continue; // a comment, or junk
             qsizetype keyEnd = line.equals;
-            while (keyEnd > line.start && (lines[keyEnd - 1] == ' ' || lines[keyEnd - 1] == '\t'))
+            while (keyEnd > line.start && (traits(lines[keyEnd - 1]) & Space))
                 --keyEnd;
-            const QString key =
-                section +
-                unescapedName(QByteArrayView(lines).sliced(line.start, keyEnd - line.start));
+            QString key = section;
+            appendName(QByteArrayView(lines).sliced(line.start, keyEnd - line.start), key);
             QString text;
             QStringList list;
             const QByteArrayView raw = QByteArrayView(lines).sliced(
@@ -416,7 +420,8 @@ QByteArray write(const Values& values)
     for (const auto& [key, value] : values) {
         const qsizetype slash = key.indexOf(u'/');
         QByteArray& lines = slash < 0 ? general : sections[key.left(slash)];
-        lines += nameEscaped(key.sliced(slash + 1)).toLatin1() + '=';
+        appendName(QStringView(key).sliced(slash + 1), lines);
+        lines += '=';
         appendValue(value, lines);
         lines += '\n';
     }
@@ -424,10 +429,13 @@ QByteArray write(const Values& values)
     for (const auto& [section, lines] : sections) {
         if (!out.isEmpty())
             out += '\n';
+        out += '[';
         // A section of this name would read as [General].
-        const bool isGeneral = section.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0;
-        out +=
-            '[' + (isGeneral ? '%' + section.toLatin1() : nameEscaped(section).toLatin1()) + "]\n";
+        if (section.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0)
+            out += '%' + section.toLatin1();
+        else
+            appendName(section, out);
+        out += "]\n";
         out += lines;
     }
     return out;

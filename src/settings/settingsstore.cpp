@@ -135,10 +135,12 @@ void convertKeyAssignments(SettingVariables& s)
 
 QStringList storedKeys()
 {
-    QStringList keys;
-    for (const SettingRow& row : SettingTable)
-        keys << sectionName(row.section) + QLatin1Char('/') + QLatin1String(row.key);
-    keys << sectionName(SettingRow::Section::Key) + QLatin1Char('/') + Marker;
+    static const QStringList keys = [] {
+        QStringList all;
+        for (const SettingRow& row : SettingTable)
+            all << sectionName(row.section) + QLatin1Char('/') + QLatin1String(row.key);
+        return all << sectionName(SettingRow::Section::Key) + QLatin1Char('/') + Marker;
+    }();
     return keys;
 }
 
@@ -151,7 +153,8 @@ void LoadSettings()
         std::visit(
             [&](auto member) {
                 using T = std::remove_reference_t<decltype(s.*member)>;
-                s.*member = parseValue<T>(readText(row, Missing)).value_or(defaultOf(member, s));
+                const std::optional<T> stored = parseValue<T>(readText(row, Missing));
+                s.*member = stored ? *stored : defaultOf(member, s);
                 if constexpr (std::is_same_v<T, QString>) {
                     if (row.maxLength > 0)
                         (s.*member).truncate(row.maxLength);
