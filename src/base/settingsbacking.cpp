@@ -119,11 +119,10 @@ bool IniSettingsBacking::flush()
             ok = false;
             continue;
         }
-        ini::Values kept;
-        for (const auto& [key, value] : s.values)
-            if (s.own.count(key))
-                kept.emplace(key, value);
-        s.unwritten = !write(app, ini::write(kept));
+        // What the file will hold; anything else the store read is not the program's.
+        const std::set<QString>& own = s.own;
+        std::erase_if(s.values, [&own](const auto& entry) { return !own.count(entry.first); });
+        s.unwritten = !write(app, ini::write(s.values));
         ok = ok && !s.unwritten;
     }
     return ok;

@@ -73,7 +73,7 @@ std::optional<T> parseValue(const QString& text)
         // Escapes in a hand-edited file can make half a surrogate pair, which cannot be
         // written back as it was read; it becomes a plain character now rather than a
         // different one at the next start.
-        return QString::fromUtf8(text.toUtf8());
+        return text.isValidUtf16() ? text : QString::fromUtf8(text.toUtf8());
     else if constexpr (std::is_same_v<T, Fixed4>)
         return Fixed4::parse(text);
     else
