@@ -17,8 +17,8 @@ enum : uint8_t { Space = 1, Special = 2 };
 
 constexpr std::array<uint8_t, 256> CharTraits = [] {
     std::array<uint8_t, 256> t{};
-    for (const char c : {'\t', '\v', '\f', ' '})
-        t[static_cast<uint8_t>(c)] = Space;
+    t['\t'] = Space;
+    t[' '] = Space;
     t['\n'] = Space | Special;
     t['\r'] = Space | Special;
     for (const char c : {'"', ';', '=', '\\'})
@@ -393,11 +393,11 @@ Values parse(QByteArrayView data)
         while (readLine(lines, at, line)) {
             if (line.equals < 0)
                 continue; // a comment, or junk
-            qsizetype keyEnd = line.equals;
-            while (keyEnd > line.start && (traits(lines[keyEnd - 1]) & Space))
-                --keyEnd;
+            // The name without blanks around it, vertical tabs and form feeds included.
+            const QByteArrayView name =
+                QByteArrayView(lines).sliced(line.start, line.equals - line.start).trimmed();
             QString key = section;
-            appendName(QByteArrayView(lines).sliced(line.start, keyEnd - line.start), key);
+            appendName(name, key);
             QString text;
             QStringList list;
             const QByteArrayView raw = QByteArrayView(lines).sliced(

@@ -77,7 +77,8 @@ private Q_SLOTS:
             "TextSettings\\HomeText=from General\n[general]\n"
             "TextSettings%2FVisitorText=percent\n[%54ext%U0053ettings]\nTeamSize=12\nHomeText="
             "section\n"
-            "[ColorSettings] ; twice\nTimeColor = 5 \n[KeySettings]\n\v\fIsKeyCode\v=x\n"
+            "[ColorSettings] ; twice\nTimeColor = 5 "
+            "\n[KeySettings]\n\v\fIsKeyCode\v=x\n\v[PicSettings]\nBoardPic=p\n"
             "[ColorSettings]\nTimeColor=6\n[colorsettings]\nLEDBack=7\n");
         QTest::newRow("typed values")
             << QByteArray("[TextSettings]\nHomeText=@a, @Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
