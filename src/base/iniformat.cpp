@@ -303,8 +303,9 @@ void appendName(QStringView name, QByteArray& out)
     }
 }
 
-// A value as QSettings writes a text, except that a NUL, a control character or half a
-// surrogate pair is written as a hex escape, which reads back as the same character.
+// A value as QSettings writes a text, except that a NUL, a control character, half a
+// surrogate pair or a byte order mark (which the UTF-8 decoder drops at the start of a
+// value) is written as a hex escape, which reads back as the same character.
 void appendValue(const QString& value, QByteArray& out)
 {
     const QString s = value.startsWith(u'@') ? u'@' + value : value;
@@ -328,7 +329,7 @@ void appendValue(const QString& value, QByteArray& out)
         if (named != NamedEscapes.end()) {
             out += '\\';
             out += named->first;
-        } else if (c < 0x20 || (QChar::isSurrogate(c) && !pair)) {
+        } else if (c < 0x20 || (QChar::isSurrogate(c) && !pair) || c == 0xfeff) {
             out += "\\x" + QByteArray::number(c, 16);
             escapeHexDigit = true;
         } else if (c < 0x80) {

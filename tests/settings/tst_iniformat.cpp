@@ -122,6 +122,7 @@ private Q_SLOTS:
                                                    QChar(0) + QStringLiteral("7");
         QTest::newRow("empty") << QString();
         QTest::newRow("half a surrogate pair") << QChar(0xd800) + QStringLiteral("b");
+        QTest::newRow("byte order mark") << QStringLiteral("\t\uFEFFb");
     }
     void awkwardText()
     {
