@@ -73,13 +73,6 @@ private Q_SLOTS:
             << QByteArray("[TextSettings]\nHomeText=Red, White\nVisitorText= \"A, B\" , C ,\n"
                           "TeamSize=@a, @@b\n[PicSettings]\nHomePic=@@x, y\n"
                           "BoardPic=\"  padded  \"\nVisitorPic=a\\, b ;comment\n");
-        QTest::newRow("names") << QByteArray(
-            "TextSettings\\HomeText=from General\n[general]\n"
-            "TextSettings%2FVisitorText=percent\n[%54ext%U0053ettings]\nTeamSize=12\nHomeText="
-            "section\n"
-            "[ColorSettings] ; twice\nTimeColor = 5 "
-            "\n[KeySettings]\n\v\fIsKeyCode\v=x\n\v[PicSettings]\nBoardPic=p\n"
-            "[ColorSettings]\nTimeColor=6\n[colorsettings]\nLEDBack=7\n");
         QTest::newRow("typed values")
             << QByteArray("[TextSettings]\nHomeText=@a, @Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
                           "VisitorText=@Rect(1 2 3 4)\nTeamSize=@Invalid()\n[PicSettings]\n"
