@@ -206,8 +206,9 @@ bool unescapedValue(QByteArrayView str, QString& text, QStringList& list)
                         [](char c) { return c >= '0' && c <= '7'; });
             } else if ((e == '\n' || e == '\r') && i < size && (str[i] == '\n' || str[i] == '\r') &&
                        str[i] != e) {
-                ++i; // a line break of two characters
-            }        // any other escaped character is dropped
+                ++i; // a continued line, whose break is two characters
+            }
+            // Any other escaped character is dropped.
             chopLimit = text.size();
         } else if (ch == '"') {
             ++i;
