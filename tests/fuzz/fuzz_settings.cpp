@@ -54,15 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QStringList own = storedKeys();
     static const std::set<QString> ownKeys(own.begin(), own.end());
     QByteArray file(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    // What the codec writes reads back as it was, whatever the keys and values.
-    const ini::Values read = ini::parse(file);
-    check(ini::parse(ini::write(read)) == read);
-
     const SettingVariables first = start(file, true);
+    // OK wrote every key of the program's and nothing else, in the codec's own form.
+    const ini::Values saved = ini::parse(file);
     std::set<QString> written;
-    for (const auto& entry : ini::parse(file))
+    for (const auto& entry : saved)
         written.insert(entry.first);
     check(written == ownKeys);
+    check(ini::write(saved) == file);
     // Whatever the first start made of the file is what every later start reads.
     check(start(file, false) == first);
     return 0;
