@@ -70,9 +70,8 @@ std::optional<T> parseValue(const QString& text)
     if (text == Missing)
         return std::nullopt;
     if constexpr (std::is_same_v<T, QString>)
-        // Escapes in a hand-edited file can make half a surrogate pair, which cannot be
-        // written back as it was read; it becomes a plain character now rather than a
-        // different one at the next start.
+        // Escapes in a hand-edited file can make half a surrogate pair, which is no
+        // character: it reads as the replacement character.
         return text.isValidUtf16() ? text : QString::fromUtf8(text.toUtf8());
     else if constexpr (std::is_same_v<T, Fixed4>)
         return Fixed4::parse(text);
