@@ -1,17 +1,13 @@
 #include "settingsbacking.h"
 
-#include <QDateTime>
+#include "iniformat.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -24,106 +20,36 @@ namespace {
 
 const QString Organisation = QStringLiteral("Pucklight");
 
-// A stored value as text. A hand-edited value with unquoted commas reads back as a list.
-QString asText(const QVariant& v)
-{
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList().join(QStringLiteral(", "));
-    return v.toString();
-}
-
-// Where fileHolds() reads a copy of a settings file: one path for the whole process. Qt keeps
-// what it read of every settings file, path by path, for as long as the process runs; a new
-// path for every check would make that grow without end.
-QString checkCopyPath()
-{
-    static std::string folder; // removed at exit without Qt, whose statics may be gone by then
-    static const QString path = [] {
-        QTemporaryDir dir;
-        if (!dir.isValid())
-            return QString();
-        dir.setAutoRemove(false);
-        folder = QFile::encodeName(dir.path()).toStdString();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(folder, ignored);
-        });
-        return dir.filePath(QStringLiteral("check.ini"));
-    }();
-    return path;
-}
-
-// Whether the file on disk holds these values. It is read from a copy: every QSettings on the
-// same file shares one copy of it in memory, unwritten changes included. Qt reads a file again
-// only when its size or time has changed, so every copy gets a later time than the one before.
-bool fileHolds(const QString& path, const std::map<QString, QString>& values)
-{
-    static qint64 stamp = 0;
-    QFile file(path);
-    const QString copyPath = checkCopyPath();
-    if (copyPath.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return false;
-    QFile copy(copyPath);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate) || copy.write(file.readAll()) < 0 ||
-        !copy.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp, Qt::UTC),
-                          QFileDevice::FileModificationTime))
-        return false;
-    copy.close();
-    const QSettings check(copyPath, QSettings::IniFormat);
-    for (const auto& [key, value] : values) {
-        if (asText(check.value(key)) != value)
-            return false;
-    }
-    return true;
-}
-
-enum class FileState : uint8_t { Missing, Small, Large, Refused };
-
 // Looks at the settings file without waiting on it, and reads up to MaxFileBytes of it (one
-// byte more, to tell a large file) when it is a regular file.
-FileState readSettingsFile(const QString& path, QByteArray& content)
+// byte more, to tell a large file) when it is a regular file. False when the path is refused;
+// a missing file is empty.
+bool readSettingsFile(const QString& path, QByteArray& content)
 {
     QFile file;
 #ifdef Q_OS_UNIX
     // Without O_NONBLOCK, opening a FIFO waits for a writer; fstat then tells what was opened.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR ? FileState::Missing : FileState::Refused;
+        return errno == ENOENT || errno == ENOTDIR;
     struct stat st = {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return FileState::Refused;
+        return false;
     }
 #else
     const QFileInfo info(path);
     if (!info.exists())
-        return FileState::Missing;
+        return true;
     file.setFileName(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return FileState::Refused;
+        return false;
 #endif
     content = file.read(IniSettingsBacking::MaxFileBytes + 1);
-    if (content.size() <= IniSettingsBacking::MaxFileBytes)
-        return FileState::Small;
-    // Whole lines only: a line cut in two could read as a shorter value.
-    content.truncate(content.lastIndexOf('\n', IniSettingsBacking::MaxFileBytes - 1) + 1);
-    return FileState::Large;
-}
-
-// Writes the settings' pending changes to their file and tells whether the file now holds
-// the values. The status keeps only the first error met: a file that was partly readable at
-// the start hides a failed write, and one failed write hides every later good one. After any
-// error, what counts is whether the file now holds what was saved.
-bool synced(QSettings& s, const std::map<QString, QString>& values)
-{
-    s.sync();
-    return values.empty() || s.status() == QSettings::NoError || fileHolds(s.fileName(), values);
+    return true;
 }
 
 } // namespace
-
-IniSettingsBacking::IniSettingsBacking() = default;
 
 IniSettingsBacking::~IniSettingsBacking()
 {
@@ -132,91 +58,72 @@ IniSettingsBacking::~IniSettingsBacking()
 
 IniSettingsBacking::Store& IniSettingsBacking::store(const QString& app)
 {
+    const auto found = stores.find(app);
+    if (found != stores.end())
+        return found->second;
     Store& s = stores[app];
-    if (s.looked)
-        return s;
-    s.looked = true;
-    const QString path = filePath(app);
     QByteArray content;
-    switch (readSettingsFile(path, content)) {
-    case FileState::Missing:
-    case FileState::Small:
-        // Qt's settings read exactly this file (not also the fallback files of the
-        // organisation and the system, which could be anything too). They open it again
-        // when they write; only a file swapped for a FIFO in the meantime could hold them.
-        s.settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
-        break;
-    case FileState::Large: {
-        // The part that is read goes to a copy of the store's own, which Qt's settings read
-        // and write; flush() puts the copy in the file's place.
-        auto copy = std::make_unique<QTemporaryDir>();
-        const QString copyPath = copy->filePath(QStringLiteral("settings.ini"));
-        QFile f(copyPath);
-        if (copy->isValid() && f.open(QIODevice::WriteOnly) && f.write(content) == content.size()) {
-            f.close();
-            s.settings = std::make_unique<QSettings>(copyPath, QSettings::IniFormat);
-            s.copy = std::move(copy);
-        }
-        break; // without a copy, the file is refused
-    }
-    case FileState::Refused:
-        break;
-    }
+    if (memoryFile)
+        content = memoryFile->left(MaxFileBytes + 1);
+    else
+        s.refused = !readSettingsFile(filePath(app), content);
+    // Whole lines only: a line cut in two could read as a shorter value.
+    if (content.size() > MaxFileBytes)
+        content.truncate(content.lastIndexOf('\n', MaxFileBytes - 1) + 1);
+    s.values = ini::parse(content);
     return s;
 }
 
 QString IniSettingsBacking::get(const QString& app, const QString& section, const QString& key,
                                 const QString& fallback)
 {
-    const QString path = section + QLatin1Char('/') + key;
     Store& s = store(app);
-    if (!s.settings) {
-        const auto it = s.kept.find(path);
-        return it == s.kept.end() ? fallback : it->second;
-    }
-    const QVariant v = s.settings->value(path);
-    return v.isValid() ? asText(v) : fallback;
+    const auto it = s.own.insert(section + QLatin1Char('/') + key).first;
+    const auto value = s.values.find(*it);
+    return value == s.values.end() ? fallback : value->second;
 }
 
 void IniSettingsBacking::save(const QString& app, const QString& section, const QString& key,
                               const QString& value)
 {
-    const QString path = section + QLatin1Char('/') + key;
     Store& s = store(app);
-    if (s.settings)
-        s.settings->setValue(path, value);
-    else
-        s.kept[path] = value;
-    unwritten[app][path] = value;
+    const QString path = section + QLatin1Char('/') + key;
+    s.own.insert(path);
+    s.values[path] = value;
+    s.unwritten = true;
 }
 
-bool IniSettingsBacking::flushCopy(const QString& app, QSettings& copy,
-                                   const std::map<QString, QString>& values)
+void IniSettingsBacking::own(const QString& app, const QStringList& keys)
 {
-    if (!synced(copy, values))
-        return false;
-    QFile in(copy.fileName());
+    store(app).own.insert(keys.begin(), keys.end());
+}
+
+bool IniSettingsBacking::write(const QString& app, const QByteArray& bytes)
+{
+    if (memoryFile) {
+        *memoryFile = bytes;
+        return true;
+    }
     QSaveFile out(filePath(app));
     QDir().mkpath(QFileInfo(out.fileName()).absolutePath());
-    return in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly) &&
-           out.write(in.readAll()) >= 0 && out.commit();
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
 bool IniSettingsBacking::flush()
 {
     bool ok = true;
-    for (auto& [app, store] : stores) {
-        std::map<QString, QString>& values = unwritten[app];
-        if (!store.settings) {
-            ok = ok && values.empty(); // a refused file is never written
+    for (auto& [app, s] : stores) {
+        if (!s.unwritten)
+            continue;
+        if (s.refused) { // never written
+            ok = false;
             continue;
         }
-        const bool written = store.copy ? values.empty() || flushCopy(app, *store.settings, values)
-                                        : synced(*store.settings, values);
-        if (written)
-            values.clear();
-        else
-            ok = false;
+        // What the file will hold; anything else the store read is not the program's.
+        const std::set<QString>& own = s.own;
+        std::erase_if(s.values, [&own](const auto& entry) { return !own.count(entry.first); });
+        s.unwritten = !write(app, ini::write(s.values));
+        ok = ok && !s.unwritten;
     }
     return ok;
 }

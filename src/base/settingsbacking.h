@@ -1,11 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <map>
-#include <memory>
-
-class QSettings;
-class QTemporaryDir;
+#include <set>
 
 // The per-user settings store: text values by application, section and key.
 class SettingsBacking
@@ -17,34 +16,43 @@ public:
                         const QString& fallback) = 0;
     virtual void save(const QString& app, const QString& section, const QString& key,
                       const QString& value) = 0;
+    // Names the application's own keys ("Section/Key"); a store that is written whole keeps
+    // these, and those it is asked for or given, and drops whatever else it held.
+    virtual void own(const QString& /*app*/, const QStringList& /*keys*/) {}
     // Writes pending changes out. Returns false when the store could not be written.
     virtual bool flush() { return true; }
 };
 
 // The real store: one INI file per application under the user's configuration folder
-// ($XDG_CONFIG_HOME/Pucklight/<app>.ini on Linux), written atomically.
+// ($XDG_CONFIG_HOME/Pucklight/<app>.ini on Linux), read once and written whole, atomically.
 //
-// Anyone may have put anything at that path, so the file is looked at before Qt reads it:
+// A write holds the application's own keys only (see SettingsBacking::own): the values read
+// from the file and those saved since. Anything else a damaged or foreign file held is not
+// written back.
+//
+// Anyone may have put anything at that path, so the file is looked at before it is read:
 // - Only a regular file (or a link to one) is read. A FIFO, a device, a socket or a folder,
 //   and a file that cannot be read, count as an empty store: every setting takes its
 //   default and nothing waits. Such a path is never written either (the store keeps what
 //   is saved for the rest of the run, and flush() reports failure), so nothing that is
 //   there is destroyed.
 // - Of a file larger than MaxFileBytes only the lines within the first MaxFileBytes are
-//   read; the rest is taken as junk. Saving then replaces the file with what was read and
-//   the saved values. A file the program wrote is a few kilobytes, so nothing a user wrote
-//   into a normal settings file is lost.
+//   read; the rest is taken as junk. A file the program wrote is a few kilobytes.
+// A write that fails is reported and tried again at the next flush().
 class IniSettingsBacking : public SettingsBacking
 {
 public:
     static constexpr qint64 MaxFileBytes = 1024 * 1024;
 
-    IniSettingsBacking();
+    IniSettingsBacking() = default;
+    // A store whose file is these bytes in memory, for tests and the fuzzer.
+    explicit IniSettingsBacking(QByteArray* file) : memoryFile(file) {}
     ~IniSettingsBacking() override;
     QString get(const QString& app, const QString& section, const QString& key,
                 const QString& fallback) override;
     void save(const QString& app, const QString& section, const QString& key,
               const QString& value) override;
+    void own(const QString& app, const QStringList& keys) override;
     bool flush() override;
 
     // Where the file of an application lives.
@@ -53,16 +61,15 @@ public:
 private:
     struct Store
     {
-        std::unique_ptr<QTemporaryDir> copy; // the readable part of an oversized file
-        std::unique_ptr<QSettings> settings; // null when the file is refused
-        std::map<QString, QString> kept;     // what was saved to a refused file
-        bool looked = false;                 // whether the file has been looked at
+        bool refused = false;              // the path is not a file that can be read
+        std::map<QString, QString> values; // "Section/Key": read, then saved
+        std::set<QString> own;             // the keys a write keeps
+        bool unwritten = false;            // saved values not yet known to be in the file
     };
     Store& store(const QString& app);
-    bool flushCopy(const QString& app, QSettings& copy, const std::map<QString, QString>& values);
+    bool write(const QString& app, const QByteArray& bytes);
     std::map<QString, Store> stores;
-    // Saved values not yet known to be in the file, by application and "Section/Key".
-    std::map<QString, std::map<QString, QString>> unwritten;
+    QByteArray* memoryFile = nullptr;
 };
 
 // A store in memory, for tests.

@@ -25,6 +25,7 @@ namespace {
 
 const QString App = QStringLiteral("Pucklight");
 const QString Missing = QStringLiteral("\x01missing");
+const QString Marker = QStringLiteral("IsKeyCode"); // of the converted key assignments
 
 QString sectionName(SettingRow::Section s)
 {
@@ -69,10 +70,9 @@ std::optional<T> parseValue(const QString& text)
     if (text == Missing)
         return std::nullopt;
     if constexpr (std::is_same_v<T, QString>)
-        // Escapes in a hand-edited file can make half a surrogate pair, which cannot be
-        // written back as it was read; it becomes a plain character now rather than a
-        // different one at the next start.
-        return QString::fromUtf8(text.toUtf8());
+        // Escapes in a hand-edited file can make half a surrogate pair, which is no
+        // character: it reads as the replacement character.
+        return text.isValidUtf16() ? text : QString::fromUtf8(text.toUtf8());
     else if constexpr (std::is_same_v<T, Fixed4>)
         return Fixed4::parse(text);
     else
@@ -112,8 +112,7 @@ T defaultOf(T SettingVariables::*member, const SettingVariables& read)
 void convertKeyAssignments(SettingVariables& s)
 {
     const QString section = sectionName(SettingRow::Section::Key);
-    const QString marker = QStringLiteral("IsKeyCode");
-    if (settingsBacking().get(App, section, marker, QStringLiteral("No")) != QLatin1String("No"))
+    if (settingsBacking().get(App, section, Marker, QStringLiteral("No")) != QLatin1String("No"))
         return;
     static constexpr int16_t SettingVariables::*Converted[] = {
         &SettingVariables::StartStopClockKey, &SettingVariables::ResetClockKey,
@@ -127,20 +126,34 @@ void convertKeyAssignments(SettingVariables& s)
             save(row, textOf(s.**key));
         }
     }
-    settingsBacking().save(App, section, marker, QStringLiteral("Yes"));
+    settingsBacking().save(App, section, Marker, QStringLiteral("Yes"));
     settingsBacking().flush();
 }
 
 } // namespace
 
+QStringList storedKeys()
+{
+    static const QStringList keys = [] {
+        QStringList all;
+        for (const SettingRow& row : SettingTable)
+            all << sectionName(row.section) + QLatin1Char('/') + QLatin1String(row.key);
+        return all << sectionName(SettingRow::Section::Key) + QLatin1Char('/') + Marker;
+    }();
+    return keys;
+}
+
 void LoadSettings()
 {
     SettingVariables& s = Settings;
+    // The key conversion writes the store before the names and pictures are read.
+    settingsBacking().own(App, storedKeys());
     for (const SettingRow& row : SettingTable) {
         std::visit(
             [&](auto member) {
                 using T = std::remove_reference_t<decltype(s.*member)>;
-                s.*member = parseValue<T>(readText(row, Missing)).value_or(defaultOf(member, s));
+                const std::optional<T> stored = parseValue<T>(readText(row, Missing));
+                s.*member = stored ? *stored : defaultOf(member, s);
                 if constexpr (std::is_same_v<T, QString>) {
                     if (row.maxLength > 0)
                         (s.*member).truncate(row.maxLength);
@@ -156,6 +169,7 @@ void LoadSettings()
 bool SaveSettings()
 {
     const SettingVariables& s = Settings;
+    settingsBacking().own(App, storedKeys()); // the marker is kept, whatever else the file held
     for (const SettingRow& row : SettingTable)
         std::visit([&](auto member) { save(row, textOf(s.*member)); }, row.member);
     return settingsBacking().flush();

@@ -1,4 +1,5 @@
 #include "fakestore.h"
+#include "iniformat.h"
 #include "program.h"
 #include "settingsstore.h"
 #include "settingvariables.h"
@@ -240,34 +241,11 @@ private Q_SLOTS:
                      "TextSettings/HomeText TextSettings/TeamSize TextSettings/VisitorText"));
     }
 
-    // The real store: an INI file under the temporary XDG_CONFIG_HOME the test main sets (the
-    // awkward texts' round trip through it is in junkIniFile). In a hand-edited file an
-    // unquoted comma makes a list of the value, which reads back whole.
-    void iniFile()
-    {
-        QVERIFY(path.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
-        QVERIFY(writeFile(path, "[TextSettings]\nHomeText=Red, White\nTeamSize=18\n"
-                                "[KeySettings]\nIsKeyCode=Yes\nHornKey=72\n"));
-        const SettingVariables s = loadFile();
-        QCOMPARE(s.HomeText, QStringLiteral("Red, White"));
-        QCOMPARE(s.TeamSize, Fixed4::whole(18));
-        QCOMPARE(s.HornKey, 72);
-    }
-
-    // A save that cannot be written says so and leaves the file as it was.
-    void readOnlyIniFile_data()
-    {
-        QTest::addColumn<QByteArray>("start");
-        // Qt's settings keep only the first error met: neither a file that was only partly
-        // readable at the start nor the failed write itself may decide what a save reports.
-        QTest::newRow("a good file") << QByteArray();
-        QTest::newRow("a partly readable file") << QByteArray("[ColorSettings\nnokeyhere\n");
-    }
-
+    // A save that cannot be written says so, leaves the file as it was, and goes through at
+    // the next OK once the file is writable again.
     void readOnlyIniFile()
     {
-        QFETCH(QByteArray, start);
-        QVERIFY(start.isEmpty() ? saveFile(loadFile()) : writeFile(path, start));
+        QVERIFY(saveFile(loadFile()));
         // One store for the program's whole run, which read the file at the start.
         IniSettingsBacking ini;
         const auto save = [&] {
@@ -313,29 +291,56 @@ private Q_SLOTS:
         QVERIFY(!saved);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
-        // Writable again, the same store's next save goes through and says so (and Qt's shared
-        // copy of the file holds no unwritten values for the tests after this one).
         QVERIFY(save());
     }
 
-    // A file of junk loads the defaults; OK in the options dialog then writes a good file
-    // over it and says that it did: the junk was a problem of the reading, not the writing.
-    void junkIniFile()
+    // Whatever a damaged or foreign file held, the first start and OK write the program's own
+    // keys only, keep the stored settings, and say that they saved. Of a file over the size
+    // limit only the whole lines within the limit are read.
+    void ownKeysOnly_data()
     {
-        QByteArray junk(8192, '\0');
-        for (int i = 0; i < junk.size(); ++i)
-            junk[i] = static_cast<char>((i * 7919 + 13) % 256);
-        QVERIFY(writeFile(path, junk));
-        IniSettingsBacking ini; // one store that reads the junk and then writes
-        setSettingsBacking(&ini);
-        LoadSettings();
-        const SettingVariables loaded = Settings;
-        Settings = unusualSettings();
-        const bool saved = SaveSettings();
-        setSettingsBacking(store.get());
-        QCOMPARE(asText(loaded), asText(defaults()));
-        QVERIFY(saved);
-        QCOMPARE(asText(loadFile()), asText(unusualSettings()));
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("ok"); // OK pressed, or only the first start's key conversion
+        QTest::addColumn<QString>("homeText");
+        QByteArray binary(8192, '\0');
+        for (int i = 0; i < binary.size(); ++i)
+            binary[i] = static_cast<char>((i * 7919 + 13) % 256);
+        QTest::newRow("binary junk, OK") << binary << true << "Home";
+        QByteArray big = "KeySettings=a key named like a section\n[KeySettings]\nIsKeyCode=yes\n"
+                         "HornKey=72\n[TextSettings]\nHomeText=Kept\n";
+        const QByteArray filler = "Filler" + QByteArray(50, 'f') + "=x\n";
+        big +=
+            filler.repeated(int((IniSettingsBacking::MaxFileBytes - big.size()) / filler.size()));
+        big += "VisitorText=Cut" + QByteArray(1 << 20, 'j'); // a line the limit cuts in two
+        QTest::newRow("over a MiB of foreign lines, OK") << big << true << "Kept";
+        QTest::newRow("foreign lines, first start")
+            << QByteArray("[TextSettings]\nHomeText=Kept\nJunk=1\n[Junk]\nx=1\n") << false
+            << "Kept";
+    }
+    void ownKeysOnly()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, ok);
+        QFETCH(QString, homeText);
+        QVERIFY(writeFile(path, file));
+        IniSettingsBacking ini; // one run of the program
+        const SettingVariables loaded = with(ini, [] {
+            LoadSettings();
+            return Settings;
+        });
+        QVERIFY(!ok || with(ini, [] { return SaveSettings(); }));
+        QCOMPARE(loaded.HomeText, homeText);
+        QCOMPARE(loaded.VisitorText, defaults().VisitorText);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QStringList held;
+        for (const auto& entry : ini::parse(f.readAll()))
+            held << entry.first;
+        const QStringList own = storedKeys();
+        for (const QString& key : held)
+            QVERIFY2(own.contains(key), qPrintable(key));
+        QVERIFY(!ok || held.size() == own.size());
+        QCOMPARE(asText(loadFile()), asText(loaded));
     }
 
     // Whatever lies at the file's path, the start does not wait on it. What is not a regular
@@ -367,25 +372,6 @@ private Q_SLOTS:
         QCOMPARE(loaded, asText(defaults()));
         QVERIFY(!saved);
         QVERIFY(kept);
-    }
-
-    // Of a file over the size limit only the whole lines within the limit are read, at once;
-    // the next save writes a file of the usual size in its place.
-    void oversizedIniFile()
-    {
-        const qint64 limit = IniSettingsBacking::MaxFileBytes;
-        QByteArray big = "[TextSettings]\nHomeText=Kept\n";
-        const QByteArray filler = "Filler" + QByteArray(50, 'f') + "=x\n";
-        big += filler.repeated(int((limit - big.size()) / filler.size()));
-        big += "VisitorText=Cut"; // a line the limit cuts in two
-        big += QByteArray(int(limit), 'j');
-        QVERIFY(writeFile(path, big));
-        const SettingVariables loaded = loadFile();
-        QCOMPARE(loaded.HomeText, QStringLiteral("Kept"));
-        QCOMPARE(loaded.VisitorText, defaults().VisitorText);
-        QVERIFY(saveFile(unusualSettings()));
-        QVERIFY(QFileInfo(path).size() < limit + 4096);
-        QCOMPARE(asText(loadFile()), asText(unusualSettings()));
     }
 };
 

@@ -1,0 +1,142 @@
+#include "iniformat.h"
+#include "settingsstore.h"
+#include "testmain.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QSettings>
+
+// Earlier versions stored the settings through QSettings, so a file reads as QSettings read
+// it, and QSettings reads a file written now as it was written.
+
+namespace {
+
+const QString Key = QStringLiteral("TextSettings/HomeText");
+
+// "Section/Key=text" lines of the program's keys, so that a difference shows by name.
+QStringList ownLines(const ini::Values& values)
+{
+    const QStringList own = storedKeys();
+    QStringList lines;
+    for (const auto& [key, text] : values)
+        if (own.contains(key))
+            lines << key + QLatin1Char('=') + text;
+    return lines;
+}
+
+// What the program got from QSettings for its keys in a file of these bytes.
+QStringList readByQSettings(const QTemporaryDir& dir, const QByteArray& bytes)
+{
+    // QSettings keeps what it read of a path while its size and time stay the same.
+    static int files = 0;
+    const QString path = dir.filePath(QString::number(++files) + QStringLiteral(".ini"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return {QStringLiteral("not written")};
+    f.close();
+    QSettings s(path, QSettings::IniFormat);
+    // QSettings reads a section when it is first asked for a key there, and a key spelled in
+    // another section ("TextSettings\HomeText" in [General]) hides until every section is read;
+    // it is read after the first write. The codec reads every section at once.
+    s.allKeys();
+    ini::Values values;
+    for (const QString& key : storedKeys()) {
+        const QVariant v = s.value(key);
+        if (v.typeId() == QMetaType::QStringList)
+            values[key] = v.toStringList().join(QStringLiteral(", "));
+        else if (v.isValid())
+            values[key] = v.toString();
+    }
+    return ownLines(values);
+}
+
+} // namespace
+
+class TestIniFormat : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+
+private Q_SLOTS:
+    // The stored files of the fuzzer's seeds, and the oddities of hand-edited ones.
+    void readsAsQSettings_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QDirIterator seeds(QStringLiteral(SETTINGS_CORPUS), QDir::Files);
+        while (seeds.hasNext()) {
+            QFile f(seeds.next());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(seeds.fileName())) << f.readAll();
+        }
+        QTest::newRow("lists and quotes")
+            << QByteArray("[TextSettings]\nHomeText=Red, White\nVisitorText= \"A, B\" , C ,\n"
+                          "TeamSize=@a, @@b\n[PicSettings]\nHomePic=@@x, y\n"
+                          "BoardPic=\"  padded  \"\nVisitorPic=a\\, b ;comment\n");
+        QTest::newRow("typed values")
+            << QByteArray("[TextSettings]\nHomeText=@a, @Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                          "VisitorText=@Rect(1 2 3 4)\nTeamSize=@Invalid()\n[PicSettings]\n"
+                          "HomePic=@ByteArray(caf\xc3\xa9)\nVisitorPic=@String(a\\0b)\n"
+                          "BoardPic=@Size(1)\nLEDType=@Point(1 2)\n");
+        QTest::newRow("escapes and UTF-8") << QByteArray(
+            "\xef\xbb\xbf[TextSettings]\nHomeText=\xc3\"\xa9\" \\x41\\101\\q \n"
+            "VisitorText=\"two\nlines\" tail \\t \nTeamSize=\\x10000031\\\r\nLEDType=0\r\n"
+            "[PicSettings]\r\nVisitorPic=tab\\t \nHomePic=\\0\\\"\\\\\\a\\?\\'  \nBoardPic=a \\");
+    }
+    void readsAsQSettings()
+    {
+        QFETCH(QByteArray, file);
+        QCOMPARE(ownLines(ini::parse(file)), readByQSettings(dir, file));
+    }
+
+    // Binary values, which the program never wrote, are not decoded (a length in them could
+    // ask for gigabytes): QSettings read this one as "5"; now the setting takes its default.
+    void binaryValueIsMissing()
+    {
+        QVERIFY(ini::parse("[TextSettings]\nHomeText=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                           "VisitorText=@DateTime(\\0)\n")
+                    .empty());
+    }
+
+    // A text stored by an earlier version reads as it read then; a text written now reads
+    // back as it was, by the codec and by QSettings.
+    void awkwardText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quotes") << QStringLiteral("He said \"hi\"");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\Program Files\\x41\\");
+        QTest::newRow("commas, semicolons") << QStringLiteral("Ässät, Pori; =2");
+        QTest::newRow("blanks around") << QStringLiteral("  @Tappara\t ");
+        QTest::newRow("typed-looking") << QStringLiteral("@Variant(junk)");
+        QTest::newRow("@@") << QStringLiteral("@@");
+        QTest::newRow("non-ASCII") << QStringLiteral("Kärpät 日本 😀");
+        QTest::newRow("control characters") << QStringLiteral("\t\n\r\x01"
+                                                              "F\x7f\x1b") +
+                                                   QChar(0) + QStringLiteral("7");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("half a surrogate pair") << QChar(0xd800) + QStringLiteral("b");
+        QTest::newRow("byte order mark") << QStringLiteral("\t\uFEFFb");
+    }
+    void awkwardText()
+    {
+        QFETCH(QString, text);
+        const QString path = dir.filePath(QStringLiteral("written-by-qsettings.ini"));
+        QFile::remove(path);
+        {
+            QSettings old(path, QSettings::IniFormat);
+            old.setValue(Key, text);
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray stored = f.readAll();
+        QCOMPARE(ownLines(ini::parse(stored)), readByQSettings(dir, stored));
+
+        const ini::Values values = {{Key, text}};
+        const QByteArray written = ini::write(values);
+        QCOMPARE(ownLines(ini::parse(written)), ownLines(values));
+        QCOMPARE(readByQSettings(dir, written), ownLines(values));
+    }
+};
+
+PL_CORE_TEST_MAIN(TestIniFormat)
+#include "tst_iniformat.moc"
