@@ -104,9 +104,12 @@ bool IniSettingsBacking::write(const QString& app, const QByteArray& bytes)
         *memoryFile = bytes;
         return true;
     }
+    // Unbuffered, a write cut short by a full disk shows as a short count; through the save
+    // file's buffer it can go unnoticed, and the cut file replace the whole one.
     QSaveFile out(filePath(app));
     QDir().mkpath(QFileInfo(out.fileName()).absolutePath());
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    return out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           out.write(bytes) == bytes.size() && out.commit();
 }
 
 bool IniSettingsBacking::flush()

@@ -1,5 +1,6 @@
 #include "gamefile.h"
 #include "gamefixture.h"
+#include "sizelimit.h"
 #include "testmain.h"
 
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -277,21 +277,7 @@ void tst_GameFile::failedWriteKeepsTheGoodFileAndRetries()
     f.type(Field::Home, "1\n");
     QVERIFY(file.waitUntilWritten());
 
-    // A file size limit fails the writes as a full disk does, for root as well.
-    std::signal(SIGXFSZ, SIG_IGN);
-    struct SizeLimit
-    {
-        rlimit before{};
-        explicit SizeLimit(rlim_t bytes)
-        {
-            getrlimit(RLIMIT_FSIZE, &before);
-            rlimit limit = before;
-            limit.rlim_cur = bytes;
-            setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        ~SizeLimit() { setrlimit(RLIMIT_FSIZE, &before); }
-    };
-    auto limit = std::make_unique<SizeLimit>(64);
+    auto limit = std::make_unique<FileSizeLimit>(64);
     warnings = 0;
     const auto previous = qInstallMessageHandler(countWarnings);
     f.type(Field::Home, "2\n");
