@@ -9,8 +9,8 @@
 #include <string>
 
 // Points XDG_CONFIG_HOME at a folder of the fuzzer's own, so that no input ever touches the
-// user's settings. The folder is in memory where there is a memory file system (settings
-// are written to disk a few times for every input) and goes when the fuzzer exits.
+// user's settings. The folder is in memory where there is a memory file system and goes when
+// the fuzzer exits.
 inline void useTemporaryConfig()
 {
     static std::string path;
