@@ -57,6 +57,8 @@ int main(int argc, char* argv[])
     Q_INIT_RESOURCE(app);
     QApplication::setOrganizationName(QStringLiteral("Pucklight"));
     QApplication::setApplicationName(QStringLiteral("Pucklight"));
+    // The menu entry the window belongs to: its icon on Wayland, its group in the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pucklight.Pucklight"));
     // Closing the board ends the program; closing the splash on the way to it does not.
     QApplication::setQuitOnLastWindowClosed(false);
 
