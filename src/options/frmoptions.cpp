@@ -43,7 +43,8 @@ constexpr int MaxMarkerWidth = 5;
 constexpr int LastLedType = 1;
 
 const QString SoundFilter = QStringLiteral("Sounds *.wav|*.wav");
-const QString PictureFilter = QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+const QString PictureFilter =
+    QStringLiteral("Pictures (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png");
 
 // The seven key commands, in the order the dialog loads them.
 struct KeyCommand
