@@ -129,7 +129,7 @@ QString commandLineHelp()
                           "  --serve-address ADDR\n"
                           "                 listen on ADDR instead of 127.0.0.1; 0.0.0.0 lets\n"
                           "                 anyone on the network read the score\n"
-                          "  --version      show the program's version and exit\n"
+                          "  --version      show the version and where its files are, and exit\n"
                           "  --help         show this list and exit\n"
                           "\n"
                           "Monitors:\n");
