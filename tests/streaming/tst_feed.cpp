@@ -10,8 +10,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <atomic>
-#include <memory>
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
