@@ -2,9 +2,12 @@
 # Installs the Debian packages that Pucklight needs and that are missing.
 #   scripts/deps.sh build   compiler, CMake, Qt (with its translation tools and translations) and fonts
 #   scripts/deps.sh test    the above plus what the test suite drives (Xvfb, xdotool, audio sink,
-#                           Weston for the Wayland run)
-#   scripts/deps.sh ci      the above plus clang for the fuzzers, Google Benchmark and Chromium
-#                           for the overlay page test (it skips itself where Chromium is absent)
+#                           Weston for the Wayland run) and the validators of the installed menu
+#                           entry and metainfo
+#   scripts/deps.sh package the build's plus what `cpack -G DEB` and scripts/package-check.sh use
+#   scripts/deps.sh ci      test and package, plus clang for the fuzzers, Google Benchmark and
+#                           Chromium for the overlay page test (it skips itself where Chromium is
+#                           absent)
 set -euo pipefail
 
 level=${1:-build}
@@ -15,19 +18,22 @@ build_pkgs=(g++ cmake ninja-build pkg-config
     qt6-httpserver-dev qt6-websockets-dev qt6-wayland qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
-    python3 weston)
+    python3 weston desktop-file-utils appstream file man-db)
+package_pkgs=(dpkg-dev file desktop-file-utils appstream man-db debootstrap)
 ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev chromium)
 
 pkgs=("${build_pkgs[@]}")
 case "$level" in
 build) ;;
 test) pkgs+=("${test_pkgs[@]}") ;;
-ci) pkgs+=("${test_pkgs[@]}" "${ci_pkgs[@]}") ;;
-*) echo "usage: $0 [build|test|ci]" >&2; exit 2 ;;
+package) pkgs+=("${package_pkgs[@]}") ;;
+ci) pkgs+=("${test_pkgs[@]}" "${package_pkgs[@]}" "${ci_pkgs[@]}") ;;
+*) echo "usage: $0 [build|test|package|ci]" >&2; exit 2 ;;
 esac
 
 missing=()
 for p in "${pkgs[@]}"; do
+    [[ " ${missing[*]} " == *" $p "* ]] && continue # named by two groups
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
     [[ $status == "install ok installed" ]] || missing+=("$p")
 done

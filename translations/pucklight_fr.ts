@@ -364,9 +364,9 @@
         <translation>Sons *.wav|*.wav</translation>
     </message>
     <message>
-        <source>Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg</source>
+        <source>Pictures (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png</source>
         <extracomment>A file filter: a description, &quot;|&quot;, the patterns. Only the description is translated.</extracomment>
-        <translation>Images (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg</translation>
+        <translation>Images (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png</translation>
     </message>
     <message>
         <source>start / stop the clock</source>

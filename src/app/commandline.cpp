@@ -27,6 +27,23 @@ int portNumber(const QString& text)
     return port >= 1 && port <= MaxPort ? port : -1;
 }
 
+// Where the program's own files were found, for whoever wonders why a sound or the manual
+// is missing: one line each.
+void reportDataFiles(QTextStream& out)
+{
+    static const char* const Files[][2] = {
+        {"buzzer", "buzzer.wav"}, {"horn", "horn.wav"}, {"manual", "pucklighthelpfile.rtf"}};
+    for (const auto& [what, name] : Files) {
+        const QString path = program::dataFile(QString::fromLatin1(name));
+        out << what << ": ";
+        if (program::fileExists(path))
+            out << path << "\n";
+        else
+            out << name << " not found in " << program::dataFolders().join(QStringLiteral(", "))
+                << "\n";
+    }
+}
+
 } // namespace
 
 LaunchOptions parseCommandLine(const QStringList& arguments)
@@ -112,7 +129,7 @@ QString commandLineHelp()
                           "  --serve-address ADDR\n"
                           "                 listen on ADDR instead of 127.0.0.1; 0.0.0.0 lets\n"
                           "                 anyone on the network read the score\n"
-                          "  --version      show the program's version and exit\n"
+                          "  --version      show the version and where its files are, and exit\n"
                           "  --help         show this list and exit\n"
                           "\n"
                           "Monitors:\n");
@@ -128,6 +145,7 @@ std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& 
     if (options.showVersion) {
         out << "Pucklight " << program::VersionMajor << '.' << program::VersionMinor << '.'
             << program::VersionRevision << "\n";
+        reportDataFiles(out);
         return 0;
     }
     if (options.showHelp) {

@@ -59,6 +59,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Pucklight"));
     QApplication::setApplicationName(QStringLiteral("Pucklight"));
     installTranslations(QLocale::system());
+    // The menu entry the window belongs to: its icon on Wayland, its group in the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pucklight.Pucklight"));
     // Closing the board ends the program; closing the splash on the way to it does not.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace program {
 
@@ -14,6 +15,17 @@ void setFolder(const QString& path); // the empty text restores the real one
 
 // A path in the program's folder.
 QString pathInFolder(const QString& fileName);
+
+// The folders that may hold the program's own files (sounds, manual), in the order they are
+// looked in: the program's folder (a build tree, or a copy run from one folder), the
+// installation's data folder beside its bin/ (share/pucklight, wherever the prefix is), then
+// the XDG data folders (the application's, then share/pucklight in each of
+// $XDG_DATA_HOME:$XDG_DATA_DIRS). A folder set with setFolder() stands for all of them.
+QStringList dataFolders();
+// The path of one of the program's own files: in the first of dataFolders() that holds it;
+// when none does, the path in the program's folder, so that what is missing still has a
+// place that can be named.
+QString dataFile(const QString& fileName);
 
 // Whether the path names an existing regular file: not a folder, a FIFO, a device or a
 // socket, which the program never opens.

@@ -21,9 +21,10 @@ struct DecodedPicture
     bool ok() const { return !image.isNull() && natural.isValid(); }
 };
 
-// Decodes a BMP, GIF or JPEG (or any format Qt reads) file. Results are kept by path, file
-// size and modification time, so a replaced file is read again while an unchanged one is
-// not decoded twice. Pictures whose header declares an absurd size are refused before any
+// Decodes a BMP, GIF, JPEG or PNG (or any format Qt reads) file; transparent parts stay
+// transparent, so that the box behind the picture shows through them. Results are kept by
+// path, file size and modification time, so a replaced file is read again while an unchanged
+// one is not decoded twice. Pictures whose header declares an absurd size are refused before any
 // memory is spent on them.
 DecodedPicture decodePicture(const QString& path);
 void clearPictureCache();

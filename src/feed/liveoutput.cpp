@@ -4,13 +4,52 @@
 #include "game.h"
 #include "liveserver.h"
 
+#include <QDir>
 #include <QHostAddress>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QtGlobal>
+
+namespace {
+
+// One board per feed folder: a lock file in the folder names the board that writes it, and
+// lasts as long as that board. A folder that cannot hold the lock at all (it cannot be made,
+// or written) is not refused for that: the writer says so and tries again.
+std::unique_ptr<QLockFile> claimFolder(const QString& folder, bool* refused)
+{
+    QDir().mkpath(folder);
+    auto lock =
+        std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral(".pucklight.lock")));
+    lock->setStaleLockTime(0); // a board that runs for hours keeps its lock; one that died does not
+    *refused = false;
+    if (lock->tryLock(0))
+        return lock;
+    if (lock->error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host;
+        QString app;
+        lock->getLockInfo(&pid, &host, &app);
+        const QString where = host.isEmpty() || host == QSysInfo::machineHostName()
+                                  ? QString()
+                                  : QStringLiteral(" on ") + host;
+        qWarning("pucklight: the feed folder %s is in use by another Pucklight board (process "
+                 "%lld%s): this board writes no feed",
+                 qUtf8Printable(QDir::toNativeSeparators(folder)), pid, qUtf8Printable(where));
+        *refused = true;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 LiveOutput::LiveOutput(Game* game, const Options& options) : QObject(game), sampler(game)
 {
-    if (!options.feedFolder.isEmpty())
-        feed = std::make_unique<FeedWriter>(options.feedFolder);
+    if (!options.feedFolder.isEmpty()) {
+        bool refused = false;
+        feedLock = claimFolder(options.feedFolder, &refused);
+        if (!refused)
+            feed = std::make_unique<FeedWriter>(options.feedFolder);
+    }
     if (options.port >= 0) {
         server = std::make_unique<LiveServer>();
         const QHostAddress address(options.address);
@@ -22,7 +61,8 @@ LiveOutput::LiveOutput(Game* game, const Options& options) : QObject(game), samp
             qInfo("pucklight: live score on http://%s:%u/overlay.html", qUtf8Printable(where),
                   static_cast<unsigned>(server->port()));
         } else {
-            qWarning("pucklight: cannot serve the live score on %s port %d: %s",
+            qWarning("pucklight: cannot serve the live score on %s port %d: %s; the board runs "
+                     "without it",
                      qUtf8Printable(where), options.port, qUtf8Printable(error));
             server.reset();
         }

@@ -121,7 +121,10 @@ bool LiveServer::listen(const QHostAddress& address, quint16 port, QString* erro
     auto* g = new RequestGuard(WebSocketPath, MaxViewerBacklog, this);
     if (!g->listen(address, port)) {
         if (error)
-            *error = g->errorString();
+            *error = g->serverError() == QAbstractSocket::AddressInUseError
+                         ? QStringLiteral("the port is in use, by another Pucklight board or "
+                                          "another program")
+                         : g->errorString();
         delete g;
         return false;
     }

@@ -112,7 +112,7 @@ frmHelp::~frmHelp() = default;
 void frmHelp::load()
 {
     ++loads;
-    QFile file(program::pathInFolder(QString::fromLatin1(FileName)));
+    QFile file(program::dataFile(QString::fromLatin1(FileName)));
     if (!program::fileExists(file.fileName()) || !file.open(QIODevice::ReadOnly)) {
         box->setPlainText(missingFileMessage());
         return;

@@ -46,7 +46,7 @@ constexpr int LastLedType = 1;
 const char* const SoundFilter = QT_TRANSLATE_NOOP("frmOptions", "Sounds *.wav|*.wav");
 //: A file filter: a description, "|", the patterns. Only the description is translated.
 const char* const PictureFilter =
-    QT_TRANSLATE_NOOP("frmOptions", "Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+    QT_TRANSLATE_NOOP("frmOptions", "Pictures (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png");
 
 // The seven key commands, in the order the dialog loads them.
 struct KeyCommand

@@ -13,12 +13,12 @@ SettingVariables Settings;
 
 QString defaultBuzzerFile()
 {
-    return program::pathInFolder(QStringLiteral("buzzer.wav"));
+    return program::dataFile(QStringLiteral("buzzer.wav"));
 }
 
 QString defaultHornFile()
 {
-    return program::pathInFolder(QStringLiteral("horn.wav"));
+    return program::dataFile(QStringLiteral("horn.wav"));
 }
 
 namespace {

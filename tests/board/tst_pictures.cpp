@@ -135,6 +135,30 @@ private Q_SLOTS:
         QVERIFY2(c.red() > 200 && c.blue() < 80, qPrintable(c.name()));
     }
 
+    // Team logos are mostly PNGs with transparent parts: the box's background shows through
+    // them, also where a large picture is scaled down to fit.
+    void transparentPartsShowTheBox_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::newRow("alpha channel") << QImage::Format_ARGB32;
+        QTest::newRow("palette with a transparent colour") << QImage::Format_Indexed8;
+    }
+    void transparentPartsShowTheBox()
+    {
+        QFETCH(QImage::Format, format);
+        QImage pic(400, 400, QImage::Format_ARGB32);
+        pic.fill(Qt::transparent);
+        QPainter(&pic).fillRect(200, 0, 200, 400, Qt::red); // the right half
+        const QString path = dir.filePath(QStringLiteral("logo.png"));
+        QVERIFY(pic.convertToFormat(format).save(path, "PNG"));
+        makeBox(1500, 1500);
+        box->setBackColor(Qt::blue);
+        LoadFittedPicture(img, box, path);
+        const QImage shown = box->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() / 4, shown.height() / 2), QColor(Qt::blue));
+        QCOMPARE(shown.pixelColor(shown.width() * 3 / 4, shown.height() / 2), QColor(Qt::red));
+    }
+
     void missingAndEmptyPaths()
     {
         makeBox(1240, 1395);

@@ -203,11 +203,12 @@ private Q_SLOTS:
         find(d, buttonName)->click(); // a cancelled file dialog changes nothing either
         const QString filter =
             sound ? QStringLiteral("Sounds *.wav|*.wav")
-                  : QStringLiteral("Pictures (*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+                  : QStringLiteral("Pictures (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png");
         QCOMPARE(dialogs->filters, QStringList({filter, filter}));
         // As the file dialog shows it: each pattern once.
-        QCOMPARE(toQtFileFilter(filter), sound ? QStringLiteral("Sounds (*.wav)")
-                                               : QStringLiteral("Pictures (*.bmp *.gif *.jpg)"));
+        QCOMPARE(toQtFileFilter(filter),
+                 sound ? QStringLiteral("Sounds (*.wav)")
+                       : QStringLiteral("Pictures (*.bmp *.gif *.jpg *.png)"));
         d.cmdOk_Click();
         if (sound) {
             QCOMPARE(Settings.BuzzerFile, exists ? path : QStringLiteral("/before/buzzer.wav"));

@@ -1,7 +1,9 @@
 #include "program.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -41,6 +43,44 @@ private Q_SLOTS:
         QFETCH(bool, exists);
         QCOMPARE(program::fileExists(path), exists);
         QCOMPARE(program::bareName(path).isEmpty(), !exists);
+    }
+
+    // The sounds and the manual are found beside the program (a build tree) before an installed
+    // copy, then in the user's data folder, then in each of the system's, in order.
+    void dataFile_data()
+    {
+        QTest::addColumn<QStringList>("holders"); // where a copy of the file lies
+        QTest::addColumn<QString>("found");       // the one taken
+        QTest::newRow("beside the program") << QStringList{"program", "home", "a"} << "program";
+        QTest::newRow("user's first") << QStringList{"home", "a", "b"} << "home";
+        QTest::newRow("the application's own") << QStringList{"app", "b"} << "app";
+        QTest::newRow("system folders in order") << QStringList{"b", "a"} << "a";
+        QTest::newRow("the last system folder") << QStringList{"b"} << "b";
+        QTest::newRow("nowhere: named beside the program") << QStringList{} << "program";
+    }
+    void dataFile()
+    {
+        QFETCH(QStringList, holders);
+        QFETCH(QString, found);
+        // Unique to the row: a copy beside the test program outlives a failed row.
+        const QString name = QStringLiteral("pl-data-%1.wav").arg(QTest::currentDataTag());
+        const QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.filePath("home")));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(data.filePath("a") + ':' + data.filePath("b")));
+        const QHash<QString, QString> folders = {
+            {"program", QCoreApplication::applicationDirPath()},
+            {"home", data.filePath("home/pucklight")},
+            {"app", data.filePath("home/Pucklight/Pucklight")},
+            {"a", data.filePath("a/pucklight")},
+            {"b", data.filePath("b/pucklight")}};
+        for (const QString& h : holders) {
+            QVERIFY(QDir().mkpath(folders[h]));
+            QFile f(folders[h] + '/' + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QString path = program::dataFile(name);
+        QFile::remove(folders["program"] + '/' + name);
+        QCOMPARE(path, folders[found] + '/' + name);
     }
 };
 

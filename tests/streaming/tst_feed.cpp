@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -290,6 +291,29 @@ private Q_SLOTS:
         }
         QCOMPARE(g.out->feed->writeCount(), 0);
         QCOMPARE(rowText(g.f.s().row(Field::Home)), "5");
+    }
+
+    // One board per folder: a second board given the same folder says so and leaves it to the
+    // first, but runs; once the first has gone, the folder is free again.
+    void oneBoardPerFolder()
+    {
+        const QString dir = tmp.filePath("shared");
+        auto first = std::make_unique<FedGame>(dir);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("feed folder .*shared is in use by another "
+                                                "Pucklight board \\(process \\d+\\)"));
+        FedGame second(dir);
+        QVERIFY(!second.out->feed);
+        second.press(Field::Home, "7\n");
+        second.step();
+        QCOMPARE(rowText(second.f.s().row(Field::Home)), "7");
+        first->press(Field::Home, "3\n");
+        first->step();
+        QCOMPARE(first->file("home_score.txt"), "3");
+        first.reset();
+        FedGame third(dir);
+        QVERIFY(third.out->feed);
+        QCOMPARE(third.file("home_score.txt"), "0");
     }
 
     void missingFolderIsMade()

@@ -3,6 +3,7 @@
 #include "testmain.h"
 
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QWidget>
 
@@ -11,8 +12,17 @@
 class TestStreamOptions : public QObject
 {
     Q_OBJECT
+    QTemporaryDir data; // the program's files: a buzzer, and no horn or manual
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QFile buzzer(data.filePath(QStringLiteral("buzzer.wav")));
+        QVERIFY(buzzer.open(QIODevice::WriteOnly));
+        program::setFolder(data.path());
+    }
+    void cleanupTestCase() { program::setFolder(QString()); }
+
     void parse_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -68,10 +78,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("firstErrorLine");
         QTest::newRow("board") << QStringList{"--fullscreen"} << -1 << QString() << QString();
         QTest::newRow("version") << QStringList{"--version"} << 0
-                                 << QStringLiteral("Pucklight %1.%2.%3\n")
+                                 << QStringLiteral(
+                                        "Pucklight %1.%2.%3\nbuzzer: %4/buzzer.wav\n"
+                                        "horn: horn.wav not found in %4\n"
+                                        "manual: pucklighthelpfile.rtf not found in %4\n")
                                         .arg(program::VersionMajor)
                                         .arg(program::VersionMinor)
                                         .arg(program::VersionRevision)
+                                        .arg(data.path())
                                  << QString();
         QTest::newRow("unknown option") << QStringList{"--frob", "--version"} << 2 << QString()
                                         << QStringLiteral("pucklight: Unknown option 'frob'.");
