@@ -91,8 +91,9 @@ void Game::apply(const Change& c, bool backwards)
     for (const Change::Row& r : c.rows)
         game.row(r.field) = backwards ? r.before : r.after;
     for (const Change::Clock& k : c.clocks) {
-        // The value comes back; whether the clock runs stays as it is.
-        const bool running = game.clocks.IsRunning(k.clock);
+        // The value comes back; whether the clock runs stays as it is. With the tick off (the
+        // game clock at zero) every clock stands still, and so does this one.
+        const bool running = game.clocks.IsRunning(k.clock) && game.tickEnabled;
         if (running)
             StopClockCounting(k.clock);
         game.clocks.SetClock(backwards ? k.before : k.after, k.clock);
