@@ -309,7 +309,12 @@ std::optional<Loaded> fromBytes(const QByteArray& bytes, QString* fault)
     for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
         DigitRow& row = s.row(penaltySlot(i).time);
         const ClockValue left = s.clocks.ReadClock(i);
-        if (row[0] != DigitRow::Blank || row[1] != DigitRow::Blank || row[2] != DigitRow::Blank)
+        const bool shown =
+            row[0] != DigitRow::Blank || row[1] != DigitRow::Blank || row[2] != DigitRow::Blank;
+        // A cleared penalty has no time left: a lamp without a penalty is not a board's state.
+        if (!shown && left > ClockValue())
+            r.fail(QStringLiteral("penalty clock %1 has time left but no penalty").arg(i));
+        if (shown)
             DisplayTime(row, left);
         s.penaltyLamp[static_cast<size_t>(i - 1)] = left > ClockValue();
     }

@@ -176,6 +176,13 @@ void tst_GameFile::badFilesAreRefused_data()
                                 QJsonObject{{"remainingTenths", 0}, {"running", false}},
                                 QJsonObject{{"remainingTenths", 0}, {"running", false}},
                                 QJsonObject{{"remainingTenths", 0}, {"running", false}}});
+    QTest::newRow("time left on a cleared penalty")
+        << withValue(good, "clocks",
+                     QJsonArray{QJsonObject{{"remainingTenths", 100}, {"running", false}},
+                                QJsonObject{{"remainingTenths", 0}, {"running", false}},
+                                QJsonObject{{"remainingTenths", 50}, {"running", false}},
+                                QJsonObject{{"remainingTenths", 0}, {"running", false}},
+                                QJsonObject{{"remainingTenths", 0}, {"running", false}}});
     QTest::newRow("lamp") << withValue(good, "goalLamp", QStringLiteral("both"));
     QTest::newRow("selected") << withValue(good, "selected", QStringLiteral("Scoreboard"));
     QTest::newRow("waiting 10:00") << withValue(
