@@ -48,6 +48,17 @@ QByteArray withValue(const QByteArray& file, const char* path, const QJsonValue&
     return QJsonDocument(json).toJson();
 }
 
+// The five clocks stopped with these tenths left (the rest at zero).
+QJsonArray stoppedClocks(std::initializer_list<int> tenths)
+{
+    QJsonArray clocks;
+    for (int i = 0; i < ClockCount; ++i)
+        clocks.append(
+            QJsonObject{{"remainingTenths", i < int(tenths.size()) ? tenths.begin()[i] : 0},
+                        {"running", false}});
+    return clocks;
+}
+
 int warnings = 0;
 void countWarnings(QtMsgType type, const QMessageLogContext&, const QString&)
 {
@@ -169,20 +180,9 @@ void tst_GameFile::badFilesAreRefused_data()
     QTest::newRow("fraction") << withValue(good, "resetTenths", 600.5);
     QTest::newRow("reset beyond 99:59") << withValue(good, "resetTenths", 60000);
     QTest::newRow("four clocks") << withValue(good, "clocks", QJsonArray{{}, {}, {}, {}});
-    QTest::newRow("penalty of 10:00")
-        << withValue(good, "clocks",
-                     QJsonArray{QJsonObject{{"remainingTenths", 100}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 6000}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 0}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 0}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 0}, {"running", false}}});
+    QTest::newRow("penalty of 10:00") << withValue(good, "clocks", stoppedClocks({100, 6000}));
     QTest::newRow("time left on a cleared penalty")
-        << withValue(good, "clocks",
-                     QJsonArray{QJsonObject{{"remainingTenths", 100}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 0}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 50}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 0}, {"running", false}},
-                                QJsonObject{{"remainingTenths", 0}, {"running", false}}});
+        << withValue(good, "clocks", stoppedClocks({100, 0, 50}));
     QTest::newRow("lamp") << withValue(good, "goalLamp", QStringLiteral("both"));
     QTest::newRow("selected") << withValue(good, "selected", QStringLiteral("Scoreboard"));
     QTest::newRow("waiting 10:00") << withValue(
