@@ -1,5 +1,6 @@
 #include "frmwaiting.h"
 
+#include "clockfaces.h"
 #include "commondialogs.h"
 #include "timetext.h"
 
@@ -17,11 +18,8 @@ namespace {
 
 QString entryText(const WaitingPenalty& p)
 {
-    const int64_t s = p.time.wholePart();
-    return QStringLiteral("%1\t%2:%3")
-        .arg(p.player < 0 ? QStringLiteral("--") : QString::number(p.player))
-        .arg(s / 60)
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
+    return (p.player < 0 ? QStringLiteral("--") : QString::number(p.player)) + QLatin1Char('\t') +
+           PenaltyTimeText(p.time);
 }
 
 } // namespace

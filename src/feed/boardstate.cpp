@@ -1,5 +1,6 @@
 #include "boardstate.h"
 
+#include "clockfaces.h"
 #include "game.h"
 
 namespace {
@@ -114,12 +115,9 @@ void appendTeam(QByteArray& out, const TeamState& t)
 std::vector<PenaltyState> waitingOf(const GameState& s, Team t)
 {
     std::vector<PenaltyState> list;
-    for (const WaitingPenalty& p : s.waitingOf(t)) {
-        const int64_t sec = p.time.wholePart();
+    for (const WaitingPenalty& p : s.waitingOf(t))
         list.push_back(
-            {p.player < 0 ? QString() : QString::number(p.player),
-             QStringLiteral("%1:%2").arg(sec / 60).arg(sec % 60, 2, 10, QLatin1Char('0')), false});
-    }
+            {p.player < 0 ? QString() : QString::number(p.player), PenaltyTimeText(p.time), false});
     return list;
 }
 

@@ -75,6 +75,13 @@ void DisplayTime(DigitRow& ClockObject, ClockValue DispSec)
     ClockObject.set(0, a.wholePart());
 }
 
+QString PenaltyTimeText(ClockValue t)
+{
+    DigitRow row(PenaltyDigits);
+    DisplayTime(row, t);
+    return QStringLiteral("%1:%2%3").arg(row[2]).arg(row[1]).arg(row[0]);
+}
+
 int TimeOfDayValue(const QTime& local, bool twelveHourClock)
 {
     int hour = local.isValid() ? local.hour() : 0;

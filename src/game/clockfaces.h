@@ -3,6 +3,8 @@
 #include "clockvalue.h"
 #include "digitrow.h"
 
+#include <QString>
+
 class QTime;
 
 // Shows a game time on the four-digit clock row (cell 0 leftmost) and says whether the
@@ -14,6 +16,8 @@ void ShowClock(ClockValue t, DigitRow& row, bool& colon);
 // Shows a penalty time on a three-digit row (cell 0 rightmost: 2 minutes, 1 tens of
 // seconds, 0 seconds), whole seconds rounded up and no digit dark: 0.3 shows 0:01.
 void DisplayTime(DigitRow& ClockObject, ClockValue DispSec);
+// A penalty time as DisplayTime shows it, as text: "2:00".
+QString PenaltyTimeText(ClockValue t);
 
 // Time of day for the clock field: hour x 60 + minute, the hour as the user's format writes
 // it (1 to 12 in a 12-hour format, 0 to 23 otherwise). An invalid time counts as midnight.

@@ -147,8 +147,9 @@ void GameFile::gameChanged(const GameState& state)
         heldBackTimer.stop();
         return;
     }
-    if (!handedAny || gamejson::steadyPart(json) != handedSteady) {
-        hand(json);
+    QJsonObject steady = gamejson::steadyPart(json);
+    if (!handedAny || steady != handedSteady) {
+        hand(json, std::move(steady));
         return;
     }
     // Time passing on running clocks is written once a second.
@@ -164,16 +165,17 @@ void GameFile::writeHeldBack()
 {
     heldBackTimer.stop();
     if (heldBack) {
+        // Held back only when its steady part is the one last handed.
         const QJsonObject json = std::move(*heldBack);
-        hand(json);
+        hand(json, handedSteady);
     }
 }
 
-void GameFile::hand(const QJsonObject& json)
+void GameFile::hand(const QJsonObject& json, QJsonObject steady)
 {
     heldBack.reset();
     heldBackTimer.stop();
-    handedSteady = gamejson::steadyPart(json);
+    handedSteady = std::move(steady);
     handedContent = json;
     handedContent.remove(QLatin1String("savedAt"));
     handedAny = true;

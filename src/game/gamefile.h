@@ -56,7 +56,7 @@ public:
     int writeCount() const;
 
 private:
-    void hand(const QJsonObject& json);
+    void hand(const QJsonObject& json, QJsonObject steady);
     void writeHeldBack();
     void writerLoop();
     bool writeFile(const QByteArray& bytes, QString& error);
