@@ -3,6 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 #include <QStandardPaths>
 
 namespace {
@@ -85,6 +91,35 @@ bool fileExists(const QString& path)
 QString bareName(const QString& path)
 {
     return fileExists(path) ? QFileInfo(path).fileName() : QString();
+}
+
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("cannot create the folder");
+        return false;
+    }
+    // Unbuffered, a write cut short by a full disk shows as a short count; through the save
+    // file's buffer it goes unnoticed (Qt 6.4), and the cut file would replace the whole one.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+#ifdef Q_OS_UNIX
+    // The rename has to reach the disk too, or a power cut can bring the old file back.
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#endif
+    return true;
 }
 
 } // namespace program

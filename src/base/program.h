@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +34,10 @@ bool fileExists(const QString& path);
 // The final component of an existing file's path, as the file system reports it; the empty
 // text when there is no such file.
 QString bareName(const QString& path);
+
+// Replaces the file at `path` by `bytes` whole, or leaves it as it was: the bytes go to a new
+// file beside it, which is synced to disk and renamed over it; the folder is made first if
+// need be and synced after. Returns false, with the reason in `error`, when it could not.
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 } // namespace program

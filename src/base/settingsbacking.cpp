@@ -1,11 +1,11 @@
 #include "settingsbacking.h"
 
 #include "iniformat.h"
+#include "program.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -104,12 +104,7 @@ bool IniSettingsBacking::write(const QString& app, const QByteArray& bytes)
         *memoryFile = bytes;
         return true;
     }
-    // Unbuffered, a write cut short by a full disk shows as a short count; through the save
-    // file's buffer it can go unnoticed, and the cut file replace the whole one.
-    QSaveFile out(filePath(app));
-    QDir().mkpath(QFileInfo(out.fileName()).absolutePath());
-    return out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           out.write(bytes) == bytes.size() && out.commit();
+    return program::replaceFile(filePath(app), bytes);
 }
 
 bool IniSettingsBacking::flush()

@@ -6,13 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <cstdio>
 
 namespace {
 
@@ -20,20 +15,6 @@ int64_t nowMs()
 {
     const MonotonicTime t = timeSource().monotonicNow();
     return t.seconds * 1000 + t.millis;
-}
-
-// After a rename, the folder's entry has to reach the disk too, or a power cut can bring
-// the old file back.
-void syncFolder([[maybe_unused]] const QString& folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#endif
 }
 
 // Moves a file aside, replacing what was there under that name.
@@ -235,19 +216,5 @@ void GameFile::writerLoop()
 
 bool GameFile::writeFile(const QByteArray& bytes, QString& error)
 {
-    const QString folder = QFileInfo(filePath).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        error = QStringLiteral("cannot create the folder");
-        return false;
-    }
-    // Unbuffered, a write cut short by a full disk shows as a short count; through Qt's
-    // buffer it could go unnoticed and a cut file replace the good one.
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    syncFolder(folder);
-    return true;
+    return program::replaceFile(filePath, bytes, &error);
 }
