@@ -28,13 +28,13 @@ private Q_SLOTS:
         QVERIFY(!f.g().addWaitingPenalty(Team::Home, 5, ClockValue::whole(600)));
         f.key(Field::Time, f.settings.StartStopClockKey);
 
-        f.ticks(100);
+        f.tick(100);
         QCOMPARE(f.shown(Field::PenaltyPH1), QStringLiteral("12"));
         QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("200"));
         QVERIFY(f.s().penaltyLampLit(1));
-        f.ticks(1);
+        f.tick(1);
         QCOMPARE(f.clock(1), ClockValue::whole(120) - ClockValue::tenths(1)); // running
-        f.ticks(100);
+        f.tick(100);
         QCOMPARE(f.shown(Field::PenaltyPH2), QStringLiteral("--"));
         QCOMPARE(f.shown(Field::PenaltyTH2), QStringLiteral("500"));
         QCOMPARE(f.clock(2), ClockValue::whole(300) - ClockValue::tenths(1));
@@ -46,14 +46,14 @@ private Q_SLOTS:
         QVERIFY(f.g().addWaitingPenalty(Team::Visitor, 9, ClockValue::whole(120)));
         f.type(Field::PenaltyTV1, "0.01\n");
         f.key(Field::PenaltyTV1, f.settings.SepTimeKey);
-        f.ticks(11);
+        f.tick(11);
         QCOMPARE(f.shown(Field::PenaltyPV1), QStringLiteral("-9"));
         QCOMPARE(f.clock(3), ClockValue::whole(120));
         QVERIFY(!f.s().clocks.IsRunning(3));
         // Run out with nothing waiting, a penalty stays at 0:00.
         f.type(Field::PenaltyTV2, "0.01\n");
         f.key(Field::PenaltyTV2, f.settings.SepTimeKey);
-        f.ticks(11);
+        f.tick(11);
         QCOMPARE(f.shown(Field::PenaltyTV2), QStringLiteral("000"));
     }
 
@@ -114,14 +114,14 @@ private Q_SLOTS:
         GameFixture f;
         f.type(Field::PenaltyTH1, "2\n");
         f.g().consoleKey(f.settings.StartStopClockKey, true, false);
-        f.ticks(10);
+        f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(599));
         QCOMPARE(f.clock(1), ClockValue::whole(120));
         f.g().consoleKey(f.settings.StartStopClockKey, true, false);
-        f.ticks(10);
+        f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(599));
         f.key(Field::Time, f.settings.StartStopClockKey); // the plain key runs both
-        f.ticks(10);
+        f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(598));
         QCOMPARE(f.clock(1), ClockValue::whole(119));
     }
@@ -144,7 +144,7 @@ private Q_SLOTS:
         const auto step = [&](const std::function<void()>& change) {
             states << snapshot();
             change();
-            f.ticks(3);
+            f.tick(3);
         };
         step([&] { f.type(Field::Home, "3\n"); });
         step([&] { f.type(Field::ShotsHome, "+2"); });
@@ -174,7 +174,7 @@ private Q_SLOTS:
         QCOMPARE(snapshot(), last);
 
         // A typed game time comes back as the time it replaced; the stop is not undone.
-        f.ticks(10);
+        f.tick(10);
         const ClockValue running = f.clock(GameClock);
         f.type(Field::Time, "20\n");
         f.g().consoleKey(Key('Z'), true, false);

@@ -1,7 +1,6 @@
 #include "clockfaces.h"
-#include "digitrow.h"
+#include "gamefixture.h"
 
-#include <QTest>
 #include <QTime>
 
 namespace {
@@ -18,30 +17,67 @@ DigitRow makeRow(const QString& initial)
     return row;
 }
 
-QString show(const DigitRow& row)
-{
-    QString s;
-    for (int i = row.size(); i-- > 0;)
-        s += row[i] < 0 ? QChar('-') : QChar('0' + row[i]);
-    return s;
-}
-
-// The clock row reads cell 0 leftmost, with the separator after cell 1: ':' for a colon,
-// '.' for the decimal point.
-QString clockPicture(const DigitRow& time, bool colon)
-{
-    auto digit = [&](int k) { return time[k] < 0 ? QChar('-') : QChar('0' + time[k]); };
-    return QString() + digit(0) + digit(1) + (colon ? ':' : '.') + digit(2) + digit(3);
-}
-
 } // namespace
 
-// Digit rows as values: number texts applied to a row, and the clock and penalty faces.
+// Texts as values: typed times, number texts applied to a row, and the clock and penalty faces.
 class TestDigits : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void parseTime_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* text, const char* expected, const char* why = "") {
+            QTest::addRow("%s%s", text, why) << QString::fromUtf8(text) << expected;
+        };
+        row("5", "300");
+        row("1.3", "63", " (one seconds digit)");
+        row("0.455", "45.5");
+        row("1.75", "135", " (seconds over 59)");
+        row("99.999", "6039.9", " (largest)");
+        row("", "0", "empty");
+        row(".5", "5");
+        row("0.4567", "45.6", " (digits after tenths ignored)");
+        row("00001.30", "90", " (eight characters)");
+        row("0000001.3", "-1", " (nine characters)");
+        row("1.2.3", "-1");
+        row("\u0665", "-1", " (non-ASCII digit)");
+    }
+    void parseTime()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(ParseTime(text).toText(), expected);
+    }
+
+    void typeTime_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("5999.5 above the limit") << 5999 << QByteArray("99.595") << "-1";
+        QTest::newRow("Enter alone") << 5999 << QByteArray() << "0";
+        QTest::newRow("space empties") << 5999 << QByteArray("12 3") << "180";
+        QTest::newRow("other keys ignored") << 5999 << QByteArray("1\0\xff+A5", 6) << "900";
+        QTest::newRow("penalty limit") << 599 << QByteArray("9.59") << "599";
+        QTest::newRow("long typing refused") << 5999 << QByteArray("1234567890123") << "-1";
+    }
+    void typeTime()
+    {
+        QFETCH(int, limit);
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, expected);
+        TypedText buffer;
+        // Only the Enter at the end gives a time.
+        for (const char c : typed)
+            QCOMPARE(TypeTime(buffer, 0, c, limit), NoTime);
+        QCOMPARE(TypeTime(buffer, 0, entry::Enter, limit).toText(), expected);
+        // Enter always leaves the buffer empty, valid or not.
+        QCOMPARE(TypeTime(buffer, 0, entry::Enter, limit), ClockValue());
+    }
+
     void showDigits_data()
     {
         QTest::addColumn<QString>("before");
@@ -55,20 +91,16 @@ private Q_SLOTS:
             QTest::newRow(name) << QString::fromLatin1(before) << text << min << max
                                 << QString::fromLatin1(after);
         };
-        row("a digit on a blank score", "---", "5", -1, 199, "--5");
         row("no leading zeros", "---", "007", -1, 199, "--7");
         row("zero shows one lit zero", "-12", "0", -1, 199, "--0");
         row("three digits", "--0", "199", -1, 199, "199");
         row("above the maximum is refused", "199", "+1", -1, 199, "199");
-        row("below the minimum is refused", "-0", "-2", -1, 99, "-0");
+        row("below the minimum is refused", "0", "-1", 0, 9, "0");
         row("digits then letters", "--", "12ab", -1, 99, "12");
-        row("lone plus re-shows the value", "-5", "+", -1, 99, "-5");
         row("a letter first changes nothing", "-5", "x12", -1, 99, "-5");
         row("empty text changes nothing", "-5", "", -1, 99, "-5");
-        row("fraction dropped", "--", "4.7", -1, 99, "-4");
         row("NUL blanks a penalty row", "-17", QString(QChar(0)), -1, -1, "---");
         row("NUL leaves the period", "2", QString(QChar(0)), 0, 9, "2");
-        row("the period never blanks", "0", "-1", 0, 9, "0");
         row("a huge number is out of range", "-5", "99999999999999999999", -1, 199, "-5");
         row("more digits than cells shows the right ones", "--", "123", -1, 999, "23");
     }
@@ -81,51 +113,41 @@ private Q_SLOTS:
         QFETCH(QString, after);
         DigitRow row = makeRow(before);
         ShowDigits(row, text, static_cast<int16_t>(min), static_cast<int16_t>(max));
-        QCOMPARE(show(row), after);
+        QCOMPARE(digitsOf(row), after);
     }
 
-    void showClock_data()
+    // A game time on the clock row and a penalty time on its three digits ("" where a
+    // penalty cannot hold it).
+    void timeFaces_data()
     {
         QTest::addColumn<QString>("t");
-        QTest::addColumn<QString>("picture");
-        for (const auto& [t, picture] : {std::pair{"65", "-1:05"},
-                                         {"60", "-1:00"},
-                                         {"60.1", "-1:01"}, // seconds round up
-                                         {"5999", "99:59"},
-                                         {"59.9", "59.9-"},
-                                         {"10", "10.0-"},
-                                         {"5.3", "-5.3-"},
-                                         {"0", "-0.0-"}})
-            QTest::newRow(t) << QString::fromLatin1(t) << QString::fromLatin1(picture);
+        QTest::addColumn<QString>("clock");
+        QTest::addColumn<QString>("penalty");
+        for (const auto& [t, clock, penalty] : {std::tuple{"0", "-0.0-", "000"},
+                                                {"0.3", "-0.3-", "001"}, // seconds round up
+                                                {"5.3", "-5.3-", "006"},
+                                                {"59.9", "59.9-", "100"},
+                                                {"60", "-1:00", "100"},
+                                                {"60.1", "-1:01", "101"},
+                                                {"599", "-9:59", "959"},
+                                                {"5999", "99:59", ""}})
+            QTest::newRow(t) << QString::fromLatin1(t) << QString::fromLatin1(clock)
+                             << QString::fromLatin1(penalty);
     }
-    void showClock()
+    void timeFaces()
     {
         QFETCH(QString, t);
-        QFETCH(QString, picture);
+        QFETCH(QString, clock);
+        QFETCH(QString, penalty);
         DigitRow time = makeRow("8888");
         bool colon = false;
         ShowClock(*Fixed4::parse(t), time, colon);
-        QCOMPARE(clockPicture(time, colon), picture);
-    }
-
-    void displayTime_data()
-    {
-        QTest::addColumn<QString>("t");
-        QTest::addColumn<QString>("picture");
-        for (const auto& [t, picture] : {std::pair{"599", "959"},
-                                         {"45", "045"},
-                                         {"0", "000"},
-                                         {"0.3", "001"}, // seconds round up
-                                         {"119.1", "200"}})
-            QTest::newRow(t) << QString::fromLatin1(t) << QString::fromLatin1(picture);
-    }
-    void displayTime()
-    {
-        QFETCH(QString, t);
-        QFETCH(QString, picture);
-        DigitRow penalty = makeRow("888");
-        DisplayTime(penalty, *Fixed4::parse(t));
-        QCOMPARE(show(penalty), picture);
+        QCOMPARE(clockFace(time, colon), clock);
+        DigitRow row = makeRow("888");
+        if (!penalty.isEmpty()) {
+            DisplayTime(row, *Fixed4::parse(t));
+            QCOMPARE(digitsOf(row), penalty);
+        }
     }
 
     void timeOfDay_data()
@@ -138,7 +160,6 @@ private Q_SLOTS:
 
         // Between midnight and one the 24-hour clock shows hours:minutes, not seconds.
         QTest::newRow("24h 0:05") << 0 << 5 << false << 5 << "-0:05";
-        QTest::newRow("24h 9:05") << 9 << 5 << false << 545 << "-9:05";
         QTest::newRow("24h 23:59") << 23 << 59 << false << 1439 << "23:59";
         QTest::newRow("12h 0:05") << 0 << 5 << true << 725 << "12:05";
         QTest::newRow("12h 12:30") << 12 << 30 << true << 750 << "12:30";
@@ -155,7 +176,7 @@ private Q_SLOTS:
         DigitRow time = makeRow("8888");
         bool colon = false;
         ShowTimeOfDay(value, time, colon);
-        QCOMPARE(clockPicture(time, colon), picture);
+        QCOMPARE(clockFace(time, colon), picture);
     }
 
     void shortRowsAreTolerated()
@@ -165,7 +186,7 @@ private Q_SLOTS:
         ShowClock(Fixed4::whole(600), two, colon);
         DigitRow none;
         DisplayTime(none, Fixed4::whole(5));
-        QCOMPARE(show(two), QStringLiteral("01"));
+        QCOMPARE(clockFace(two, colon), QStringLiteral("10"));
         QCOMPARE(none.size(), 0);
     }
 };

@@ -31,7 +31,7 @@ void playSome(GameFixture& f)
     f.g().toggleGoalLamp(GoalLamp::Visitor);
     f.key(Field::Time, f.settings.StartStopClockKey);
     f.key(Field::PenaltyTV2, f.settings.SepTimeKey); // the second penalty holds
-    f.ticks(73);
+    f.tick(73);
 }
 
 QByteArray withValue(const QByteArray& file, const char* path, const QJsonValue& value)
@@ -112,7 +112,7 @@ void tst_GameFile::roundTrip()
         // At zero the tick stops, and the penalties stand where it left them.
         f.type(Field::Time, "0.05\n");
         f.key(Field::Time, f.settings.StartStopClockKey);
-        f.ticks(60);
+        f.tick(60);
         f.time.advanceMs(30000);
         QVERIFY(!f.g().clockRunning());
     }
@@ -154,7 +154,7 @@ void tst_GameFile::roundTrip()
     resumed.type(Field::ShotsHome, "4\n");
     QCOMPARE(resumed.shown(Field::ShotsHome), QStringLiteral("14"));
     resumed.key(Field::Time, resumed.settings.StartStopClockKey);
-    resumed.ticks(10);
+    resumed.tick(10);
     QCOMPARE(resumed.clock(GameClock),
              std::max(readings[GameClock] - ClockValue::whole(1), ClockValue()));
     QVERIFY(resumed.effects.isEmpty());
@@ -246,7 +246,7 @@ void tst_GameFile::writesOnlyWhatChanged()
     GameFile file(dir.filePath(QStringLiteral("state/game.json")));
     file.follow(&f.g());
     f.tick();
-    f.ticks(20);
+    f.tick(20);
     QVERIFY(file.waitUntilWritten());
     QCOMPARE(file.writeCount(), 1);
 
@@ -256,10 +256,10 @@ void tst_GameFile::writesOnlyWhatChanged()
     f.key(Field::Time, f.settings.StartStopClockKey);
     QVERIFY(file.waitUntilWritten());
     const int started = file.writeCount();
-    f.ticks(9);
+    f.tick(9);
     QVERIFY(file.waitUntilWritten());
     QCOMPARE(file.writeCount(), started);
-    f.ticks(1);
+    f.tick(1);
     QVERIFY(file.waitUntilWritten());
     QCOMPARE(file.writeCount(), started + 1); // a second on
 

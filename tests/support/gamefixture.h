@@ -15,6 +15,27 @@ inline char* toString(const Fixed4& v)
     return qstrdup(v.toText().toLatin1().constData());
 }
 
+// A number row leftmost digit first, "-" for a dark cell: "-12", "---".
+inline QString digitsOf(const DigitRow& row)
+{
+    QString text;
+    for (int k = row.size(); k-- > 0;)
+        text += row[k] < 0 ? QChar('-') : QChar('0' + row[k]);
+    return text;
+}
+
+// The clock row as it reads, ':' or '.' after its second cell: "10:00", "-1:05", "59.9-".
+inline QString clockFace(const DigitRow& row, bool colon)
+{
+    QString text;
+    for (int k = 0; k < row.size(); ++k) {
+        if (k == 2)
+            text += colon ? ':' : '.';
+        text += row[k] < 0 ? QChar('-') : QChar('0' + row[k]);
+    }
+    return text;
+}
+
 // A new game on default settings (changed by `setup`), time standing still until told, and
 // the effects the game asks for recorded by name.
 struct GameFixture
@@ -43,28 +64,25 @@ struct GameFixture
     Game& g() { return *game; }
     const GameState& s() const { return game->state(); }
 
-    void key(Field f, int16_t code) { game->fieldKeyDown(f, code); }
+    void key(Field f, int code) { game->fieldKeyDown(f, static_cast<int16_t>(code)); }
     // Types characters ("17", "1.30", "+3", " " for Space, "\n" for Enter) on a field.
     void type(Field f, const char* keys)
     {
         static const int16_t signs[] = {vk::NoKey, vk::Period, vk::Plus,
                                         vk::Minus, vk::Space,  vk::Enter};
         for (const char* c = keys; *c; ++c)
-            key(f, *c >= '0' && *c <= '9' ? static_cast<int16_t>(vk::Key0 + (*c - '0'))
+            key(f, *c >= '0' && *c <= '9' ? vk::Key0 + (*c - '0')
                                           : signs[QByteArrayView(".+- \n").indexOf(*c) + 1]);
     }
 
-    // Moves time on by `ms` and runs one tick, as the board's timer would if it is enabled.
-    void tick(int ms = 100)
+    // Moves time on by 100 ms `n` times, each time running a tick if the board's timer is on.
+    void tick(int n = 1)
     {
-        time.advanceMs(ms);
-        if (s().tickEnabled)
-            game->tmrClock1_Timer();
-    }
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
+        for (int i = 0; i < n; ++i) {
+            time.advanceMs(100);
+            if (s().tickEnabled)
+                game->tmrClock1_Timer();
+        }
     }
 
     // What a clock reads now (reading a copy leaves the game as it is).
@@ -80,27 +98,6 @@ struct GameFixture
                 return false;
         return true;
     }
-
-    // A number row leftmost digit first, "-" for a dark cell: "-12", "---".
-    QString shown(Field f) const
-    {
-        const DigitRow& row = s().row(f);
-        QString text;
-        for (int k = row.size(); k-- > 0;)
-            text += row[k] < 0 ? QChar('-') : QChar('0' + row[k]);
-        return text;
-    }
-    // The clock field as it reads: "10:00", "1:05", "59.9", "0.0"; dark digits left out.
-    QString clockText() const
-    {
-        const DigitRow& row = s().row(Field::Time);
-        QString text;
-        for (int k = 0; k < row.size(); ++k) {
-            if (k == 2)
-                text += s().clockColon ? QChar(':') : QChar('.');
-            if (row[k] >= 0)
-                text += QChar('0' + row[k]);
-        }
-        return text;
-    }
+    QString shown(Field f) const { return digitsOf(s().row(f)); }
+    QString clockText() const { return clockFace(s().row(Field::Time), s().clockColon); }
 };
