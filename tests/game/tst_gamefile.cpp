@@ -72,274 +72,231 @@ class tst_GameFile : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void roundTrip_data();
-    void roundTrip();
-    void badFilesAreRefused_data();
-    void badFilesAreRefused();
-    void badFileMovedAsideOnce();
-    void fuzzSeedsAreGames();
-    void writesOnlyWhatChanged();
-    void failedWriteKeepsTheGoodFileAndRetries();
-    void newGameKeepsTheOldOneAside();
-    void killedWriterLeavesAReadableFile();
+    void roundTrip_data()
+    {
+        QTest::addColumn<bool>("stopFirst");
+        QTest::addColumn<bool>("timeOfDay");
+        QTest::addColumn<bool>("runDown");
+        QTest::newRow("clocks running") << false << false << false;
+        QTest::newRow("clocks stopped") << true << false << false;
+        QTest::newRow("time of day") << true << true << false;
+        QTest::newRow("run down to zero") << true << false << true;
+    }
+
+    // Every field, the clocks, the lamps and half-typed entries come back; running clocks
+    // come back stopped where they stood.
+    void roundTrip()
+    {
+        QFETCH(bool, stopFirst);
+        QFETCH(bool, timeOfDay);
+        QFETCH(bool, runDown);
+        GameFixture f;
+        playSome(f);
+        if (stopFirst)
+            f.key(Field::Time, f.settings.StartStopClockKey);
+        if (timeOfDay)
+            f.key(Field::Time, f.settings.ClockSwitchKey);
+        if (runDown) {
+            // At zero the tick stops, and the penalties stand where it left them.
+            f.type(Field::Time, "0.05\n");
+            f.key(Field::Time, f.settings.StartStopClockKey);
+            f.tick(60);
+            f.time.advanceMs(30000);
+            QVERIFY(!f.g().clockRunning());
+        }
+        f.g().addWaitingPenalty(Team::Visitor, 21, ClockValue::whole(240));
+        f.type(Field::PenaltyTH2, "1.3"); // not entered yet
+        f.type(Field::ShotsHome, "1");
+        f.tick();
+        const GameState before = f.s();
+
+        QString fault;
+        std::array<ClockValue, ClockCount> readings;
+        for (int i = 0; i < ClockCount; ++i)
+            readings[size_t(i)] = runDown ? before.clocks.LastReading(i) : f.clock(i);
+        const auto loaded = gamejson::fromBytes(bytesOf(before), &fault);
+        QVERIFY2(loaded, qPrintable(fault));
+        QCOMPARE(loaded->savedAt, QDateTime(QDate(2026, 3, 1), QTime(20, 15)));
+        for (int i = 0; i < ClockCount; ++i)
+            QCOMPARE(loaded->running[size_t(i)], before.clocks.IsRunning(i) && !runDown);
+
+        GameFixture resumed;
+        resumed.g().resume(loaded->state);
+        QVERIFY(resumed.allRunning(false));
+        for (int i = 0; i < ClockCount; ++i)
+            QCOMPARE(resumed.clock(i), readings[size_t(i)]);
+        GameState expected = before;
+        expected.clocks = resumed.s().clocks;
+        expected.tickEnabled = true;    // the resumed board refreshes its displays
+        expected.BuzzerPlaying = false; // and plays no sound
+        QCOMPARE(resumed.s(), expected);
+
+        resumed.key(Field::Time, resumed.settings.StartStopClockKey);
+        resumed.tick(10);
+        QCOMPARE(resumed.clock(GameClock),
+                 std::max(readings[GameClock] - ClockValue::whole(1), ClockValue()));
+        QVERIFY(resumed.effects.isEmpty());
+    }
+
+    void badFilesAreRefused_data()
+    {
+        GameFixture f;
+        playSome(f);
+        const QByteArray good = bytesOf(f.s());
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("array") << QByteArray("[1, 2]");
+        QTest::newRow("future format") << withValue(good, "format", 2);
+        QTest::newRow("no time") << withValue(good, "savedAt", QStringLiteral("yesterday"));
+        QTest::newRow("digit 12") << withValue(good, "fields/HomeBack", QJsonArray{1, 12, -1});
+        QTest::newRow("gap in a number")
+            << withValue(good, "fields/HomeBack", QJsonArray{-1, 5, -1});
+        QTest::newRow("period dark") << withValue(good, "fields/PeriodBack", QJsonArray{-1});
+        QTest::newRow("short row") << withValue(good, "fields/ShotsBackH", QJsonArray{1});
+        QTest::newRow("fraction") << withValue(good, "resetTenths", 600.5);
+        QTest::newRow("reset beyond 99:59") << withValue(good, "resetTenths", 60000);
+        QTest::newRow("four clocks") << withValue(good, "clocks", QJsonArray{{}, {}, {}, {}});
+        QTest::newRow("penalty of 10:00") << withValue(good, "clocks", stoppedClocks({100, 6000}));
+        QTest::newRow("time left on a cleared penalty")
+            << withValue(good, "clocks", stoppedClocks({100, 0, 50}));
+        QTest::newRow("lamp") << withValue(good, "goalLamp", QStringLiteral("both"));
+        QTest::newRow("selected") << withValue(good, "selected", QStringLiteral("Scoreboard"));
+        QTest::newRow("waiting 10:00") << withValue(
+            good, "waiting/home", QJsonArray{QJsonObject{{"player", 4}, {"seconds", 600}}});
+        QTest::newRow("typed letters")
+            << withValue(good, "typedEntry", QJsonObject{{"text", "1e5"}, {"field", QJsonValue()}});
+        QTest::newRow("typed time on a score")
+            << withValue(good, "typedTime", QJsonObject{{"text", "1"}, {"field", "HomeBack"}});
+        // Every cut of a real file; a crash on reading half a file would show here.
+        for (qsizetype n = 0; n < good.size() - 2; ++n)
+            QTest::addRow("cut at %lld", qlonglong(n)) << good.left(n);
+    }
+    void badFilesAreRefused()
+    {
+        QFETCH(QByteArray, file);
+        QString fault;
+        QVERIFY(!gamejson::fromBytes(file, &fault));
+        QVERIFY(!fault.isEmpty());
+    }
+
+    void badFileMovedAsideOnce()
+    {
+        QTemporaryDir dir;
+        GameFile file(dir.filePath(QStringLiteral("game.json")));
+        QFile junk(file.path());
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("{\"format\": 1, \"fields\": ");
+        junk.close();
+        warnings = 0;
+        const auto previous = qInstallMessageHandler(countWarnings);
+        QVERIFY(!file.load());
+        QVERIFY(!file.load()); // nothing left to complain about
+        qInstallMessageHandler(previous);
+        QCOMPARE(warnings, 1);
+        QVERIFY(!QFile::exists(file.path()));
+        QVERIFY(QFile::exists(file.badPath()));
+        QVERIFY(!GameFile::differsFromNewBoard(GameFixture().s()));
+    }
+
+    // The fuzzer starts from games the program reads; a change of the format must update them.
+    void fuzzSeedsAreGames()
+    {
+        const QDir seeds(QStringLiteral(PL_GAMEFILE_SEEDS));
+        const QStringList names = seeds.entryList(QDir::Files);
+        QVERIFY(names.size() >= 3);
+        for (const QString& name : names) {
+            QFile seed(seeds.filePath(name));
+            QVERIFY(seed.open(QIODevice::ReadOnly));
+            QString fault;
+            QVERIFY2(gamejson::fromBytes(seed.readAll(), &fault), qPrintable(name + ": " + fault));
+        }
+    }
+
+    // Written at once after the operator's changes, once a second while only time passes,
+    // not at all while nothing changes; a new game keeps the old one aside.
+    void writesOnlyWhatChanged()
+    {
+        QTemporaryDir dir;
+        GameFixture f;
+        GameFile file(dir.filePath(QStringLiteral("state/game.json")));
+        file.follow(&f.g());
+        f.tick(21);
+        QVERIFY(file.waitUntilWritten());
+        QCOMPARE(file.writeCount(), 1);
+
+        f.type(Field::Home, "5\n");
+        QVERIFY(file.waitUntilWritten());
+        QVERIFY(file.writeCount() > 1);
+        f.key(Field::Time, f.settings.StartStopClockKey);
+        QVERIFY(file.waitUntilWritten());
+        const int started = file.writeCount();
+        f.tick(9);
+        QVERIFY(file.waitUntilWritten());
+        QCOMPARE(file.writeCount(), started);
+        f.tick();
+        QVERIFY(file.waitUntilWritten());
+        QCOMPARE(file.writeCount(), started + 1); // a second on
+
+        f.key(Field::Time, f.settings.StartStopClockKey);
+        QVERIFY(file.waitUntilWritten());
+        const auto loaded = file.load();
+        QVERIFY(loaded);
+        QCOMPARE(loaded->state.clocks.record(GameClock).Preset, f.clock(GameClock));
+        QVERIFY(GameFile::differsFromNewBoard(loaded->state));
+        file.setAside();
+        QVERIFY(!QFile::exists(file.path()));
+        QFile previous(file.previousPath());
+        QVERIFY(previous.open(QIODevice::ReadOnly));
+        QCOMPARE(gamejson::fromBytes(previous.readAll())->state, loaded->state);
+    }
+
+    void failedWriteKeepsTheGoodFileAndRetries()
+    {
+        QTemporaryDir dir;
+        GameFixture f;
+        GameFile file(dir.filePath(QStringLiteral("state/game.json")));
+        file.follow(&f.g());
+        f.type(Field::Home, "1\n");
+        QVERIFY(file.waitUntilWritten());
+
+        auto limit = std::make_unique<FileSizeLimit>(64);
+        warnings = 0;
+        const auto previous = qInstallMessageHandler(countWarnings);
+        f.type(Field::Home, "2\n");
+        QVERIFY(!file.waitUntilWritten());
+        f.type(Field::Home, "3\n");
+        QVERIFY(!file.waitUntilWritten());
+        qInstallMessageHandler(previous);
+        QCOMPARE(warnings, 1);
+        QCOMPARE(rowText(file.load()->state.row(Field::Home)), "1");
+
+        limit.reset();
+        f.type(Field::Home, "4\n");
+        QVERIFY(file.waitUntilWritten());
+    }
+
+    // A writer killed at any moment leaves the last good file or the new one, never half of one.
+    void killedWriterLeavesAReadableFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("game.json"));
+        for (int run = 0; run < 100; ++run) {
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(),
+                         {QStringLiteral("--write"), path});
+            QVERIFY(writer.waitForStarted());
+            QTest::qWait(QRandomGenerator::global()->bounded(5, 40));
+            ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
+            QVERIFY(writer.waitForFinished());
+            if (!QFile::exists(path))
+                continue; // killed before its first write
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QString fault;
+            QVERIFY2(gamejson::fromBytes(file.readAll(), &fault), qPrintable(fault));
+        }
+        QVERIFY(QFile::exists(path));
+    }
 };
-
-void tst_GameFile::roundTrip_data()
-{
-    QTest::addColumn<bool>("stopFirst");
-    QTest::addColumn<bool>("timeOfDay");
-    QTest::addColumn<bool>("runDown");
-    QTest::newRow("clocks running") << false << false << false;
-    QTest::newRow("clocks stopped") << true << false << false;
-    QTest::newRow("time of day") << true << true << false;
-    QTest::newRow("run down to zero") << true << false << true;
-}
-
-// Every field, the clocks, the lamps and half-typed entries come back; running clocks come
-// back stopped where they stood.
-void tst_GameFile::roundTrip()
-{
-    QFETCH(bool, stopFirst);
-    QFETCH(bool, timeOfDay);
-    QFETCH(bool, runDown);
-    GameFixture f;
-    playSome(f);
-    if (stopFirst)
-        f.key(Field::Time, f.settings.StartStopClockKey);
-    if (timeOfDay)
-        f.key(Field::Time, f.settings.ClockSwitchKey);
-    if (runDown) {
-        // At zero the tick stops, and the penalties stand where it left them.
-        f.type(Field::Time, "0.05\n");
-        f.key(Field::Time, f.settings.StartStopClockKey);
-        f.tick(60);
-        f.time.advanceMs(30000);
-        QVERIFY(!f.g().clockRunning());
-    }
-    f.g().addWaitingPenalty(Team::Visitor, 21, ClockValue::whole(240));
-    f.type(Field::PenaltyTH2, "1.3"); // not entered yet
-    f.type(Field::ShotsHome, "1");
-    f.tick();
-    const GameState before = f.s();
-
-    QString fault;
-    std::array<ClockValue, ClockCount> readings;
-    for (int i = 0; i < ClockCount; ++i)
-        readings[size_t(i)] = runDown ? before.clocks.LastReading(i) : f.clock(i);
-    const auto loaded = gamejson::fromBytes(bytesOf(before), &fault);
-    QVERIFY2(loaded, qPrintable(fault));
-    QCOMPARE(loaded->savedAt, QDateTime(QDate(2026, 3, 1), QTime(20, 15)));
-    for (int i = 0; i < ClockCount; ++i)
-        QCOMPARE(loaded->running[size_t(i)], before.clocks.IsRunning(i) && !runDown);
-
-    GameFixture resumed;
-    resumed.g().resume(loaded->state);
-    const GameState& after = resumed.s();
-    for (int i = 0; i < FieldCount; ++i)
-        QCOMPARE(resumed.shown(Field(i)), f.shown(Field(i)));
-    QCOMPARE(resumed.clockText(), f.clockText());
-    QVERIFY(resumed.allRunning(false));
-    for (int i = 0; i < ClockCount; ++i)
-        QCOMPARE(resumed.clock(i), readings[size_t(i)]);
-    QCOMPARE(after.penaltyLamp, before.penaltyLamp);
-    QCOMPARE(after.WhoGoal, GoalLamp::Visitor);
-    QCOMPARE(after.ClockTime, timeOfDay);
-    QCOMPARE(after.ClockReset, before.ClockReset);
-    QCOMPARE(after.selected, before.selected);
-    QCOMPARE(after.TimeBuffer, before.TimeBuffer);
-    QCOMPARE(after.EntryBuffer, before.EntryBuffer);
-    QCOMPARE(after.waiting, before.waiting);
-
-    // The typing goes on where it stopped, and the clock starts from where it stood.
-    resumed.type(Field::ShotsHome, "4\n");
-    QCOMPARE(resumed.shown(Field::ShotsHome), QStringLiteral("14"));
-    resumed.key(Field::Time, resumed.settings.StartStopClockKey);
-    resumed.tick(10);
-    QCOMPARE(resumed.clock(GameClock),
-             std::max(readings[GameClock] - ClockValue::whole(1), ClockValue()));
-    QVERIFY(resumed.effects.isEmpty());
-}
-
-void tst_GameFile::badFilesAreRefused_data()
-{
-    GameFixture f;
-    playSome(f);
-    const QByteArray good = bytesOf(f.s());
-    QTest::addColumn<QByteArray>("file");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("junk") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10);
-    QTest::newRow("array") << QByteArray("[1, 2]");
-    QTest::newRow("future format") << withValue(good, "format", 2);
-    QTest::newRow("no time") << withValue(good, "savedAt", QStringLiteral("yesterday"));
-    QTest::newRow("digit 12") << withValue(good, "fields/HomeBack", QJsonArray{1, 12, -1});
-    QTest::newRow("score 250") << withValue(good, "fields/HomeBack", QJsonArray{0, 5, 2});
-    QTest::newRow("gap in a number") << withValue(good, "fields/HomeBack", QJsonArray{-1, 5, -1});
-    QTest::newRow("period dark") << withValue(good, "fields/PeriodBack", QJsonArray{-1});
-    QTest::newRow("short row") << withValue(good, "fields/ShotsBackH", QJsonArray{1});
-    QTest::newRow("digit as text") << withValue(good, "fields/PeriodBack", QJsonArray{"2"});
-    QTest::newRow("fraction") << withValue(good, "resetTenths", 600.5);
-    QTest::newRow("reset beyond 99:59") << withValue(good, "resetTenths", 60000);
-    QTest::newRow("four clocks") << withValue(good, "clocks", QJsonArray{{}, {}, {}, {}});
-    QTest::newRow("penalty of 10:00") << withValue(good, "clocks", stoppedClocks({100, 6000}));
-    QTest::newRow("time left on a cleared penalty")
-        << withValue(good, "clocks", stoppedClocks({100, 0, 50}));
-    QTest::newRow("lamp") << withValue(good, "goalLamp", QStringLiteral("both"));
-    QTest::newRow("selected") << withValue(good, "selected", QStringLiteral("Scoreboard"));
-    QTest::newRow("waiting 10:00") << withValue(
-        good, "waiting/home", QJsonArray{QJsonObject{{"player", 4}, {"seconds", 600}}});
-    QTest::newRow("typed letters")
-        << withValue(good, "typedEntry", QJsonObject{{"text", "1e5"}, {"field", QJsonValue()}});
-    QTest::newRow("typed time on a score")
-        << withValue(good, "typedTime", QJsonObject{{"text", "1"}, {"field", "HomeBack"}});
-    // Every cut of a real file; a crash on reading half a file would show here.
-    for (qsizetype n = 1; n < good.size() - 2; n += 1)
-        QTest::addRow("cut at %lld", qlonglong(n)) << good.left(n);
-}
-
-void tst_GameFile::badFilesAreRefused()
-{
-    QFETCH(QByteArray, file);
-    QString fault;
-    QVERIFY(!gamejson::fromBytes(file, &fault));
-    QVERIFY(!fault.isEmpty());
-}
-
-void tst_GameFile::badFileMovedAsideOnce()
-{
-    QTemporaryDir dir;
-    GameFile file(dir.filePath(QStringLiteral("game.json")));
-    QFile junk(file.path());
-    QVERIFY(junk.open(QIODevice::WriteOnly));
-    junk.write("{\"format\": 1, \"fields\": ");
-    junk.close();
-    warnings = 0;
-    const auto previous = qInstallMessageHandler(countWarnings);
-    QVERIFY(!file.load());
-    QVERIFY(!file.load()); // nothing left to complain about
-    qInstallMessageHandler(previous);
-    QCOMPARE(warnings, 1);
-    QVERIFY(!QFile::exists(file.path()));
-    QVERIFY(QFile::exists(file.badPath()));
-    QVERIFY(!GameFile::differsFromNewBoard(GameFixture().s()));
-}
-
-// The fuzzer starts from games the program reads; a change of the format must update them.
-void tst_GameFile::fuzzSeedsAreGames()
-{
-    const QDir seeds(QStringLiteral(PL_GAMEFILE_SEEDS));
-    const QStringList names = seeds.entryList(QDir::Files);
-    QVERIFY(names.size() >= 3);
-    for (const QString& name : names) {
-        QFile seed(seeds.filePath(name));
-        QVERIFY(seed.open(QIODevice::ReadOnly));
-        QString fault;
-        QVERIFY2(gamejson::fromBytes(seed.readAll(), &fault), qPrintable(name + ": " + fault));
-    }
-}
-
-// Written at once after the operator's changes, once a second while only time passes, and
-// not at all while nothing changes.
-void tst_GameFile::writesOnlyWhatChanged()
-{
-    QTemporaryDir dir;
-    GameFixture f;
-    GameFile file(dir.filePath(QStringLiteral("state/game.json")));
-    file.follow(&f.g());
-    f.tick();
-    f.tick(20);
-    QVERIFY(file.waitUntilWritten());
-    QCOMPARE(file.writeCount(), 1);
-
-    f.type(Field::Home, "5\n");
-    QVERIFY(file.waitUntilWritten());
-    QVERIFY(file.writeCount() > 1);
-    f.key(Field::Time, f.settings.StartStopClockKey);
-    QVERIFY(file.waitUntilWritten());
-    const int started = file.writeCount();
-    f.tick(9);
-    QVERIFY(file.waitUntilWritten());
-    QCOMPARE(file.writeCount(), started);
-    f.tick(1);
-    QVERIFY(file.waitUntilWritten());
-    QCOMPARE(file.writeCount(), started + 1); // a second on
-
-    f.key(Field::Time, f.settings.StartStopClockKey);
-    QVERIFY(file.waitUntilWritten());
-    QFile saved(file.path());
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    const auto loaded = gamejson::fromBytes(saved.readAll());
-    QVERIFY(loaded);
-    QCOMPARE(loaded->state.row(Field::Home), f.s().row(Field::Home));
-    QCOMPARE(loaded->state.clocks.record(GameClock).Preset, f.clock(GameClock));
-    QVERIFY(GameFile::differsFromNewBoard(loaded->state));
-}
-
-void tst_GameFile::failedWriteKeepsTheGoodFileAndRetries()
-{
-    QTemporaryDir dir;
-    GameFixture f;
-    const QString folder = dir.filePath(QStringLiteral("state"));
-    GameFile file(folder + QStringLiteral("/game.json"));
-    file.follow(&f.g());
-    f.type(Field::Home, "1\n");
-    QVERIFY(file.waitUntilWritten());
-
-    auto limit = std::make_unique<FileSizeLimit>(64);
-    warnings = 0;
-    const auto previous = qInstallMessageHandler(countWarnings);
-    f.type(Field::Home, "2\n");
-    QVERIFY(!file.waitUntilWritten());
-    f.type(Field::Home, "3\n");
-    QVERIFY(!file.waitUntilWritten());
-    qInstallMessageHandler(previous);
-    QCOMPARE(warnings, 1);
-    QFile kept(file.path());
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(rowText(gamejson::fromBytes(kept.readAll())->state.row(Field::Home)), "1");
-
-    limit.reset();
-    f.type(Field::Home, "4\n");
-    QVERIFY(file.waitUntilWritten());
-}
-
-void tst_GameFile::newGameKeepsTheOldOneAside()
-{
-    QTemporaryDir dir;
-    GameFixture f;
-    GameFile file(dir.filePath(QStringLiteral("game.json")));
-    file.follow(&f.g());
-    f.type(Field::Home, "7\n");
-    QVERIFY(file.waitUntilWritten());
-    const auto loaded = file.load();
-    QVERIFY(loaded);
-    file.setAside();
-    QVERIFY(!QFile::exists(file.path()));
-    QFile previous(file.previousPath());
-    QVERIFY(previous.open(QIODevice::ReadOnly));
-    QCOMPARE(gamejson::fromBytes(previous.readAll())->state, loaded->state);
-}
-
-// A writer killed at any moment leaves the last good file or the new one, never half of one.
-void tst_GameFile::killedWriterLeavesAReadableFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("game.json"));
-    for (int run = 0; run < 100; ++run) {
-        QProcess writer;
-        writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--write"), path});
-        QVERIFY(writer.waitForStarted());
-        QTest::qWait(QRandomGenerator::global()->bounded(5, 40));
-        ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
-        QVERIFY(writer.waitForFinished());
-        if (!QFile::exists(path))
-            continue; // killed before its first write
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QString fault;
-        QVERIFY2(gamejson::fromBytes(file.readAll(), &fault), qPrintable(fault));
-    }
-    QVERIFY(QFile::exists(path));
-}
 
 // The writer of killedWriterLeavesAReadableFile: games as fast as the disk takes them.
 static int writeForever(const QString& path)
