@@ -50,46 +50,35 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::PenaltyPV1), QStringLiteral("-9"));
         QCOMPARE(f.clock(3), ClockValue::whole(120));
         QVERIFY(!f.s().clocks.IsRunning(3));
-        // Run out with nothing waiting, a penalty stays at 0:00.
-        f.type(Field::PenaltyTV2, "0.01\n");
-        f.key(Field::PenaltyTV2, f.settings.SepTimeKey);
-        f.tick(11);
-        QCOMPARE(f.shown(Field::PenaltyTV2), QStringLiteral("000"));
     }
 
-    void presets_data()
-    {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("H1 F5") << int(Field::PenaltyTH1) << int(vk::F5) << "200";
-        QTest::newRow("V1 F6") << int(Field::PenaltyTV1) << int(vk::F6) << "400";
-        QTest::newRow("H2 F7") << int(Field::PenaltyTH2) << int(vk::F7) << "500";
-        QTest::newRow("V2 F5") << int(Field::PenaltyTV2) << int(vk::F5) << "200";
-        QTest::newRow("not on a player") << int(Field::PenaltyPV2) << int(vk::F5) << "---";
-    }
-
+    // F5 to F7 put a time on the penalty typed on, not on its player; a command key on a
+    // preset key keeps its command.
     void presets()
     {
-        QFETCH(int, field);
-        QFETCH(int, key);
-        QFETCH(QString, shown);
         GameFixture f;
-        const Field time = penaltySlot(fieldInfo(Field(field)).penaltyClock).time;
-        f.g().select(Field(field));
-        f.g().consoleKey(int16_t(key), false, false);
-        QCOMPARE(f.shown(time), shown);
-        QCOMPARE(f.s().penaltyLampLit(fieldInfo(time).penaltyClock), shown != "---");
-        // A command key on a preset key keeps its command.
+        const std::tuple<Field, int16_t, const char*> steps[] = {
+            {Field::PenaltyTH1, vk::F5, "200"},
+            {Field::PenaltyTV1, vk::F6, "400"},
+            {Field::PenaltyTH2, vk::F7, "500"},
+            {Field::PenaltyPV2, vk::F5, "---"},
+        };
+        for (const auto& [field, key, shown] : steps) {
+            const int clock = fieldInfo(field).penaltyClock;
+            f.g().select(field);
+            f.g().consoleKey(key, false, false);
+            QCOMPARE(f.shown(penaltySlot(clock).time), QString::fromLatin1(shown));
+            QCOMPARE(f.s().penaltyLampLit(clock), qstrcmp(shown, "---") != 0);
+        }
         GameFixture horn([](SettingVariables& s) { s.HornKey = vk::F5; });
-        horn.g().select(Field(field));
+        horn.g().select(Field::PenaltyTH1);
         QVERIFY(!horn.g().consoleKey(vk::F5, false, false));
-        horn.key(Field(field), vk::F5);
+        horn.key(Field::PenaltyTH1, vk::F5);
         QCOMPARE(horn.effects, QStringList{"horn"});
-        QCOMPARE(horn.shown(time), QStringLiteral("---"));
+        QCOMPARE(horn.shown(Field::PenaltyTH1), QStringLiteral("---"));
     }
 
-    void oneKeyGoalsAndPeriodKeepTheirRanges()
+    void oneKeyGoalsAndTheClockAlone()
     {
         GameFixture f;
         f.type(Field::Home, "198\n");
@@ -99,19 +88,15 @@ private Q_SLOTS:
             f.g().consoleKey(Key('H'), true, false);
             f.g().consoleKey(Key('P'), true, false);
         }
-        QCOMPARE(f.shown(Field::Home), QStringLiteral("199"));
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("199")); // they keep their ranges
         QCOMPARE(f.shown(Field::Period), QStringLiteral("9"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Home);
         f.g().consoleKey(Key('V'), true, false);
         QCOMPARE(f.shown(Field::Visitor), QStringLiteral("--1"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Visitor);
-        // Without Ctrl they are ordinary keys.
-        QVERIFY(!f.g().consoleKey(Key('H'), false, false));
-    }
+        QVERIFY(!f.g().consoleKey(Key('H'), false, false)); // without Ctrl, an ordinary key
 
-    void gameClockAlone()
-    {
-        GameFixture f;
+        // Ctrl with start/stop runs the game clock alone; the plain key runs them all.
         f.type(Field::PenaltyTH1, "2\n");
         f.g().consoleKey(f.settings.StartStopClockKey, true, false);
         f.tick(10);
@@ -120,7 +105,7 @@ private Q_SLOTS:
         f.g().consoleKey(f.settings.StartStopClockKey, true, false);
         f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(599));
-        f.key(Field::Time, f.settings.StartStopClockKey); // the plain key runs both
+        f.key(Field::Time, f.settings.StartStopClockKey);
         f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(598));
         QCOMPARE(f.clock(1), ClockValue::whole(119));
@@ -185,11 +170,8 @@ private Q_SLOTS:
         QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
         f.g().consoleKey(Key('Z'), true, true); // Ctrl+Shift+Z redoes too: nothing left
         QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
-    }
 
-    void undoKeepsItsLimit()
-    {
-        GameFixture f;
+        // Only so many steps are kept.
         for (int i = 0; i < Game::UndoSteps + 50; ++i)
             f.type(Field::ShotsVisitor, i % 2 ? "+1" : "-1");
         int undone = 0;
