@@ -32,13 +32,11 @@ private Q_SLOTS:
         auto row = [](const char* text, const char* expected, const char* why = "") {
             QTest::addRow("%s%s", text, why) << QString::fromUtf8(text) << expected;
         };
-        row("5", "300");
         row("1.3", "63", " (one seconds digit)");
         row("0.455", "45.5");
         row("1.75", "135", " (seconds over 59)");
         row("99.999", "6039.9", " (largest)");
         row("", "0", "empty");
-        row(".5", "5");
         row("0.4567", "45.6", " (digits after tenths ignored)");
         row("00001.30", "90", " (eight characters)");
         row("0000001.3", "-1", " (nine characters)");
@@ -58,7 +56,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("typed");
         QTest::addColumn<QString>("expected");
         QTest::newRow("5999.5 above the limit") << 5999 << QByteArray("99.595") << "-1";
-        QTest::newRow("Enter alone") << 5999 << QByteArray() << "0";
         QTest::newRow("space empties") << 5999 << QByteArray("12 3") << "180";
         QTest::newRow("other keys ignored") << 5999 << QByteArray("1\0\xff+A5", 6) << "900";
         QTest::newRow("penalty limit") << 599 << QByteArray("9.59") << "599";
@@ -152,27 +149,24 @@ private Q_SLOTS:
 
     void timeOfDay_data()
     {
-        QTest::addColumn<int>("hour");
-        QTest::addColumn<int>("minute");
+        QTest::addColumn<QTime>("local");
         QTest::addColumn<bool>("twelveHour");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("picture");
-
         // Between midnight and one the 24-hour clock shows hours:minutes, not seconds.
-        QTest::newRow("24h 0:05") << 0 << 5 << false << 5 << "-0:05";
-        QTest::newRow("24h 23:59") << 23 << 59 << false << 1439 << "23:59";
-        QTest::newRow("12h 0:05") << 0 << 5 << true << 725 << "12:05";
-        QTest::newRow("12h 12:30") << 12 << 30 << true << 750 << "12:30";
-        QTest::newRow("12h 13:05") << 13 << 5 << true << 65 << "-1:05";
+        QTest::newRow("24h 0:05") << QTime(0, 5, 42) << false << 5 << "-0:05";
+        QTest::newRow("24h 23:59") << QTime(23, 59, 42) << false << 1439 << "23:59";
+        QTest::newRow("12h 0:05") << QTime(0, 5, 42) << true << 725 << "12:05";
+        QTest::newRow("12h 12:30") << QTime(12, 30, 42) << true << 750 << "12:30";
+        QTest::newRow("12h 13:05") << QTime(13, 5, 42) << true << 65 << "-1:05";
     }
     void timeOfDay()
     {
-        QFETCH(int, hour);
-        QFETCH(int, minute);
+        QFETCH(QTime, local);
         QFETCH(bool, twelveHour);
         QFETCH(int, value);
         QFETCH(QString, picture);
-        QCOMPARE(TimeOfDayValue(QTime(hour, minute, 42), twelveHour), value);
+        QCOMPARE(TimeOfDayValue(local, twelveHour), value);
         DigitRow time = makeRow("8888");
         bool colon = false;
         ShowTimeOfDay(value, time, colon);
