@@ -20,7 +20,7 @@ class TestGame : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void startStopResetAndTheTick()
+    void theGameClock()
     {
         GameFixture f;
         f.type(Field::PenaltyTH1, "2\n");
@@ -36,29 +36,18 @@ private Q_SLOTS:
         QVERIFY(!f.g().AllKeyCode('Q'));
         f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::tenths(5965));
-        f.key(Field::Time, 'R');
-        QVERIFY(f.allRunning(false));
-        QCOMPARE(f.clock(GameClock), ClockValue::whole(600));
-        QCOMPARE(f.clock(1), ClockValue::tenths(1165)); // penalties keep their time
-        f.key(Field::Time, 'R');
-        QVERIFY(f.allRunning(false)); // nothing starts
-    }
 
-    void runningDownToZero()
-    {
-        GameFixture f;
+        // At zero the buzzer sounds once and the tick stops; a penalty running alongside
+        // stops changing.
         f.type(Field::Time, "0.010\n"); // one second
-        // A penalty running alongside stops changing when the game clock runs out.
-        f.type(Field::PenaltyTH1, "2\n");
         f.key(Field::Time, 'S');
         f.tick(9);
-        QCOMPARE(f.clockText(), QStringLiteral("-0.1-"));
         QVERIFY(f.effects.isEmpty());
         f.tick();
         QCOMPARE(f.clockText(), QStringLiteral("-0.0-"));
         QVERIFY(!f.s().tickEnabled);
         QCOMPARE(f.effects, QStringList{QStringLiteral("buzzer")});
-        QCOMPARE(f.clock(1), ClockValue::whole(119));
+        QCOMPARE(f.clock(1), ClockValue::tenths(1155));
 
         // Later ticks come only from a command; the penalty stands still meanwhile.
         f.g().soundDone();
@@ -66,17 +55,21 @@ private Q_SLOTS:
         f.key(Field::Time, 'S'); // the clocks kept running at zero: this stops them
         QVERIFY(!f.s().tickEnabled);
         QVERIFY(f.allRunning(false));
-        QCOMPARE(f.clock(1), ClockValue::whole(119));
-        f.key(Field::Time, 'S'); // starts them: one more tick, still 0.0, no second buzzer
+        QCOMPARE(f.clock(1), ClockValue::tenths(1155));
+        f.key(Field::Time, 'S'); // starts them: one more tick, no second buzzer
         QVERIFY(f.s().tickEnabled);
         f.tick();
         QVERIFY(!f.s().tickEnabled);
         QCOMPARE(f.effects.size(), 1);
 
-        // Reset shows the reset time at once; the clock runs only after the start key.
+        // Reset stops every clock and shows the reset time at once; penalties keep theirs.
+        const ClockValue penalty = f.clock(1);
         f.key(Field::Time, 'R');
+        QVERIFY(f.allRunning(false));
         QCOMPARE(f.clockText(), QStringLiteral("-1.0-"));
-        QVERIFY(!f.s().clocks.IsRunning(GameClock));
+        QCOMPARE(f.clock(1), penalty);
+        f.key(Field::Time, 'R');
+        QVERIFY(f.allRunning(false)); // nothing starts
         f.key(Field::Time, 'S');
         f.tick(10);
         QCOMPARE(f.effects.size(), 2); // a new arrival at zero sounds again
@@ -215,16 +208,26 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::PenaltyPH1), QStringLiteral("17"));
     }
 
-    void clearOnTheFullStop()
+    // A command key on a key that types or presets keeps its command.
+    void commandsOnOtherKeys()
     {
-        // It clears, and the keypad point still types one.
-        GameFixture f([](SettingVariables& s) { s.ClearKey = vk::Period; });
+        GameFixture f([](SettingVariables& s) {
+            s.ClearKey = vk::Period;
+            s.HornKey = vk::F5;
+        });
+        // The clear key on the full stop clears, and the keypad point still types one.
         f.type(Field::Home, "5\n");
         f.key(Field::Home, vk::Period);
         QCOMPARE(f.shown(Field::Home), QStringLiteral("---"));
         for (int k : {int('1'), int(vk::Decimal), int('3'), int('0'), int(vk::Enter)})
             f.key(Field::Time, k);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(90));
+        // The horn on a preset key sounds, and no time is put in.
+        f.g().select(Field::PenaltyTH1);
+        QVERIFY(!f.g().consoleKey(vk::F5, false, false));
+        f.key(Field::PenaltyTH1, vk::F5);
+        QCOMPARE(f.effects, QStringList{"horn"});
+        QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("---"));
     }
 
     // Numbers typed, and the buffer that follows the field typed on.
@@ -278,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("200"));
     }
 
-    void enteringAndClearingAPenalty()
+    void penalties()
     {
         GameFixture f;
         f.type(Field::PenaltyPH1, "17\n");
@@ -309,11 +312,8 @@ private Q_SLOTS:
             QCOMPARE(f.clock(1), ClockValue());
             QVERIFY(!f.s().penaltyLampLit(1));
         }
-    }
 
-    void penaltyClocks()
-    {
-        GameFixture f;
+        // A penalty's own clock.
         f.type(Field::PenaltyTH2, "2\n");
         f.key(Field::PenaltyPH2, 'I'); // nothing on the player field
         QVERIFY(!f.s().clocks.IsRunning(2));
@@ -397,8 +397,7 @@ private Q_SLOTS:
         QVERIFY(!f.s().clocks.IsRunning(3));
     }
 
-    // F5 to F7 put a time on the penalty typed on, not on its player; a command key on a
-    // preset key keeps its command.
+    // F5 to F7 put a time on the penalty typed on, not on its player.
     void presets()
     {
         GameFixture f;
@@ -415,12 +414,6 @@ private Q_SLOTS:
             QCOMPARE(f.shown(penaltySlot(clock).time), QString::fromLatin1(shown));
             QCOMPARE(f.s().penaltyLampLit(clock), qstrcmp(shown, "---") != 0);
         }
-        GameFixture horn([](SettingVariables& s) { s.HornKey = vk::F5; });
-        horn.g().select(Field::PenaltyTH1);
-        QVERIFY(!horn.g().consoleKey(vk::F5, false, false));
-        horn.key(Field::PenaltyTH1, vk::F5);
-        QCOMPARE(horn.effects, QStringList{"horn"});
-        QCOMPARE(horn.shown(Field::PenaltyTH1), QStringLiteral("---"));
     }
 
     void oneKeyGoalsAndTheClockAlone()
