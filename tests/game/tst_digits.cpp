@@ -5,8 +5,7 @@
 
 namespace {
 
-// A row showing `initial`, leftmost cell first ("-" for dark), as a number row keeps it:
-// cell 0 is the units digit.
+// A number row showing `initial`, leftmost cell first, "-" for a dark cell.
 DigitRow makeRow(const QString& initial)
 {
     DigitRow row(static_cast<int>(initial.size()));
@@ -19,8 +18,7 @@ DigitRow makeRow(const QString& initial)
 
 } // namespace
 
-// The values under the board: clock readings, typed times, number texts applied to a row,
-// and the clock and penalty faces.
+// The values under the board: clock readings, typed times, number rows and clock faces.
 class TestDigits : public QObject
 {
     Q_OBJECT
@@ -63,8 +61,7 @@ private Q_SLOTS:
         QCOMPARE(clocks.ReadClock(0), ClockValue()); // the others are untouched
     }
 
-    // A stop folds in what the latest reading found, and a new start goes on from there.
-    // Only the monotonic reading counts: the local time may jump.
+    // A stop folds in the latest reading; a jump of the local time changes nothing.
     void stopFoldsInTheLatestReading()
     {
         clocks.SetClock(ClockValue::whole(600), 0);
@@ -195,8 +192,7 @@ private Q_SLOTS:
         QCOMPARE(digitsOf(row), after);
     }
 
-    // A game time on the clock row and a penalty time on its three digits ("" where a
-    // penalty cannot hold it).
+    // A game time on the clock row, and on a penalty's three digits where it fits.
     void timeFaces_data()
     {
         QTest::addColumn<QString>("t");

@@ -12,9 +12,7 @@ constexpr int16_t Key(char c)
 
 } // namespace
 
-// The game as the operator drives it, without a window: command keys, number and time
-// entry, penalties, goal lamps, the tick, the horn and buzzer, and the console functions
-// (waiting penalties, presets, one-key goals, the clock alone, undo).
+// The game as the operator drives it, without a window: keys, ticks, sounds and the console.
 class TestGame : public QObject
 {
     Q_OBJECT
@@ -37,8 +35,7 @@ private Q_SLOTS:
         f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::tenths(5965));
 
-        // At zero the buzzer sounds once and the tick stops; a penalty running alongside
-        // stops changing.
+        // At zero the buzzer sounds once, the tick stops, and so does a penalty alongside.
         f.type(Field::Time, "0.010\n"); // one second
         f.key(Field::Time, 'S');
         f.tick(9);
@@ -147,9 +144,7 @@ private Q_SLOTS:
 
     void newKeysAndSharedKeys()
     {
-        // New settings take effect at once: the clock switch moves from C onto S, where
-        // start/stop comes first, so S starts the clock and nothing switches to the time of
-        // day. Reset comes before the buzzer.
+        // New settings act at once; on a shared key start/stop and reset come first.
         GameFixture f;
         QSignalSpy changed(&f.g(), &Game::changed);
         SettingVariables s = f.settings;
@@ -172,8 +167,7 @@ private Q_SLOTS:
         QCOMPARE(f.effects, QStringList({"help", "options", "numlock"}));
     }
 
-    // A command key put on Enter runs its command, and typed digits still go in; an Enter
-    // with nothing typed commits no empty time (0:00) over the clock or a penalty.
+    // A command on Enter runs, typing still goes in, and no empty time (0:00) is committed.
     void commandOnEnter_data()
     {
         QTest::addColumn<int>("which");
@@ -263,8 +257,7 @@ private Q_SLOTS:
         f.type(Field::Visitor, "3\n");
         QCOMPARE(f.shown(Field::Visitor), QStringLiteral("--3"));
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--9"));
-        // Selecting another field and coming back keeps it; so does a command key, and a
-        // lone modifier (half of Shift+Tab).
+        // Selecting a field and coming back keeps it, as do a command key and a lone Shift.
         f.type(Field::Home, "1");
         f.g().select(Field::Visitor);
         f.key(Field::Visitor, vk::Shift);
@@ -325,8 +318,7 @@ private Q_SLOTS:
         QVERIFY(!f.s().clocks.IsRunning(2));
         QCOMPARE(f.clock(2), ClockValue::whole(117));
 
-        // A new time while the game runs stands still until started; start/stop then stops
-        // the others and starts all five.
+        // A new time while the game runs waits; start/stop then stops all, and starts all.
         f.key(Field::Time, 'S');
         f.type(Field::PenaltyPH1, "4\n");
         f.type(Field::PenaltyTH1, "0.03\n");
@@ -385,8 +377,7 @@ private Q_SLOTS:
         QCOMPARE(f.clock(2), ClockValue::whole(300) - ClockValue::tenths(1));
         QVERIFY(f.s().waitingOf(Team::Home).empty());
 
-        // With the game clock stopped, a penalty run out on its own clock gives its slot to
-        // the next one, which waits for the game clock to start.
+        // A slot freed on a penalty's own clock goes to one that waits for the game clock.
         f.key(Field::Time, f.settings.StartStopClockKey);
         QVERIFY(f.g().addWaitingPenalty(Team::Visitor, 9, ClockValue::whole(120)));
         f.type(Field::PenaltyTV1, "0.01\n");

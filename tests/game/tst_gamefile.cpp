@@ -66,8 +66,7 @@ private Q_SLOTS:
         QTest::newRow("run down to zero") << false << true;
     }
 
-    // Every field, the clocks, the lamps and half-typed entries come back; running clocks
-    // come back stopped where they stood.
+    // The whole board comes back, half-typed entries too; running clocks stopped where they were.
     void roundTrip()
     {
         QFETCH(bool, timeOfDay);
@@ -162,10 +161,8 @@ private Q_SLOTS:
         }
     }
 
-    // Written at once after the operator's changes, once a second while only time passes,
-    // not at all while nothing changes. A failed write warns once, keeps the good file and is
-    // tried again; a new game keeps the old one aside; a file that cannot be read is moved
-    // aside with one warning.
+    // Written on each change, once a second while only time passes, else never; a failed write
+    // warns once and keeps the good file; a new game and an unreadable file are moved aside.
     void theFileOnDisk()
     {
         QVERIFY(!GameFile::differsFromNewBoard(GameFixture().s()));
