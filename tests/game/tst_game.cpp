@@ -457,8 +457,6 @@ private Q_SLOTS:
         QList<GameState> states;
         const std::function<void()> changes[] = {
             [&] { f.type(Field::Home, "3\n"); },
-            [&] { f.type(Field::ShotsHome, "+2"); },
-            [&] { f.type(Field::PenaltyPH1, "17\n"); },
             [&] { f.type(Field::PenaltyTH1, "2\n"); },
             [&] {
                 f.g().select(Field::PenaltyTV1);
@@ -466,7 +464,6 @@ private Q_SLOTS:
             },
             [&] { f.g().toggleGoalLamp(GoalLamp::Visitor); },
             [&] { f.g().consoleKey(Key('H'), true, false); },
-            [&] { f.g().consoleKey(Key('P'), true, false); },
             [&] { f.g().addWaitingPenalty(Team::Home, 8, ClockValue::whole(120)); },
             [&] { f.key(Field::PenaltyPH1, f.settings.ClearKey); },
         };
