@@ -134,12 +134,12 @@ private Q_SLOTS:
         QVERIFY(f.s().BuzzedAtZero);
 
         // A player without a file plays nothing and holds no turn.
-        GameFixture silent;
-        silent.g().setSoundsAvailable(false, true);
-        silent.key(Field::Time, 'B');
-        QVERIFY(!silent.s().BuzzerPlaying);
-        silent.key(Field::Time, 'G');
-        QCOMPARE(silent.effects, QStringList{QStringLiteral("horn")});
+        f.g().soundDone();
+        f.g().setSoundsAvailable(false, true);
+        f.key(Field::Time, 'B');
+        QVERIFY(!f.s().BuzzerPlaying);
+        f.key(Field::Time, 'G');
+        QCOMPARE(f.effects.size(), 3);
     }
 
     void newKeysAndSharedKeys()
@@ -388,10 +388,10 @@ private Q_SLOTS:
         QVERIFY(!f.s().clocks.IsRunning(3));
     }
 
-    // F5 to F7 put a time on the penalty typed on, not on its player.
-    void presets()
+    void consoleKeys()
     {
         GameFixture f;
+        // F5 to F7 put a time on the penalty typed on, not on its player.
         const std::tuple<Field, int16_t, const char*> steps[] = {
             {Field::PenaltyTH1, vk::F5, "200"},
             {Field::PenaltyTV1, vk::F6, "400"},
@@ -405,11 +405,8 @@ private Q_SLOTS:
             QCOMPARE(f.shown(penaltySlot(clock).time), QString::fromLatin1(shown));
             QCOMPARE(f.s().penaltyLampLit(clock), qstrcmp(shown, "---") != 0);
         }
-    }
 
-    void oneKeyGoalsAndTheClockAlone()
-    {
-        GameFixture f;
+        // One-key goals and the period keep their ranges.
         f.type(Field::Home, "198\n");
         f.type(Field::Visitor, "-1");
         f.type(Field::Period, "8");
@@ -417,7 +414,7 @@ private Q_SLOTS:
             f.g().consoleKey(Key('H'), true, false);
             f.g().consoleKey(Key('P'), true, false);
         }
-        QCOMPARE(f.shown(Field::Home), QStringLiteral("199")); // they keep their ranges
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("199"));
         QCOMPARE(f.shown(Field::Period), QStringLiteral("9"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Home);
         f.g().consoleKey(Key('V'), true, false);
