@@ -9,10 +9,8 @@ namespace {
 DigitRow makeRow(const QString& initial)
 {
     DigitRow row(static_cast<int>(initial.size()));
-    for (int i = 0; i < row.size(); ++i) {
-        const QChar c = initial[initial.size() - 1 - i];
-        row.set(i, c == QLatin1Char('-') ? DigitRow::Blank : c.digitValue());
-    }
+    for (int i = 0; i < row.size(); ++i)
+        row.set(i, initial[initial.size() - 1 - i].digitValue()); // '-' gives -1: dark
     return row;
 }
 
@@ -104,34 +102,20 @@ private Q_SLOTS:
         QVERIFY(!clocks.IsRunning(-1));
         QCOMPARE(clocks.ReadClock(5), ClockValue());
     }
-    void parseTime_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char* text, const char* expected, const char* why = "") {
-            QTest::addRow("%s%s", text, why) << QString::fromUtf8(text) << expected;
-        };
-        row("1.3", "63", " (one seconds digit)");
-        row("99.999", "6039.9", " (largest)");
-        row("", "0", "empty");
-        row("0.4567", "45.6", " (digits after tenths ignored)");
-        row("00001.30", "90", " (eight characters)");
-        row("0000001.3", "-1", " (nine characters)");
-        row("1.2.3", "-1");
-        row("\u0665", "-1", " (non-ASCII digit)");
-    }
-    void parseTime()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(ParseTime(text).toText(), expected);
-    }
 
+    // Minutes, then seconds after a point, then tenths; keys, then Enter.
     void typeTime_data()
     {
         QTest::addColumn<int>("limit");
         QTest::addColumn<QByteArray>("typed");
         QTest::addColumn<QString>("expected");
+        QTest::newRow("one seconds digit") << 5999 << QByteArray("1.3") << "63";
+        QTest::newRow("largest") << 9999 << QByteArray("99.999") << "6039.9";
+        QTest::newRow("Enter alone") << 5999 << QByteArray() << "0";
+        QTest::newRow("digits after tenths ignored") << 5999 << QByteArray("0.4567") << "45.6";
+        QTest::newRow("eight characters") << 5999 << QByteArray("00001.30") << "90";
+        QTest::newRow("nine characters") << 5999 << QByteArray("0000001.3") << "-1";
+        QTest::newRow("two points") << 5999 << QByteArray("1.2.3") << "-1";
         QTest::newRow("5999.5 above the limit") << 5999 << QByteArray("99.595") << "-1";
         QTest::newRow("space empties") << 5999 << QByteArray("12 3") << "180";
         QTest::newRow("other keys ignored") << 5999 << QByteArray("1\0\xff+A5", 6) << "900";
@@ -150,6 +134,7 @@ private Q_SLOTS:
         QCOMPARE(TypeTime(buffer, 0, entry::Enter, limit).toText(), expected);
         // Enter always leaves the buffer empty, valid or not.
         QCOMPARE(TypeTime(buffer, 0, entry::Enter, limit), ClockValue());
+        QCOMPARE(ParseTime(QStringLiteral("\u0665")), NoTime); // a digit, but not ASCII
     }
 
     void showDigits_data()
