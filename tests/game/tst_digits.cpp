@@ -152,7 +152,6 @@ private Q_SLOTS:
         };
         row("no leading zeros", "---", "007", -1, 199, "--7");
         row("zero shows one lit zero", "-12", "0", -1, 199, "--0");
-        row("three digits", "--0", "199", -1, 199, "199");
         row("above the maximum is refused", "199", "+1", -1, 199, "199");
         row("below the minimum is refused", "0", "-1", 0, 9, "0");
         row("digits then letters", "--", "12ab", -1, 99, "12");
