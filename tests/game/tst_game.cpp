@@ -82,7 +82,7 @@ private Q_SLOTS:
         QCOMPARE(f.clockText(), QStringLiteral("-0.0-"));
     }
 
-    void timeOfDayAndTypedGameTimes()
+    void clockSwitchTypedTimesAndNewKeys()
     {
         GameFixture f;
         f.time.local = QDateTime(QDate(2026, 3, 29), QTime(0, 5));
@@ -110,6 +110,27 @@ private Q_SLOTS:
         QCOMPARE(f.s().ClockReset, ClockValue::whole(120));
         f.type(Field::Time, "100\n"); // more than 99 minutes: refused
         QCOMPARE(f.clockText(), QStringLiteral("-2:00"));
+
+        // New settings act at once; on a shared key start/stop and reset come first.
+        QSignalSpy changed(&f.g(), &Game::changed);
+        SettingVariables s = f.settings;
+        s.ClockSwitchKey = s.StartStopClockKey;
+        s.BuzzerKey = s.ResetClockKey;
+        f.g().setSettings(s);
+        QCOMPARE(changed.size(), 1);
+        f.key(Field::Time, 'C');
+        QVERIFY(!f.s().ClockTime);
+        f.key(Field::Time, 'S');
+        QVERIFY(f.allRunning(true));
+        QVERIFY(!f.s().ClockTime);
+        f.key(Field::Time, 'R');
+        QVERIFY(f.allRunning(false));
+        QVERIFY(f.effects.isEmpty());
+        f.key(Field::Home, vk::F1);
+        f.key(Field::Home, vk::F2);
+        f.g().AllKeyUp(vk::NumLock);
+        f.g().AllKeyUp(vk::Shift);
+        QCOMPARE(f.effects, QStringList({"help", "options", "numlock"}));
     }
 
     void oneSoundAtATime()
@@ -135,31 +156,6 @@ private Q_SLOTS:
         QVERIFY(!f.s().BuzzerPlaying);
         f.key(Field::Time, 'G');
         QCOMPARE(f.effects.size(), 3);
-    }
-
-    void newKeysAndSharedKeys()
-    {
-        // New settings act at once; on a shared key start/stop and reset come first.
-        GameFixture f;
-        QSignalSpy changed(&f.g(), &Game::changed);
-        SettingVariables s = f.settings;
-        s.ClockSwitchKey = s.StartStopClockKey;
-        s.BuzzerKey = s.ResetClockKey;
-        f.g().setSettings(s);
-        QCOMPARE(changed.size(), 1);
-        f.key(Field::Time, 'C');
-        QVERIFY(!f.s().ClockTime);
-        f.key(Field::Time, 'S');
-        QVERIFY(f.allRunning(true));
-        QVERIFY(!f.s().ClockTime);
-        f.key(Field::Time, 'R');
-        QVERIFY(f.allRunning(false));
-        QVERIFY(f.effects.isEmpty());
-        f.key(Field::Home, vk::F1);
-        f.key(Field::Home, vk::F2);
-        f.g().AllKeyUp(vk::NumLock);
-        f.g().AllKeyUp(vk::Shift);
-        QCOMPARE(f.effects, QStringList({"help", "options", "numlock"}));
     }
 
     // A command on Enter runs, typing still goes in, and no empty time (0:00) is committed.
