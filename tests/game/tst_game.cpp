@@ -3,15 +3,6 @@
 
 #include <QSignalSpy>
 
-namespace {
-
-constexpr int16_t Key(char c)
-{
-    return static_cast<int16_t>(vk::KeyA + (c - 'A'));
-}
-
-} // namespace
-
 // The game as the operator drives it, without a window: keys, ticks, sounds and the console.
 class TestGame : public QObject
 {
@@ -399,16 +390,16 @@ private Q_SLOTS:
         f.type(Field::Visitor, "-1");
         f.type(Field::Period, "8");
         for (int i = 0; i < 3; ++i) {
-            f.g().consoleKey(Key('H'), true, false);
-            f.g().consoleKey(Key('P'), true, false);
+            f.g().consoleKey('H', true, false);
+            f.g().consoleKey('P', true, false);
         }
         QCOMPARE(f.shown(Field::Home), QStringLiteral("199"));
         QCOMPARE(f.shown(Field::Period), QStringLiteral("9"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Home);
-        f.g().consoleKey(Key('V'), true, false);
+        f.g().consoleKey('V', true, false);
         QCOMPARE(f.shown(Field::Visitor), QStringLiteral("--1"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Visitor);
-        QVERIFY(!f.g().consoleKey(Key('H'), false, false)); // without Ctrl, an ordinary key
+        QVERIFY(!f.g().consoleKey('H', false, false)); // without Ctrl, an ordinary key
 
         // Ctrl with start/stop runs the game clock alone; the plain key runs them all.
         f.type(Field::PenaltyTH1, "2\n");
@@ -448,7 +439,7 @@ private Q_SLOTS:
                 f.g().consoleKey(vk::F6, false, false);
             },
             [&] { f.g().toggleGoalLamp(GoalLamp::Visitor); },
-            [&] { f.g().consoleKey(Key('H'), true, false); },
+            [&] { f.g().consoleKey('H', true, false); },
             [&] { f.g().addWaitingPenalty(Team::Home, 8, ClockValue::whole(120)); },
             [&] { f.key(Field::PenaltyPH1, f.settings.ClearKey); },
         };
@@ -475,13 +466,13 @@ private Q_SLOTS:
         f.tick(10);
         const ClockValue running = f.clock(GameClock);
         f.type(Field::Time, "20\n");
-        f.g().consoleKey(Key('Z'), true, false);
+        f.g().consoleKey('Z', true, false);
         QCOMPARE(f.clock(GameClock), running);
         QVERIFY(!f.s().clocks.IsRunning(GameClock));
         QCOMPARE(f.s().ClockReset, ClockValue::whole(600));
-        f.g().consoleKey(Key('Y'), true, false);
+        f.g().consoleKey('Y', true, false);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
-        f.g().consoleKey(Key('Z'), true, true); // Ctrl+Shift+Z redoes too: nothing left
+        f.g().consoleKey('Z', true, true); // Ctrl+Shift+Z redoes too: nothing left
         QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
 
         // Only so many steps are kept.
