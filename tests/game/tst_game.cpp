@@ -153,10 +153,10 @@ private Q_SLOTS:
     void commandOnEnter_data()
     {
         QTest::addColumn<int>("which");
-        const char* names[] = {"start/stop", "reset",         "clock switch", "buzzer",
-                               "horn",       "penalty clock", "clear"};
-        for (int i = 0; i < 7; ++i)
-            QTest::newRow(names[i]) << i;
+        int i = 0;
+        for (const char* name :
+             {"start/stop", "reset", "clock switch", "buzzer", "horn", "penalty clock", "clear"})
+            QTest::newRow(name) << i++;
     }
     void commandOnEnter()
     {
@@ -375,8 +375,7 @@ private Q_SLOTS:
             {Field::PenaltyTH1, vk::F5, "200"},
             {Field::PenaltyTV1, vk::F6, "400"},
             {Field::PenaltyTH2, vk::F7, "500"},
-            {Field::PenaltyPV2, vk::F5, "---"},
-        };
+            {Field::PenaltyPV2, vk::F5, "---"}};
         for (const auto& [field, key, shown] : steps) {
             const int clock = fieldInfo(field).penaltyClock;
             f.g().select(field);
