@@ -60,7 +60,7 @@ private Q_SLOTS:
     }
 
     // A stop folds in the latest reading; a jump of the local time changes nothing.
-    void stopFoldsInTheLatestReading()
+    void startsAndStops()
     {
         clocks.SetClock(ClockValue::whole(600), 0);
         clocks.StartClock(0);
@@ -78,22 +78,20 @@ private Q_SLOTS:
         clocks.StartClock(0); // a running clock keeps its start
         time.advanceMs(2'500);
         QCOMPARE(clocks.ReadClock(0), ClockValue::tenths(5875));
-    }
 
-    void zeroStaysUntilSetClock()
-    {
-        clocks.SetClock(ClockValue::whole(5), 0);
-        clocks.StartClock(0);
+        // Zero stays through a stop and a start, until the clock is set.
+        clocks.SetClock(ClockValue::whole(5), 1);
+        clocks.StartClock(1);
         time.advanceMs(5'000);
-        QCOMPARE(clocks.ReadClock(0), ClockValue());
-        clocks.StopClock(0);
-        clocks.StartClock(0);
+        QCOMPARE(clocks.ReadClock(1), ClockValue());
+        clocks.StopClock(1);
+        clocks.StartClock(1);
         time.advanceMs(1'000);
-        QCOMPARE(clocks.ReadClock(0), ClockValue());
-        clocks.SetClock(ClockValue::whole(120), 0); // stops the clock at the new value
-        QVERIFY(!clocks.IsRunning(0));
+        QCOMPARE(clocks.ReadClock(1), ClockValue());
+        clocks.SetClock(ClockValue::whole(120), 1); // stops the clock at the new value
+        QVERIFY(!clocks.IsRunning(1));
         time.advanceMs(3'000);
-        QCOMPARE(clocks.ReadClock(0), ClockValue::whole(120));
+        QCOMPARE(clocks.ReadClock(1), ClockValue::whole(120));
 
         // A bad index is ignored.
         clocks.StartClock(5);

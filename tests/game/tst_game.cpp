@@ -71,6 +71,29 @@ private Q_SLOTS:
         f.key(Field::Time, 'C'); // the time of day waits for a tick that does not come
         f.tick();
         QCOMPARE(f.clockText(), QStringLiteral("-0.0-"));
+
+        // One sound at a time: another is dropped, not queued.
+        f.g().soundDone();
+        f.key(Field::Time, 'B');
+        f.key(Field::Time, 'B');
+        f.key(Field::Time, 'G');
+        QCOMPARE(f.effects.size(), 3);
+        f.g().soundDone();
+        f.key(Field::Time, 'G');
+        QCOMPARE(f.effects.last(), QStringLiteral("horn"));
+        // With the horn playing when the clock reaches zero, that zero's buzzer is lost.
+        f.key(Field::Time, 'R');
+        f.key(Field::Time, 'S');
+        f.tick(10);
+        QCOMPARE(f.effects.size(), 4);
+        QVERIFY(f.s().BuzzedAtZero);
+        // A player without a file plays nothing and holds no turn.
+        f.g().soundDone();
+        f.g().setSoundsAvailable(false, true);
+        f.key(Field::Time, 'B');
+        QVERIFY(!f.s().BuzzerPlaying);
+        f.key(Field::Time, 'G');
+        QCOMPARE(f.effects.size(), 5);
     }
 
     void clockSwitchTypedTimesAndNewKeys()
@@ -122,31 +145,6 @@ private Q_SLOTS:
         f.g().AllKeyUp(vk::NumLock);
         f.g().AllKeyUp(vk::Shift);
         QCOMPARE(f.effects, QStringList({"help", "options", "numlock"}));
-    }
-
-    void oneSoundAtATime()
-    {
-        GameFixture f;
-        f.key(Field::Time, 'B');
-        f.key(Field::Time, 'B'); // dropped, not queued
-        f.key(Field::Time, 'G'); // the horn waits for nothing: it is dropped too
-        QCOMPARE(f.effects, QStringList{QStringLiteral("buzzer")});
-        f.g().soundDone();
-        f.key(Field::Time, 'G');
-        QCOMPARE(f.effects.last(), QStringLiteral("horn"));
-        // With the horn playing when the clock reaches zero, that zero's buzzer is lost.
-        f.type(Field::Time, "\n");
-        f.tick();
-        QCOMPARE(f.effects.size(), 2);
-        QVERIFY(f.s().BuzzedAtZero);
-
-        // A player without a file plays nothing and holds no turn.
-        f.g().soundDone();
-        f.g().setSoundsAvailable(false, true);
-        f.key(Field::Time, 'B');
-        QVERIFY(!f.s().BuzzerPlaying);
-        f.key(Field::Time, 'G');
-        QCOMPARE(f.effects.size(), 3);
     }
 
     // A command on Enter runs, typing still goes in, and no empty time (0:00) is committed.
