@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -31,23 +30,21 @@ public:
         // Closed the browser's own way, its helper processes go too and leave the profile be.
         if (socket.state() == QAbstractSocket::ConnectedState)
             call("Browser.close", {}, false);
-        if (!browser.waitForFinished(CallBoundMs)) {
+        if (!browser.waitForFinished(CallBoundMs))
             browser.kill();
-            browser.waitForFinished(CallBoundMs);
-        }
+        browser.waitForFinished(CallBoundMs);
     }
-    DevToolsPage(const DevToolsPage&) = delete;
-    DevToolsPage& operator=(const DevToolsPage&) = delete;
+    Q_DISABLE_COPY_MOVE(DevToolsPage)
 
-    // Opens the url in a fresh browser with a transparent page background; on failure says why.
-    bool open(const QUrl& url, const QSize& window, QString* why)
+    // Opens the url in a fresh browser, the page transparent and exactly `window` in size;
+    // returns why it could not, or nothing.
+    QString open(const QString& url, const QSize& window)
     {
-        browser.start(
-            QString::fromLatin1(Program),
-            {"--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
-             "--disable-background-networking", "--disable-component-update", "--disable-sync",
-             "--hide-scrollbars", "--user-data-dir=" + profile.path(), "--remote-debugging-port=0",
-             QStringLiteral("--window-size=%1,%2").arg(window.width()).arg(window.height())});
+        browser.start(QString::fromLatin1(Program),
+                      {"--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                       "--disable-background-networking", "--disable-component-update",
+                       "--disable-sync", "--hide-scrollbars", "--user-data-dir=" + profile.path(),
+                       "--remote-debugging-port=0"});
         // The browser's own endpoint; the page is reached through a session on it.
         const QRegularExpression listening(QStringLiteral("DevTools listening on (ws://\\S+)"));
         QByteArray errors;
@@ -59,33 +56,24 @@ public:
                 return m.hasMatch() || browser.state() == QProcess::NotRunning;
             },
             StartBoundMs);
-        if (!m.hasMatch()) {
-            *why = "Chromium did not start: " + QString::fromUtf8(errors.right(500));
-            return false;
-        }
+        if (!m.hasMatch())
+            return "Chromium did not start: " + QString::fromUtf8(errors.right(500));
         socket.open(QUrl(m.captured(1)));
-        if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; },
-                             CallBoundMs)) {
-            *why = QStringLiteral("cannot reach Chromium over DevTools");
-            return false;
-        }
-        const QString target =
-            call("Target.createTarget", {{"url", url.toString()}})["targetId"].toString();
+        [[maybe_unused]] const bool connected = QTest::qWaitFor(
+            [&] { return socket.state() == QAbstractSocket::ConnectedState; }, CallBoundMs);
+        const QString target = call("Target.createTarget", {{"url", url}})["targetId"].toString();
         session =
             call("Target.attachToTarget", {{"targetId", target}, {"flatten", true}})["sessionId"]
                 .toString();
-        if (session.isEmpty()) {
-            *why = QStringLiteral("cannot reach the page over DevTools");
-            return false;
-        }
-        // The viewport exactly as asked, whatever the window around it, and transparent.
+        if (session.isEmpty())
+            return QStringLiteral("cannot reach the page over DevTools");
         call("Emulation.setDeviceMetricsOverride", {{"width", window.width()},
                                                     {"height", window.height()},
                                                     {"deviceScaleFactor", 1},
                                                     {"mobile", false}});
         call("Emulation.setDefaultBackgroundColorOverride",
              {{"color", QJsonObject{{"r", 0}, {"g", 0}, {"b", 0}, {"a", 0}}}});
-        return true;
+        return QString();
     }
 
     // The value of a script expression in the page.
