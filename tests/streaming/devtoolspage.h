@@ -36,15 +36,16 @@ public:
     }
     Q_DISABLE_COPY_MOVE(DevToolsPage)
 
-    // Opens the url in a fresh browser, the page transparent and exactly `window` in size;
+    // Opens the url in a fresh browser, the page transparent and `window` in size;
     // returns why it could not, or nothing.
     QString open(const QString& url, const QSize& window)
     {
-        browser.start(QString::fromLatin1(Program),
-                      {"--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                       "--disable-background-networking", "--disable-component-update",
-                       "--disable-sync", "--hide-scrollbars", "--user-data-dir=" + profile.path(),
-                       "--remote-debugging-port=0"});
+        browser.start(
+            QString::fromLatin1(Program),
+            {"--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--hide-scrollbars", "--user-data-dir=" + profile.path(), "--remote-debugging-port=0",
+             QStringLiteral("--window-size=%1,%2").arg(window.width()).arg(window.height())});
         // The browser's own endpoint; the page is reached through a session on it.
         const QRegularExpression listening(QStringLiteral("DevTools listening on (ws://\\S+)"));
         QByteArray errors;
@@ -67,27 +68,20 @@ public:
                 .toString();
         if (session.isEmpty())
             return QStringLiteral("cannot reach the page over DevTools");
-        call("Emulation.setDeviceMetricsOverride", {{"width", window.width()},
-                                                    {"height", window.height()},
-                                                    {"deviceScaleFactor", 1},
-                                                    {"mobile", false}});
         call("Emulation.setDefaultBackgroundColorOverride",
              {{"color", QJsonObject{{"r", 0}, {"g", 0}, {"b", 0}, {"a", 0}}}});
         return QString();
     }
 
-    // The value of a script expression in the page.
-    QJsonValue evaluate(const QString& expression)
-    {
-        return call("Runtime.evaluate",
-                    {{"expression", expression}, {"returnByValue", true}})["result"]["value"];
-    }
-
-    // Waits until the expression yields the expected text.
+    // Waits until a script expression in the page yields the expected text.
     bool waitFor(const QString& expression, const QString& expected, int boundMs = CallBoundMs)
     {
-        return QTest::qWaitFor([&] { return evaluate(expression).toString() == expected; },
-                               boundMs);
+        const QJsonObject params{{"expression", expression}, {"returnByValue", true}};
+        return QTest::qWaitFor(
+            [&] {
+                return call("Runtime.evaluate", params)["result"]["value"].toString() == expected;
+            },
+            boundMs);
     }
 
     QByteArray screenshot()
