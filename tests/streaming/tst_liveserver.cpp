@@ -8,7 +8,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QWebSocket>
 
@@ -127,7 +126,6 @@ private Q_SLOTS:
         };
         row("bare LF", "GET /state.json HTTP/1.0\n\n", 200);
         row("dot", "GET /stateXjson HTTP/1.1\r\n" + Host + "\r\n", 404); // routes are patterns
-        row("traversal", "GET /../state.json HTTP/1.1\r\n" + Host + "\r\n", 404);
         row("post", "POST /state.json HTTP/1.1\r\n" + Host + "Content-Length: 2\r\n\r\n{}", 405);
         row("garbage", QByteArray("\x16\x03\x01\x02\x00\x01\r\n\r\n", 10), 400);
         row("http/2", "GET /state.json HTTP/2.0\r\n\r\n", 400);
@@ -162,9 +160,10 @@ private Q_SLOTS:
         QTRY_COMPARE(s.server().openConnections(), 0);
     }
 
-    // Bound to 127.0.0.1 alone; the page and /colors.json carry the board's colours as they are
-    // now; a viewer gets the state on connecting and every change after it, the same bytes as
-    // /state.json and the feed's file, and nothing when nothing changed.
+    // Bound to 127.0.0.1 alone, and a second board finds the port in use; the page and /colors.json
+    // carry the board's colours as they are now; a viewer gets the state on connecting and every
+    // change after it, the same bytes as /state.json and the feed's file, and nothing when nothing
+    // changed.
     void servesTheBoard()
     {
         Served s;
@@ -172,11 +171,15 @@ private Q_SLOTS:
         probe.connectToHost(QStringLiteral("127.0.0.2"), s.port());
         QVERIFY(!probe.waitForConnected(BoundMs));
         QCOMPARE(probe.error(), QAbstractSocket::ConnectionRefusedError);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("cannot serve the live score on 127.0.0.1 port "
+                                                "\\d+: the port is in use, by another Pucklight"));
+        Served second(s.port());
+        QVERIFY(second.out->feed && !second.out->server); // and runs on without it
 
         Settings.ScoreColor = 0x00FF00; // green in red + 256 green + 65536 blue
         QVERIFY(get(s.port(), "/overlay.html").body.contains(R"("score": "#00ff00")"));
-        const QJsonDocument colours = QJsonDocument::fromJson(get(s.port(), "/colors.json").body);
-        QCOMPARE(colours["score"].toString(), "#00ff00");
+        QCOMPARE(QJsonDocument::fromJson(get(s.port(), "/colors.json").body)["score"], "#00ff00");
 
         Viewer v(s.port());
         QVERIFY(v.waitForMessages(1));
@@ -204,7 +207,7 @@ private Q_SLOTS:
     void crowdsNeverPushOutAViewer()
     {
         Served s;
-        s.server().setMaxViewers(3);
+        s.server().setMaxViewers(2);
         Viewer first(s.port());
         QVERIFY(first.waitForMessages(1));
         QTcpSocket slow[130];
@@ -212,23 +215,20 @@ private Q_SLOTS:
             c.connectToHost(QStringLiteral("127.0.0.1"), s.port());
             c.write("GET /state.json HTTP/1.1\r\nX");
         }
-        const auto stillOpen = [&] {
-            return std::count_if(std::begin(slow), std::end(slow), [](const QTcpSocket& c) {
-                return c.state() == QAbstractSocket::ConnectedState;
-            });
-        };
-        QTRY_COMPARE(stillOpen(), RequestGuard::MaxPendingPerAddress);
-        Viewer second(s.port());
-        Viewer third(s.port());
+        QTRY_COMPARE(std::count_if(std::begin(slow), std::end(slow),
+                                   [](const QTcpSocket& c) {
+                                       return c.state() == QAbstractSocket::ConnectedState;
+                                   }),
+                     RequestGuard::MaxPendingPerAddress);
+        Viewer second(s.port()); // not locked out by the crowd
         QVERIFY(second.waitForMessages(1));
-        QVERIFY(third.waitForMessages(1));
-        Viewer fourth(s.port());
-        QTRY_VERIFY(fourth.closed);
-        QVERIFY(fourth.messages.isEmpty());
+        Viewer third(s.port());
+        QTRY_VERIFY(third.closed);
+        QVERIFY(third.messages.isEmpty());
         s.f.type(Field::Home, "+1");
         s.step();
-        for (Viewer* v : {&first, &second, &third})
-            QVERIFY(v->waitForMessages(2));
+        QVERIFY(first.waitForMessages(2));
+        QVERIFY(second.waitForMessages(2));
     }
 
     void pingsWithoutReadingAreCutOff()
@@ -251,18 +251,6 @@ private Q_SLOTS:
         }
         QCOMPARE(c.state(), QAbstractSocket::UnconnectedState);
         QTRY_COMPARE(s.server().viewerCount(), 0);
-    }
-
-    void portInUseLeavesTheBoardRunning()
-    {
-        QTcpServer taken;
-        QVERIFY(taken.listen(QHostAddress::LocalHost));
-        QTest::ignoreMessage(
-            QtWarningMsg,
-            QRegularExpression("cannot serve the live score on 127.0.0.1 port \\d+: the "
-                               "port is in use, by another Pucklight board"));
-        Served s(taken.serverPort());
-        QVERIFY(s.out && s.out->feed && !s.out->server);
     }
 
     // Clients that vanish, stall or send megabytes leave no connection and no memory behind.
@@ -295,8 +283,6 @@ private Q_SLOTS:
         const HttpReply body = exchange(
             s.port(), "POST /state.json HTTP/1.1\r\nContent-Length: 10485760\r\n\r\n", tenMiB);
         QVERIFY2(body.head.isEmpty() || body.status == 405, body.head.constData());
-        const HttpReply header = exchange(s.port(), "GET /state.json HTTP/1.1\r\nX-Fill: ", tenMiB);
-        QVERIFY2(header.head.isEmpty() || header.status == 431, header.head.constData());
 
         QTRY_COMPARE(s.server().openConnections(), 0);
         QTRY_COMPARE(s.server().viewerCount(), 0);
