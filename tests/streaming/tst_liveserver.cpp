@@ -8,6 +8,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSignalSpy>
 #include <QTcpSocket>
 #include <QWebSocket>
 
@@ -87,22 +88,13 @@ struct Served
     }
 };
 
-// A WebSocket viewer that keeps what it is sent.
-struct Viewer
+// A WebSocket viewer of the board, keeping what it is sent.
+struct Viewer : QWebSocket
 {
-    QWebSocket ws;
-    QList<QByteArray> messages;
-    bool closed = false;
+    QSignalSpy messages{this, &QWebSocket::textMessageReceived};
     explicit Viewer(quint16 port)
     {
-        QObject::connect(&ws, &QWebSocket::textMessageReceived,
-                         [this](const QString& m) { messages << m.toUtf8(); });
-        QObject::connect(&ws, &QWebSocket::disconnected, [this] { closed = true; });
-        ws.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
-    }
-    bool waitForMessages(int n)
-    {
-        return QTest::qWaitFor([&] { return messages.size() >= n; });
+        open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
     }
 };
 
@@ -182,23 +174,23 @@ private Q_SLOTS:
         QCOMPARE(QJsonDocument::fromJson(get(s.port(), "/colors.json").body)["score"], "#00ff00");
 
         Viewer v(s.port());
-        QVERIFY(v.waitForMessages(1));
-        QCOMPARE(v.messages[0], s.out->sampler.json());
+        QTRY_COMPARE(v.messages.size(), 1); // the state as it stands
+        QCOMPARE(v.messages[0][0].toByteArray(), s.out->sampler.json());
         s.f.type(Field::Visitor, "+2");
         s.step();
-        QVERIFY(v.waitForMessages(2));
-        QCOMPARE(QJsonDocument::fromJson(v.messages[1])["visitor"]["score"].toString(), "2");
+        QTRY_COMPARE(v.messages.size(), 2);
+        QCOMPARE(v.messages[1][0].toByteArray(), s.out->sampler.json());
         const HttpReply r = get(s.port(), "/state.json");
         QVERIFY(r.head.contains("\r\ncontent-type: application/json"));
-        QCOMPARE(r.body, v.messages[1]);
+        QCOMPARE(r.body, s.out->sampler.json());
         QFile file(s.tmp.filePath("state.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), r.body);
-        s.step();
+        s.step(); // nothing changed: nothing sent
         s.f.type(Field::Visitor, "+1");
         s.step();
-        QVERIFY(v.waitForMessages(3));
-        QCOMPARE(v.messages.size(), 3);
+        QTRY_COMPARE(v.messages.size(), 3);
+        QCOMPARE(v.messages[2][0].toByteArray(), s.out->sampler.json());
     }
 
     // Connections that send their request a byte now and then, more than the server reads at
@@ -209,7 +201,7 @@ private Q_SLOTS:
         Served s;
         s.server().setMaxViewers(2);
         Viewer first(s.port());
-        QVERIFY(first.waitForMessages(1));
+        QTRY_COMPARE(first.messages.size(), 1);
         QTcpSocket slow[130];
         for (QTcpSocket& c : slow) {
             c.connectToHost(QStringLiteral("127.0.0.1"), s.port());
@@ -221,14 +213,14 @@ private Q_SLOTS:
                                    }),
                      RequestGuard::MaxPendingPerAddress);
         Viewer second(s.port()); // not locked out by the crowd
-        QVERIFY(second.waitForMessages(1));
+        QTRY_COMPARE(second.messages.size(), 1);
         Viewer third(s.port());
-        QTRY_VERIFY(third.closed);
+        QTRY_COMPARE(third.state(), QAbstractSocket::UnconnectedState);
         QVERIFY(third.messages.isEmpty());
         s.f.type(Field::Home, "+1");
         s.step();
-        QVERIFY(first.waitForMessages(2));
-        QVERIFY(second.waitForMessages(2));
+        QTRY_COMPARE(first.messages.size(), 2);
+        QTRY_COMPARE(second.messages.size(), 2);
     }
 
     void pingsWithoutReadingAreCutOff()
