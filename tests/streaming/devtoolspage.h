@@ -15,8 +15,7 @@ class DevToolsPage
 {
 public:
     static constexpr const char* Program = "/usr/bin/chromium";
-    static constexpr int StartBoundMs = 60000;
-    static constexpr int CallBoundMs = 15000;
+    static constexpr int BoundMs = 60000;
 
     DevToolsPage()
     {
@@ -30,9 +29,9 @@ public:
         // Closed the browser's own way, its helper processes go too and leave the profile be.
         if (socket.state() == QAbstractSocket::ConnectedState)
             call("Browser.close", {}, false);
-        if (!browser.waitForFinished(CallBoundMs))
+        if (!browser.waitForFinished(BoundMs))
             browser.kill();
-        browser.waitForFinished(CallBoundMs);
+        browser.waitForFinished(BoundMs);
     }
     Q_DISABLE_COPY_MOVE(DevToolsPage)
 
@@ -56,12 +55,12 @@ public:
                 m = listening.match(QString::fromUtf8(errors));
                 return m.hasMatch() || browser.state() == QProcess::NotRunning;
             },
-            StartBoundMs);
+            BoundMs);
         if (!m.hasMatch())
             return "Chromium did not start: " + QString::fromUtf8(errors.right(500));
         socket.open(QUrl(m.captured(1)));
         [[maybe_unused]] const bool connected = QTest::qWaitFor(
-            [&] { return socket.state() == QAbstractSocket::ConnectedState; }, CallBoundMs);
+            [&] { return socket.state() == QAbstractSocket::ConnectedState; }, BoundMs);
         const QString target = call("Target.createTarget", {{"url", url}})["targetId"].toString();
         session =
             call("Target.attachToTarget", {{"targetId", target}, {"flatten", true}})["sessionId"]
@@ -74,14 +73,14 @@ public:
     }
 
     // Waits until a script expression in the page yields the expected text.
-    bool waitFor(const QString& expression, const QString& expected, int boundMs = CallBoundMs)
+    bool waitFor(const QString& expression, const QString& expected)
     {
         const QJsonObject params{{"expression", expression}, {"returnByValue", true}};
         return QTest::qWaitFor(
             [&] {
                 return call("Runtime.evaluate", params)["result"]["value"].toString() == expected;
             },
-            boundMs);
+            BoundMs);
     }
 
     QByteArray screenshot()
@@ -100,7 +99,7 @@ private:
             message.insert(QLatin1String("sessionId"), session);
         socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
         socket.flush();
-        if (!wait || !QTest::qWaitFor([&] { return replies.contains(id); }, CallBoundMs))
+        if (!wait || !QTest::qWaitFor([&] { return replies.contains(id); }, BoundMs))
             return {};
         return replies.take(id)[QLatin1String("result")];
     }

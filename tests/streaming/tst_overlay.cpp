@@ -67,7 +67,7 @@ private Q_SLOTS:
         out->server = std::make_unique<LiveServer>();
         QVERIFY(out->server->listen(QHostAddress::LocalHost, port));
         out->sampler.sample();
-        QVERIFY(page.waitFor(fields, QString(scored).replace("|1|", "|5|"), 30000));
+        QVERIFY(page.waitFor(fields, QString(scored).replace("|1|", "|5|")));
         QVERIFY(page.waitFor(connection, "live"));
     }
 };
