@@ -22,71 +22,59 @@ private Q_SLOTS:
     }
     void cleanupTestCase() { program::setFolder(QString()); }
 
-    void parse_data()
+    // What a command line asks of the board (feed folder, port, address), or the exit code and
+    // what is printed instead: the output, or the first error line, then the usage with the
+    // monitors.
+    void commandLine_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("options"); // feed folder|port|address, or "error"
-        const auto row = [](const char* name, const QStringList& args, const char* options) {
-            QTest::newRow(name) << args << QString::fromLatin1(options);
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char* name, const QStringList& args, const QString& result) {
+            QTest::newRow(name) << args << result;
         };
+        const QString port =
+            QStringLiteral("2: pucklight: --serve needs a port number from 1 to 65535");
         row("nothing", {}, "|-1|127.0.0.1");
         row("feed", {"--feed", "/tmp/f"}, "/tmp/f|-1|127.0.0.1");
-        row("feed, no folder", {"--feed"}, "error");
+        row("feed, empty folder", {"--feed="}, "2: pucklight: --feed needs a folder");
         row("highest port", {"--serve", "65535"}, "|65535|127.0.0.1");
-        row("port 0", {"--serve", "0"}, "error");
-        row("port too big", {"--serve", "65536"}, "error");
-        row("port with a sign", {"--serve", "+8080"}, "error");
-        row("serve twice", {"--serve", "8080", "--serve=9090"}, "error");
+        row("port 0", {"--serve", "0"}, port);
+        row("port too big", {"--serve", "65536"}, port);
+        row("port with a sign", {"--serve", "+8080"}, port);
+        row("serve twice", {"--serve", "8080", "--serve=9090"},
+            "2: pucklight: --serve is given more than once");
         row("both, with the board's own",
             {"--fullscreen", "--feed", "d", "--serve", "1", "--screen", "0"}, "d|1|127.0.0.1");
         row("ipv6", {"--serve-address=::1", "--serve", "9"}, "|9|::1");
-        row("host name", {"--serve", "9", "--serve-address", "localhost"}, "error");
-        row("address alone", {"--serve-address", "10.0.0.1"}, "error");
+        row("host name", {"--serve", "9", "--serve-address", "localhost"},
+            "2: pucklight: --serve-address needs an IP address, such as 127.0.0.1 or 0.0.0.0");
+        row("address alone", {"--serve-address", "10.0.0.1"},
+            "2: pucklight: --serve-address goes with --serve PORT");
+        row("unknown option", {"--frob", "--version"}, "2: pucklight: Unknown option 'frob'.");
+        row("stray word", {"8080"}, "2: pucklight: unexpected argument: 8080");
+        row("version", {"--version"},
+            QStringLiteral("0: Pucklight %1.%2.%3\nbuzzer: %4/buzzer.wav\n"
+                           "horn: horn.wav not found in %4\n"
+                           "manual: pucklighthelpfile.rtf not found in %4\n")
+                .arg(program::VersionMajor)
+                .arg(program::VersionMinor)
+                .arg(program::VersionRevision)
+                .arg(data.path()));
     }
-
-    void parse()
+    void commandLine()
     {
         QFETCH(QStringList, args);
-        QFETCH(QString, options);
+        QFETCH(QString, result);
         const LaunchOptions o = parseCommandLine(QStringList{"pucklight"} + args);
-        const QString found = QStringLiteral("%1|%2|%3").arg(o.feedFolder).arg(o.servePort);
-        QCOMPARE(o.error.isEmpty() ? found.arg(o.serveAddress) : QStringLiteral("error"), options);
-    }
-
-    void answers_data()
-    {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("code");        // -1: the board opens
-        QTest::addColumn<QString>("printed"); // the output, then the first line of the errors
-        QTest::newRow("board") << QStringList{"--fullscreen"} << -1 << QString();
-        QTest::newRow("version") << QStringList{"--version"} << 0
-                                 << QStringLiteral(
-                                        "Pucklight %1.%2.%3\nbuzzer: %4/buzzer.wav\n"
-                                        "horn: horn.wav not found in %4\n"
-                                        "manual: pucklighthelpfile.rtf not found in %4\n")
-                                        .arg(program::VersionMajor)
-                                        .arg(program::VersionMinor)
-                                        .arg(program::VersionRevision)
-                                        .arg(data.path());
-        QTest::newRow("unknown option") << QStringList{"--frob", "--version"} << 2
-                                        << QStringLiteral("pucklight: Unknown option 'frob'.");
-        QTest::newRow("stray word")
-            << QStringList{"8080"} << 2 << QStringLiteral("pucklight: unexpected argument: 8080");
-    }
-    void answers()
-    {
-        QFETCH(QStringList, args);
-        QFETCH(int, code);
-        QFETCH(QString, printed);
         QString out;
         QString errors;
         QTextStream outStream(&out);
         QTextStream errStream(&errors);
-        const auto answer = answerCommandLine(parseCommandLine(QStringList{"pucklight"} + args),
-                                              outStream, errStream, QStringLiteral("  0: x\n"));
-        QCOMPARE(answer.value_or(-1), code);
-        QCOMPARE(out + errors.section(QLatin1Char('\n'), 0, 0), printed);
-        // An error is followed by the usage, with the monitors.
+        const auto code = answerCommandLine(o, outStream, errStream, QStringLiteral("  0: x\n"));
+        const QString board = QStringLiteral("%1|%2|%3").arg(o.feedFolder).arg(o.servePort);
+        QCOMPARE(code ? QString("%1: ").arg(*code) + out + errors.section('\n', 0, 0)
+                      : board.arg(o.serveAddress),
+                 result);
         QVERIFY(code != 2 ||
                 (errors.contains(QLatin1String("Usage:")) && errors.endsWith(" 0: x\n")));
     }
@@ -105,7 +93,6 @@ private Q_SLOTS:
         o.screen = screen;
         o.fullScreen = true;
         QWidget board;
-        board.resize(632, 453);
         // Kept off the platform, which would otherwise do the window manager's work here.
         board.setAttribute(Qt::WA_DontShowOnScreen);
         presentBoard(&board);
