@@ -15,7 +15,8 @@ class DevToolsPage
 {
 public:
     static constexpr const char* Program = "/usr/bin/chromium";
-    static constexpr int BoundMs = 60000;
+    static constexpr int BoundMs = 60000;     // to start, and to wait for the page
+    static constexpr int CallBoundMs = 15000; // for one command
 
     DevToolsPage()
     {
@@ -29,11 +30,10 @@ public:
         // Closed the browser's own way, its helper processes go too and leave the profile be.
         if (socket.state() == QAbstractSocket::ConnectedState)
             call("Browser.close", {}, false);
-        if (!browser.waitForFinished(BoundMs))
+        if (!browser.waitForFinished(CallBoundMs))
             browser.kill();
-        browser.waitForFinished(BoundMs);
+        browser.waitForFinished(CallBoundMs);
     }
-    Q_DISABLE_COPY_MOVE(DevToolsPage)
 
     // Opens the url in a fresh browser, the page transparent and `window` in size;
     // returns why it could not, or nothing.

@@ -20,7 +20,6 @@ private Q_SLOTS:
         QVERIFY(QFile(data.filePath(QStringLiteral("buzzer.wav"))).open(QIODevice::WriteOnly));
         program::setFolder(data.path());
     }
-    void cleanupTestCase() { program::setFolder(QString()); }
 
     // What a command line asks of the board (feed folder, port, address), or the exit code and
     // what is printed instead: the output, or the first error line, then the usage with the
