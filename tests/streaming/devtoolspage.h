@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -16,8 +15,8 @@ class DevToolsPage
 {
 public:
     static constexpr const char* Program = "/usr/bin/chromium";
-    static constexpr int StartBoundMs = 60000;
-    static constexpr int CallBoundMs = 15000;
+    static constexpr int BoundMs = 60000;     // to start, and to wait for the page
+    static constexpr int CallBoundMs = 15000; // for one command
 
     DevToolsPage()
     {
@@ -31,16 +30,14 @@ public:
         // Closed the browser's own way, its helper processes go too and leave the profile be.
         if (socket.state() == QAbstractSocket::ConnectedState)
             call("Browser.close", {}, false);
-        if (!browser.waitForFinished(CallBoundMs)) {
+        if (!browser.waitForFinished(CallBoundMs))
             browser.kill();
-            browser.waitForFinished(CallBoundMs);
-        }
+        browser.waitForFinished(CallBoundMs);
     }
-    DevToolsPage(const DevToolsPage&) = delete;
-    DevToolsPage& operator=(const DevToolsPage&) = delete;
 
-    // Opens the url in a fresh browser with a transparent page background; on failure says why.
-    bool open(const QUrl& url, const QSize& window, QString* why)
+    // Opens the url in a fresh browser, the page transparent and `window` in size;
+    // returns why it could not, or nothing.
+    QString open(const QString& url, const QSize& window)
     {
         browser.start(
             QString::fromLatin1(Program),
@@ -58,48 +55,32 @@ public:
                 m = listening.match(QString::fromUtf8(errors));
                 return m.hasMatch() || browser.state() == QProcess::NotRunning;
             },
-            StartBoundMs);
-        if (!m.hasMatch()) {
-            *why = "Chromium did not start: " + QString::fromUtf8(errors.right(500));
-            return false;
-        }
+            BoundMs);
+        if (!m.hasMatch())
+            return "Chromium did not start: " + QString::fromUtf8(errors.right(500));
         socket.open(QUrl(m.captured(1)));
-        if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; },
-                             CallBoundMs)) {
-            *why = QStringLiteral("cannot reach Chromium over DevTools");
-            return false;
-        }
-        const QString target =
-            call("Target.createTarget", {{"url", url.toString()}})["targetId"].toString();
+        [[maybe_unused]] const bool connected = QTest::qWaitFor(
+            [&] { return socket.state() == QAbstractSocket::ConnectedState; }, BoundMs);
+        const QString target = call("Target.createTarget", {{"url", url}})["targetId"].toString();
         session =
             call("Target.attachToTarget", {{"targetId", target}, {"flatten", true}})["sessionId"]
                 .toString();
-        if (session.isEmpty()) {
-            *why = QStringLiteral("cannot reach the page over DevTools");
-            return false;
-        }
-        // The viewport exactly as asked, whatever the window around it, and transparent.
-        call("Emulation.setDeviceMetricsOverride", {{"width", window.width()},
-                                                    {"height", window.height()},
-                                                    {"deviceScaleFactor", 1},
-                                                    {"mobile", false}});
+        if (session.isEmpty())
+            return QStringLiteral("cannot reach the page over DevTools");
         call("Emulation.setDefaultBackgroundColorOverride",
              {{"color", QJsonObject{{"r", 0}, {"g", 0}, {"b", 0}, {"a", 0}}}});
-        return true;
+        return QString();
     }
 
-    // The value of a script expression in the page.
-    QJsonValue evaluate(const QString& expression)
+    // Waits until a script expression in the page yields the expected text.
+    bool waitFor(const QString& expression, const QString& expected)
     {
-        return call("Runtime.evaluate",
-                    {{"expression", expression}, {"returnByValue", true}})["result"]["value"];
-    }
-
-    // Waits until the expression yields the expected text.
-    bool waitFor(const QString& expression, const QString& expected, int boundMs = CallBoundMs)
-    {
-        return QTest::qWaitFor([&] { return evaluate(expression).toString() == expected; },
-                               boundMs);
+        const QJsonObject params{{"expression", expression}, {"returnByValue", true}};
+        return QTest::qWaitFor(
+            [&] {
+                return call("Runtime.evaluate", params)["result"]["value"].toString() == expected;
+            },
+            BoundMs);
     }
 
     QByteArray screenshot()
@@ -118,7 +99,7 @@ private:
             message.insert(QLatin1String("sessionId"), session);
         socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
         socket.flush();
-        if (!wait || !QTest::qWaitFor([&] { return replies.contains(id); }, CallBoundMs))
+        if (!wait || !QTest::qWaitFor([&] { return replies.contains(id); }, BoundMs))
             return {};
         return replies.take(id)[QLatin1String("result")];
     }
