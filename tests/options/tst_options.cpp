@@ -35,18 +35,6 @@ class TestOptions : public QObject
     QTemporaryDir files;
     QString picture;
 
-    // A file of `length` characters whose bare name has `bareLength`, made to exist.
-    QString existingFile(int length, int bareLength)
-    {
-        const QString folder = files.path() + QLatin1Char('/') +
-                               QString(length - int(files.path().size()) - bareLength - 2, 'd');
-        const QString path = folder + QLatin1Char('/') + QString(bareLength - 4, 'b') + ".wav";
-        QDir().mkpath(folder);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        return path;
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -235,38 +223,34 @@ private Q_SLOTS:
         QFETCH(bool, ok);
         Settings = unusualSettings();
         SettingVariables expected = Settings;
-        {
-            frmOptions d;
-            d.show();
-            d.SSTab1->setCurrentIndex(3);
-            d.txtHomeText->setText(QStringLiteral("Hawks"));
-            d.scrLEDSelectedWidth->setValue(3);
-            QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QStringLiteral("3"));
-            dialogs->answers = {yes};
-            d.cmdResetColors->click();
-            QCOMPARE(dialogs->asked, QStringList{QStringLiteral("Reset Colors")});
-            if (ok)
-                QTest::keyClick(d.txtHomeText, Qt::Key_Return);
-            else
-                d.cmdCancel->click();
-            QVERIFY(!d.isVisible());
-            QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
-            expected.TeamSize = Fixed4::whole(d.TempSize); // recomputed for the unusual names
-        }
+        frmOptions d;
+        d.show();
+        d.SSTab1->setCurrentIndex(3);
+        d.txtHomeText->setText(QStringLiteral("Hawks"));
+        d.scrLEDSelectedWidth->setValue(3);
+        QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QStringLiteral("3"));
+        dialogs->answers = {yes};
+        d.cmdResetColors->click();
+        QCOMPARE(dialogs->asked, QStringList{QStringLiteral("Reset Colors")});
+        if (ok)
+            QTest::keyClick(d.txtHomeText, Qt::Key_Return);
+        else
+            d.cmdCancel->click();
+        QVERIFY(!d.isVisible());
+        QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
         if (ok) {
             expected.HomeText = QStringLiteral("Hawks");
             expected.LEDSelectedWidth = 3;
-            if (yes)
-                ResetSettings(expected, SettingRow::Reset::Colors);
-        } else {
-            expected = unusualSettings();
+            expected.TeamSize = Fixed4::whole(d.TempSize); // recomputed for the unusual names
         }
+        if (yes && ok)
+            ResetSettings(expected, SettingRow::Reset::Colors);
         QVERIFY(Settings == expected);
         QCOMPARE(store.size() > 0, ok);
-        frmOptions d;
-        d.show();
-        QCOMPARE(d.SSTab1->currentIndex(), 0);
-        QCOMPARE(d.focusWidget(), d.cmdOk);
+        frmOptions again;
+        again.show();
+        QCOMPARE(again.SSTab1->currentIndex(), 0);
+        QCOMPARE(again.focusWidget(), again.cmdOk);
     }
 
     void resetKeysThenTheKeyButtons()
@@ -309,26 +293,28 @@ private Q_SLOTS:
         QCOMPARE(Settings.NumLockForce, 0);
     }
 
+    // A path too long for its box keeps the bare name of an existing file whole.
     void chopFileName_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("length");
         QTest::addColumn<QString>("shown");
         const QString elision = QStringLiteral(" ...") + QDir::separator();
-        const QString forty = QStringLiteral("/music/") + QString(29, 'a') + ".wav";
-        QTest::newRow("40 characters in full") << forty << forty;
-        QTest::newRow("empty") << QString() << "[No File Selected]";
-        QTest::newRow("60, no such file") << QString(60, 'x') << QString(45, 'x') + elision;
-        // The bare name of an existing file is kept whole.
-        QString path = existingFile(70, 45);
-        QTest::newRow("45-character name") << path << elision + path.right(45);
-        path = existingFile(80, 50);
-        QTest::newRow("50-character name") << path << path.right(50);
+        const int all = int(picture.size());
+        QTest::newRow("fits") << picture << all << picture;
+        QTest::newRow("empty") << QString() << 50 << "[No File Selected]";
+        QTest::newRow("no such file") << QString(60, 'x') << 50 << QString(45, 'x') + elision;
+        QTest::newRow("head and name")
+            << picture << all - 1 << picture.left(all - 14) + elision + "team.bmp";
+        QTest::newRow("no room for a head") << picture << 13 << elision + "team.bmp";
+        QTest::newRow("the name alone") << picture << 12 << "team.bmp";
     }
     void chopFileName()
     {
         QFETCH(QString, path);
+        QFETCH(int, length);
         QFETCH(QString, shown);
-        QCOMPARE(frmOptions::ChopFileName(path, 50), shown);
+        QCOMPARE(frmOptions::ChopFileName(path, static_cast<int16_t>(length)), shown);
     }
 };
 
