@@ -63,15 +63,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("ledType");
         QTest::addColumn<int>("numLock");
-        QTest::addColumn<int>("shownWidth");
-        QTest::addColumn<int>("shownType");
         const QString initial = QStringLiteral("Visitor");
-        QTest::newRow("initial names keep the size") << initial << 5 << 1 << 2 << 5 << 1;
+        QTest::newRow("initial names keep the size") << initial << 5 << 1 << 2;
         // Longer than the box lets anyone type: from a hand-edited file, kept whole.
         QTest::newRow("a long visitor name")
-            << QStringLiteral("Hämeenlinnan Pallokerho") << 0 << 0 << 1 << 0 << 0;
-        QTest::newRow("below the ranges") << initial << -4 << -1 << 0 << 0 << 0;
-        QTest::newRow("above the ranges") << initial << 9 << 7 << 3 << 5 << 1;
+            << QStringLiteral("Hämeenlinnan Pallokerho") << 0 << 0 << 1;
+        QTest::newRow("below the ranges") << initial << -4 << -1 << 0;
+        QTest::newRow("above the ranges") << initial << 9 << 7 << 3;
     }
     void okStoresWhatWasLoaded()
     {
@@ -79,8 +77,8 @@ private Q_SLOTS:
         QFETCH(int, width);
         QFETCH(int, ledType);
         QFETCH(int, numLock);
-        QFETCH(int, shownWidth);
-        QFETCH(int, shownType);
+        const int shownWidth = qBound(0, width, 5);
+        const int shownType = qBound(0, ledType, 1);
         SettingVariables loaded = unusualSettings();
         loaded.HomePic = loaded.BoardPic = picture;
         loaded.TeamSize = Fixed4::whole(31);
@@ -111,7 +109,6 @@ private Q_SLOTS:
         find(d, "cmdHomeC")->click(); // a cancelled picker keeps the colour
         QCOMPARE(find<PictureBox>(d, "picHomeC")->BackColor(), QColor(0x11, 0x22, 0x33));
         d.cmdOk_Click();
-        QCOMPARE(d.result(), int(QDialog::Accepted));
         loaded.HomeColor = 0x332211;
         loaded.LEDSelectedWidth = static_cast<int16_t>(shownWidth);
         loaded.LEDType = static_cast<int16_t>(1 - shownType);
@@ -207,9 +204,10 @@ private Q_SLOTS:
             QVERIFY(find<Image>(d, "imgBoardPicPreview")->hasPicture());
     }
 
-    // OK (Enter) stores the choices, a reset included; Cancel, or No to the reset, leaves them.
-    // Every opening starts on the first tab with OK focused.
-    void resetColorsThenClose_data()
+    // OK (Enter) stores the choices, the resets included; Cancel, or No to the resets, leaves
+    // them. "Reset Keys" leaves the clock switch key. Every opening starts on the first tab with
+    // OK focused.
+    void resetsThenClose_data()
     {
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("ok");
@@ -217,7 +215,7 @@ private Q_SLOTS:
         QTest::newRow("Yes, then Cancel") << true << false;
         QTest::newRow("Yes, then OK") << true << true;
     }
-    void resetColorsThenClose()
+    void resetsThenClose()
     {
         QFETCH(bool, yes);
         QFETCH(bool, ok);
@@ -228,10 +226,10 @@ private Q_SLOTS:
         d.SSTab1->setCurrentIndex(3);
         d.txtHomeText->setText(QStringLiteral("Hawks"));
         d.scrLEDSelectedWidth->setValue(3);
-        QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QStringLiteral("3"));
-        dialogs->answers = {yes};
+        dialogs->answers = {yes, yes};
         d.cmdResetColors->click();
-        QCOMPARE(dialogs->asked, QStringList{QStringLiteral("Reset Colors")});
+        d.cmdResetKeys->click();
+        QCOMPARE(dialogs->asked, QStringList({"Reset Colors", "Reset Keys"}));
         if (ok)
             QTest::keyClick(d.txtHomeText, Qt::Key_Return);
         else
@@ -243,8 +241,11 @@ private Q_SLOTS:
             expected.LEDSelectedWidth = 3;
             expected.TeamSize = Fixed4::whole(d.TempSize); // recomputed for the unusual names
         }
-        if (yes && ok)
+        if (yes && ok) {
             ResetSettings(expected, SettingRow::Reset::Colors);
+            ResetSettings(expected, SettingRow::Reset::Keys);
+            QCOMPARE(expected.ClockSwitchKey, unusualSettings().ClockSwitchKey);
+        }
         QVERIFY(Settings == expected);
         QCOMPARE(store.size() > 0, ok);
         frmOptions again;
@@ -253,44 +254,25 @@ private Q_SLOTS:
         QCOMPARE(again.focusWidget(), again.cmdOk);
     }
 
-    void resetKeysThenTheKeyButtons()
+    // A key chosen is shown, held against the other commands at once, and stored with OK;
+    // closing a chooser keeps the command's key.
+    void keyButtons()
     {
-        Settings.ClockSwitchKey = 82; // R, as the reset key
-        Settings.ResetClockKey = 75;
-        Settings.NumLockForce = 1;
         frmOptions d;
-        dialogs->answers = {true};
-        d.cmdResetKeys->click();
-        QCOMPARE(dialogs->asked, QStringList{QStringLiteral("Reset Keys")});
-        QCOMPARE(d.ResetClockKeyTemp, int16_t(82));
-        QCOMPARE(d.ClockSwitchKeyTemp, int16_t(82));
-        QCOMPARE(find<Label>(d, "lblClockSwitch")->Caption(), QStringLiteral("R"));
-        QVERIFY(d.optNormal->isChecked());
-
-        // The horn's chooser refuses R, and closing it leaves the horn's key.
-        bool refusalShown = false;
-        onNextModal([&refusalShown](QWidget* w) {
-            QTest::keyClick(w, Qt::Key_R);
-            auto* chooser = qobject_cast<frmChooseKey*>(w);
-            refusalShown = chooser && chooser->isVisible() && chooser->lblUsed->isVisible();
-            w->close();
-        });
-        find(d, "cmdHorn")->click();
-        QVERIFY(refusalShown);
-        QCOMPARE(dialogs->beeps, 1);
-        QCOMPARE(d.HornKeyTemp, int16_t(71));
-        QCOMPARE(d.focusWidget(), d.cmdOk);
-        // A free key is taken and shown, and stored only with OK.
         onNextModal([](QWidget* w) { QTest::keyClick(w, Qt::Key_Apostrophe); });
         find(d, "cmdHorn")->click();
         QCOMPARE(find<Label>(d, "lblHorn")->Caption(), QStringLiteral("\""));
         QCOMPARE(Settings.HornKey, int16_t(71));
-
+        onNextModal([](QWidget* w) {
+            QTest::keyClick(w, Qt::Key_Apostrophe);
+            w->close();
+        });
+        find(d, "cmdBuzzer")->click();
+        QCOMPARE(dialogs->beeps, 1);
+        QCOMPARE(d.focusWidget(), d.cmdOk);
         d.cmdOk_Click();
-        QCOMPARE(Settings.ResetClockKey, int16_t(82));
-        QCOMPARE(Settings.ClockSwitchKey, int16_t(82));
         QCOMPARE(Settings.HornKey, int16_t(222));
-        QCOMPARE(Settings.NumLockForce, 0);
+        QCOMPARE(Settings.BuzzerKey, int16_t(66));
     }
 
     // A path too long for its box keeps the bare name of an existing file whole.
