@@ -2,7 +2,6 @@
 #include "iniformat.h"
 #include "program.h"
 #include "settingsstore.h"
-#include "settingvariables.h"
 #include "sizelimit.h"
 #include "testmain.h"
 #include "unusualsettings.h"
@@ -126,7 +125,6 @@ private Q_SLOTS:
         QTest::newRow("no marker") << QString() << true;
         QTest::newRow("No") << QStringLiteral("No") << true;
         QTest::newRow("no") << QStringLiteral("no") << false;
-        QTest::newRow("empty") << QStringLiteral("") << false;
     }
     void keyConversion()
     {
@@ -202,10 +200,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("file"); // "FIFO" and "folder" are made as such
         QTest::addColumn<bool>("ok");         // OK pressed, or only the first start
         QTest::addColumn<QString>("homeText");
-        QByteArray binary(8192, '\0');
-        for (int i = 0; i < binary.size(); ++i)
-            binary[i] = static_cast<char>((i * 7919 + 13) % 256);
-        QTest::newRow("binary junk, OK") << binary << true << "Home";
         QByteArray big = "KeySettings=a key named like a section\n[KeySettings]\nIsKeyCode=yes\n"
                          "HornKey=72\n[TextSettings]\nHomeText=Kept\n";
         const QByteArray filler = "Filler" + QByteArray(50, 'f') + "=x\n";
