@@ -168,7 +168,7 @@ private Q_SLOTS:
         d.cmdOk_Click();
         QCOMPARE(sound ? Settings.BuzzerFile : Settings.BoardPic, picture);
         if (sound)
-            QCOMPARE(d.lblBFile->Caption(), picture);
+            QCOMPARE(d.lblBFile->Caption(), frmOptions::ChopFileName(picture, 50));
         else
             QVERIFY(find<Image>(d, "imgBoardPicPreview")->hasPicture());
     }
