@@ -82,6 +82,7 @@ private Q_SLOTS:
     void awkwardText_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\Program Files\\x41\\");
         QTest::newRow("typed-looking") << QStringLiteral("@Variant(junk)");
         QTest::newRow("non-ASCII") << QStringLiteral("Kärpät 日本 😀");
         QTest::newRow("control characters") << QStringLiteral("\t\n\r\x01"
