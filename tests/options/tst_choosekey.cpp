@@ -38,16 +38,12 @@ private Q_SLOTS:
                       int current = Horn, const frmChooseKey::HeldKeys& held = Defaults) {
             QTest::newRow(name) << current << held << key << mods << chosen;
         };
-        frmChooseKey::HeldKeys moved = Defaults;
-        moved[0] = 88; // start/stop moved from S to X
-
         row("the horn's own G", Qt::Key_G, 71);
         row("S held by start/stop", Qt::Key_S, 0);
         row("shifted S is S", Qt::Key_S, 0, Qt::ShiftModifier);
-        row("S after it moved to X", Qt::Key_S, 83, Qt::NoModifier, Horn, moved);
-        row("X after the move, for the buzzer", Qt::Key_X, 0, Qt::NoModifier, 66, moved);
-        row("Delete for clear itself", Qt::Key_Delete, 46, Qt::NoModifier, 46);
         row("free letter with Ctrl", Qt::Key_Q, 81, Qt::ControlModifier);
+        row("S after it moved to X", Qt::Key_S, 83, Qt::NoModifier, Horn,
+            {88, 82, 46, 67, 73, 66, 71});
 
         // Keys without a name, and F1 and F2, which open help and these options.
         for (const int k : {Qt::Key_0, Qt::Key_Space, Qt::Key_Left, Qt::Key_Escape, Qt::Key_Shift,
@@ -58,10 +54,8 @@ private Q_SLOTS:
 
         // Named keys other than letters are taken with their key codes.
         row("F12", Qt::Key_F12, 123);
-        row("Enter", Qt::Key_Return, 13);
         row("Ctrl", Qt::Key_Control, 17);
         row("Numpad *", Qt::Key_Asterisk, 106, Qt::KeypadModifier);
-        row("quote", Qt::Key_Apostrophe, 222);
     }
 
     void keys()
@@ -76,42 +70,24 @@ private Q_SLOTS:
         // One key press carrying its modifiers, without the modifier keys' own presses.
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
         QApplication::sendEvent(&chooser, &press);
-        QCOMPARE(chooser.isVisible(), chosen == 0);
         QCOMPARE(chooser.lblUsed->isVisible(), chosen == 0);
         QCOMPARE(dialogs.beeps, chosen == 0 ? 1 : 0);
         QCOMPARE(chooser.ChosenKey, QString::number(chosen));
-        if (chosen)
-            QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        // Closing a chooser that refused the key chooses none.
+        if (!chosen)
+            chooser.close();
+        QCOMPARE(chooser.result(), int(chosen ? QDialog::Accepted : QDialog::Rejected));
     }
 
+    // Refusals leave the chooser waiting: Shift+G as typed brings Shift alone first, refused,
+    // then G, the horn's own key. The texts fit their boxes for the longest command.
     void refusalsThenAKey()
-    {
-        frmChooseKey chooser(nullptr, QStringLiteral("sound the horn"), Horn, Defaults);
-        chooser.show();
-        // Shift+G as typed: Shift is refused on its own, then G is the horn's own key.
-        QTest::keyClick(&chooser, Qt::Key_B);
-        QTest::keyClick(&chooser, Qt::Key_G, Qt::ShiftModifier);
-        QCOMPARE(dialogs.beeps, 2);
-        QVERIFY(chooser.lblUsed->isHidden());
-        QCOMPARE(chooser.ChosenKey, QStringLiteral("71"));
-    }
-
-    void closeBoxMeansNoKey()
-    {
-        frmChooseKey chooser(nullptr, QStringLiteral("sound the horn"), Horn, Defaults);
-        QCOMPARE(chooser.lblChoose->Caption(),
-                 QStringLiteral("Press the key you would like to sound the horn."));
-        chooser.show();
-        QTest::keyClick(&chooser, Qt::Key_S);
-        chooser.close();
-        QCOMPARE(chooser.result(), int(QDialog::Rejected));
-        QCOMPARE(chooser.ChosenKey, QStringLiteral("0"));
-    }
-
-    void textsFitTheirBoxes()
     {
         frmChooseKey chooser(nullptr, QStringLiteral("start / stop an independent penalty clock"),
                              Horn, Defaults);
+        QCOMPARE(chooser.lblChoose->Caption(),
+                 QStringLiteral("Press the key you would like to start / stop an independent "
+                                "penalty clock."));
         for (const Label* l : {chooser.lblChoose, chooser.lblUsed}) {
             const QFontMetrics fm(l->drawFont());
             const QRect need =
@@ -119,6 +95,12 @@ private Q_SLOTS:
             QVERIFY2(need.height() <= l->height(), qPrintable(l->Name()));
             QVERIFY(l->geometry().bottom() < chooser.height());
         }
+        chooser.show();
+        QTest::keyClick(&chooser, Qt::Key_B);
+        QTest::keyClick(&chooser, Qt::Key_G, Qt::ShiftModifier);
+        QCOMPARE(dialogs.beeps, 2);
+        QVERIFY(chooser.lblUsed->isHidden());
+        QCOMPARE(chooser.ChosenKey, QStringLiteral("71"));
     }
 };
 

@@ -35,9 +35,8 @@ QStringList readByQSettings(const QTemporaryDir& dir, const QByteArray& bytes)
         return {QStringLiteral("not written")};
     f.close();
     QSettings s(path, QSettings::IniFormat);
-    // QSettings reads a section when it is first asked for a key there, and a key spelled in
-    // another section ("TextSettings\HomeText" in [General]) hides until every section is read;
-    // it is read after the first write. The codec reads every section at once.
+    // A key spelled in another section ("TextSettings\HomeText" in [General]) hides from
+    // QSettings until every section is read; the codec reads every section at once.
     s.allKeys();
     ini::Values values;
     for (const QString& key : storedKeys()) {
@@ -63,25 +62,14 @@ private Q_SLOTS:
     void readsAsQSettings_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QDirIterator seeds(QStringLiteral(SETTINGS_CORPUS), QDir::Files);
-        while (seeds.hasNext()) {
-            QFile f(seeds.next());
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QTest::newRow(qPrintable(seeds.fileName())) << f.readAll();
+        for (const char* folder : {SETTINGS_CORPUS, SETTINGS_DATA}) {
+            QDirIterator files(QString::fromUtf8(folder), QDir::Files);
+            while (files.hasNext()) {
+                QFile f(files.next());
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                QTest::newRow(qPrintable(files.fileName())) << f.readAll();
+            }
         }
-        QTest::newRow("lists and quotes")
-            << QByteArray("[TextSettings]\nHomeText=Red, White\nVisitorText= \"A, B\" , C ,\n"
-                          "TeamSize=@a, @@b\n[PicSettings]\nHomePic=@@x, y\n"
-                          "BoardPic=\"  padded  \"\nVisitorPic=a\\, b ;comment\n");
-        QTest::newRow("typed values")
-            << QByteArray("[TextSettings]\nHomeText=@a, @Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
-                          "VisitorText=@Rect(1 2 3 4)\nTeamSize=@Invalid()\n[PicSettings]\n"
-                          "HomePic=@ByteArray(caf\xc3\xa9)\nVisitorPic=@String(a\\0b)\n"
-                          "BoardPic=@Size(1)\nLEDType=@Point(1 2)\n");
-        QTest::newRow("escapes and UTF-8") << QByteArray(
-            "\xef\xbb\xbf[TextSettings]\nHomeText=\xc3\"\xa9\" \\x41\\101\\q \n"
-            "VisitorText=\"two\nlines\" tail \\t \nTeamSize=\\x10000031\\\r\nLEDType=0\r\n"
-            "[PicSettings]\r\nVisitorPic=tab\\t \nHomePic=\\0\\\"\\\\\\a\\?\\'  \nBoardPic=a \\");
     }
     void readsAsQSettings()
     {
@@ -89,31 +77,17 @@ private Q_SLOTS:
         QCOMPARE(ownLines(ini::parse(file)), readByQSettings(dir, file));
     }
 
-    // Binary values, which the program never wrote, are not decoded (a length in them could
-    // ask for gigabytes): QSettings read this one as "5"; now the setting takes its default.
-    void binaryValueIsMissing()
-    {
-        QVERIFY(ini::parse("[TextSettings]\nHomeText=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
-                           "VisitorText=@DateTime(\\0)\n")
-                    .empty());
-    }
-
     // A text stored by an earlier version reads as it read then; a text written now reads
     // back as it was, by the codec and by QSettings.
     void awkwardText_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("quotes") << QStringLiteral("He said \"hi\"");
         QTest::newRow("backslashes") << QStringLiteral("C:\\Program Files\\x41\\");
-        QTest::newRow("commas, semicolons") << QStringLiteral("Ässät, Pori; =2");
-        QTest::newRow("blanks around") << QStringLiteral("  @Tappara\t ");
         QTest::newRow("typed-looking") << QStringLiteral("@Variant(junk)");
-        QTest::newRow("@@") << QStringLiteral("@@");
         QTest::newRow("non-ASCII") << QStringLiteral("Kärpät 日本 😀");
         QTest::newRow("control characters") << QStringLiteral("\t\n\r\x01"
                                                               "F\x7f\x1b") +
                                                    QChar(0) + QStringLiteral("7");
-        QTest::newRow("empty") << QString();
         QTest::newRow("half a surrogate pair") << QChar(0xd800) + QStringLiteral("b");
         QTest::newRow("byte order mark") << QStringLiteral("\t\uFEFFb");
     }

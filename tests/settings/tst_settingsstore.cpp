@@ -2,7 +2,6 @@
 #include "iniformat.h"
 #include "program.h"
 #include "settingsstore.h"
-#include "settingvariables.h"
 #include "sizelimit.h"
 #include "testmain.h"
 #include "unusualsettings.h"
@@ -39,22 +38,6 @@ auto with(SettingsBacking& b, F f)
     return result;
 }
 
-// The settings as "Section/Key=text" lines, so that a difference shows by name.
-QStringList asText(const SettingVariables& v)
-{
-    const SettingVariables kept = Settings;
-    MemorySettingsBacking out;
-    with(out, [&] {
-        Settings = v;
-        return SaveSettings();
-    });
-    Settings = kept;
-    QStringList lines;
-    for (const auto& [key, text] : out.values)
-        lines << key + QLatin1Char('=') + text;
-    return lines;
-}
-
 // The real store, read or written afresh as a new start of the program would.
 SettingVariables loadFile()
 {
@@ -66,13 +49,10 @@ SettingVariables loadFile()
     });
 }
 
-bool saveFile(const SettingVariables& v)
+QByteArray readFile(const QString& path)
 {
-    IniSettingsBacking ini;
-    return with(ini, [&] {
-        Settings = v;
-        return SaveSettings();
-    });
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)
@@ -98,6 +78,7 @@ private Q_SLOTS:
         store = std::make_unique<FakeStore>();
         Settings = unusualSettings(); // so that loading has to set every variable
         QFile::remove(path);
+        QDir().rmdir(path);
     }
 
     void cleanup()
@@ -106,15 +87,35 @@ private Q_SLOTS:
         program::setFolder(QString());
     }
 
-    void emptyStore()
+    // Every setting through the real file, at the path Qt's settings use. The file holds each
+    // key under the name existing settings files use, and a save writes it back byte for byte.
+    // A save that cannot be written (a full disk) says so and leaves the file as it was; the
+    // next save writes it.
+    void roundTrip()
     {
-        LoadSettings();
-        QCOMPARE(asText(Settings), asText(defaults()));
-        const std::map<QString, QString> converted = {
-            {"KeySettings/StartStopClockKey", "83"}, {"KeySettings/ResetClockKey", "82"},
-            {"KeySettings/ClearKey", "46"},          {"KeySettings/BuzzerKey", "66"},
-            {"KeySettings/HornKey", "71"},           {"KeySettings/IsKeyCode", "Yes"}};
-        QVERIFY(store->values == converted);
+        QCOMPARE(path, QSettings(QSettings::IniFormat, QSettings::UserScope,
+                                 QStringLiteral("Pucklight"), QStringLiteral("Pucklight"))
+                           .fileName());
+        const QByteArray file = readFile(QStringLiteral(SETTINGS_DATA "/unusual.ini"));
+        QVERIFY(writeFile(path, file));
+        IniSettingsBacking ini; // one store for the program's whole run, read at the start
+        const SettingVariables loaded = with(ini, [] {
+            LoadSettings();
+            return Settings;
+        });
+        QVERIFY(loaded == unusualSettings());
+        Settings = SettingVariables();
+        const auto save = [&] { return with(ini, [] { return SaveSettings(); }); };
+        {
+            const FileSizeLimit full(64);
+            QVERIFY(!save());
+        }
+        QCOMPARE(readFile(path), file);
+        QVERIFY(save());
+        QVERIFY(loadFile() == SettingVariables());
+        Settings = unusualSettings();
+        QVERIFY(save());
+        QCOMPARE(readFile(path), file);
     }
 
     void keyConversion_data()
@@ -124,9 +125,6 @@ private Q_SLOTS:
         QTest::newRow("no marker") << QString() << true;
         QTest::newRow("No") << QStringLiteral("No") << true;
         QTest::newRow("no") << QStringLiteral("no") << false;
-        QTest::newRow("NO") << QStringLiteral("NO") << false;
-        QTest::newRow("Yes") << QStringLiteral("Yes") << false;
-        QTest::newRow("empty") << QStringLiteral("") << false;
     }
     void keyConversion()
     {
@@ -139,152 +137,69 @@ private Q_SLOTS:
             store->values["KeySettings/" + keys[i]] = QString::number(65 + i);
         if (!marker.isNull())
             store->values["KeySettings/IsKeyCode"] = marker;
-        const auto before = store->values;
-
         LoadSettings();
-        const SettingVariables& s = Settings;
-        const QList<int> loaded = {
-            s.StartStopClockKey, s.ResetClockKey, s.ClearKey, s.ClockSwitchKey,
-            s.SepTimeKey,        s.BuzzerKey,     s.HornKey};
-        if (!converts) {
-            QCOMPARE(loaded, QList<int>({65, 66, 67, 68, 69, 70, 71}));
-            QVERIFY(store->values == before);
-            return;
+        const auto written = store->values;
+        QVERIFY(SaveSettings());
+        QStringList stored;
+        for (const QString& key : keys) {
+            stored << written.at("KeySettings/" + key);
+            QCOMPARE(store->values["KeySettings/" + key], stored.last()); // and loaded
         }
         // The clock-switch and penalty-clock keys keep theirs; the other five fall back.
-        QCOMPARE(loaded, QList<int>({83, 82, 46, 68, 69, 66, 71}));
-        QCOMPARE(store->values["KeySettings/IsKeyCode"], QStringLiteral("Yes"));
-        for (int i = 0; i < keys.size(); ++i)
-            QCOMPARE(store->values["KeySettings/" + keys[i]].toInt(), loaded[i]);
+        QCOMPARE(stored.join(QLatin1Char(' ')),
+                 converts ? "83 82 46 68 69 66 71" : "65 66 67 68 69 70 71");
+        QCOMPARE(written.at("KeySettings/IsKeyCode"), converts ? QStringLiteral("Yes") : marker);
     }
 
     // What a stored text loads as, seen as the text it is saved again as. Text that is not a
     // number, or does not fit its variable, counts as missing.
     void loadedValue_data()
     {
-        QTest::addColumn<QStringList>("stored"); // "Section/Key=text"
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored"); // "Section/Key=text"
         QTest::addColumn<QString>("loaded");
-        auto row = [](const char* name, QStringList stored, const char* key, const char* loaded) {
-            QTest::newRow(name) << stored << QString::fromLatin1(key)
-                                << QString::fromLatin1(loaded);
-        };
+        QTest::addColumn<QString>("key"); // when not the stored one
+        auto row = [](const char* name, const QString& stored, const QString& loaded,
+                      const char* key = "") { QTest::newRow(name) << stored << loaded << key; };
         const char* marker = "ColorSettings/LEDSelected";
-        row("marker colour follows the background", {"ColorSettings/FormBack=255"}, marker, "255");
-        row("marker colour of its own", {"ColorSettings/FormBack=255", QString(marker) + "=65280"},
-            marker, "65280");
-        row("marker colour, bad background", {"ColorSettings/FormBack=grey"}, marker, "4210752");
-        row("colour word", {"ColorSettings/TimeColor=red"}, "ColorSettings/TimeColor", "255");
-        row("colour too big", {"ColorSettings/ScoreColor=99999999999"}, "ColorSettings/ScoreColor",
-            "33023");
-        row("colour empty", {"ColorSettings/PeriodColor="}, "ColorSettings/PeriodColor", "49152");
-        row("colour with blanks", {"ColorSettings/HomeColor= 4096 "}, "ColorSettings/HomeColor",
-            "4096");
-        row("key code too big", {"KeySettings/ClockSwitchKey=40000"}, "KeySettings/ClockSwitchKey",
-            "67");
-        row("key code fraction", {"KeySettings/ClockSwitchKey=70.5"}, "KeySettings/ClockSwitchKey",
-            "67");
-        row("digit style beyond the dialog", {"PicSettings/LEDType=7"}, "PicSettings/LEDType", "7");
-        row("team size fraction", {"TextSettings/TeamSize=12.25"}, "TextSettings/TeamSize",
-            "12.25");
-        row("team size, five places", {"TextSettings/TeamSize=12.34567"}, "TextSettings/TeamSize",
-            "24");
-        row("team size overflowing", {"TextSettings/TeamSize=922337203685477.9999"},
-            "TextSettings/TeamSize", "24");
-        // A name of any length is cut to 200 characters, a path to 4096.
         const QString longName = QString(300, QLatin1Char('x'));
-        QTest::newRow("huge team name") << QStringList("TextSettings/HomeText=" + longName)
-                                        << "TextSettings/HomeText" << longName.left(200);
         const QString longPath = QLatin1Char('/') + QString(5000, QLatin1Char('p'));
-        QTest::newRow("huge path") << QStringList("PicSettings/BoardPic=" + longPath)
-                                   << "PicSettings/BoardPic" << longPath.left(4096);
+        row("marker colour follows the background", "ColorSettings/FormBack=255", "255", marker);
+        row("marker colour, bad background", "ColorSettings/FormBack=grey", "4210752", marker);
+        row("colour word", "ColorSettings/TimeColor=red", "255");
+        row("colour too big", "ColorSettings/ScoreColor=99999999999", "33023");
+        row("colour with blanks", "ColorSettings/HomeColor= 4096 ", "4096");
+        row("key code too big", "KeySettings/ClockSwitchKey=40000", "67");
+        row("key code fraction", "KeySettings/ClockSwitchKey=70.5", "67");
+        row("digit style beyond the dialog", "PicSettings/LEDType=7", "7");
+        row("team size, five places", "TextSettings/TeamSize=12.34567", "24");
+        row("team size overflowing", "TextSettings/TeamSize=922337203685477.9999", "24");
+        // A name of any length is cut to 200 characters, a path to 4096.
+        row("huge team name", "TextSettings/HomeText=" + longName, longName.left(200));
+        row("huge path", "PicSettings/BoardPic=" + longPath, longPath.left(4096));
     }
     void loadedValue()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(QString, key);
+        QFETCH(QString, stored);
         QFETCH(QString, loaded);
+        QFETCH(QString, key);
+        const QString storedKey = stored.section(QLatin1Char('='), 0, 0);
         store->values["KeySettings/IsKeyCode"] = QStringLiteral("Yes");
-        for (const QString& entry : stored)
-            store->values[entry.section(QLatin1Char('='), 0, 0)] =
-                entry.section(QLatin1Char('='), 1);
+        store->values[storedKey] = stored.section(QLatin1Char('='), 1);
         LoadSettings();
-        QCOMPARE(asText(Settings).filter(key + QLatin1Char('=')),
-                 QStringList(key + QLatin1Char('=') + loaded));
-    }
-
-    void saveThenLoad()
-    {
-        LoadSettings(); // the first start converts the keys
-        Settings = unusualSettings();
         QVERIFY(SaveSettings());
-        Settings = SettingVariables();
-        LoadSettings();
-        QCOMPARE(asText(Settings), asText(unusualSettings()));
-
-        // Every key is written under the name that existing settings files use.
-        QStringList keys;
-        for (const auto& entry : store->values)
-            keys << entry.first;
-        QCOMPARE(keys.join(QLatin1Char(' ')),
-                 QStringLiteral(
-                     "ColorSettings/BorderColor ColorSettings/FormBack ColorSettings/HomeColor "
-                     "ColorSettings/LEDBack ColorSettings/LEDSelected "
-                     "ColorSettings/LEDSelectedWidth ColorSettings/PeriodColor "
-                     "ColorSettings/ScoreColor ColorSettings/TimeColor ColorSettings/VisitorColor "
-                     "KeySettings/BuzzerFile KeySettings/BuzzerKey KeySettings/ClearKey "
-                     "KeySettings/ClockSwitchKey KeySettings/HornFile KeySettings/HornKey "
-                     "KeySettings/IsKeyCode KeySettings/NumLockForce KeySettings/ResetClockKey "
-                     "KeySettings/SepTimeKey KeySettings/StartStopClockKey PicSettings/BoardPic "
-                     "PicSettings/HomePic PicSettings/LEDType PicSettings/VisitorPic "
-                     "TextSettings/HomeText TextSettings/TeamSize TextSettings/VisitorText"));
+        QCOMPARE(store->values[key.isEmpty() ? storedKey : key], loaded);
     }
 
-    // A save that cannot be written says so, leaves the file as it was, and goes through at
-    // the next OK once the file is writable again.
-    // A save that cannot be written (a full disk) says so and leaves the file as it was; the
-    // next save writes it.
-    void failedSaveKeepsTheFile()
+    // Whatever lies at the file's path, the start does not wait on it. Whatever a damaged or
+    // foreign file held, the first start and OK write the program's own keys only, keep the
+    // stored settings, and say that they saved; of a file over the size limit only the whole
+    // lines within the limit are read. What is not a regular file is neither read nor written
+    // over: every setting takes its default, and OK says that it could not save.
+    void whateverIsAtThePath_data()
     {
-        QVERIFY(saveFile(loadFile()));
-        // One store for the program's whole run, which read the file at the start.
-        IniSettingsBacking ini;
-        const auto save = [&] {
-            return with(ini, [&] {
-                Settings = unusualSettings();
-                return SaveSettings();
-            });
-        };
-        with(ini, [] {
-            LoadSettings();
-            return true;
-        });
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray before = f.readAll();
-        f.close();
-        {
-            const FileSizeLimit full(64);
-            QVERIFY(!save());
-        }
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
-        f.close();
-        QVERIFY(save());
-    }
-
-    // Whatever a damaged or foreign file held, the first start and OK write the program's own
-    // keys only, keep the stored settings, and say that they saved. Of a file over the size
-    // limit only the whole lines within the limit are read.
-    void ownKeysOnly_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("ok"); // OK pressed, or only the first start's key conversion
+        QTest::addColumn<QByteArray>("file"); // "FIFO" and "folder" are made as such
+        QTest::addColumn<bool>("ok");         // OK pressed, or only the first start
         QTest::addColumn<QString>("homeText");
-        QByteArray binary(8192, '\0');
-        for (int i = 0; i < binary.size(); ++i)
-            binary[i] = static_cast<char>((i * 7919 + 13) % 256);
-        QTest::newRow("binary junk, OK") << binary << true << "Home";
         QByteArray big = "KeySettings=a key named like a section\n[KeySettings]\nIsKeyCode=yes\n"
                          "HornKey=72\n[TextSettings]\nHomeText=Kept\n";
         const QByteArray filler = "Filler" + QByteArray(50, 'f') + "=x\n";
@@ -292,65 +207,49 @@ private Q_SLOTS:
             filler.repeated(int((IniSettingsBacking::MaxFileBytes - big.size()) / filler.size()));
         big += "VisitorText=Cut" + QByteArray(1 << 20, 'j'); // a line the limit cuts in two
         QTest::newRow("over a MiB of foreign lines, OK") << big << true << "Kept";
+        // A binary value, which the program never wrote, is not decoded (a length in it could ask
+        // for gigabytes): QSettings read this one as "5"; now the setting takes its default.
         QTest::newRow("foreign lines, first start")
-            << QByteArray("[TextSettings]\nHomeText=Kept\nJunk=1\n[Junk]\nx=1\n") << false
-            << "Kept";
+            << QByteArray("[TextSettings]\nHomeText=Kept\nJunk=1\n"
+                          "VisitorText=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n[Junk]\nx=1\n")
+            << false << "Kept";
+#ifdef Q_OS_LINUX
+        QTest::newRow("FIFO, OK") << QByteArray("FIFO") << true << "Home";
+#endif
+        QTest::newRow("folder, OK") << QByteArray("folder") << true << "Home";
     }
-    void ownKeysOnly()
+    void whateverIsAtThePath()
     {
         QFETCH(QByteArray, file);
         QFETCH(bool, ok);
         QFETCH(QString, homeText);
-        QVERIFY(writeFile(path, file));
+        const bool regular = file != "FIFO" && file != "folder";
+        QVERIFY(QDir().mkpath(file == "folder" ? path : QFileInfo(path).absolutePath()));
+#ifdef Q_OS_LINUX
+        QVERIFY(file != "FIFO" || ::mkfifo(path.toLocal8Bit().constData(), 0600) == 0);
+#endif
+        QVERIFY(!regular || writeFile(path, file));
         IniSettingsBacking ini; // one run of the program
         const SettingVariables loaded = with(ini, [] {
             LoadSettings();
             return Settings;
         });
-        QVERIFY(!ok || with(ini, [] { return SaveSettings(); }));
+        QVERIFY(!ok || with(ini, [] { return SaveSettings(); }) == regular);
         QCOMPARE(loaded.HomeText, homeText);
         QCOMPARE(loaded.VisitorText, defaults().VisitorText);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
+        if (!regular) {
+            QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
+            QVERIFY(loaded == defaults());
+            return;
+        }
         QStringList held;
-        for (const auto& entry : ini::parse(f.readAll()))
+        for (const auto& entry : ini::parse(readFile(path)))
             held << entry.first;
         const QStringList own = storedKeys();
         for (const QString& key : held)
             QVERIFY2(own.contains(key), qPrintable(key));
         QVERIFY(!ok || held.size() == own.size());
-        QCOMPARE(asText(loadFile()), asText(loaded));
-    }
-
-    // Whatever lies at the file's path, the start does not wait on it. What is not a regular
-    // file is neither read nor written over: every setting takes its default, and OK says
-    // that it could not save.
-    void settingsPathNotAFile_data()
-    {
-        QTest::addColumn<bool>("fifo"); // or a folder
-#ifdef Q_OS_LINUX
-        QTest::newRow("FIFO") << true;
-#endif
-        QTest::newRow("folder") << false;
-    }
-    void settingsPathNotAFile()
-    {
-        QFETCH(bool, fifo);
-        // The path is the one Qt's settings use, found without opening the file.
-        QCOMPARE(path, QSettings(QSettings::IniFormat, QSettings::UserScope,
-                                 QStringLiteral("Pucklight"), QStringLiteral("Pucklight"))
-                           .fileName());
-        QVERIFY(QDir().mkpath(fifo ? QFileInfo(path).absolutePath() : path));
-#ifdef Q_OS_LINUX
-        QVERIFY(!fifo || ::mkfifo(path.toLocal8Bit().constData(), 0600) == 0);
-#endif
-        const QStringList loaded = asText(loadFile());
-        const bool saved = saveFile(unusualSettings());
-        const bool kept = QFileInfo(path).exists() && !QFileInfo(path).isFile();
-        QVERIFY(QFile::remove(path) || QDir().rmdir(path));
-        QCOMPARE(loaded, asText(defaults()));
-        QVERIFY(!saved);
-        QVERIFY(kept);
+        QVERIFY(loadFile() == loaded);
     }
 };
 

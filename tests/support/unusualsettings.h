@@ -2,9 +2,8 @@
 
 #include "settingvariables.h"
 
-// Every setting away from its default, so that a value loaded into the wrong place or not
-// stored shows; the texts are the awkward ones a user can give: backslashes, non-ASCII
-// letters, commas, semicolons, a leading "@" and surrounding blanks.
+// Every setting away from its default, so that a value loaded into the wrong place shows; the
+// texts are awkward: backslashes, non-ASCII, commas, semicolons, "@" and surrounding blanks.
 inline SettingVariables unusualSettings()
 {
     SettingVariables v;
