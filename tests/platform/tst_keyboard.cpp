@@ -23,12 +23,11 @@ private Q_SLOTS:
         const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
 
         QTest::newRow("digit 7") << int(Qt::Key_7) << none << true << 55 << 0;
-        // Shift plays no part: the shifted signs of a US keyboard give their digit.
+        // Shift plays no part: the shifted signs of a US keyboard give their key.
         QTest::newRow("Shift+0") << int(Qt::Key_ParenRight) << shift << true << 48 << 0;
-        QTest::newRow("Shift+8") << int(Qt::Key_Asterisk) << shift << true << 56 << 0;
+        QTest::newRow("+ (Shift+=)") << int(Qt::Key_Plus) << shift << true << 187 << 0;
         QTest::newRow("Ctrl+R") << int(Qt::Key_R) << Qt::KeyboardModifiers(Qt::ControlModifier)
                                 << true << 82 << 0;
-
         const int navigation[] = {45, 35, 40, 34, 37, 12, 39, 36, 38, 33};
         for (int d = 0; d <= 9; ++d) {
             QTest::addRow("keypad %d, NumLock on", d)
@@ -38,13 +37,7 @@ private Q_SLOTS:
         }
         QTest::newRow("keypad point, on") << int(Qt::Key_Period) << keypad << true << 110 << 0;
         QTest::newRow("keypad point, off") << int(Qt::Key_Period) << keypad << false << 46 << 0;
-        QTest::newRow("keypad +") << int(Qt::Key_Plus) << keypad << false << 107 << 0;
         QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << keypad << true << 106 << 0;
-        QTest::newRow("=") << int(Qt::Key_Equal) << none << true << 187 << 0;
-        QTest::newRow("+ (Shift+=)") << int(Qt::Key_Plus) << shift << true << 187 << 0;
-        QTest::newRow("-") << int(Qt::Key_Minus) << none << true << 189 << 0;
-        QTest::newRow(".") << int(Qt::Key_Period) << none << true << 190 << 0;
-        QTest::newRow("F12") << int(Qt::Key_F12) << none << true << 123 << 0;
         QTest::newRow("unknown") << int(Qt::Key_MediaPlay) << none << true << 0 << 0;
 
         // Wayland: the top row of a French keyboard gives & é " ' ( - è _ ç à unshifted; by

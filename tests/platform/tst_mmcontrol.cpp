@@ -38,8 +38,8 @@ private Q_SLOTS:
         QVERIFY(wav::write(path("text.wav"), "Not a sound at all.\n"));
     }
 
-    // The output starts late on a busy machine; ending the play by the clip's length would cut
-    // off the sound's last part.
+    // The output starts late on a busy machine: ending a play by the clip's length would cut
+    // off the sound's last part. Only an output that never reports is given up on, late.
     void endsWhenTheOutputHasPlayedTheSoundOut()
     {
         auto* output = new FakeOutput;
@@ -57,15 +57,7 @@ private Q_SLOTS:
         QCOMPARE(done.first().first().value<int16_t>(), int16_t(1));
         QVERIFY(!mmc.isPlaying());
         QCOMPARE(output->stops, 0);
-    }
 
-    void safetyNetEndsAPlayTheOutputNeverReports()
-    {
-        auto* output = new FakeOutput;
-        MMControl mmc(nullptr, output);
-        QSignalSpy done(&mmc, &MMControl::Done);
-        mmc.setFileName(path("short.wav"));
-        mmc.setCommand(QStringLiteral("Open"));
         QElapsedTimer clock;
         clock.start();
         mmc.setCommand(QStringLiteral("Play"));
@@ -77,7 +69,7 @@ private Q_SLOTS:
         Q_EMIT output->ended();
         mmc.setCommand(QStringLiteral("Play"));
         QVERIFY(!done.wait(100));
-        QCOMPARE(done.count(), 1);
+        QCOMPARE(done.count(), 2);
         QVERIFY(mmc.isPlaying());
     }
 
