@@ -25,23 +25,17 @@ private Q_SLOTS:
         row("stereo 44.1k",
             wav::riff(wav::fmt({1, 2, 44100, 16}) + wav::chunk("data", QByteArray(17640, '\0'))),
             17640, 100);
-        row("LIST before data",
-            wav::riff(fmt + wav::chunk("LIST", "INFOISFT\x06\0\0\0Tools\0") + data), 16000, 1000);
         row("odd chunk padded", wav::riff(wav::chunk("junk", "abc") + fmt + data), 16000, 1000);
         row("truncated data", wav::riff(fmt + wav::chunk("data", second.left(800), 16000)), 800,
             50);
         row("streamed data size", wav::riff(fmt + wav::chunk("data", second, 0xFFFFFFFF)), 16000,
             1000);
         // A byte rate that disagrees with the format would time a play wrongly, by hours for 1.
-        row("zero byte rate", wav::riff(wav::fmt({1, 1, 8000, 16, 0}) + data), -1);
         row("byte rate that lies", wav::riff(wav::fmt({1, 1, 8000, 16, 1}) + data), -1);
-        row("no channels", wav::riff(wav::fmt({1, 0, 8000, 16, 16000}) + data), -1);
         row("fmt after data", wav::riff(data + fmt), -1);
-        row("short fmt", wav::riff(wav::chunk("fmt ", QByteArray(10, '\1')) + data), -1);
         row("chunk beyond the end", wav::riff(fmt + wav::chunk("LIST", "x", 0xFFFFFFF0) + data),
             -1);
         row("no data chunk", wav::riff(fmt), -1);
-        row("empty", QByteArray(), -1);
     }
 
     void header()
