@@ -59,8 +59,8 @@ private Q_SLOTS:
         QVERIFY(!frmHelp::current());
     }
 
-    // One window, loaded once: a second request brings it back as it is, even minimised;
-    // closing destroys it, and the next request loads the file again.
+    // One window, loaded once, its box following its size: a second request brings it back as
+    // it is, even minimised; closing destroys it, and the next request loads the file again.
     void loadsTheManualOncePerWindow()
     {
         writeManual(manualPath(), "{\\rtf1 Pucklight manual\\par first}");
@@ -75,9 +75,18 @@ private Q_SLOTS:
         QVERIFY(w->isVisible() && !w->isModal() && !w->parentWidget());
         QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
 
+        // The outer size is the client size plus the 120 x 405 twips frame; the box leaves 120
+        // twips either side and 420 below, and wraps 450 twips short of its width.
+        w->resize(50, 20);
+        QCOMPARE(QSizeF(w->OuterWidth(), w->OuterHeight()), QSizeF(2700, 1710)); // the minimum
+        w->resize(1000, 800);
+        QCOMPARE(QSizeF(w->OuterWidth(), w->OuterHeight()), QSizeF(15120, 12405));
+        const QRect box(8, 0, twips::toPixels(15120 - 240), twips::toPixels(12405 - 420));
+        QCOMPARE(w->rtbHelp()->geometry(), box);
+        QCOMPARE(w->rtbHelp()->lineWrapMode(), QTextEdit::FixedPixelWidth);
+        QCOMPARE(w->rtbHelp()->lineWrapColumnOrWidth(), twips::toPixels(15120 - 690));
+
         writeManual(manualPath(), "{\\rtf1 second}");
-        w->resize(600, 500);
-        const QRect box = w->rtbHelp()->geometry();
         w->setWindowState(Qt::WindowMinimized);
         w->resize(300, 200); // no layout for a minimised window
         QCOMPARE(w->rtbHelp()->geometry(), box);
@@ -143,30 +152,6 @@ private Q_SLOTS:
         QVERIFY(doc->characterCount() > 100000);
         // The document was still being laid out after the timer had ticked.
         QTRY_VERIFY(ticksBeforeGrowing > 0);
-    }
-
-    void boxFollowsTheWindow_data()
-    {
-        // The outer size is the client size plus the 120 x 405 twips frame.
-        QTest::addColumn<QSize>("request"); // client size in pixels
-        QTest::addColumn<QSizeF>("outer");  // in twips
-        QTest::newRow("larger") << QSize(1000, 800) << QSizeF(15120, 12405);
-        QTest::newRow("too narrow") << QSize(50, 500) << QSizeF(2700, 7905);
-        QTest::newRow("too low") << QSize(500, 20) << QSizeF(7620, 1710);
-    }
-
-    // The box leaves 120 twips either side and 420 below, and wraps 450 twips short of its width.
-    void boxFollowsTheWindow()
-    {
-        QFETCH(QSize, request);
-        QFETCH(QSizeF, outer);
-        frmHelp* w = frmHelp::showHelp();
-        w->resize(request);
-        QCOMPARE(QSizeF(w->OuterWidth(), w->OuterHeight()), outer);
-        QCOMPARE(w->rtbHelp()->geometry(), QRect(8, 0, twips::toPixels(outer.width() - 240),
-                                                 twips::toPixels(outer.height() - 420)));
-        QCOMPARE(w->rtbHelp()->lineWrapMode(), QTextEdit::FixedPixelWidth);
-        QCOMPARE(w->rtbHelp()->lineWrapColumnOrWidth(), twips::toPixels(outer.width() - 690));
     }
 };
 
