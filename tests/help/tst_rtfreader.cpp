@@ -68,16 +68,14 @@ QString describe(const QTextCharFormat& f)
     QStringList parts;
     if (f.hasProperty(QTextFormat::FontFamilies))
         parts << f.fontFamilies().toStringList().join(',');
-    if (f.fontStyleHint() == QFont::TypeWriter)
-        parts << "mono";
-    if (f.fontWeight() >= QFont::Bold)
-        parts << "b";
-    if (f.fontItalic())
-        parts << "i";
-    if (f.fontUnderline())
-        parts << "u";
-    if (f.fontStrikeOut())
-        parts << "s";
+    const std::pair<bool, const char*> flags[] = {{f.fontStyleHint() == QFont::TypeWriter, "mono"},
+                                                  {f.fontWeight() >= QFont::Bold, "b"},
+                                                  {f.fontItalic(), "i"},
+                                                  {f.fontUnderline(), "u"},
+                                                  {f.fontStrikeOut(), "s"}};
+    for (const auto& [set, name] : flags)
+        if (set)
+            parts << name;
     parts << QString::number(f.fontPointSize()) + "pt";
     if (f.hasProperty(QTextFormat::ForegroundBrush))
         parts << f.foreground().color().name();
@@ -201,27 +199,17 @@ private Q_SLOTS:
     }
 
     // A file past a limit shows what was read up to it, and nothing after. Qt's layout never
-    // finishes a document over 8 388 607 pixels high: with the default limits, as much of each
-    // of the later rows as the reader takes would make one, at the narrowest width, but for the
+    // finishes a document over 8 388 607 pixels high: as much of each row that keeps the
+    // default limits as the reader takes would make one, at the narrowest width, but for the
     // reader's estimate.
     void limits_data()
     {
         QTest::addColumn<QByteArray>("piece"); // repeated past the input limit
         QTest::addColumn<bool>("small");       // small limits rather than the default ones
         QTest::addColumn<QString>("kept");     // how what was read begins
-        QTest::newRow("text") << QByteArray("a") << true << "aaa";
-        QTest::newRow("paragraphs") << QByteArray("a\\par ") << true << "a\na";
-        QTest::newRow("format runs") << QByteArray("a\\b b\\b0 ") << true << "abab";
-        QTest::newRow("input") << QByteArray("\\b\\b0") << true << "";
-        QTest::newRow("huge letters") << QByteArray("\\fs3276 ab ") << false << "ab ab";
-        QTest::newRow("many large lines") << QByteArray("\\fs48 a\\line ") << false << "a";
-        QTest::newRow("spacing") << QByteArray("\\sb31680\\sa31680 a\\par ") << false << "a";
-        QTest::newRow("indents set at the end")
-            << QByteArray("abcd\\li31680\\par ") << false << "abcd";
-        QTest::newRow("indents wider than the page")
-            << QByteArray("\\li31680\\ri31680 ab\\par ") << false << "ab";
-        QTest::newRow("tabs") << QByteArray("\\tab") << false << "\t\t";
-        QTest::newRow("wide characters") << QByteArray("\\u65021?") << false << "\uFDFD";
+        for (const QJsonValue& c : cases("limits"))
+            QTest::newRow(qPrintable(c[0].toString()))
+                << c[1].toString().toLatin1() << c[2].toBool() << c[3].toString();
     }
 
     void limits()
