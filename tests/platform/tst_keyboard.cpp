@@ -63,13 +63,11 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, mods);
         QFETCH(bool, numLock);
-        QFETCH(int, code);
         QFETCH(int, scan);
-
         FakeKeyboard keyboard;
         keyboard.on = numLock;
         const QKeyEvent e(QEvent::KeyPress, key, mods, static_cast<quint32>(scan), 0, 0);
-        QCOMPARE(virtualKeyCode(e, scan != 0 ? u"wayland" : u"offscreen"), code);
+        QTEST(int(virtualKeyCode(e, scan != 0 ? u"wayland" : u"offscreen")), "code");
     }
 
     // Offscreen there is no real NumLock: the program's own follows the NumLock key. (SetNumLock
