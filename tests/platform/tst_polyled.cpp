@@ -81,7 +81,6 @@ private Q_SLOTS:
         const QSize pixels(67, 120);
         QTest::newRow("1") << 120.0 << twips << pixels << 1 << "bc";
         QTest::newRow("2") << 120.0 << twips << pixels << 2 << "abdeg";
-        QTest::newRow("blank") << 120.0 << twips << pixels << -1 << QString();
         QTest::newRow("out of range shows blank") << 120.0 << twips << pixels << 10 << QString();
         QTest::newRow("20 px, no core") << 20.0 << QSizeF(168, 300) << QSize(11, 20) << 8 << "";
         QTest::newRow("8 at 40 px") << 40.0 << QSizeF(336, 600) << QSize(22, 40) << 8 << "abcdefg";
