@@ -13,17 +13,10 @@
 // form: paragraphs end in "\n" here, line breaks are U+2028, non-breaking spaces U+00A0.
 namespace {
 
-QString rawText(const QTextDocument& doc)
-{
-    QString s = doc.toRawText();
-    s.replace(QChar::ParagraphSeparator, u'\n');
-    return s;
-}
-
 QString read(const QByteArray& rtf, QTextDocument& doc, RtfReader& reader)
 {
     reader.read(rtf, &doc);
-    return rawText(doc);
+    return doc.toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
 QByteArray repeated(const char* piece, int times)
@@ -45,20 +38,13 @@ QJsonArray cases(const char* table)
     return rows;
 }
 
-// The format of the first character of the first occurrence of needle.
-QTextCharFormat formatOf(const QTextDocument& doc, const QString& needle)
+// Just after the first character of the first occurrence of needle: where its format is.
+QTextCursor cursorAt(const QTextDocument& doc, const QString& needle)
 {
     QTextCursor c = doc.find(needle);
-    if (c.isNull())
-        return {};
-    c.setPosition(c.selectionStart() + 1);
-    return c.charFormat();
-}
-
-QTextBlockFormat blockOf(const QTextDocument& doc, const QString& needle)
-{
-    const QTextCursor found = doc.find(needle);
-    return found.isNull() ? QTextBlockFormat() : found.block().blockFormat();
+    if (!c.isNull())
+        c.setPosition(c.selectionStart() + 1);
+    return c;
 }
 
 // A character format in one line, "Arial mono b i u s 12pt #rrggbb on #rrggbb", naming only
@@ -112,59 +98,49 @@ class TestRtfReader : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The lists are as word processors write them: the reader knows every word in them.
-    void text_data()
+    // The text the reader makes of an input, or the format of the first character of the
+    // needle or of its paragraph.
+    void reads_data()
     {
         QTest::addColumn<QByteArray>("rtf");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<bool>("allWordsKnown");
-        for (const char* table : {"text", "lists"})
-            for (const QJsonValue& c : cases(table))
-                QTest::newRow(qPrintable(c[0].toString()))
-                    << c[1].toString().toLatin1() << c[2].toString() << (table[0] == 'l');
-    }
-
-    void text()
-    {
-        QFETCH(QByteArray, rtf);
-        QFETCH(bool, allWordsKnown);
-        QTextDocument doc;
-        RtfReader reader;
-        QTEST(read(rtf, doc, reader), "expected");
-        if (allWordsKnown)
-            QVERIFY2(reader.untreatedWords().isEmpty(),
-                     qPrintable(reader.untreatedWords().join(' ')));
-    }
-
-    // The format of the first character of the needle, or of its paragraph.
-    void format_data()
-    {
-        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("needle");
-        QTest::addColumn<bool>("paragraph");
-        QTest::addColumn<QString>("format");
-        for (const char* table : {"character", "paragraph"})
-            for (const QJsonValue& c : cases(table))
-                QTest::newRow(qPrintable(c[0].toString()))
-                    << c[1].toString().toLatin1() << c[2].toString() << (table[0] == 'p')
-                    << c[3].toString();
+        QTest::addColumn<QString>("expected");
+        for (const char* table : {"text", "lists", "character", "paragraph"}) {
+            for (const QJsonValue& c : cases(table)) {
+                const QJsonArray row = c.toArray();
+                QTest::newRow(qPrintable(row[0].toString()))
+                    << row[1].toString().toLatin1() << table
+                    << (row.size() > 3 ? row[2].toString() : QString()) << row.last().toString();
+            }
+        }
         // Formatting in groups too deep to follow must not leak out of them.
         const QByteArray deep =
             "{\\rtf1 {\\b " + repeated("{\\i\\fs80", 500) + " x" + repeated("}", 500) + "y}z}";
-        QTest::newRow("after groups too deep") << deep << "y" << false << "b 12pt";
-        QTest::newRow("after their outer group") << deep << "z" << false << "12pt";
+        QTest::newRow("after groups too deep") << deep << "character"
+                                               << "y"
+                                               << "b 12pt";
+        QTest::newRow("after their outer group") << deep << "character"
+                                                 << "z"
+                                                 << "12pt";
     }
 
-    void format()
+    void reads()
     {
         QFETCH(QByteArray, rtf);
+        QFETCH(QString, table);
         QFETCH(QString, needle);
-        QFETCH(bool, paragraph);
         QTextDocument doc;
         RtfReader reader;
-        read(rtf, doc, reader);
-        QTEST(paragraph ? describe(blockOf(doc, needle)) : describe(formatOf(doc, needle)),
-              "format");
+        const QString text = read(rtf, doc, reader);
+        const QTextCursor at = cursorAt(doc, needle);
+        QTEST(table == "character"   ? describe(at.charFormat())
+              : table == "paragraph" ? describe(at.blockFormat())
+                                     : text,
+              "expected");
+        // Lists as word processors write them hold no word the reader does not know.
+        QVERIFY2(table != "lists" || reader.untreatedWords().isEmpty(),
+                 qPrintable(reader.untreatedWords().join(' ')));
     }
 
     // Each unknown word once, none from passed-over destinations; a second read starts from
@@ -182,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(doc.defaultTextOption().tabStopDistance(), 24.0);
         QCOMPARE(reader.untreatedWords(), (QStringList{"madeup", "other"}));
         QCOMPARE(read("{\\rtf1 \\cf1 second}", doc, reader), QStringLiteral("second"));
-        QCOMPARE(describe(formatOf(doc, "second")), "12pt");
+        QCOMPARE(describe(cursorAt(doc, "second").charFormat()), "12pt");
         QVERIFY(reader.untreatedWords().isEmpty());
     }
 
@@ -227,12 +203,12 @@ private Q_SLOTS:
         QTextDocument doc;
         RtfReader reader(limits);
         const int times = int(limits.maxInput / piece.size()) + 1;
-        reader.readRtf("{\\rtf1 " + piece.repeated(times) + "{\\b past the end}}", &doc);
+        const QString text =
+            read("{\\rtf1 " + piece.repeated(times) + "{\\b past the end}}", doc, reader);
         QVERIFY(reader.truncated());
         QVERIFY(doc.characterCount() <= limits.maxText + 1);
         QVERIFY(doc.blockCount() <= limits.maxParagraphs + 1);
-        QVERIFY(rawText(doc).startsWith(kept));
-        QVERIFY(!rawText(doc).contains(QStringLiteral("past")));
+        QVERIFY(text.startsWith(kept) && !text.contains(QStringLiteral("past")));
         doc.setTextWidth(limits.narrowestWidth);
         QVERIFY(doc.size().height() < 8388607);
     }
@@ -261,9 +237,8 @@ private Q_SLOTS:
         QFETCH(int, breaks);
         QTextDocument doc;
         RtfReader reader;
-        reader.readRtf("{\\rtf1 " + rtf + "}", &doc);
+        QString text = read("{\\rtf1 " + rtf + "}", doc, reader);
         QVERIFY(!reader.truncated());
-        QString text = rawText(doc);
         QCOMPARE(text.count(QChar(0x200B)), breaks);
         QTEST(text.remove(QChar(0x200B)).remove(u'\n'), "expected"); // a paragraph in parts
     }
@@ -275,9 +250,9 @@ private Q_SLOTS:
         limits.maxParagraphLength = 100;
         QTextDocument doc;
         RtfReader reader(limits);
-        reader.readRtf("{\\rtf1\\qc " + QByteArray(250, 'x') + "\\par\\pard y}", &doc);
-        QCOMPARE(rawText(doc), QString(100, u'x') + u'\n' + QString(100, u'x') + u'\n' +
-                                   QString(50, u'x') + QStringLiteral("\ny"));
+        QCOMPARE(read("{\\rtf1\\qc " + QByteArray(250, 'x') + "\\par\\pard y}", doc, reader),
+                 QString(100, u'x') + u'\n' + QString(100, u'x') + u'\n' + QString(50, u'x') +
+                     QStringLiteral("\ny"));
         for (int i = 0; i < 3; ++i)
             QCOMPARE(doc.findBlockByNumber(i).blockFormat().alignment(), Qt::AlignHCenter);
         QVERIFY(!(doc.lastBlock().blockFormat().alignment() & Qt::AlignHCenter));
