@@ -51,8 +51,6 @@ private Q_SLOTS:
         QDir::setCurrent(otherDir.path());
     }
 
-    void init() { QFile::remove(manualPath()); }
-
     void cleanup()
     {
         closeHelp();
