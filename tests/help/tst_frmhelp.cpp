@@ -13,8 +13,6 @@
 #include <sys/stat.h>
 #endif
 
-// The help window: where it finds the manual, what it shows without one, its size rules and
-// its life from the first request to closing.
 class TestFrmHelp : public QObject
 {
     Q_OBJECT
@@ -57,12 +55,10 @@ private Q_SLOTS:
         QVERIFY(!frmHelp::current());
     }
 
-    // One window, loaded once, its box following its size: a second request brings it back as
-    // it is, even minimised; closing destroys it, and the next request loads the file again.
+    // One window, loaded once; closing destroys it, and the next request loads the file again.
     void loadsTheManualOncePerWindow()
     {
-        // Without a manual the window says so. Only a regular file is one: opening a FIFO
-        // would wait for a writer for good.
+        // Only a regular file is a manual: opening a FIFO would wait for a writer for good.
 #ifdef Q_OS_UNIX
         QVERIFY(::mkfifo(manualPath().toLocal8Bit().constData(), 0600) == 0);
 #endif
@@ -82,8 +78,7 @@ private Q_SLOTS:
         QVERIFY(w->isVisible() && !w->isModal() && !w->parentWidget());
         QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
 
-        // The outer size is the client size plus the 120 x 405 twips frame; the box leaves 120
-        // twips either side and 420 below, and wraps 450 twips short of its width.
+        // A 120 x 405 twips frame; the box keeps 120 twips each side, 420 below, wraps 450 short.
         w->resize(50, 20);
         QCOMPARE(QSizeF(w->OuterWidth(), w->OuterHeight()), QSizeF(2700, 1710)); // the minimum
         w->resize(1000, 800);
@@ -108,8 +103,7 @@ private Q_SLOTS:
         QCOMPARE(frmHelp::loadCount(), loads + 2);
     }
 
-    // Whatever the manual holds, the board's clock and keys, which run on the same thread,
-    // keep running: the window lays the manual out in steps, and the timer ticks between them.
+    // The board's clock and keys, on the same thread, keep running while the manual is laid out.
     void boardKeepsTicking_data()
     {
         QTest::addColumn<QByteArray>("rtf");

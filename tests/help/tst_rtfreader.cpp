@@ -7,10 +7,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-// What the reader makes of RTF as word processors and people write it, and of broken input:
-// what could be read. That hostile input never crashes, hangs or corrupts memory is the
-// fuzzer's to show (fuzz_rtf; its corpus runs as replay_rtf). Text is compared in its raw
-// form: paragraphs end in "\n" here, line breaks are U+2028, non-breaking spaces U+00A0.
+// Crashes, hangs and memory errors on hostile input are the fuzzer's (fuzz_rtf, replay_rtf).
 namespace {
 
 QString read(const QByteArray& rtf, QTextDocument& doc, RtfReader& reader)
@@ -24,8 +21,7 @@ QByteArray repeated(const char* piece, int times)
     return QByteArray(piece).repeated(times);
 }
 
-// A table of rtfcases.json: rows of a name, the input (one character a byte), then what is
-// expected of it.
+// Rows of rtfcases.json: a name, the input (one character a byte), then what is expected.
 QJsonArray cases(const char* table)
 {
     QFile f(QStringLiteral(PUCKLIGHT_RTF_CASES));
@@ -47,8 +43,7 @@ QTextCursor cursorAt(const QTextDocument& doc, const QString& needle)
     return c;
 }
 
-// A character format in one line, "Arial mono b i u s 12pt #rrggbb on #rrggbb", naming only
-// what is set.
+// "Arial mono b i u s 12pt #rrggbb on #rrggbb", naming only what is set.
 QString describe(const QTextCharFormat& f)
 {
     QStringList parts;
@@ -70,8 +65,7 @@ QString describe(const QTextCharFormat& f)
     return parts.join(' ');
 }
 
-// A paragraph format in one line, "right li48 ri20 fi-24 sb8 sa16 tab100 tab200r", naming the
-// margins that are set.
+// "right li48 ri20 fi-24 sb8 sa16 tab100 tab200r", naming the margins that are set.
 QString describe(const QTextBlockFormat& b)
 {
     const int a = int(b.alignment());
@@ -98,8 +92,7 @@ class TestRtfReader : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The text the reader makes of an input, or the format of the first character of the
-    // needle or of its paragraph.
+    // The raw text (paragraphs end in "\n"), or the format of the needle or its paragraph.
     void reads_data()
     {
         QTest::addColumn<QByteArray>("rtf");
@@ -143,8 +136,7 @@ private Q_SLOTS:
                  qPrintable(reader.untreatedWords().join(' ')));
     }
 
-    // Each unknown word once, none from passed-over destinations; a second read starts from
-    // nothing: no list, no fonts, colours or format of the first.
+    // Unknown words once each, none from skipped destinations; a second read starts afresh.
     void documentDefaultsUntreatedWordsAndReuse()
     {
         QTextDocument doc;
@@ -174,10 +166,7 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("Pucklight")) && !text.contains(u'\\'));
     }
 
-    // A file past a limit shows what was read up to it, and nothing after. Qt's layout never
-    // finishes a document over 8 388 607 pixels high: as much of each row that keeps the
-    // default limits as the reader takes would make one, at the narrowest width, but for the
-    // reader's estimate.
+    // What was read up to a limit shows; a layout over Qt's 8 388 607 pixels would never end.
     void limits_data()
     {
         QTest::addColumn<QByteArray>("piece"); // repeated past the input limit
@@ -213,9 +202,7 @@ private Q_SLOTS:
         QVERIFY(doc.size().height() < 8388607);
     }
 
-    // Long ordinary documents are read whole; only words too long for Qt's layout get an
-    // invisible break. Many runs in one paragraph, inserted one by one, would lay the paragraph
-    // out again each time: a regression takes many minutes.
+    // Read whole, but for breaks in overlong words; 20000 runs once took many minutes.
     void ordinaryTextIsNotCutShort_data()
     {
         QTest::addColumn<QByteArray>("rtf");

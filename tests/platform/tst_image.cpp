@@ -4,8 +4,7 @@
 
 namespace {
 
-// A photo-like test picture: squares over a gradient, so that the way it is scaled
-// down shows in the result.
+// Squares over a gradient: how the picture was scaled down shows in the result.
 QImage stripes(QSize size, QRgb tint)
 {
     QImage img(size, QImage::Format_RGB32);
@@ -19,8 +18,7 @@ QImage stripes(QSize size, QRgb tint)
     return img;
 }
 
-// The mean difference per channel between the element's picture and smooth scaling of the
-// whole picture to its size.
+// The mean difference per channel from smooth scaling of the whole picture.
 double offBy(Image& img, const QImage& whole)
 {
     const QImage a = img.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -55,9 +53,7 @@ private Q_SLOTS:
         QTest::newRow("larger") << QSize(300, 200) << QSize(900, 600);
     }
 
-    // However much smaller the element is than its picture, it shows the picture as smooth
-    // scaling of the whole picture would: taking a shortcut through a reduced copy is no excuse
-    // for a blurred or aliased picture, nor for showing anything of the picture before.
+    // A reduced copy taken as a shortcut may neither blur, alias nor outlive its picture.
     void stretchedLikeTheWholePicture()
     {
         QFETCH(QSize, pictureSize);
@@ -75,8 +71,7 @@ private Q_SLOTS:
             QVERIFY2(off < 3.0, qPrintable(QString::number(off)));
         };
         show(white, shown);
-        // The same picture again at another size, as the board sets it on every resize; then
-        // others, small enough to be quick.
+        // The same picture at another size, as on every resize; then others, small to be quick.
         const QSize small = shown.boundedTo(QSize(200, 200));
         show(white, small);
         show(blue, small);

@@ -4,8 +4,7 @@
 
 #include <QKeyEvent>
 
-// Rows without a scan code exercise the mapping from Qt's key and modifiers, which platforms
-// without native key information rely on; rows with one carry Wayland's (Linux input code + 8).
+// Rows with a scan code carry Wayland's (Linux input code + 8); the others map Qt's key.
 class TestKeyboard : public QObject
 {
     Q_OBJECT
@@ -40,13 +39,11 @@ private Q_SLOTS:
         QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << keypad << true << 106 << 0;
         QTest::newRow("unknown") << int(Qt::Key_MediaPlay) << none << true << 0 << 0;
 
-        // Wayland: the top row of a French keyboard gives & é " ' ( - è _ ç à unshifted; by
-        // place they are 1 to 9 and 0.
+        // By place, the top row of a French keyboard (& é " ... ç à) is 1 to 9 and 0.
         QTest::newRow("wayland, AZERTY &") << int(Qt::Key_Ampersand) << none << true << 49 << 10;
         QTest::newRow("wayland, AZERTY ç") << int(Qt::Key_Ccedilla) << none << true << 57 << 18;
         QTest::newRow("wayland, AZERTY à") << int(Qt::Key_Agrave) << none << true << 48 << 19;
-        // The keypad by place, whatever the compositor's NumLock made of it: here it was off,
-        // and the virtual NumLock is on.
+        // The keypad by place, whatever the compositor's NumLock (off here) made of it.
         QTest::newRow("wayland, keypad 0") << int(Qt::Key_Insert) << keypad << true << 96 << 90;
         QTest::newRow("wayland, keypad 5") << int(Qt::Key_Clear) << keypad << true << 101 << 84;
         QTest::newRow("wayland, keypad 9") << int(Qt::Key_PageUp) << keypad << true << 105 << 81;
@@ -70,8 +67,7 @@ private Q_SLOTS:
         QTEST(int(virtualKeyCode(e, scan != 0 ? u"wayland" : u"offscreen")), "code");
     }
 
-    // Offscreen there is no real NumLock: the program's own follows the NumLock key. (SetNumLock
-    // against a keyboard that has one is covered by the settings' NumLock modes.)
+    // Offscreen there is no real NumLock: the program's own follows the NumLock key.
     void virtualNumLockFollowsTheKey()
     {
         if (QGuiApplication::platformName() != QLatin1String("offscreen"))

@@ -51,8 +51,7 @@ class TestLabel : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // A label drawn once and changed must show each change: the text it keeps drawn for large
-    // sizes never outlives what it was drawn from.
+    // The layer a large text is kept in never outlives what it was drawn from.
     void drawsWhatChanged()
     {
         Label l(nullptr, QStringLiteral("lbl"));

@@ -20,9 +20,7 @@ struct FakeOutput : SoundOutput
     void stop() override { ++stops; }
 };
 
-// Real short clips. Without an audio output the player times a play from the clip's length,
-// so these tests wait on its Done signal (never on a fixed time) and check only lower bounds
-// of how long it took.
+// Without an audio output a play is timed from the clip: only lower bounds are checked.
 class TestMMControl : public QObject
 {
     Q_OBJECT
@@ -38,8 +36,7 @@ private Q_SLOTS:
         QVERIFY(wav::write(path("text.wav"), "Not a sound at all.\n"));
     }
 
-    // The output starts late on a busy machine: ending a play by the clip's length would cut
-    // off the sound's last part. Only an output that never reports is given up on, late.
+    // The output may start late: the clip's length only ends a play it never reports, late.
     void endsWhenTheOutputHasPlayedTheSoundOut()
     {
         auto* output = new FakeOutput;

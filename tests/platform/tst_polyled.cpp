@@ -14,8 +14,7 @@ QImage picture(PolyLED& led)
     return led.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-// The segments, a to g, whose centre has the lit colour, as a screenshot reader takes them;
-// "?" for a centre of neither the lit nor the ghost colour.
+// The segments (a to g) lit at their centres; "?" for neither the lit nor the ghost colour.
 QString litSegments(const QImage& img, const QColor& lit = Orange, const QColor& back = Navy)
 {
     const auto centres = PolyLED::segmentCentres(QSizeF(img.size()));
@@ -65,8 +64,7 @@ class TestPolyLED : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The digit sizes itself from its size; from 40 px up a segment has a core of exactly the
-    // lit or the ghost colour.
+    // From 40 px up a segment has a core of exactly the lit or the ghost colour.
     void digits_data()
     {
         QTest::addColumn<double>("size");
@@ -112,16 +110,13 @@ private Q_SLOTS:
         const auto m = PolyLED::segmentCentres(QSizeF(img.size()));
         QVERIFY(m[0].y() < m[6].y() && m[6].y() < m[3].y() && m[1].y() < m[2].y());
         QVERIFY(m[5].x() < m[1].x() && m[4].x() < m[2].x() && m[5].y() < m[4].y());
-        // Unlit segments are a faint ghost of the lit colour: visible, but far nearer the
-        // background than the lit colour.
+        // Unlit segments are a faint ghost of the lit colour, far nearer the background.
         const QColor ghost = PolyLED::ghostColor(Orange, Navy);
         QVERIFY(ghost.red() > Navy.red() && ghost.red() - Navy.red() <= Orange.red() / 5);
         QVERIFY(ghost.blue() <= Navy.blue());
     }
 
-    // Every change shows at once: it paints, or the board would show a stale digit, and no
-    // colour or shape of before outlives it. (That an unchanged value paints nothing is a
-    // matter of speed: bench_board's tick.)
+    // Every change paints, or the board would show a stale digit, and leaves nothing of before.
     void changesShowAtOnce()
     {
         CountingLED led(nullptr, QStringLiteral("pledTest"));
