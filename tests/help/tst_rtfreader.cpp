@@ -16,11 +16,6 @@ QString read(const QByteArray& rtf, QTextDocument& doc, RtfReader& reader)
     return doc.toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
-QByteArray repeated(const char* piece, int times)
-{
-    return QByteArray(piece).repeated(times);
-}
-
 // Rows of rtfcases.json: a name, the input (one character a byte), then what is expected.
 QJsonArray cases(const char* table)
 {
@@ -108,14 +103,11 @@ private Q_SLOTS:
             }
         }
         // Formatting in groups too deep to follow must not leak out of them.
-        const QByteArray deep =
-            "{\\rtf1 {\\b " + repeated("{\\i\\fs80", 500) + " x" + repeated("}", 500) + "y}z}";
-        QTest::newRow("after groups too deep") << deep << "character"
-                                               << "y"
-                                               << "b 12pt";
-        QTest::newRow("after their outer group") << deep << "character"
-                                                 << "z"
-                                                 << "12pt";
+        const QByteArray deep = "{\\rtf1 {\\b " + QByteArray("{\\i\\fs80").repeated(500) + " x" +
+                                QByteArray(500, '}') + "y}z}";
+        for (const auto& [needle, format] : {std::pair{"y", "b 12pt"}, {"z", "12pt"}})
+            QTest::addRow("%s after groups too deep", needle)
+                << deep << QStringLiteral("character") << QString(needle) << QString(format);
     }
 
     void reads()
@@ -209,10 +201,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("breaks");
         const QString line = QStringLiteral("Twelve words of an ordinary manual, line after line.");
-        QTest::newRow("4000 lines") << "\\fs28 " + repeated(qPrintable(line + "\\line "), 4000)
+        QTest::newRow("4000 lines") << "\\fs28 " + (line + "\\line ").toLatin1().repeated(4000)
                                     << (line + QChar::LineSeparator).repeated(4000) << 0;
-        QTest::newRow("20000 runs in a paragraph")
-            << repeated("\\b ab\\b0 cd ", 20000) << QStringLiteral("abcd ").repeated(20000) << 0;
+        QTest::newRow("20000 runs in a paragraph") << QByteArray("\\b ab\\b0 cd ").repeated(20000)
+                                                   << QStringLiteral("abcd ").repeated(20000) << 0;
         QTest::newRow("a long word")
             << "short " + QByteArray(1000, 'w') + " end"
             << "short " + QString(1000, u'w') + " end" << 1000 / RtfLimits{}.maxWordLength;
