@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QtEndian>
 #include <cstdint>
 
 // Small RIFF/WAVE files built in memory for the tests.
@@ -10,10 +11,8 @@ namespace wav {
 
 inline QByteArray le(uint32_t v, int bytes = 4)
 {
-    QByteArray b(bytes, '\0');
-    for (int i = 0; i < bytes; ++i)
-        b[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return b;
+    const uint32_t little = qToLittleEndian(v);
+    return QByteArray(reinterpret_cast<const char*>(&little), bytes);
 }
 
 // A chunk with its header, padded to an even length. `declared` overrides the size field.
