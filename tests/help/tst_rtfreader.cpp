@@ -138,7 +138,6 @@ private Q_SLOTS:
              "x\\inner}{\\pict\\unknownpict}c}",
              doc, reader);
         QCOMPARE(doc.defaultFont().families().value(0), QStringLiteral("Arial"));
-        QCOMPARE(doc.defaultFont().pointSizeF(), 12.0);
         QCOMPARE(doc.defaultTextOption().tabStopDistance(), 24.0);
         QCOMPARE(reader.untreatedWords(), (QStringList{"madeup", "other"}));
         QCOMPARE(read("{\\rtf1 \\cf1 second}", doc, reader), QStringLiteral("second"));

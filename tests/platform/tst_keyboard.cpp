@@ -36,7 +36,6 @@ private Q_SLOTS:
         }
         QTest::newRow("keypad point, on") << int(Qt::Key_Period) << keypad << true << 110 << 0;
         QTest::newRow("keypad point, off") << int(Qt::Key_Period) << keypad << false << 46 << 0;
-        QTest::newRow("keypad *") << int(Qt::Key_Asterisk) << keypad << true << 106 << 0;
         QTest::newRow("unknown") << int(Qt::Key_MediaPlay) << none << true << 0 << 0;
 
         // By place, the top row of a French keyboard (& é " ... ç à) is 1 to 9 and 0.

@@ -186,7 +186,6 @@ private Q_SLOTS:
         QSignalSpy done(&mmc, &MMControl::Done);
         mmc.setFileName(path("longer.wav"));
         mmc.setCommand(QStringLiteral("Open"));
-        QCOMPARE(mmc.clipLengthMs(), 300);
         mmc.setCommand(QStringLiteral("Play"));
         QTest::qWait(150); // about half the clip
         mmc.setCommand(command);
