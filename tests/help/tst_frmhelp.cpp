@@ -2,7 +2,6 @@
 #include "program.h"
 #include "testmain.h"
 #include "twips.h"
-#include "widgetcontrols.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -14,19 +13,21 @@
 #include <sys/stat.h>
 #endif
 
-// The help window: where it finds the manual, what it shows without one, its size rules and
-// its life from the first request to closing.
 class TestFrmHelp : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir programDir;
     QTemporaryDir otherDir;
-    QString savedCurrent;
 
-    static void writeManual(const QString& folder, const QByteArray& content)
+    QString manualPath() const
     {
-        QFile f(QDir(folder).filePath(QString::fromLatin1(frmHelp::FileName)));
+        return QDir(programDir.path()).filePath(QString::fromLatin1(frmHelp::FileName));
+    }
+
+    static void writeManual(const QString& path, const QByteArray& content)
+    {
+        QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(content);
     }
@@ -39,13 +40,12 @@ class TestFrmHelp : public QObject
     }
 
 private Q_SLOTS:
-    void init()
+    void initTestCase()
     {
-        savedCurrent = QDir::currentPath();
-        QFile::remove(QDir(programDir.path()).filePath(QString::fromLatin1(frmHelp::FileName)));
         program::setFolder(programDir.path());
         // A manual in the current folder must never be the one shown.
-        writeManual(otherDir.path(), "{\\rtf1 wrong one}");
+        writeManual(QDir(otherDir.path()).filePath(QString::fromLatin1(frmHelp::FileName)),
+                    "{\\rtf1 wrong one}");
         QDir::setCurrent(otherDir.path());
     }
 
@@ -53,21 +53,56 @@ private Q_SLOTS:
     {
         closeHelp();
         QVERIFY(!frmHelp::current());
-        program::setFolder(QString());
-        QDir::setCurrent(savedCurrent);
     }
 
-    void findsTheFileBesideTheProgram()
+    // One window, loaded once; closing destroys it, and the next request loads the file again.
+    void loadsTheManualOncePerWindow()
     {
-        writeManual(programDir.path(), "{\\rtf1 Pucklight manual\\par second}");
-        frmHelp* w = frmHelp::showHelp();
-        QCOMPARE(w->rtbHelp()->toPlainText(), QStringLiteral("Pucklight manual\nsecond"));
+        // Only a regular file is a manual: opening a FIFO would wait for a writer for good.
+#ifdef Q_OS_UNIX
+        QVERIFY(::mkfifo(manualPath().toLocal8Bit().constData(), 0600) == 0);
+#endif
+        QCOMPARE(frmHelp::showHelp()->rtbHelp()->toPlainText(), frmHelp::missingFileMessage());
+        closeHelp();
+        QVERIFY(QFile::remove(manualPath()) || !QFile::exists(manualPath()));
+
+        writeManual(manualPath(), "{\\rtf1 Pucklight manual\\par first}");
+        const int loads = frmHelp::loadCount();
+        QPointer<frmHelp> w = frmHelp::showHelp();
+        QCOMPARE(w->rtbHelp()->toPlainText(), QStringLiteral("Pucklight manual\nfirst"));
         // The box keeps the document's own tab stops (half an inch unless it says otherwise).
         QCOMPARE(w->rtbHelp()->document()->defaultTextOption().tabStopDistance(), 48.0);
+        QVERIFY(w->rtbHelp()->isReadOnly());
+        QVERIFY(w->screen()->availableGeometry().contains(w->pos()));
+        // It neither blocks the board nor keeps the program running.
+        QVERIFY(w->isVisible() && !w->isModal() && !w->parentWidget());
+        QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
+
+        // A 120 x 405 twips frame; the box keeps 120 twips each side, 420 below, wraps 450 short.
+        w->resize(50, 20);
+        QCOMPARE(QSizeF(w->OuterWidth(), w->OuterHeight()), QSizeF(2700, 1710)); // the minimum
+        w->resize(1000, 800);
+        QCOMPARE(QSizeF(w->OuterWidth(), w->OuterHeight()), QSizeF(15120, 12405));
+        const QRect box(8, 0, twips::toPixels(15120 - 240), twips::toPixels(12405 - 420));
+        QCOMPARE(w->rtbHelp()->geometry(), box);
+        QCOMPARE(w->rtbHelp()->lineWrapMode(), QTextEdit::FixedPixelWidth);
+        QCOMPARE(w->rtbHelp()->lineWrapColumnOrWidth(), twips::toPixels(15120 - 690));
+
+        writeManual(manualPath(), "{\\rtf1 second}");
+        w->setWindowState(Qt::WindowMinimized);
+        w->resize(300, 200); // no layout for a minimised window
+        QCOMPARE(w->rtbHelp()->geometry(), box);
+        QCOMPARE(frmHelp::showHelp(), w.data());
+        QVERIFY(!w->isMinimized());
+        QCOMPARE(frmHelp::loadCount(), loads + 1);
+
+        closeHelp();
+        QVERIFY(w.isNull());
+        QCOMPARE(frmHelp::showHelp()->rtbHelp()->toPlainText(), QStringLiteral("second"));
+        QCOMPARE(frmHelp::loadCount(), loads + 2);
     }
 
-    // Whatever the manual holds, the board's clock and keys, which run on the same thread,
-    // keep running: the window lays the manual out in steps, and the timer ticks between them.
+    // The board's clock and keys, on the same thread, keep running while the manual is laid out.
     void boardKeepsTicking_data()
     {
         QTest::addColumn<QByteArray>("rtf");
@@ -85,7 +120,7 @@ private Q_SLOTS:
     void boardKeepsTicking()
     {
         QFETCH(QByteArray, rtf);
-        writeManual(programDir.path(), rtf);
+        writeManual(manualPath(), rtf);
         int ticks = 0;
         int ticksBeforeGrowing = 0;
         QTimer tick;
@@ -98,91 +133,6 @@ private Q_SLOTS:
         QVERIFY(doc->characterCount() > 100000);
         // The document was still being laid out after the timer had ticked.
         QTRY_VERIFY(ticksBeforeGrowing > 0);
-    }
-
-    void opensAsDesignedWithoutAManual()
-    {
-        frmHelp* w = frmHelp::showHelp();
-        QCOMPARE(w->rtbHelp()->toPlainText(),
-                 QStringLiteral("Help file has been moved from its normal location.  Please "
-                                "reinstall the program."));
-        QVERIFY(w->rtbHelp()->isReadOnly());
-        QCOMPARE(w->windowTitle(), QStringLiteral("Pucklight Help"));
-        QCOMPARE(w->ClientWidth(), 11055.0);
-        QCOMPARE(w->ClientHeight(), 9270.0);
-        QVERIFY(w->palette().color(QPalette::Window) == Qt::white);
-        QVERIFY(w->screen()->availableGeometry().contains(w->pos()));
-        // It neither blocks the board nor keeps the program running, and closing destroys it.
-        QVERIFY(w->isVisible() && !w->isModal() && !w->parentWidget());
-        QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
-        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
-    }
-
-#ifdef Q_OS_UNIX
-    // Opening a FIFO would wait for a writer for good: only a regular file is a manual.
-    void fifoIsNoManual()
-    {
-        const QString path =
-            QDir(programDir.path()).filePath(QString::fromLatin1(frmHelp::FileName));
-        QVERIFY(::mkfifo(path.toLocal8Bit().constData(), 0600) == 0);
-        QCOMPARE(frmHelp::showHelp()->rtbHelp()->toPlainText(), frmHelp::missingFileMessage());
-    }
-#endif
-
-    void boxFollowsTheWindow_data()
-    {
-        // The outer size is the client size plus the 120 x 405 twips frame.
-        QTest::addColumn<QSize>("request"); // client size in pixels
-        QTest::addColumn<QSizeF>("outer");  // in twips
-        QTest::newRow("larger") << QSize(1000, 800) << QSizeF(15120, 12405);
-        QTest::newRow("too narrow") << QSize(50, 500) << QSizeF(2700, 7905);
-        QTest::newRow("too low") << QSize(500, 20) << QSizeF(7620, 1710);
-    }
-
-    void boxFollowsTheWindow()
-    {
-        QFETCH(QSize, request);
-        frmHelp* w = frmHelp::showHelp();
-        w->resize(request);
-        QTEST(QSizeF(w->OuterWidth(), w->OuterHeight()), "outer");
-
-        const auto* box = w->find<WidgetControl>(QStringLiteral("rtbHelp"));
-        QVERIFY(box);
-        QCOMPARE(QRectF(box->Left(), box->Top(), box->Width(), box->Height()),
-                 QRectF(120, 0, w->OuterWidth() - 240, w->OuterHeight() - 420));
-        QCOMPARE(w->rtbHelp()->geometry(),
-                 QRect(8, 0, twips::toPixels(box->Width()), twips::toPixels(box->Height())));
-        QCOMPARE(w->rtbHelp()->lineWrapMode(), QTextEdit::FixedPixelWidth);
-        QCOMPARE(w->rtbHelp()->lineWrapColumnOrWidth(), twips::toPixels(box->Width() - 450));
-    }
-
-    void minimisedChangesNothing()
-    {
-        frmHelp* w = frmHelp::showHelp();
-        w->resize(600, 500);
-        const QRect before = w->rtbHelp()->geometry();
-        w->setWindowState(Qt::WindowMinimized);
-        w->resize(300, 200);
-        QCOMPARE(w->rtbHelp()->geometry(), before);
-        frmHelp::showHelp(); // brings it back
-        QVERIFY(!w->isMinimized());
-    }
-
-    void secondRequestDoesNotReload()
-    {
-        writeManual(programDir.path(), "{\\rtf1 first}");
-        const int loads = frmHelp::loadCount();
-        QPointer<frmHelp> first = frmHelp::showHelp();
-        writeManual(programDir.path(), "{\\rtf1 second}");
-        QCOMPARE(frmHelp::showHelp(), first.data());
-        QCOMPARE(frmHelp::loadCount(), loads + 1);
-        QCOMPARE(first->rtbHelp()->toPlainText(), QStringLiteral("first"));
-
-        // Closing destroys the window; the next request loads the file again.
-        closeHelp();
-        QVERIFY(first.isNull());
-        QCOMPARE(frmHelp::showHelp()->rtbHelp()->toPlainText(), QStringLiteral("second"));
-        QCOMPARE(frmHelp::loadCount(), loads + 2);
     }
 };
 

@@ -6,11 +6,6 @@
 
 namespace {
 
-// Where the middle of each segment, a to g, lies in a digit cell, as shares of the cell's
-// width and height: the usual seven-segment figure, leaning slightly forward.
-constexpr QPointF Middles[] = {{0.56, 0.12}, {0.78, 0.31}, {0.72, 0.69}, {0.44, 0.88},
-                               {0.22, 0.69}, {0.28, 0.31}, {0.50, 0.50}};
-
 const QColor Orange(255, 128, 0);
 const QColor Navy(0, 0, 40);
 
@@ -19,9 +14,17 @@ QImage picture(PolyLED& led)
     return led.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QColor at(const QImage& img, QPointF share)
+// The segments (a to g) lit at their centres; "?" for neither the lit nor the ghost colour.
+QString litSegments(const QImage& img, const QColor& lit = Orange, const QColor& back = Navy)
 {
-    return img.pixelColor(int(share.x() * img.width()), int(share.y() * img.height()));
+    const auto centres = PolyLED::segmentCentres(QSizeF(img.size()));
+    QString segments;
+    for (int s = 0; s < 7; ++s) {
+        const QColor c = img.pixelColor(qFloor(centres[s].x()), qFloor(centres[s].y()));
+        if (c == lit || c != PolyLED::ghostColor(lit, back))
+            segments += c == lit ? QChar(u'a' + s) : u'?';
+    }
+    return segments;
 }
 
 int countPixels(const QImage& img, const QColor& c)
@@ -34,14 +37,11 @@ int countPixels(const QImage& img, const QColor& c)
 }
 
 // Whether the outermost pixels are all of the background: the digit stays inside its cell.
-bool borderIs(const QImage& img, const QColor& c)
+bool inCell(const QImage& img)
 {
-    const QRect inner = img.rect().adjusted(1, 1, -1, -1);
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (!inner.contains(x, y) && img.pixelColor(x, y) != c)
-                return false;
-    return true;
+    const QImage inner = img.copy(img.rect().adjusted(1, 1, -1, -1));
+    return countPixels(img, Navy) - countPixels(inner, Navy) ==
+           2 * (img.width() + img.height()) - 4;
 }
 
 class CountingLED : public PolyLED
@@ -64,131 +64,87 @@ class TestPolyLED : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // From 40 px up a segment has a core of exactly the lit or the ghost colour.
     void digits_data()
-    {
-        QTest::addColumn<int>("caption");
-        QTest::addColumn<QString>("lit");
-        const char* patterns[] = {"abcdef", "bc",     "abdeg", "abcdg",   "bcfg",
-                                  "acdfg",  "acdefg", "abc",   "abcdefg", "abcdfg"};
-        QTest::newRow("blank") << -1 << QString();
-        for (int d = 0; d <= 9; ++d)
-            QTest::addRow("%d", d) << d << QString::fromLatin1(patterns[d]);
-        QTest::newRow("out of range shows blank") << 10 << QString();
-    }
-
-    void digits()
-    {
-        QFETCH(int, caption);
-        QFETCH(QString, lit);
-
-        PolyLED led(nullptr, QStringLiteral("pledTest"));
-        led.setSize(120);
-        led.setLitColor(Orange);
-        led.setBackColor(Navy);
-        led.setCaption(static_cast<int16_t>(caption));
-        const QImage img = picture(led);
-        // Unlit segments are a faint ghost of the lit colour: visible, but far nearer the
-        // background than the lit colour.
-        const QColor ghost = PolyLED::ghostColor(Orange, Navy);
-        QVERIFY(ghost.red() > Navy.red() && ghost.red() - Navy.red() <= Orange.red() / 5);
-        QVERIFY(ghost.blue() <= Navy.blue());
-        for (int s = 0; s < 7; ++s) {
-            const char segment = char('a' + s);
-            QVERIFY2(at(img, Middles[s]) == (lit.contains(QLatin1Char(segment)) ? Orange : ghost),
-                     QByteArray(1, segment).constData());
-        }
-        QCOMPARE(img.pixelColor(0, 0), Navy);
-    }
-
-    void changesShowAtOnce()
-    {
-        PolyLED led(nullptr, QStringLiteral("pledTest"));
-        led.setSize(120);
-        led.setCaption(1);
-        const QImage lines = picture(led);
-
-        led.setLitColor(Qt::green);
-        led.setBackColor(Qt::white);
-        const QImage img = picture(led);
-        QCOMPARE(at(img, Middles[1]), QColor(Qt::green));
-        QCOMPARE(at(img, Middles[0]), PolyLED::ghostColor(Qt::green, Qt::white));
-        QCOMPARE(img.pixelColor(0, 0), QColor(Qt::white));
-
-        led.setLitColor(Qt::red);
-        led.setBackColor(Qt::black);
-        QCOMPARE(picture(led), lines);
-
-        // Round LEDs with space between them light fewer pixels, and their cores are exact.
-        led.setLedType(1);
-        const int dotPixels = countPixels(picture(led), Qt::red);
-        QVERIFY(dotPixels > 0 && dotPixels < countPixels(lines, Qt::red));
-        led.setLedType(0);
-        QCOMPARE(picture(led), lines);
-    }
-
-    void sizeDrivesExtent_data()
     {
         QTest::addColumn<double>("size");
         QTest::addColumn<QSizeF>("twips");
         QTest::addColumn<QSize>("pixels");
-        QTest::newRow("20") << 20.0 << QSizeF(168, 300) << QSize(11, 20);
-        QTest::newRow("40") << 40.0 << QSizeF(336, 600) << QSize(22, 40);
-        QTest::newRow("75") << 75.0 << QSizeF(630, 1125) << QSize(42, 75);
-        QTest::newRow("600") << 600.0 << QSizeF(5040, 9000) << QSize(336, 600);
+        QTest::addColumn<int>("caption");
+        QTest::addColumn<QString>("lit");
+        const QSizeF twips(1008, 1800);
+        const QSize pixels(67, 120);
+        QTest::newRow("1") << 120.0 << twips << pixels << 1 << "bc";
+        QTest::newRow("2") << 120.0 << twips << pixels << 2 << "abdeg";
+        QTest::newRow("out of range shows blank") << 120.0 << twips << pixels << 10 << QString();
+        QTest::newRow("20 px, no core") << 20.0 << QSizeF(168, 300) << QSize(11, 20) << 8 << "";
+        QTest::newRow("8 at 40 px") << 40.0 << QSizeF(336, 600) << QSize(22, 40) << 8 << "abcdefg";
+        QTest::newRow("blank at 40 px") << 40.0 << QSizeF(336, 600) << QSize(22, 40) << -1 << "";
+        QTest::newRow("600 px") << 600.0 << QSizeF(5040, 9000) << QSize(336, 600) << 8 << "abcdefg";
     }
-    void sizeDrivesExtent()
+
+    void digits()
     {
         QFETCH(double, size);
-        QFETCH(QSizeF, twips);
         QFETCH(QSize, pixels);
-
+        QFETCH(int, caption);
         QWidget box;
         PolyLED led(&box, QStringLiteral("pledTest"));
         led.setLeft(150);
         led.setTop(300);
         led.setSize(size);
         led.setWidth(9999); // the digit sizes itself
-        QCOMPARE(QSizeF(led.Width(), led.Height()), twips);
+        QTEST(QSizeF(led.Width(), led.Height()), "twips");
         QCOMPARE(led.geometry(), QRect(QPoint(10, 20), pixels));
-
-        // A screenshot reader samples the segment centres, so from 40 px up, where a segment
-        // has a core, each must be exactly the lit colour of an 8 or the ghost of a blank cell.
         led.setLitColor(Orange);
         led.setBackColor(Navy);
-        const auto centres = PolyLED::segmentCentres(QSizeF(pixels));
-        const auto captions =
-            size >= 40 ? std::vector<int16_t>{8, PolyLED::BlankDigit} : std::vector<int16_t>{};
-        for (const int16_t caption : captions) {
-            led.setCaption(caption);
-            const QImage img = picture(led);
-            for (const QPointF& c : centres)
-                QCOMPARE(img.pixelColor(qFloor(c.x()), qFloor(c.y())),
-                         caption == 8 ? Orange : PolyLED::ghostColor(Orange, Navy));
-        }
-
-        // At every size the lean keeps the whole digit inside its cell, in both styles.
-        led.setCaption(8);
-        QVERIFY(borderIs(picture(led), Navy));
+        led.setCaption(static_cast<int16_t>(caption));
+        const QImage img = picture(led);
+        if (size >= 40)
+            QTEST(litSegments(img), "lit");
+        // The lean keeps the whole digit inside its cell, in both styles.
+        QVERIFY(inCell(img));
         led.setLedType(1);
-        QVERIFY(borderIs(picture(led), Navy));
+        QVERIFY(inCell(picture(led)));
+        // The usual seven-segment figure: a over g over d, b over c, f and e left of b and c.
+        const auto m = PolyLED::segmentCentres(QSizeF(img.size()));
+        QVERIFY(m[0].y() < m[6].y() && m[6].y() < m[3].y() && m[1].y() < m[2].y());
+        QVERIFY(m[5].x() < m[1].x() && m[4].x() < m[2].x() && m[5].y() < m[4].y());
+        // Unlit segments are a faint ghost of the lit colour, far nearer the background.
+        const QColor ghost = PolyLED::ghostColor(Orange, Navy);
+        QVERIFY(ghost.red() > Navy.red() && ghost.red() - Navy.red() <= Orange.red() / 5);
+        QVERIFY(ghost.blue() <= Navy.blue());
     }
 
-    // Every real change paints, or the board would show a stale digit. (That an unchanged
-    // value paints nothing is a matter of speed: bench_board's tick.)
-    void changesRepaint()
+    // Every change paints, or the board would show a stale digit, and leaves nothing of before.
+    void changesShowAtOnce()
     {
         CountingLED led(nullptr, QStringLiteral("pledTest"));
+        led.setSize(120);
+        led.setCaption(1);
         led.show();
         QVERIFY(QTest::qWaitForWindowExposed(&led));
-        const std::function<void(PolyLED&)> changes[] = {
-            [](PolyLED& d) { d.setSize(80); }, [](PolyLED& d) { d.setCaption(4); },
-            [](PolyLED& d) { d.setLitColor(Qt::green); },
-            [](PolyLED& d) { d.setBackColor(Qt::white); }, [](PolyLED& d) { d.setLedType(1); }};
-        for (const auto& change : changes) {
+        const QImage lines = picture(led);
+        const auto change = [&led](const std::function<void()>& f) {
             led.paints = 0;
-            change(led);
+            f();
             QTRY_VERIFY(led.paints > 0);
-        }
+        };
+        // Round LEDs with space between them light fewer pixels.
+        change([&] { led.setLedType(1); });
+        const int dotPixels = countPixels(picture(led), Qt::red);
+        QVERIFY(dotPixels > 0 && dotPixels < countPixels(lines, Qt::red));
+        change([&] { led.setLedType(0); });
+        change([&] { led.setLitColor(Qt::green); });
+        change([&] { led.setBackColor(Qt::white); });
+        const QImage img = picture(led);
+        QCOMPARE(litSegments(img, Qt::green, Qt::white), QStringLiteral("bc"));
+        QCOMPARE(img.pixelColor(0, 0), QColor(Qt::white));
+        change([&] { led.setLitColor(Qt::red); });
+        change([&] { led.setBackColor(Qt::black); });
+        QCOMPARE(picture(led), lines);
+        change([&] { led.setCaption(4); });
+        change([&] { led.setSize(80); });
     }
 };
 

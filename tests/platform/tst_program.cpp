@@ -9,8 +9,7 @@
 #include <sys/stat.h>
 #endif
 
-// Sounds, pictures and the manual are opened only when the program takes their path for a
-// file: a FIFO would block the opening for good, a device would feed it without end.
+// Only files are opened: a FIFO would block for good, a device feed without end.
 class TestProgram : public QObject
 {
     Q_OBJECT
@@ -45,8 +44,7 @@ private Q_SLOTS:
         QCOMPARE(program::bareName(path).isEmpty(), !exists);
     }
 
-    // The sounds and the manual are found beside the program (a build tree) before an installed
-    // copy, then in the user's data folder, then in each of the system's, in order.
+    // Beside the program (a build tree), then the user's data folder, then the system's.
     void dataFile_data()
     {
         QTest::addColumn<QStringList>("holders"); // where a copy of the file lies

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QtEndian>
 #include <cstdint>
 
 // Small RIFF/WAVE files built in memory for the tests.
@@ -10,10 +11,8 @@ namespace wav {
 
 inline QByteArray le(uint32_t v, int bytes = 4)
 {
-    QByteArray b(bytes, '\0');
-    for (int i = 0; i < bytes; ++i)
-        b[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    return b;
+    const uint32_t little = qToLittleEndian(v);
+    return QByteArray(reinterpret_cast<const char*>(&little), bytes);
 }
 
 // A chunk with its header, padded to an even length. `declared` overrides the size field.
@@ -23,21 +22,14 @@ inline QByteArray chunk(const char* id, const QByteArray& body, int64_t declared
     return QByteArray(id, 4) + le(size) + body + QByteArray(body.size() % 2, '\0');
 }
 
-struct Format
+// A "fmt " chunk; a byteRate of -1 is the one the other fields give.
+inline QByteArray fmt(uint16_t format = 1, uint16_t channels = 1, uint32_t sampleRate = 8000,
+                      uint16_t bits = 16, int64_t byteRate = -1)
 {
-    uint16_t format = 1;
-    uint16_t channels = 1;
-    uint32_t sampleRate = 8000;
-    uint16_t bits = 16;
-    int64_t byteRate = -1; // -1: the one the other fields give
-};
-
-inline QByteArray fmt(const Format& f)
-{
-    const uint32_t block = f.channels * ((f.bits + 7u) / 8u);
-    const uint32_t rate = f.byteRate < 0 ? f.sampleRate * block : static_cast<uint32_t>(f.byteRate);
-    return chunk("fmt ", le(f.format, 2) + le(f.channels, 2) + le(f.sampleRate) + le(rate) +
-                             le(block, 2) + le(f.bits, 2));
+    const uint32_t block = channels * ((bits + 7u) / 8u);
+    const uint32_t rate = byteRate < 0 ? sampleRate * block : static_cast<uint32_t>(byteRate);
+    return chunk("fmt ", le(format, 2) + le(channels, 2) + le(sampleRate) + le(rate) +
+                             le(block, 2) + le(bits, 2));
 }
 
 inline QByteArray riff(const QByteArray& chunks)
@@ -48,7 +40,7 @@ inline QByteArray riff(const QByteArray& chunks)
 // Silence of the given length: 8 kHz, mono, 16 bits.
 inline QByteArray pcm(int ms)
 {
-    return riff(fmt({}) + chunk("data", QByteArray(ms * 16, '\0')));
+    return riff(fmt() + chunk("data", QByteArray(ms * 16, '\0')));
 }
 
 inline bool write(const QString& path, const QByteArray& bytes)
