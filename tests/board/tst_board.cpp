@@ -1,5 +1,6 @@
 #include "boardfixture.h"
 #include "colors.h"
+#include "frmwaiting.h"
 #include "image.h"
 #include "label.h"
 #include "mmcontrol.h"
@@ -8,21 +9,37 @@
 #include "wavbuilder.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-// The board window as a view of the game: what it draws of the game's state, how keys,
-// clicks and focus reach the game, and the sound players it drives.
+// The board window as a view of the game: what it draws of the game's state and in which
+// colours, how keys, clicks and focus reach the game, and the sound players it drives.
 class TestBoard : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir dir;
-    const QString buzzer = QStringLiteral(PL_ASSETS "/buzzer.wav");
-    const QString horn = QStringLiteral(PL_ASSETS "/horn.wav");
 
     static QColor colour(int32_t c) { return toQColor(c); }
+
+    static QColor pixelAt(QWidget* board, QWidget* w, QPoint local)
+    {
+        return board->grab().toImage().pixelColor(w->mapTo(board, local));
+    }
+
+    // Whether any pixel of the widget, as painted on the board, has exactly that colour.
+    static bool paints(QWidget* board, QWidget* w, const QColor& c)
+    {
+        const QImage img = board->grab(QRect(w->mapTo(board, QPoint()), w->size())).toImage();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixelColor(x, y) == c)
+                    return true;
+        return false;
+    }
 
     // A double click as a window system delivers it: press, release, double click, release.
     static void doubleClick(QWidget* w)
@@ -37,38 +54,57 @@ class TestBoard : public QObject
     }
 
 private Q_SLOTS:
-    // Whatever the game holds, the board shows: digits, the clock's dots, colons and lamps,
-    // from the first state on.
+    // Whatever the game holds, the board shows, from the first state on and in the colours
+    // set since: digits, the clock's dots, colons and lamps.
     void drawsTheGame()
     {
         BoardFixture f;
         frmScoreBoard& b = f.b();
-        const QColor border = colour(Settings.BorderColor);
-        const QColor dark = colour(Settings.FormBack);
-        const QColor lit = colour(Settings.ScoreColor);
         QCOMPARE(f.shown(Field::Time), QStringLiteral("1000"));
-        QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
-        QCOMPARE(f.shown(Field::PenaltyTV2), QStringLiteral("---"));
-        QCOMPARE(b.field(Field::Time).digits[0]->LitColor(), colour(Settings.TimeColor));
-        QCOMPARE(b.shpClockDots[0]->FillColor(), border); // a colon
-        QCOMPARE(b.penaltyControls(1).colon[0]->FillColor(), colour(Settings.LEDBack));
-        QCOMPARE(b.penaltyControls(1).lamp->FillColor(), dark);
-        QCOMPARE(b.shpGoalV->FillColor(), dark);
-
+        QCOMPARE(b.shpClockDots[0]->FillColor(), colour(Settings.BorderColor)); // a colon
         f.type(Field::Time, "0.045\n");
-        f.type(Field::PenaltyPH1, "17\n");
         f.type(Field::PenaltyTH1, "2\n");
         QTest::keyClick(f.box(Field::Goal), Qt::Key_Right);
+        Settings.FormBack = 0x563412;
+        Settings.LEDBack = 0x202020;
+        Settings.TimeColor = 0x00FFFF;
+        Settings.ScoreColor = 0xFF00FF;
+        Settings.PeriodColor = 0x00FF00;
+        Settings.BorderColor = 0x0000FF;
+        Settings.HomeColor = 0xFFFF00;
+        b.applySettings(Settings);
+
+        const QColor formBack = colour(Settings.FormBack);
+        const QColor ledBack = colour(Settings.LEDBack);
+        const QColor border = colour(Settings.BorderColor);
         QCOMPARE(f.shown(Field::Time), QStringLiteral("-45-")); // 4.5
         QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("200"));
-        QCOMPARE(b.shpClockDots[0]->FillColor(), colour(Settings.LEDBack)); // a decimal point
+        QCOMPARE(b.shpClockDots[0]->FillColor(), ledBack); // a decimal point
         QCOMPARE(b.shpClockDots[1]->FillColor(), border);
-        for (Shape* d : b.penaltyControls(1).colon)
-            QCOMPARE(d->FillColor(), border);
-        QCOMPARE(b.penaltyControls(1).lamp->FillColor(), lit);
-        QCOMPARE(b.penaltyControls(2).lamp->FillColor(), dark);
-        QCOMPARE(b.shpGoalV->FillColor(), lit);
-        QCOMPARE(b.shpGoalH->FillColor(), dark);
+        // Lit lamps take the score colour; dark ones the board's, so only their outline shows.
+        QCOMPARE(b.shpGoalV->FillColor(), colour(Settings.ScoreColor));
+        QCOMPARE(b.penaltyControls(1).lamp->FillColor(), colour(Settings.ScoreColor));
+        QCOMPARE(b.shpGoalH->FillColor(), formBack);
+        QCOMPARE(b.penaltyControls(4).lamp->FillColor(), formBack);
+        // The board colour reaches every container and no field.
+        for (PictureBox* p :
+             {b.box(Field::Goal), b.picHomeContainer, b.picVisitorContainer, b.picHomePicContainer,
+              b.picVisitorPicContainer, b.picBoardPicContainer})
+            QCOMPARE(p->BackColor(), formBack);
+        QCOMPARE(b.grab().toImage().pixelColor(173, 46), formBack);       // bare board
+        QCOMPARE(pixelAt(&b, b.box(Field::Time), QPoint(2, 2)), ledBack); // field background
+        QVERIFY(paints(&b, b.field(Field::Time).digits[1], colour(Settings.TimeColor)));
+        QVERIFY(paints(&b, b.field(Field::Home).digits[0], colour(Settings.ScoreColor)));
+        QVERIFY(paints(&b, b.field(Field::Period).digits[0], colour(Settings.PeriodColor)));
+        QVERIFY(paints(&b, b.find<Label>(QStringLiteral("lblPeriod")), border)); // caption text
+        QVERIFY(paints(&b, b.lblHome, colour(Settings.HomeColor)));              // team name
+        QCOMPARE(pixelAt(&b, b.shpBoardFrame, QPoint(3, b.shpBoardFrame->height() / 2)), border);
+        // A shown penalty colon, and a hidden one.
+        QWidget* dot = b.penaltyControls(1).colon[0];
+        QCOMPARE(pixelAt(&b, dot, dot->rect().center()), border);
+        QWidget* hidden = b.penaltyControls(3).colon[0];
+        QCOMPARE(pixelAt(&b, hidden, hidden->rect().center()), ledBack);
+
         // The tick follows the game: it stops at zero and starts with the clock.
         QVERIFY(b.tmrClock1.isActive());
         QTest::keyClick(f.box(Field::Time), Qt::Key_S);
@@ -80,13 +116,31 @@ private Q_SLOTS:
         QVERIFY(b.tmrClock1.isActive());
     }
 
+    void mergingColours()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        // Fields merge with the board; frames and captions stay visible.
+        Settings.LEDBack = Settings.FormBack;
+        b.applySettings(Settings);
+        QCOMPARE(pixelAt(&b, b.box(Field::Home), QPoint(2, 2)), colour(Settings.FormBack));
+        QVERIFY(
+            paints(&b, b.find<Label>(QStringLiteral("lblPeriod")), colour(Settings.BorderColor)));
+        // A border colour equal to the LED background hides the shown penalty colons too.
+        Settings = SettingVariables();
+        Settings.BorderColor = Settings.LEDBack;
+        f.type(Field::PenaltyTH1, "2\n");
+        b.applySettings(Settings);
+        QWidget* dot = b.penaltyControls(1).colon[0];
+        QCOMPARE(pixelAt(&b, dot, dot->rect().center()), colour(Settings.LEDBack));
+    }
+
     void keysReachTheGame()
     {
         BoardFixture f;
         frmScoreBoard& b = f.b();
         auto running = [&] { return f.state().clocks.IsRunning(GameClock); };
-        QTest::keyClick(f.box(Field::PenaltyPV2), Qt::Key_S,
-                        Qt::ShiftModifier); // Shift plays no part
+        QTest::keyClick(f.box(Field::PenaltyPV2), Qt::Key_S, Qt::ShiftModifier); // no part
         QVERIFY(running());
         // Auto-repeat counts: a held key toggles once per repeat.
         QKeyEvent repeat(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, QStringLiteral("s"), true);
@@ -96,13 +150,45 @@ private Q_SLOTS:
         QKeyEvent onWindow(QEvent::KeyPress, Qt::Key_S, Qt::NoModifier, QStringLiteral("s"));
         QApplication::sendEvent(&b, &onWindow);
         QVERIFY(running());
-        // F1 and F2 are passed on to whoever opens those windows.
+        // Ctrl keys and presets act from the field typed on, and type nothing into it.
+        QTest::keyClick(f.box(Field::ShotsHome), Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("--1"));
+        QCOMPARE(f.shown(Field::ShotsHome), QStringLiteral("-0"));
+        QTest::keyClick(f.box(Field::PenaltyTH2), Qt::Key_F6);
+        QCOMPARE(f.shown(Field::PenaltyTH2), QStringLiteral("400"));
+        // F1, F2 and F3 are passed on to whoever opens those windows.
         QSignalSpy help(&b, &frmScoreBoard::helpRequested);
         QSignalSpy options(&b, &frmScoreBoard::optionsRequested);
-        QTest::keyClick(f.box(Field::Home), Qt::Key_F1);
-        QTest::keyClick(f.box(Field::Home), Qt::Key_F2);
+        QSignalSpy waiting(&b, &frmScoreBoard::waitingRequested);
+        for (Qt::Key k : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3})
+            QTest::keyClick(f.box(Field::Home), k);
         QCOMPARE(help.size(), 1);
         QCOMPARE(options.size(), 1);
+        QCOMPARE(waiting.size(), 1);
+    }
+
+    void waitingPenaltiesWindow()
+    {
+        BoardFixture f;
+        FakeDialogs dialogs;
+        frmWaiting w(f.b().game());
+        const auto& visitor = w.controls(Team::Visitor);
+        QTest::keyClicks(visitor.player, QStringLiteral("12"));
+        QTest::keyClicks(visitor.time, QStringLiteral("2.00"));
+        QTest::keyClick(visitor.time, Qt::Key_Return);
+        QTest::keyClicks(visitor.time, QStringLiteral("10.00")); // longer than a penalty
+        QTest::keyClick(visitor.time, Qt::Key_Return);
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(f.state().waitingOf(Team::Visitor), (WaitingList{{12, ClockValue::whole(120)}}));
+        QCOMPARE(visitor.list->count(), 1);
+        QCOMPARE(f.b().lblWaiting[1]->Caption(), QStringLiteral("+1"));
+        QCOMPARE(f.b().lblWaiting[0]->Caption(), QString());
+        for (Label* l : f.b().lblWaiting) // nothing covers the count
+            QCOMPARE(f.b().childAt(l->geometry().center()), l);
+        visitor.list->setCurrentRow(0);
+        QTest::keyClick(visitor.list, Qt::Key_Delete);
+        QVERIFY(f.state().waitingOf(Team::Visitor).empty());
+        QCOMPARE(f.b().lblWaiting[1]->Caption(), QString());
     }
 
     void selection()
@@ -174,7 +260,6 @@ private Q_SLOTS:
         QTest::newRow("normal leaves it on") << 0 << true << true;
         QTest::newRow("keep on") << 1 << false << true;
         QTest::newRow("keep off") << 2 << true << false;
-        QTest::newRow("unknown mode leaves it") << 3 << false << false;
     }
     void numLockModes()
     {
@@ -189,7 +274,7 @@ private Q_SLOTS:
         // The operator presses NumLock on a field: its release puts the mode back, once.
         f.keyboard.on = !after;
         f.keyboard.toggles = 0;
-        const bool forced = mode == 1 || mode == 2;
+        const bool forced = mode != 0;
         QTest::keyRelease(f.box(Field::Home), Qt::Key_NumLock);
         QCOMPARE(f.keyboard.on, forced ? after : !after);
         QCOMPARE(f.keyboard.toggles, forced ? 1 : 0);
@@ -199,9 +284,9 @@ private Q_SLOTS:
 
     void soundPlayers()
     {
-        BoardFixture f(true, [this] {
-            Settings.BuzzerFile = buzzer;
-            Settings.HornFile = horn;
+        BoardFixture f(true, [] {
+            Settings.BuzzerFile = QStringLiteral(PL_ASSETS "/buzzer.wav");
+            Settings.HornFile = QStringLiteral(PL_ASSETS "/horn.wav");
         });
         frmScoreBoard& b = f.b();
         QTest::keyClick(f.box(Field::Time), Qt::Key_B);
@@ -227,20 +312,12 @@ private Q_SLOTS:
         QVERIFY(!b.mmcBuzzer->isOpen());
         QVERIFY(!b.mmcHorn->isOpen());
         QVERIFY(!b.tmrClock1.isActive());
-    }
 
-    void missingSounds()
-    {
-        BoardFixture f(false, [&] {
-            Settings.BuzzerFile = dir.filePath(QStringLiteral("gone.wav"));
-            Settings.HornFile.clear();
-        });
-        // The board opens normally and stays silent; no turn is taken.
-        QVERIFY(f.b().mmcBuzzer->FileName().isEmpty());
-        QVERIFY(!f.b().mmcHorn->isOpen());
-        QTest::keyClick(f.box(Field::Time), Qt::Key_B);
-        QTest::keyClick(f.box(Field::Time), Qt::Key_G);
-        QVERIFY(!f.state().BuzzerPlaying);
+        // A board that opens with a sound gone stays silent, and no turn is taken for it.
+        BoardFixture silent(false, [&] { Settings.BuzzerFile = dir.filePath("gone.wav"); });
+        QVERIFY(silent.b().mmcBuzzer->FileName().isEmpty());
+        QTest::keyClick(silent.box(Field::Time), Qt::Key_B);
+        QVERIFY(!silent.state().BuzzerPlaying);
     }
 };
 
