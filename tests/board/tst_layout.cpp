@@ -9,6 +9,7 @@
 #include "twips.h"
 
 #include <QRandomGenerator>
+#include <array>
 #include <cmath>
 
 // Proportional scaling of the board from its recorded design geometry.
@@ -16,12 +17,8 @@ class TestLayout : public QObject
 {
     Q_OBJECT
 
-    struct Geometry
-    {
-        double left, top, width, height, font, border, size;
-    };
-
-    static Geometry geometryOf(const Control* c)
+    // Position, size, font, border and LED size: what a stretch may change.
+    static std::array<double, 7> geometryOf(const Control* c)
     {
         return {c->Left(),     c->Top(),         c->Width(), c->Height(),
                 c->FontSize(), c->BorderWidth(), c->Size()};
@@ -37,7 +34,7 @@ class TestLayout : public QObject
                c->Name() == QLatin1String("shpObjectSelected");
     }
 
-    using Snapshot = std::vector<std::pair<const Control*, Geometry>>;
+    using Snapshot = std::vector<std::pair<const Control*, std::array<double, 7>>>;
     static Snapshot snapshot(const frmScoreBoard& b)
     {
         Snapshot all;
@@ -55,56 +52,41 @@ class TestLayout : public QObject
     }
 
 private Q_SLOTS:
-    void designSizeChangesOnlyRoundedFonts()
+    // Twice as wide as the design, only lefts and widths double; fonts, rounded from the
+    // design (15.75 -> 16), follow the smaller of the two stretches.
+    void stretchedFromTheDesign()
     {
         BoardFixture f;
         frmScoreBoard& b = f.b();
-        QCOMPARE(b.OuterWidth(), 9600.0);
-        QCOMPARE(b.OuterHeight(), 7200.0);
+        resizeOuter(b, 19200, 7200);
         for (const DesignRow& r : boardDesign()) {
             const Control* c = b.control(QString::fromLatin1(r.name), r.index);
             QVERIFY(c);
             if (refitted(c))
                 continue;
-            QCOMPARE(c->Left(), r.left);
+            QCOMPARE(c->Left(), 2 * r.left);
             QCOMPARE(c->Top(), r.top);
-            if (r.kind != DesignRow::Kind::PolyLED) {
-                QCOMPARE(c->Width(), r.width);
-                QCOMPARE(c->Height(), r.height);
-            } else {
+            if (r.kind == DesignRow::Kind::PolyLED) {
                 QCOMPARE(c->Size(), r.ledSize);
-            }
-            if (r.kind == DesignRow::Kind::Label)
-                QCOMPARE(c->FontSize(), std::nearbyint(r.fontSize)); // 15.75 -> 16
-        }
-    }
-
-    void doublingTheWidthDoublesOnlyLeftsAndWidths()
-    {
-        BoardFixture f;
-        frmScoreBoard& b = f.b();
-        const Snapshot before = snapshot(b);
-        resizeOuter(b, 19200, 7200);
-        for (const auto& [c, g] : before) {
-            if (refitted(c))
                 continue;
-            const Geometry now = geometryOf(c);
-            QCOMPARE(now.left, 2 * g.left);
-            QCOMPARE(now.top, g.top);
-            if (c->TypeName() != QLatin1String("PolyLED"))
-                QCOMPARE(now.width, 2 * g.width);
-            QCOMPARE(now.height, g.height);
-            QCOMPARE(now.font, g.font);
-            QCOMPARE(now.border, g.border);
-            QCOMPARE(now.size, g.size);
+            }
+            QCOMPARE(c->Width(), 2 * r.width);
+            QCOMPARE(c->Height(), r.height);
+            if (r.kind == DesignRow::Kind::Label)
+                QCOMPARE(c->FontSize(), std::nearbyint(r.fontSize));
+            if (r.kind == DesignRow::Kind::Shape)
+                QCOMPARE(c->BorderWidth(), r.borderWidth);
         }
         // The hundreds digit of a score keeps its left part outside the field.
         QVERIFY(b.field(Field::Home).digits[2]->Left() < 0);
+        QCOMPARE(RSize(24, 9600, 14400), 24.0); // taller
+        resizeOuter(b, 19200, 14400);
+        QCOMPARE(b.lblHome->FontSize(), 48.0);
     }
 
     // Back at the design size after random sizes, the options closing (with Cancel) on a tiny
-    // board and on a 4K projector (57720 twips across, beyond 16 bits) and a minimise, nothing
-    // has moved.
+    // board and on a 4K projector (57720 twips across, beyond 16 bits), absurd sizes and a
+    // minimise, nothing has moved.
     void resizesAndOptionsLeaveNoTrace()
     {
         BoardFixture f;
@@ -119,30 +101,28 @@ private Q_SLOTS:
         b.applySettings(Settings);
         resizeOuter(b, 57600 + twips::FrameWidth, 32400 + twips::FrameHeight);
         b.applySettings(Settings);
+        // Absurd sizes: a 1 x 1 board still paints; one far beyond any screen stops at 8K, as
+        // its picture would need gigabytes.
+        b.resize(1, 1);
+        QTRY_VERIFY(b.width() <= 2);
+        QVERIFY(b.grab().width() >= 1);
+        b.resize(20000, 20000);
+        QTRY_VERIFY(b.width() > 1000);
+        QVERIFY(b.width() <= 7680 && b.height() <= 4320);
         resizeOuter(b, 14400, 10800);
         const Snapshot large = snapshot(b);
         b.showMinimized();
         QCoreApplication::processEvents();
         b.showNormal();
         QCoreApplication::processEvents();
-        for (const auto& [c, g] : large) {
-            QCOMPARE(geometryOf(c).left, g.left);
-            QCOMPARE(geometryOf(c).height, g.height);
-        }
+        for (const auto& [c, g] : large)
+            QVERIFY2(geometryOf(c) == g, qPrintable(c->Name()));
         b.ObjectSelected(b.box(Field::Home));
         resizeOuter(b, 9600, 7200);
         QVERIFY(!b.shpObjectSelected->isVisible()); // a resize hides the marker
         QCOMPARE(b.grab().toImage(), picture);
-        for (const auto& [c, g] : before) {
-            if (c == b.shpObjectSelected)
-                continue;
-            const Geometry now = geometryOf(c);
-            QCOMPARE(now.left, g.left);
-            QCOMPARE(now.top, g.top);
-            QCOMPARE(now.width, g.width);
-            QCOMPARE(now.height, g.height);
-            QCOMPARE(now.size, g.size);
-        }
+        for (const auto& [c, g] : before)
+            QVERIFY2(c == b.shpObjectSelected || geometryOf(c) == g, qPrintable(c->Name()));
 
         // Shrunk to a sliver, everything that scales with the height stays at least 1.
         resizeOuter(b, 9600, twips::FrameHeight + 15);
@@ -155,16 +135,6 @@ private Q_SLOTS:
                 QVERIFY2(c->Size() >= 1, qPrintable(c->Name()));
         }
         QCOMPARE(b.find<Label>(QStringLiteral("lblCreatedBy"))->FontSize(), 1.0);
-    }
-
-    // Fonts follow the smaller of the two stretches: a wider board keeps them (above), a
-    // taller one too, and one grown both ways grows them.
-    void fontsFollowTheSmallerStretch()
-    {
-        QCOMPARE(RSize(24, 9600, 14400), 24.0);
-        BoardFixture f;
-        resizeOuter(f.b(), 19200, 14400);
-        QCOMPARE(f.b().lblHome->FontSize(), 48.0);
     }
 };
 
