@@ -2,13 +2,12 @@
 #include "boardfixture.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
+#include "gamefile.h"
+#include "gamesaving.h"
 #include "label.h"
 #include "mmcontrol.h"
 #include "modal.h"
-#include "picturebox.h"
 #include "program.h"
-#include "settingvariables.h"
-#include "splashdesign.h"
 #include "testmain.h"
 #include "widgetcontrols.h"
 
@@ -17,8 +16,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-// Start-up and the windows the program opens around the board: the splash, the way to the
-// board, and the options dialog from F2 and from the splash.
+// Start-up and the windows the program opens around the board: the splash with its Help and
+// Options, the question to resume a saved game, the options from F2, and the question when a
+// running board is closed.
 class TestAppWindows : public QObject
 {
     Q_OBJECT
@@ -45,12 +45,10 @@ private Q_SLOTS:
         Settings = SettingVariables();
         auto* splash = new frmSplash;
         QPointer<frmSplash> guard(splash);
-        QCOMPARE(splash->lblVersion->Caption(), QStringLiteral("Version 1.1.0"));
         QCOMPARE(Settings.BuzzerFile, programDir.filePath(QStringLiteral("buzzer.wav")));
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
         QCOMPARE(QApplication::focusWidget(), splash->cmdHelp);
-        QCOMPARE(splash->ClientHeight(), SplashLoadHeight);
 
         // Enter, like Space, presses the button that has the focus: Help opens, the splash stays.
         QSignalSpy help(splash->cmdHelp, &QPushButton::clicked);
@@ -71,15 +69,12 @@ private Q_SLOTS:
                     return;
                 }
                 d->txtHomeText->setText(QStringLiteral("Hawks"));
-                d->txtVisitorText->setText(QStringLiteral("Eagles"));
                 d->cmdOk->click();
             },
             &seen);
         splash->cmdOptions->click();
         QVERIFY(seen);
         QVERIFY(splash->isVisible());
-        QCOMPARE(store.value(QStringLiteral("TextSettings"), QStringLiteral("HomeText")),
-                 QStringLiteral("Hawks"));
 
         QPointer<frmScoreBoard> board;
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
@@ -88,7 +83,6 @@ private Q_SLOTS:
         QTRY_VERIFY(guard.isNull());
         QVERIFY(board->isVisible());
         QCOMPARE(board->windowTitle(), QStringLiteral("Pucklight - Hawks"));
-        QCOMPARE(board->lblVisitor->Caption(), QStringLiteral("Eagles"));
         board->setAttribute(Qt::WA_DeleteOnClose, false);
         delete board.data();
     }
@@ -103,7 +97,6 @@ private Q_SLOTS:
         // Variables changed behind the board's back show only if the board takes them afresh.
         Settings.HomeText = QStringLiteral("Hawks");
         Settings.BuzzerFile = QStringLiteral("/elsewhere/buzz.wav");
-        Settings.HornFile = QStringLiteral("/elsewhere/honk.wav");
         Settings.LEDType = 1;
         const size_t stored = f.store.size();
 
@@ -123,16 +116,105 @@ private Q_SLOTS:
         QVERIFY(seen);
         QVERIFY(ticking);
 
-        QCOMPARE(b.windowTitle(), QStringLiteral("Pucklight - Hawks"));
         QCOMPARE(b.lblHome->Caption(), QStringLiteral("Hawks"));
         QCOMPARE(b.field(Field::Home).digits[0]->LedType(), 1);
         QCOMPARE(b.mmcBuzzer->FileName(), Settings.BuzzerFile);
-        QCOMPARE(b.mmcHorn->FileName(), Settings.HornFile);
         QCOMPARE(f.store.size(), stored);
         // The field got F2 as a key without meaning: the digit typed before it still counts.
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
         f.type(Field::Home, "\n");
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--4"));
+    }
+
+    void savedGameOffered_data()
+    {
+        QTest::addColumn<bool>("resume");
+        QTest::newRow("resume") << true;
+        QTest::newRow("new game") << false;
+    }
+
+    // Resume opens the board on the saved game; a new game keeps the old one aside.
+    void savedGameOffered()
+    {
+        QFETCH(bool, resume);
+        QTemporaryDir dir;
+        FakeStore store;
+        FakeTime time;
+        FakeDialogs dialogs;
+        dialogs.answers = {resume};
+        auto file = std::make_unique<GameFile>(dir.filePath(QStringLiteral("game.json")));
+        {
+            Game played{SettingVariables()};
+            file->follow(&played);
+            played.select(Field::Home);
+            played.fieldKeyDown(Field::Home, vk::Key0 + 7);
+            played.fieldKeyDown(Field::Home, vk::Enter);
+            file = std::make_unique<GameFile>(file->path()); // as after a crash
+        }
+
+        QPointer<frmScoreBoard> board;
+        auto* splash = new frmSplash;
+        connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
+        keepGameSaved(splash, *file);
+        splash->show();
+        QTRY_COMPARE(dialogs.asked, QStringList{QStringLiteral("Resume game")});
+        QCOMPARE(bool(board), resume);
+        QCOMPARE(QFile::exists(file->previousPath()), !resume);
+        if (!resume) {
+            splash->close();
+            return;
+        }
+        QCOMPARE(rowText(board->game().state().row(Field::Home)), QStringLiteral("7"));
+        QCOMPARE(QApplication::focusWidget(), board->box(Field::Home)); // where it was left
+        delete board;
+    }
+
+    void questionKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("resumed");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << true;
+        QTest::newRow("R") << int(Qt::Key_R) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    }
+
+    void questionKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, resumed);
+        bool seen = false;
+        onNextModal([key](QWidget* box) { QTest::keyClick(box, Qt::Key(key)); }, &seen);
+        QCOMPARE(commonDialogs().ask(nullptr, Question{QStringLiteral("Pucklight"),
+                                                       QStringLiteral("Resume the last game?"),
+                                                       QString(), QStringLiteral("&Resume"),
+                                                       QStringLiteral("&New game"), true}),
+                 resumed);
+        QVERIFY(seen);
+    }
+
+    void savedWhenReadsAsADay()
+    {
+        const QDateTime now(QDate(2026, 12, 7), QTime(12, 0));
+        QCOMPARE(savedWhen(QDateTime(QDate(2026, 12, 7), QTime(11, 32, 5)), now),
+                 QStringLiteral("Saved today at 11:32:05."));
+        QVERIFY(savedWhen(QDateTime(QDate(2026, 12, 6), QTime(21, 4, 11)), now)
+                    .endsWith(QStringLiteral(" 2026 at 21:04:11.")));
+    }
+
+    // Last: a board that closes ends the application's event loops.
+    void closeAsksOnlyWhileAClockRuns()
+    {
+        FakeDialogs dialogs;
+        BoardFixture f;
+        QTest::keyClick(f.box(Field::Time), 'S');
+        QVERIFY(!f.b().close()); // kept running, the default answer
+        QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Close scoreboard")});
+        QVERIFY(f.b().isVisible());
+        QVERIFY(f.b().tmrClock1.isActive());
+
+        QTest::keyClick(f.box(Field::Time), 'S');
+        QVERIFY(f.b().close());
+        QCOMPARE(dialogs.asked.size(), 1);
     }
 };
 
