@@ -29,9 +29,7 @@ private Q_SLOTS:
                 key();
             }
             now += Tick;
-            f.time.advanceMs(now - f.time.totalMs);
-            if (b.tmrClock1.isActive())
-                b.game().tmrClock1_Timer();
+            f.tick(now - f.time.totalMs);
         };
         const auto press = [&](Field field, Qt::Key k) { QTest::keyClick(f.box(field), k); };
         // The game clock and the penalty start and stop together: each run counts the whole
