@@ -1,27 +1,105 @@
 #include "boardfixture.h"
+#include "control.h"
 #include "frmchoosekey.h"
+#include "frmhelp.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
 #include "keynames.h"
 #include "label.h"
 #include "languages.h"
 #include "modal.h"
+#include "program.h"
 #include "testmain.h"
 #include "widgetcontrols.h"
 
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
-// The program in each of its languages: the locale picks the translation, and every caption
-// of the board, the splash, the options dialog and the key chooser still fits its box.
-class TestLanguages : public QObject
+namespace {
+
+// The contrast ratio of two colours: 1 for the same, 21 for black on white.
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto channel = [](int v) { return std::pow(v / 255.0, 2.2); };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// Where the text of a widget lies, in its own coordinates: empty for widgets with no text.
+std::vector<QRect> textAreas(QWidget* w)
+{
+    if (auto* l = qobject_cast<Label*>(w))
+        return {l->Caption().isEmpty() ? QRect() : l->rect().adjusted(2, 2, -2, -2)}; // no border
+    if (auto* f = qobject_cast<Frame*>(w)) {
+        // The caption sits on the top edge, from 6 pixels in.
+        const int width = f->fontMetrics().horizontalAdvance(f->Caption());
+        return {f->Caption().isEmpty() ? QRect() : QRect(6, 0, width, f->fontMetrics().height())};
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(b);
+        o.text = b->text();
+        const bool radio = qobject_cast<QRadioButton*>(b);
+        return {b->text().isEmpty()
+                    ? QRect()
+                    : b->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents
+                                                       : QStyle::SE_PushButtonContents,
+                                                 &o, b)};
+    }
+    if (auto* t = qobject_cast<QTabBar*>(w)) {
+        std::vector<QRect> tabs;
+        for (int i = 0; i < t->count(); ++i)
+            tabs.push_back(t->tabRect(i).adjusted(4, 4, -4, -4));
+        return tabs;
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return {e->text().isEmpty() ? QRect() : e->rect().adjusted(3, 3, -3, -3)};
+    if (qobject_cast<QTextBrowser*>(w->parentWidget()))
+        return {w->rect()}; // the viewport
+    return {};
+}
+
+// The most common colour of an area, and the one that stands out most against it.
+std::pair<QRgb, QRgb> backgroundAndInk(const QImage& img, const QRect& area)
+{
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[img.pixel(x, y)];
+    const QRgb back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                          return a.second < b.second;
+                      })->first;
+    QRgb ink = back;
+    for (const auto& [c, n] : counts)
+        if (contrast(c, back) > contrast(ink, back))
+            ink = c;
+    return {back, ink};
+}
+
+} // namespace
+
+// Every text of the program in each of its languages: the locale picks the translation; each
+// caption of the board, the splash, the options dialog and the key chooser still fits its box;
+// and under a dark system palette each text of the splash, the options, the key chooser and
+// the help window stands out from what lies behind it.
+class TestTexts : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir programDir; // no sounds, no manual
 
     struct Overrun
     {
@@ -93,9 +171,35 @@ class TestLanguages : public QObject
             collect(c, out);
     }
 
-    // Opens every window in the language installed now, as a fresh install shows them, and
-    // measures their captions.
-    static Overruns showAll(const QSize& boardSize)
+    // The texts of a shown window that do not stand out from what lies behind them.
+    static void collectUnreadable(QWidget* w, QStringList& out)
+    {
+        const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int checked = 0;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            if (!c->isVisibleTo(w))
+                continue;
+            const auto* control = dynamic_cast<const Control*>(c);
+            for (const QRect& local : textAreas(c)) {
+                const QRect area =
+                    QRect(c->mapTo(w, local.topLeft()), local.size()).intersected(shot.rect());
+                if (area.isEmpty())
+                    continue;
+                ++checked;
+                const auto [back, ink] = backgroundAndInk(shot, area);
+                if (contrast(back, ink) < 3)
+                    out << QStringLiteral("%1 (%2 on %3)")
+                               .arg(control ? control->Name() : c->objectName(), QColor(ink).name(),
+                                    QColor(back).name());
+            }
+        }
+        if (checked == 0)
+            out << w->windowTitle() + QStringLiteral(" (no text found)");
+    }
+
+    // Opens every window in the language installed now, as a fresh install shows them,
+    // measures their captions and looks at their texts.
+    static Overruns showAll(const QSize& boardSize, QStringList& unreadable)
     {
         Overruns shown;
         BoardFixture f;
@@ -105,9 +209,19 @@ class TestLanguages : public QObject
         FakeDialogs dialogs;
         std::unique_ptr<frmSplash> splash(new frmSplash);
         collect(*splash, shown);
+        splash->show();
+        collectUnreadable(splash.get(), unreadable);
+        const std::unique_ptr<QWidget> help(frmHelp::showHelp());
+        help->setAttribute(Qt::WA_DeleteOnClose, false);
+        collectUnreadable(help.get(), unreadable);
 
         frmOptions options(&f.b());
         collect(options.form(), shown);
+        options.show();
+        for (int page = 0; page < options.SSTab1->count(); ++page) {
+            options.SSTab1->setCurrentIndex(page);
+            collectUnreadable(&options, unreadable);
+        }
         // Every key name a command can take, in the box that shows it.
         auto* keyBox = options.form().find<Label>(QStringLiteral("lblStartStopClock"));
         for (int k = 0; k < 256; ++k)
@@ -115,16 +229,20 @@ class TestLanguages : public QObject
                 keyBox->setCaption(name);
                 collect(keyBox, shown, QStringLiteral("key %1").arg(k));
             }
-        // The key chooser says what the key will do, for each command.
+        // The key chooser says what the key will do, for each command, and why a key is refused.
         for (const char* command : {"cmdStartStopClock", "cmdResetClock", "cmdClearKey",
                                     "cmdClockSwitch", "cmdSepTime", "cmdBuzzer", "cmdHorn"}) {
             bool seen = false;
             onNextModal(
-                [&shown, command](QWidget* w) {
-                    if (auto* chooser = qobject_cast<frmChooseKey*>(w))
+                [&, command](QWidget* w) {
+                    if (auto* chooser = qobject_cast<frmChooseKey*>(w)) {
+                        collectUnreadable(chooser, unreadable);
+                        chooser->KeyDown(vk::F1);
+                        collectUnreadable(chooser, unreadable);
                         for (const Control* c : chooser->form().Controls())
                             collect(c, shown,
                                     c == chooser->lblChoose ? QLatin1String(command) : c->Name());
+                    }
                     w->close();
                 },
                 &seen);
@@ -136,6 +254,15 @@ class TestLanguages : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        program::setFolder(programDir.path());
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        // Qt works out the rest of a palette from its button and window colours.
+        const QColor dark(0x35, 0x35, 0x35);
+        QApplication::setPalette(QPalette(dark, dark));
+    }
+
     void cleanup() { installTranslations(QLocale::c()); }
 
     // The locale picks the language; English is the default. In every language each caption
@@ -164,20 +291,22 @@ private Q_SLOTS:
         QFETCH(QString, goal);
         QFETCH(QString, home);
         QFETCH(QSize, boardSize);
-        const Overruns english = showAll(boardSize);
+        QStringList unreadable;
+        const Overruns english = showAll(boardSize, unreadable);
         QCOMPARE(installTranslations(QLocale(locale)), goal != "GOAL"_L1);
         // A fresh install's board: the team names are the defaults in this language.
         BoardFixture f(false);
         QCOMPARE(f.b().lblGoalH->Caption(), goal);
         QCOMPARE(f.b().lblHome->Caption(), home);
-        const Overruns shown = showAll(boardSize);
+        const Overruns shown = showAll(boardSize, unreadable);
         QStringList wrong;
         for (auto i = shown.begin(); i != shown.end(); ++i)
             if (i->by > english.value(i.key()).by)
                 wrong << QStringLiteral("%1 \"%2\" by %3 px").arg(i.key(), i->text).arg(i->by);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("; "))));
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
     }
 };
 
-PL_TEST_MAIN(TestLanguages)
-#include "tst_languages.moc"
+PL_TEST_MAIN(TestTexts)
+#include "tst_texts.moc"
