@@ -61,60 +61,38 @@ private Q_SLOTS:
         makeBox(1500, 1500);
     }
 
+    // A picture fills its box as far as it can without distortion, centred. Phone photos are
+    // stored as taken and tagged with the turn (EXIF orientation) that stands them upright.
     void fitting_data()
     {
-        QTest::addColumn<double>("boxW");
-        QTest::addColumn<double>("boxH");
-        QTest::addColumn<int>("picW");
-        QTest::addColumn<int>("picH");
+        QTest::addColumn<QSizeF>("boxSize");
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<int>("orientation"); // 0: no tag
         QTest::addColumn<QRectF>("expected");
-        QTest::newRow("square in tall box")
-            << 1240.0 << 1395.0 << 100 << 100 << QRectF(0, 77.5, 1240, 1240);
-        QTest::newRow("tall in wide box")
-            << 1335.0 << 900.0 << 100 << 200 << QRectF(442.5, 0, 450, 900);
-        QTest::newRow("equal ratio fills exactly")
-            << 1200.0 << 900.0 << 400 << 300 << QRectF(0, 0, 1200, 900);
+        QTest::addColumn<QSize>("shown");
+        const QSizeF square(1500, 1500);
+        const QRectF wide(0, 375, 1500, 750);
+        const QRectF tall(375, 0, 750, 1500);
+        QTest::newRow("square in tall box") << QSizeF(1240, 1395) << QSize(100, 100) << 0
+                                            << QRectF(0, 77.5, 1240, 1240) << QSize(100, 100);
+        QTest::newRow("tall in wide box") << QSizeF(1335, 900) << QSize(100, 200) << 0
+                                          << QRectF(442.5, 0, 450, 900) << QSize(100, 200);
+        QTest::newRow("equal ratio") << QSizeF(1200, 900) << QSize(400, 300) << 0
+                                     << QRectF(0, 0, 1200, 900) << QSize(400, 300);
+        QTest::newRow("3: upside down")
+            << square << QSize(200, 100) << 3 << wide << QSize(200, 100);
+        QTest::newRow("6: quarter turn")
+            << square << QSize(200, 100) << 6 << tall << QSize(100, 200);
+        // Read reduced: the reduction must not squash it either.
+        QTest::newRow("6: large") << square << QSize(2400, 1200) << 6 << tall << QSize(800, 1600);
     }
     void fitting()
     {
-        QFETCH(double, boxW);
-        QFETCH(double, boxH);
-        QFETCH(int, picW);
-        QFETCH(int, picH);
-        QFETCH(QRectF, expected);
-        makeBox(boxW, boxH);
-        LoadFittedPicture(img, box, write(QStringLiteral("p.png"), picW, picH));
-        QVERIFY(img->hasPicture());
-        QVERIFY(img->Stretch());
-        QVERIFY(!img->isHidden());
-        QCOMPARE(placed(), expected);
-    }
-
-    // Phone photos are stored as taken and tagged with the turn that stands them upright.
-    void exifOrientation_data()
-    {
-        QTest::addColumn<int>("orientation");
-        QTest::addColumn<QSize>("stored");
-        QTest::addColumn<QSize>("shown");
-        QTest::addColumn<QRectF>("expected");
-        QTest::addColumn<QPointF>("redAt"); // where the stored left half ends up, as fractions
-        const QRectF wide(0, 375, 1500, 750);
-        const QRectF tall(375, 0, 750, 1500);
-        QTest::newRow("3: upside down")
-            << 3 << QSize(200, 100) << QSize(200, 100) << wide << QPointF(0.75, 0.5);
-        QTest::newRow("6: quarter turn")
-            << 6 << QSize(200, 100) << QSize(100, 200) << tall << QPointF(0.5, 0.25);
-        // Read reduced: the reduction must not squash it either.
-        QTest::newRow("6: large") << 6 << QSize(2400, 1200) << QSize(800, 1600) << tall
-                                  << QPointF(0.5, 0.25);
-    }
-    void exifOrientation()
-    {
-        QFETCH(int, orientation);
+        QFETCH(QSizeF, boxSize);
         QFETCH(QSize, stored);
-        QFETCH(QSize, shown);
+        QFETCH(int, orientation);
         QFETCH(QRectF, expected);
-        QFETCH(QPointF, redAt);
+        QFETCH(QSize, shown);
         QImage pic(stored, QImage::Format_RGB32);
         pic.fill(Qt::blue);
         QPainter(&pic).fillRect(0, 0, pic.width() / 2, pic.height(), Qt::red);
@@ -124,11 +102,21 @@ private Q_SLOTS:
             QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24) + char(0) +
             char(orientation) + QByteArray(6, '\0');
         const auto length = static_cast<uint16_t>(exif.size() + 2);
-        photo.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) + exif);
-        LoadFittedPicture(img, box, save(QStringLiteral("phone.jpg"), photo));
+        if (orientation)
+            photo.insert(2, QByteArray("\xFF\xE1", 2) + char(length >> 8) + char(length & 0xFF) +
+                                exif);
+        makeBox(boxSize.width(), boxSize.height());
+        LoadFittedPicture(img, box, save(QStringLiteral("photo.jpg"), photo));
+        QVERIFY(img->hasPicture());
+        QVERIFY(img->Stretch());
+        QVERIFY(!img->isHidden());
         QCOMPARE(placed(), expected);
         const QImage shownPic = img->Picture();
         QCOMPARE(shownPic.size(), shown);
+        // Where the stored left half ends up, as fractions of the picture shown.
+        const QPointF redAt = orientation == 3   ? QPointF(0.75, 0.5)
+                              : orientation == 6 ? QPointF(0.5, 0.25)
+                                                 : QPointF(0.25, 0.5);
         const QColor c =
             shownPic.pixelColor(int(redAt.x() * shown.width()), int(redAt.y() * shown.height()));
         QVERIFY2(c.red() > 200 && c.blue() < 80, qPrintable(c.name()));
