@@ -1,10 +1,15 @@
 #include "appwindows.h"
 #include "boardfixture.h"
+#include "control.h"
+#include "frmchoosekey.h"
+#include "frmhelp.h"
 #include "frmoptions.h"
 #include "frmsplash.h"
 #include "gamefile.h"
 #include "gamesaving.h"
+#include "keynames.h"
 #include "label.h"
+#include "languages.h"
 #include "mmcontrol.h"
 #include "modal.h"
 #include "program.h"
@@ -12,18 +17,250 @@
 #include "widgetcontrols.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The contrast ratio of two colours: 1 for the same, 21 for black on white.
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto channel = [](int v) { return std::pow(v / 255.0, 2.2); };
+        return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// Where the text of a widget lies, in its own coordinates: empty for widgets with no text.
+std::vector<QRect> textAreas(QWidget* w)
+{
+    if (auto* l = qobject_cast<Label*>(w))
+        return {l->Caption().isEmpty() ? QRect() : l->rect().adjusted(2, 2, -2, -2)}; // no border
+    if (auto* f = qobject_cast<Frame*>(w)) {
+        // The caption sits on the top edge, from 6 pixels in.
+        const int width = f->fontMetrics().horizontalAdvance(f->Caption());
+        return {f->Caption().isEmpty() ? QRect() : QRect(6, 0, width, f->fontMetrics().height())};
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(b);
+        o.text = b->text();
+        const bool radio = qobject_cast<QRadioButton*>(b);
+        return {b->text().isEmpty()
+                    ? QRect()
+                    : b->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents
+                                                       : QStyle::SE_PushButtonContents,
+                                                 &o, b)};
+    }
+    if (auto* t = qobject_cast<QTabBar*>(w)) {
+        std::vector<QRect> tabs;
+        for (int i = 0; i < t->count(); ++i)
+            tabs.push_back(t->tabRect(i).adjusted(4, 4, -4, -4));
+        return tabs;
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return {e->text().isEmpty() ? QRect() : e->rect().adjusted(3, 3, -3, -3)};
+    if (qobject_cast<QTextBrowser*>(w->parentWidget()))
+        return {w->rect()}; // the viewport
+    return {};
+}
+
+// The most common colour of an area, and the one that stands out most against it.
+std::pair<QRgb, QRgb> backgroundAndInk(const QImage& img, const QRect& area)
+{
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[img.pixel(x, y)];
+    const QRgb back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                          return a.second < b.second;
+                      })->first;
+    QRgb ink = back;
+    for (const auto& [c, n] : counts)
+        if (contrast(c, back) > contrast(ink, back))
+            ink = c;
+    return {back, ink};
+}
+
+} // namespace
 
 // Start-up and the windows the program opens around the board: the splash with its Help and
 // Options, the question to resume a saved game, the options from F2, and the question when a
-// running board is closed.
+// running board is closed. Every text of these windows in each language: the locale picks the
+// translation, each caption still fits its box, and under a dark system palette each text
+// stands out from what lies behind it.
 class TestAppWindows : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir programDir;
+
+    struct Overrun
+    {
+        QString text;
+        int by = 0; // pixels beyond the box; none when it fits
+    };
+
+    // How far a control's caption reaches beyond the room its box gives it.
+    static Overrun overrun(const Control* c)
+    {
+        const QWidget* w = c->widget();
+        if (const auto* l = dynamic_cast<const Label*>(c)) {
+            if (l->Caption().isEmpty())
+                return {};
+            // A label that sizes itself must stay inside its container.
+            if (l->AutoSize())
+                return {l->Caption(), l->geometry().right() - (w->parentWidget()->width() - 1)};
+            // A bordered box keeps its text two pixels off the sides, one off top and bottom.
+            const QRect box = l->Border() ? w->rect().adjusted(2, 1, -2, -1) : w->rect();
+            const QRect text =
+                QFontMetrics(l->drawFont())
+                    .boundingRect(box, l->WordWrap() ? Qt::TextWordWrap : 0, l->Caption());
+            return {l->Caption(),
+                    std::max(text.width() - box.width(), text.height() - box.height())};
+        }
+        if (const auto* f = dynamic_cast<const Frame*>(c))
+            // The caption stands six pixels in, with two pixels of gap either side.
+            return {f->Caption(),
+                    f->fontMetrics().horizontalAdvance(f->Caption()) + 10 - f->width()};
+        if (const auto* o = dynamic_cast<const OptionButton*>(c)) {
+            QStyleOptionButton opt;
+            opt.initFrom(o);
+            const QRect room = o->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, o);
+            return {o->text(),
+                    o->fontMetrics().size(Qt::TextShowMnemonic, o->text()).width() - room.width()};
+        }
+        if (const auto* b = dynamic_cast<const QPushButton*>(w)) {
+            const QStyle* s = b->style();
+            const int room = b->width() - s->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) -
+                             2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+            return {b->text(),
+                    b->fontMetrics().size(Qt::TextShowMnemonic, b->text()).width() - room};
+        }
+        if (const auto* box = dynamic_cast<const ComboBox*>(c)) {
+            QStyleOptionComboBox opt;
+            opt.initFrom(box);
+            const QRect room = box->style()->subControlRect(QStyle::CC_ComboBox, &opt,
+                                                            QStyle::SC_ComboBoxEditField, box);
+            int widest = 0;
+            for (int i = 0; i < box->count(); ++i)
+                widest = std::max(widest, box->fontMetrics().horizontalAdvance(box->itemText(i)));
+            return {box->currentText(), widest - room.width()};
+        }
+        if (const auto* tabs = dynamic_cast<const TabControl*>(c))
+            return {QStringLiteral("the tabs"), tabs->tabBar()->sizeHint().width() - tabs->width()};
+        return {};
+    }
+
+    // How far each caption overruns its box, in pixels, by control (key names by name).
+    using Overruns = QMap<QString, Overrun>;
+    static void collect(const Control* c, Overruns& out, const QString& key = QString())
+    {
+        if (const Overrun o = overrun(c); o.by > 0)
+            out[key.isEmpty() ? c->Name() : key] = o;
+    }
+    static void collect(const Form& form, Overruns& out)
+    {
+        for (const Control* c : form.Controls())
+            collect(c, out);
+    }
+
+    // The texts of a shown window that do not stand out from what lies behind them.
+    static void collectUnreadable(QWidget* w, QStringList& out)
+    {
+        const QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int checked = 0;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            if (!c->isVisibleTo(w))
+                continue;
+            const auto* control = dynamic_cast<const Control*>(c);
+            for (const QRect& local : textAreas(c)) {
+                const QRect area =
+                    QRect(c->mapTo(w, local.topLeft()), local.size()).intersected(shot.rect());
+                if (area.isEmpty())
+                    continue;
+                ++checked;
+                const auto [back, ink] = backgroundAndInk(shot, area);
+                if (contrast(back, ink) < 3)
+                    out << QStringLiteral("%1 (%2 on %3)")
+                               .arg(control ? control->Name() : c->objectName(), QColor(ink).name(),
+                                    QColor(back).name());
+            }
+        }
+        if (checked == 0)
+            out << w->windowTitle() + QStringLiteral(" (no text found)");
+    }
+
+    // Opens every window in the language installed now, as a fresh install shows them,
+    // measures their captions and looks at their texts.
+    static Overruns showAll(const QSize& boardSize, QStringList& unreadable)
+    {
+        Overruns shown;
+        BoardFixture f;
+        f.b().resize(boardSize);
+        collect(f.b(), shown);
+
+        FakeDialogs dialogs;
+        std::unique_ptr<frmSplash> splash(new frmSplash);
+        collect(*splash, shown);
+        splash->show();
+        collectUnreadable(splash.get(), unreadable);
+        const std::unique_ptr<QWidget> help(frmHelp::showHelp());
+        help->setAttribute(Qt::WA_DeleteOnClose, false);
+        collectUnreadable(help.get(), unreadable);
+
+        frmOptions options(&f.b());
+        collect(options.form(), shown);
+        options.show();
+        for (int page = 0; page < options.SSTab1->count(); ++page) {
+            options.SSTab1->setCurrentIndex(page);
+            collectUnreadable(&options, unreadable);
+        }
+        // Every key name a command can take, in the box that shows it.
+        auto* keyBox = options.form().find<Label>(QStringLiteral("lblStartStopClock"));
+        for (int k = 0; k < 256; ++k)
+            if (const QString name = KeyCodeToStr(static_cast<int16_t>(k)); !name.isEmpty()) {
+                keyBox->setCaption(name);
+                collect(keyBox, shown, QStringLiteral("key %1").arg(k));
+            }
+        // The key chooser says what the key will do, for each command, and why a key is refused.
+        for (const char* command : {"cmdStartStopClock", "cmdResetClock", "cmdClearKey",
+                                    "cmdClockSwitch", "cmdSepTime", "cmdBuzzer", "cmdHorn"}) {
+            bool seen = false;
+            onNextModal(
+                [&, command](QWidget* w) {
+                    if (auto* chooser = qobject_cast<frmChooseKey*>(w)) {
+                        collectUnreadable(chooser, unreadable);
+                        chooser->KeyDown(vk::F1);
+                        collectUnreadable(chooser, unreadable);
+                        for (const Control* c : chooser->form().Controls())
+                            collect(c, shown,
+                                    c == chooser->lblChoose ? QLatin1String(command) : c->Name());
+                    }
+                    w->close();
+                },
+                &seen);
+            options.form().find<CommandButton>(QLatin1String(command))->click();
+            if (!seen)
+                shown[QLatin1String(command)] = {QStringLiteral("no key chooser"), 1};
+        }
+        return shown;
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -32,6 +269,10 @@ private Q_SLOTS:
         program::setFolder(programDir.path());
         QFile::copy(QStringLiteral(PL_ASSETS "/buzzer.wav"), programDir.filePath("buzzer.wav"));
         QFile::copy(QStringLiteral(PL_ASSETS "/horn.wav"), programDir.filePath("horn.wav"));
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        // Qt works out the rest of a palette from its button and window colours.
+        const QColor dark(0x35, 0x35, 0x35);
+        QApplication::setPalette(QPalette(dark, dark));
     }
 
     // The splash loads the settings, its Options reach the board it opens, and a click on the
@@ -185,6 +426,49 @@ private Q_SLOTS:
                     .endsWith(QStringLiteral(" 2026 at 21:04:11.")));
     }
 
+    void cleanup() { installTranslations(QLocale::c()); }
+
+    // The locale picks the language; English is the default. In every language each caption
+    // fits its box, or overruns it no further than the English caption does.
+    void textsInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("goal");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QSize>("boardSize");
+        // The design's shape, and the narrowest of common screens (5:4), where the text grows
+        // more than the boxes widen.
+        const QSize design(632, 453);
+        const QSize narrow(1280, 1024);
+        QTest::newRow("C") << u"C"_s << u"GOAL"_s << u"Home"_s << design;
+        QTest::newRow("English, 5:4") << u"en_US"_s << u"GOAL"_s << u"Home"_s << narrow;
+        QTest::newRow("French, Quebec") << u"fr_CA"_s << u"BUT"_s << u"Local"_s << design;
+        QTest::newRow("French, 5:4") << u"fr_FR"_s << u"BUT"_s << u"Local"_s << narrow;
+        QTest::newRow("Swedish, Finland") << u"sv_FI"_s << u"MÅL"_s << u"Hemma"_s << design;
+        QTest::newRow("Swedish, 5:4") << u"sv_SE"_s << u"MÅL"_s << u"Hemma"_s << narrow;
+    }
+
+    void textsInEachLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, goal);
+        QFETCH(QString, home);
+        QFETCH(QSize, boardSize);
+        QStringList unreadable;
+        const Overruns english = showAll(boardSize, unreadable);
+        QCOMPARE(installTranslations(QLocale(locale)), goal != "GOAL"_L1);
+        // A fresh install's board: the team names are the defaults in this language.
+        BoardFixture f(false);
+        QCOMPARE(f.b().lblGoalH->Caption(), goal);
+        QCOMPARE(f.b().lblHome->Caption(), home);
+        const Overruns shown = showAll(boardSize, unreadable);
+        QStringList wrong;
+        for (auto i = shown.begin(); i != shown.end(); ++i)
+            if (i->by > english.value(i.key()).by)
+                wrong << QStringLiteral("%1 \"%2\" by %3 px").arg(i.key(), i->text).arg(i->by);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("; "))));
+        QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
+    }
     // Last: a board that closes ends the application's event loops.
     void closeAsksOnlyWhileAClockRuns()
     {
