@@ -53,13 +53,6 @@ struct BoardFixture
             board->game().tmrClock1_Timer();
     }
 
-    // What a clock reads now; reading a copy leaves the game as it is.
-    ClockValue clock(int i)
-    {
-        ClockTable copy = state().clocks;
-        return copy.ReadClock(i);
-    }
-
     // Types a sequence of characters ("17", "1.30", "+3", " ", "\n" for Enter) on a field.
     void type(Field f, const char* keys)
     {
