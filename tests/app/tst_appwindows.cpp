@@ -99,11 +99,9 @@ std::pair<QRgb, QRgb> backgroundAndInk(const QImage& img, const QRect& area)
 
 } // namespace
 
-// Start-up and the windows the program opens around the board: the splash with its Help and
-// Options, the question to resume a saved game, the options from F2, and the question when a
-// running board is closed. Every text of these windows in each language: the locale picks the
-// translation, each caption still fits its box, and under a dark system palette each text
-// stands out from what lies behind it.
+// The windows around the board: the splash, the resume question, the options from F2 and the
+// close question; and their texts in each language, which fit their boxes and, under a dark
+// system palette, stand out from what lies behind them.
 class TestAppWindows : public QObject
 {
     Q_OBJECT
@@ -206,8 +204,7 @@ class TestAppWindows : public QObject
             out << w->windowTitle() + QStringLiteral(" (no text found)");
     }
 
-    // Opens every window in the language installed now, as a fresh install shows them,
-    // measures their captions and looks at their texts.
+    // Opens every window in the language installed now, as on a fresh install, and checks it.
     static Overruns showAll(const QSize& boardSize, QStringList& unreadable)
     {
         Overruns shown;
@@ -323,7 +320,6 @@ private Q_SLOTS:
         QTRY_VERIFY(guard.isNull());
         QVERIFY(board->isVisible());
         QCOMPARE(board->windowTitle(), QStringLiteral("Pucklight - Hawks"));
-        board->setAttribute(Qt::WA_DeleteOnClose, false);
         delete board.data();
     }
 
@@ -433,8 +429,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("goal");
         QTest::addColumn<QString>("home");
         QTest::addColumn<QSize>("boardSize");
-        // The design's shape, and the narrowest of common screens (5:4), where the text grows
-        // more than the boxes widen.
+        // The design's shape, and 5:4, where the text grows more than the boxes widen.
         const QSize design(632, 453);
         const QSize narrow(1280, 1024);
         QTest::newRow("C") << u"C"_s << u"GOAL"_s << u"Home"_s << design;
