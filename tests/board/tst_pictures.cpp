@@ -25,9 +25,8 @@ class TestPictures : public QObject
     {
         QImage pic(w, h, QImage::Format_RGB32);
         pic.fill(c);
-        const QString path = dir.filePath(name);
-        pic.save(path, "PNG");
-        return path;
+        pic.save(dir.filePath(name), "PNG");
+        return dir.filePath(name);
     }
     QString save(const QString& name, const QByteArray& bytes)
     {
