@@ -31,7 +31,6 @@ private Q_SLOTS:
             f.tick(now - f.time.totalMs);
         };
         const auto press = [&](Field field, Qt::Key k) { QTest::keyClick(f.box(field), k); };
-        const auto clock = [&](int i) { return ClockTable(f.state().clocks).ReadClock(i); };
         // The game clock and the penalty run together; a run counts the whole tenths it spans.
         int64_t usedTenths = 0;
         int64_t startMs = 0;
@@ -75,8 +74,8 @@ private Q_SLOTS:
                     press(Field::Time, Qt::Key_S);
                     usedTenths += f.time.totalMs / 100 - startMs / 100;
                 });
-                QCOMPARE(clock(GameClock), left(GameTenths));
-                QCOMPARE(clock(1), left(PenaltyTenths));
+                QCOMPARE(f.clock(GameClock), left(GameTenths));
+                QCOMPARE(f.clock(1), left(PenaltyTenths));
                 for (int i = rng.bounded(20, 300); i > 0; --i) {
                     const int r = rng.bounded(60);
                     step(r < 4 ? stoppage[r] : std::function<void()>());
@@ -85,10 +84,10 @@ private Q_SLOTS:
                     step([&] { press(Field::Home, Qt::Key_C); });
             }
             // The tick that read zero is the first one the arithmetic puts at zero.
-            QCOMPARE(clock(GameClock), ClockValue());
+            QCOMPARE(f.clock(GameClock), ClockValue());
             usedTenths += now / 100 - startMs / 100;
             QCOMPARE(usedTenths, GameTenths);
-            QCOMPARE(clock(1), left(PenaltyTenths));
+            QCOMPARE(f.clock(1), left(PenaltyTenths));
             if (period == 1)
                 rssAfterFirstPeriod = residentKiB();
         }

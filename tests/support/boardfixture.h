@@ -53,6 +53,9 @@ struct BoardFixture
             board->game().tmrClock1_Timer();
     }
 
+    // What a clock reads now; reading a copy leaves the game as it is.
+    ClockValue clock(int i) { return ClockTable(state().clocks).ReadClock(i); }
+
     // Types a sequence of characters ("17", "1.30", "+3", " ", "\n" for Enter) on a field.
     void type(Field f, const char* keys)
     {
