@@ -414,8 +414,9 @@ private Q_SLOTS:
                                : rng.bounded(int(Qt::Key_Escape), int(Qt::Key_F12) + 1));
             if (key == Qt::Key_F2)
                 continue;
+            const bool keypad = rng.bounded(8) == 0; // apart: the operands of | run in no set order
             const Qt::KeyboardModifiers mods =
-                (rng.bounded(8) ? Qt::NoModifier : Qt::KeypadModifier) |
+                (keypad ? Qt::KeypadModifier : Qt::NoModifier) |
                 (rng.bounded(8) ? Qt::NoModifier : Qt::ShiftModifier);
             QKeyEvent press(QEvent::KeyPress, key, mods);
             QKeyEvent release(QEvent::KeyRelease, key, mods);
