@@ -31,7 +31,7 @@ struct BoardFixture
         time.setMonotonic(1000, 0);
         board = std::make_unique<frmScoreBoard>(Settings);
         board->setAttribute(Qt::WA_DeleteOnClose, false);
-        // The tick is driven by hand: the timer only records whether it is enabled.
+        // The tick is driven by hand: the timer only tells whether it is enabled.
         board->tmrClock1.setInterval(24 * 3600 * 1000);
         if (shown) {
             board->show();
@@ -46,24 +46,15 @@ struct BoardFixture
     const GameState& state() { return board->game().state(); }
 
     // Moves time on by `ms` and runs one tick, as the timer would if it is enabled.
-    void tick(int ms = 100)
+    void tick(int64_t ms = 100)
     {
         time.advanceMs(ms);
         if (board->tmrClock1.isActive())
             board->game().tmrClock1_Timer();
     }
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
 
-    // What a clock reads now (reading a copy leaves the game as it is).
-    ClockValue clock(int i)
-    {
-        ClockTable copy = state().clocks;
-        return copy.ReadClock(i);
-    }
+    // What a clock reads now; reading a copy leaves the game as it is.
+    ClockValue clock(int i) { return ClockTable(state().clocks).ReadClock(i); }
 
     // Types a sequence of characters ("17", "1.30", "+3", " ", "\n" for Enter) on a field.
     void type(Field f, const char* keys)
