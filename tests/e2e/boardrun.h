@@ -5,11 +5,13 @@
 #include "testservers.h"
 #include "twips.h"
 
+#include <QThread>
 #include <csignal>
 #include <functional>
 
 // One run of the real program on the test display with its own settings folder, taken past
-// the splash and read from screenshots of its board. Only this run's windows count.
+// its first window and read from screenshots of its board. Only this run's windows count.
+// Calls that return false say why in `error`.
 class BoardRun
 {
 public:
@@ -22,47 +24,68 @@ public:
         : x(servers.x()), child(program, QStringList(), servers.environmentFor(configHome), logFile)
     {}
 
-    // Clicks the splash's middle (away from its buttons), waits for the board at its design
-    // size and gives it the keyboard.
-    bool open(QString* error)
-    {
-        const X11Session::Window splash = waitForWindow(QStringLiteral("Pucklight"), StartMs);
-        if (!splash) {
-            *error = "no splash appeared; program log:\n" + child.logTail();
-            return false;
-        }
-        x.click(splash, x.grab(splash).rect().center());
-        return boardOpens(error);
-    }
+    QString error;
 
-    // Answers the question about the saved game with Enter, which goes on to the board.
-    bool resume(QString* error)
+    // Clicks the splash's middle (away from its buttons) or, to resume, answers the question
+    // about the saved game with Enter; then gives the board, at its design size, the keyboard.
+    bool open(bool resume = false)
     {
-        const X11Session::Window question = waitForWindow(QStringLiteral("Resume game"), StartMs);
-        if (!question) {
-            *error = "no question about the saved game; program log:\n" + child.logTail();
-            return false;
+        const QString title = resume ? QStringLiteral("Resume game") : QStringLiteral("Pucklight");
+        const X11Session::Window first = waitForWindow(title, StartMs);
+        if (!first)
+            return fail("no window " + title + "; program log:\n" + child.logTail());
+        if (resume) {
+            x.focus(first);
+            x.play("\n");
+        } else {
+            x.click(first, x.grab(first).rect().center());
         }
-        x.focus(question);
-        x.play("\n");
-        return boardOpens(error);
+        board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
+        const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
+        if (!board || x.grab(board).size() != design)
+            return fail(QStringLiteral("no board at its design size"));
+        x.focus(board);
+        return true;
     }
 
     // Ends the program at once, as a crash or a power cut would.
     void kill() { ::kill(static_cast<pid_t>(child.pid()), SIGKILL); }
 
     X11Session::Window window() const { return board; }
-    // The colours the board is expected to use.
-    void setColours(const SettingVariables& c) { colours = c; }
-    QImage grab() const { return x.grab(board); }
-    BoardState read() const { return readBoard(grab(), colours); }
+    BoardState read() const { return readBoard(x.grab(board), SettingVariables()); }
 
-    // Reads the board until the check holds or the time is up; `last` gets the last reading.
-    bool waitFor(const std::function<bool(const BoardState&)>& check, BoardState* last,
-                 int timeoutMs = WaitMs) const
+    // Two equal readings a few ticks apart are the board at rest.
+    BoardState settle() const
     {
-        return QTest::qWaitFor([&] { return check(*last = read()); }, timeoutMs);
+        BoardState a = read();
+        for (int i = 0; i < 8; ++i) {
+            QThread::msleep(250);
+            const BoardState b = read();
+            if (a == b)
+                break;
+            a = b;
+        }
+        return a;
     }
+
+    // Reads the board until the check holds or the time is up.
+    bool until(const std::function<bool(const BoardState&)>& check, const QString& what,
+               int timeoutMs = WaitMs, const QString& want = QString())
+    {
+        BoardState last;
+        if (QTest::qWaitFor([&] { return check(last = read()); }, timeoutMs))
+            return true;
+        return fail(what + "\n  the board shows: " + last.toString() +
+                    (want.isEmpty() ? QString() : "\n  expected:        " + want));
+    }
+
+    // Plays the keys and waits for the board to show `want` exactly.
+    bool step(const QString& script, const BoardState& want, const QString& what)
+    {
+        x.play(script);
+        return until([&](const BoardState& s) { return s == want; }, what, WaitMs, want.toString());
+    }
+
     // A top-level window of this run with this title, or 0 if none comes.
     X11Session::Window waitForWindow(const QString& title, int timeoutMs = WaitMs) const
     {
@@ -71,38 +94,30 @@ public:
                    ? w
                    : 0;
     }
+
     bool waitForWindowGone(const QString& title) const
     {
         return QTest::qWaitFor([&] { return x.find(title, child.pid()) == 0; }, WaitMs);
     }
 
-    // Closes the board as the window manager's close button would; true when the program
-    // then ends cleanly by itself.
-    bool close(QString* error)
+    // Closes the board as the window manager's close button would; the program must then end
+    // cleanly by itself.
+    bool close()
     {
         x.closeWindow(board);
-        if (child.exitsCleanly(WaitMs))
-            return true;
-        *error =
-            "the program did not end cleanly after its board was closed; log:\n" + child.logTail();
-        return false;
+        return child.exitsCleanly(WaitMs) ||
+               fail("the program did not end cleanly after its board was closed; log:\n" +
+                    child.logTail());
     }
 
 private:
-    bool boardOpens(QString* error)
+    bool fail(const QString& why)
     {
-        board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
-        const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
-        if (!board || x.grab(board).size() != design) {
-            *error = QStringLiteral("no board at its design size");
-            return false;
-        }
-        x.focus(board);
-        return true;
+        error = why;
+        return false;
     }
 
     X11Session& x;
     ChildProcess child;
     X11Session::Window board = 0;
-    SettingVariables colours;
 };

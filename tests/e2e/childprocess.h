@@ -5,11 +5,9 @@
 
 #include <csignal>
 #include <sys/prctl.h>
-#include <vector>
 
-// A program the end-to-end tests start (Xvfb, PulseAudio, the scoreboard), its output in a log
-// file. It is stopped when the object goes (SIGTERM, then SIGKILL), and gets SIGTERM from the
-// kernel should the test process die first.
+// A program the end-to-end tests start, its output in a log file. It is stopped when the object
+// goes (SIGTERM, then SIGKILL), and gets SIGTERM from the kernel should the test process die.
 class ChildProcess
 {
 public:
@@ -23,10 +21,18 @@ public:
         process.setStandardInputFile(QProcess::nullDevice());
         process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         process.start(program, arguments);
-        if (process.waitForStarted())
-            startedIds().push_back(static_cast<pid_t>(process.processId()));
+        process.waitForStarted();
     }
-    ~ChildProcess() { stop(); }
+    ~ChildProcess()
+    {
+        if (!running())
+            return;
+        process.terminate();
+        if (!process.waitForFinished(TermGraceMs)) {
+            process.kill();
+            process.waitForFinished(TermGraceMs);
+        }
+    }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -42,31 +48,14 @@ public:
         return (!running() || process.waitForFinished(timeoutMs)) &&
                process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     }
-    void stop()
-    {
-        if (!running())
-            return;
-        process.terminate();
-        if (!process.waitForFinished(TermGraceMs)) {
-            process.kill();
-            process.waitForFinished(TermGraceMs);
-        }
-    }
     // The last lines of the log, for failure messages.
     QString logTail(int lines = 20) const
     {
         QFile f(log);
-        const QStringList all = f.open(QIODevice::ReadOnly)
-                                    ? QString::fromLocal8Bit(f.readAll()).split(QLatin1Char('\n'))
-                                    : QStringList();
+        const QStringList all =
+            QString::fromLocal8Bit(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray())
+                .split(QLatin1Char('\n'));
         return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
-    }
-
-    // Every process id started in this test run, to check that none outlives it.
-    static std::vector<pid_t>& startedIds()
-    {
-        static std::vector<pid_t> ids;
-        return ids;
     }
 
 private:

@@ -9,8 +9,8 @@
 #include <memory>
 
 // The servers the program under test needs, for the test alone: an Xvfb display on a free
-// display number, and a PulseAudio server with only a null sink, where the horn and the buzzer
-// can be watched. Both stop when this object goes.
+// display number, and a PulseAudio server with only a null sink, where the buzzer can be
+// watched. Both stop when this object goes. Each start returns false with a reason in `error`.
 class TestServers
 {
 public:
@@ -18,7 +18,6 @@ public:
 
     explicit TestServers(const QString& workFolder) : folder(workFolder) {}
 
-    // Each returns false with a reason in `error` when its server cannot be started.
     bool startDisplay(QString* error)
     {
         // Xvfb picks a free display number itself and writes it to the log (-displayfd 1).
@@ -34,7 +33,7 @@ public:
             display = ':' + m.captured(1);
             session = std::make_unique<X11Session>(display);
         }
-        if (session && session->isOpen() && session->hasXTest())
+        if (session && session->isReady())
             return true;
         *error = "no Xvfb display with XTest came up: " + xvfb->logTail(5);
         return false;
@@ -42,12 +41,11 @@ public:
 
     bool startAudio(QString* error)
     {
-        const QString base = folder + QStringLiteral("/pulse");
-        QDir().mkpath(base + QStringLiteral("/home"));
-        QDir().mkpath(base + QStringLiteral("/run"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), base + QStringLiteral("/home"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
+        for (const char* dir : {"HOME", "XDG_RUNTIME_DIR"}) {
+            QDir().mkpath(folder + "/pulse/" + dir);
+            env.insert(QLatin1String(dir), folder + "/pulse/" + dir);
+        }
         env.remove(QStringLiteral("DISPLAY"));
         // No default configuration: only a null sink and the socket the program plays to.
         audio = std::make_unique<ChildProcess>(
@@ -55,7 +53,7 @@ public:
             QStringList{"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                         "--disable-shm=yes", "-L", "module-null-sink sink_name=pucklight_e2e", "-L",
                         "module-native-protocol-unix auth-anonymous=1 socket=" + socket()},
-            env, base + QStringLiteral("/log"));
+            env, folder + QStringLiteral("/pulse/log"));
         // The socket comes with the last module: the server is ready when it is there.
         if (QTest::qWaitFor([&] { return QFile::exists(socket()) || !audio->running(); },
                             StartMs) &&
@@ -66,33 +64,22 @@ public:
         return false;
     }
 
-    void stop()
-    {
-        session.reset();
-        audio.reset();
-        xvfb.reset();
-    }
-
     bool hasAudio() const { return audio != nullptr; }
     X11Session& x() { return *session; }
 
-    // The environment for a program on this display and sound server, with its settings and
-    // its saved game in configHome.
+    // The environment for a program on this display and sound server, in English (the tests
+    // look for the window titles) and with the plain Qt dialogs, its settings and its saved
+    // game in configHome.
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY", "LANGUAGE"})
+            env.remove(QLatin1String(v));
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // The plain Qt dialogs, whatever desktop the caller runs.
-        for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY"})
-            env.remove(QLatin1String(v));
-        // The program in English, whose window titles the tests look for.
-        env.remove(QStringLiteral("LANGUAGE"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        if (!configHome.isEmpty()) {
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-            env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
-        }
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         return env;
     }
@@ -102,7 +89,7 @@ public:
     {
         return std::make_unique<ChildProcess>(QStringLiteral("pactl"),
                                               QStringList{QStringLiteral("subscribe")},
-                                              environmentFor(QString()), logFile);
+                                              environmentFor(folder), logFile);
     }
 
 private:
