@@ -1,9 +1,7 @@
+#include "fuzzconfig.h"
 #include "game.h"
 
 #include <QCoreApplication>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 // Any keys on the number fields leave every row showing a number of its range, without gaps
@@ -16,12 +14,6 @@ namespace {
 constexpr size_t MaxText = 24;
 
 std::vector<Field> numberFields;
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 void checkRow(const DigitRow& row, const FieldInfo& f)
 {
@@ -49,12 +41,7 @@ void checkRow(const DigitRow& row, const FieldInfo& f)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_entry";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQt<QCoreApplication>("fuzz_entry");
     for (int i = 0; i < FieldCount; ++i) {
         const FieldInfo& f = FieldTable[static_cast<size_t>(i)];
         if (f.digits > 0 && f.minValue != f.maxValue)

@@ -1,9 +1,8 @@
+#include "fuzzconfig.h"
 #include "rtfreader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
-#include <cstddef>
-#include <cstdint>
 
 // The help file is the one document the program reads that anyone could have written.
 // Every input goes through the reader as the help window would read it, then through the
@@ -13,12 +12,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz_rtf";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QGuiApplication(argc, argv);
-    (void)app;
+    startQt<QGuiApplication>("fuzz_rtf");
     return 0;
 }
 

@@ -5,9 +5,6 @@
 #include "settingvariables.h"
 
 #include <QCoreApplication>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <set>
 
 // The settings file is plain text in the user's folder that anyone may edit. Each input is
@@ -16,12 +13,6 @@
 // written. The file written holds the program's own keys and nothing else.
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 // A start of the program on `file`, then OK when `ok`: `file` becomes what OK writes.
 SettingVariables start(QByteArray& file, bool ok)
@@ -40,12 +31,7 @@ SettingVariables start(QByteArray& file, bool ok)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     useTemporaryConfig(); // nothing should touch a file; if it does, not the user's
-    static int argc = 1;
-    static char name[] = "fuzz_settings";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQt<QCoreApplication>("fuzz_settings");
     return 0;
 }
 

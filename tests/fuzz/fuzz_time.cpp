@@ -1,9 +1,6 @@
+#include "fuzzconfig.h"
 #include "timetext.h"
 
-#include <QString>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <tuple>
 #include <utility>
 
@@ -19,12 +16,6 @@ constexpr std::pair<int, int32_t> Rows[] = {{0, 5999}, {8, 599}, {14, 599}, {0, 
 
 // The longest time the text can give: 99 minutes, 99 seconds and 9 tenths.
 constexpr ClockValue Longest = ClockValue::whole(99 * 60 + 99) + ClockValue::tenths(9);
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 void checkTime(ClockValue v, ClockValue limit)
 {

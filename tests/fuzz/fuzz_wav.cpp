@@ -1,21 +1,11 @@
+#include "fuzzconfig.h"
 #include "wavheader.h"
-
-#include <QByteArray>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 
 // The horn and the buzzer are files the operator picks. An accepted header must give a length
 // that the bytes behind it can fill, at the rate it states: it decides how long the player
 // stays busy.
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
 {
