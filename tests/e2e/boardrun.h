@@ -21,7 +21,8 @@ public:
 
     BoardRun(TestServers& servers, const QString& program, const QString& configHome,
              const QString& logFile)
-        : x(servers.x()), child(program, QStringList(), servers.environmentFor(configHome), logFile)
+        : x(servers.x()), log(logFile),
+          child(startProcess(program, {}, servers.environmentFor(configHome), logFile))
     {}
 
     QString error;
@@ -33,7 +34,7 @@ public:
         const QString title = resume ? QStringLiteral("Resume game") : QStringLiteral("Pucklight");
         const X11Session::Window first = waitForWindow(title, StartMs);
         if (!first)
-            return fail("no window " + title + "; program log:\n" + child.logTail());
+            return fail("no window " + title + "; program log:\n" + logTail(log));
         if (resume) {
             x.focus(first);
             x.play("\n");
@@ -49,7 +50,7 @@ public:
     }
 
     // Ends the program at once, as a crash or a power cut would.
-    void kill() { ::kill(static_cast<pid_t>(child.pid()), SIGKILL); }
+    void kill() { ::kill(static_cast<pid_t>(child->processId()), SIGKILL); }
 
     X11Session::Window window() const { return board; }
     BoardState read() const { return readBoard(x.grab(board), SettingVariables()); }
@@ -90,14 +91,15 @@ public:
     X11Session::Window waitForWindow(const QString& title, int timeoutMs = WaitMs) const
     {
         X11Session::Window w = 0;
-        return QTest::qWaitFor([&] { return (w = x.find(title, child.pid())) != 0; }, timeoutMs)
+        return QTest::qWaitFor([&] { return (w = x.find(title, child->processId())) != 0; },
+                               timeoutMs)
                    ? w
                    : 0;
     }
 
     bool waitForWindowGone(const QString& title) const
     {
-        return QTest::qWaitFor([&] { return x.find(title, child.pid()) == 0; }, WaitMs);
+        return QTest::qWaitFor([&] { return x.find(title, child->processId()) == 0; }, WaitMs);
     }
 
     // Closes the board as the window manager's close button would; the program must then end
@@ -105,9 +107,10 @@ public:
     bool close()
     {
         x.closeWindow(board);
-        return child.exitsCleanly(WaitMs) ||
+        const bool ended = child->state() == QProcess::NotRunning || child->waitForFinished(WaitMs);
+        return (ended && child->exitStatus() == QProcess::NormalExit && child->exitCode() == 0) ||
                fail("the program did not end cleanly after its board was closed; log:\n" +
-                    child.logTail());
+                    logTail(log));
     }
 
 private:
@@ -118,6 +121,7 @@ private:
     }
 
     X11Session& x;
-    ChildProcess child;
+    QString log;
+    Process child;
     X11Session::Window board = 0;
 };

@@ -4,62 +4,42 @@
 #include <QProcess>
 
 #include <csignal>
+#include <memory>
 #include <sys/prctl.h>
 
-// A program the end-to-end tests start, its output in a log file. It is stopped when the object
-// goes (SIGTERM, then SIGKILL), and gets SIGTERM from the kernel should the test process die.
-class ChildProcess
+// A program the end-to-end tests start, killed when it goes.
+struct Kill
 {
-public:
-    ChildProcess(const QString& program, const QStringList& arguments,
-                 const QProcessEnvironment& environment, const QString& logFile)
-        : log(logFile)
+    void operator()(QProcess* p) const
     {
-        process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.setStandardOutputFile(logFile);
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        process.start(program, arguments);
-        process.waitForStarted();
+        p->kill();
+        p->waitForFinished();
+        delete p;
     }
-    ~ChildProcess()
-    {
-        if (!running())
-            return;
-        process.terminate();
-        if (!process.waitForFinished(TermGraceMs)) {
-            process.kill();
-            process.waitForFinished(TermGraceMs);
-        }
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    long pid() const { return process.processId(); }
-    bool running()
-    {
-        process.waitForFinished(0); // lets QProcess notice an exit without an event loop
-        return process.state() != QProcess::NotRunning;
-    }
-    // Waits for the process to end by itself: true when it ended with exit code 0.
-    bool exitsCleanly(int timeoutMs)
-    {
-        return (!running() || process.waitForFinished(timeoutMs)) &&
-               process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    }
-    // The last lines of the log, for failure messages.
-    QString logTail(int lines = 20) const
-    {
-        QFile f(log);
-        const QStringList all =
-            QString::fromLocal8Bit(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray())
-                .split(QLatin1Char('\n'));
-        return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
-    }
-
-private:
-    static constexpr int TermGraceMs = 3000;
-    QProcess process;
-    QString log;
 };
+using Process = std::unique_ptr<QProcess, Kill>;
+
+// Starts a program, its output in a log file; it gets SIGTERM from the kernel should the test
+// process die first.
+inline Process startProcess(const QString& program, const QStringList& arguments,
+                            const QProcessEnvironment& environment, const QString& logFile)
+{
+    Process p(new QProcess);
+    p->setProcessEnvironment(environment);
+    p->setProcessChannelMode(QProcess::MergedChannels);
+    p->setStandardOutputFile(logFile);
+    p->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    p->start(program, arguments);
+    p->waitForStarted();
+    return p;
+}
+
+// The last lines of a log, for failure messages.
+inline QString logTail(const QString& logFile, int lines = 20)
+{
+    QFile f(logFile);
+    const QStringList all =
+        QString::fromLocal8Bit(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray())
+            .split(QLatin1Char('\n'));
+    return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
+}

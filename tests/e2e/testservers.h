@@ -21,21 +21,21 @@ public:
     bool startDisplay(QString* error)
     {
         // Xvfb picks a free display number itself and writes it to the log (-displayfd 1).
-        xvfb = std::make_unique<ChildProcess>(
+        const QString log = folder + QStringLiteral("/xvfb.log");
+        xvfb = startProcess(
             QStringLiteral("Xvfb"),
             QStringList{"-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"},
-            QProcessEnvironment::systemEnvironment(), folder + "/xvfb.log");
+            QProcessEnvironment::systemEnvironment(), log);
         const QRegularExpression number(QStringLiteral("^(\\d+)$"),
                                         QRegularExpression::MultilineOption);
         QRegularExpressionMatch m;
-        if (QTest::qWaitFor([&] { return (m = number.match(xvfb->logTail())).hasMatch(); },
-                            StartMs)) {
+        if (QTest::qWaitFor([&] { return (m = number.match(logTail(log))).hasMatch(); }, StartMs)) {
             display = ':' + m.captured(1);
             session = std::make_unique<X11Session>(display);
         }
         if (session && session->isReady())
             return true;
-        *error = "no Xvfb display with XTest came up: " + xvfb->logTail(5);
+        *error = "no Xvfb display with XTest came up: " + logTail(log, 5);
         return false;
     }
 
@@ -48,18 +48,19 @@ public:
         }
         env.remove(QStringLiteral("DISPLAY"));
         // No default configuration: only a null sink and the socket the program plays to.
-        audio = std::make_unique<ChildProcess>(
+        const QString log = folder + QStringLiteral("/pulse/log");
+        audio = startProcess(
             QStringLiteral("pulseaudio"),
             QStringList{"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                         "--disable-shm=yes", "-L", "module-null-sink sink_name=pucklight_e2e", "-L",
                         "module-native-protocol-unix auth-anonymous=1 socket=" + socket()},
-            env, folder + QStringLiteral("/pulse/log"));
+            env, log);
         // The socket comes with the last module: the server is ready when it is there.
-        if (QTest::qWaitFor([&] { return QFile::exists(socket()) || !audio->running(); },
-                            StartMs) &&
-            audio->running())
+        const auto running = [&] { return audio->state() != QProcess::NotRunning; };
+        if (QTest::qWaitFor([&] { return QFile::exists(socket()) || !running(); }, StartMs) &&
+            running())
             return true;
-        *error = QStringLiteral("pulseaudio did not start: ") + audio->logTail(5);
+        *error = QStringLiteral("pulseaudio did not start: ") + logTail(log, 5);
         audio.reset();
         return false;
     }
@@ -85,11 +86,10 @@ public:
     }
 
     // Starts `pactl subscribe`, which logs every stream that plays on the sink.
-    std::unique_ptr<ChildProcess> watchStreams(const QString& logFile) const
+    Process watchStreams(const QString& logFile) const
     {
-        return std::make_unique<ChildProcess>(QStringLiteral("pactl"),
-                                              QStringList{QStringLiteral("subscribe")},
-                                              environmentFor(folder), logFile);
+        return startProcess(QStringLiteral("pactl"), QStringList{QStringLiteral("subscribe")},
+                            environmentFor(folder), logFile);
     }
 
 private:
@@ -97,7 +97,7 @@ private:
 
     QString folder;
     QString display;
-    std::unique_ptr<ChildProcess> xvfb;
-    std::unique_ptr<ChildProcess> audio;
+    Process xvfb;
+    Process audio;
     std::unique_ptr<X11Session> session;
 };

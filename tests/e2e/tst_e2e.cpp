@@ -113,7 +113,7 @@ private Q_SLOTS:
         want.clock = QStringLiteral("2.5");
         RUN(*run, step("<Tab>0.025\n", want, "0.025 Enter on the clock"));
         const QString streams = work.filePath(QStringLiteral("streams.log"));
-        std::unique_ptr<ChildProcess> watcher;
+        Process watcher;
         if (servers->hasAudio())
             watcher = servers->watchStreams(streams);
         QThread::msleep(250); // pactl subscribes before the buzzer can sound
