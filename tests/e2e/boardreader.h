@@ -1,7 +1,5 @@
 #pragma once
 
-#include "settingvariables.h"
-
 #include <QImage>
 #include <QString>
 #include <array>
@@ -25,7 +23,7 @@ struct BoardState
     QString toString() const;
 };
 
-// Reads the board from a picture of its client area, knowing only the board's design (scaled
-// as the board scales itself) and the colours: a lit segment's or lamp's middle is exactly its
-// lit colour, an unlit one exactly the ghost or board colour, anything else is unreadable.
-BoardState readBoard(const QImage& picture, const SettingVariables& colours);
+// Reads the board from a picture of its client area at its design size, knowing only the
+// board's design and its default colours: a lit segment's or lamp's middle is exactly its lit
+// colour, an unlit one exactly the ghost or board colour, anything else is unreadable.
+BoardState readBoard(const QImage& picture);

@@ -53,7 +53,7 @@ public:
     void kill() { ::kill(static_cast<pid_t>(child->processId()), SIGKILL); }
 
     X11Session::Window window() const { return board; }
-    BoardState read() const { return readBoard(x.grab(board), SettingVariables()); }
+    BoardState read() const { return readBoard(x.grab(board)); }
 
     // Two equal readings a few ticks apart are the board at rest.
     BoardState settle() const
