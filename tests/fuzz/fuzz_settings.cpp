@@ -30,7 +30,8 @@ SettingVariables start(QByteArray& file, bool ok)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    useTemporaryConfig(); // nothing should touch a file; if it does, not the user's
+    // Nothing should touch a file; a settings folder where none can be made keeps the user's.
+    qputenv("XDG_CONFIG_HOME", "/proc/self/no-pucklight-config");
     startQt<QCoreApplication>("fuzz_settings");
     return 0;
 }
