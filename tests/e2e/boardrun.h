@@ -9,9 +9,10 @@
 #include <csignal>
 #include <functional>
 
-// One run of the real program on the test display with its own settings folder, taken past
-// its first window and read from screenshots of its board. Only this run's windows count.
-// Calls that return false say why in `error`.
+// One run of the real program on the test display with its settings (`ini`, if any) and its
+// saved game in the work folder's `name`, taken past its first window and read from
+// screenshots of its board. Only this run's windows count. Calls that return false say why in
+// `error`.
 class BoardRun
 {
 public:
@@ -19,11 +20,17 @@ public:
     static constexpr int StartMs = 15000;
     static constexpr int WaitMs = 5000;
 
-    BoardRun(TestServers& servers, const QString& program, const QString& configHome,
-             const QString& logFile)
-        : x(servers.x()), log(logFile),
-          child(startProcess(program, {}, servers.environmentFor(configHome), logFile))
-    {}
+    BoardRun(TestServers& servers, const QString& name, const QByteArray& ini = {})
+        : x(servers.x()), log(servers.folder + '/' + name + QStringLiteral(".log"))
+    {
+        const QString config = servers.folder + '/' + name + QStringLiteral("/config");
+        QDir().mkpath(config + QStringLiteral("/Pucklight"));
+        QFile f(config + QStringLiteral("/Pucklight/Pucklight.ini"));
+        if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
+            f.write(ini);
+        f.close();
+        child = startProcess(servers.program, {}, servers.environmentFor(config), log);
+    }
 
     QString error;
 

@@ -27,7 +27,6 @@ class TestEndToEnd : public QObject
 {
     Q_OBJECT
 
-    QString program;
     QTemporaryDir work{QDir::tempPath() + QStringLiteral("/pucklight-e2e-XXXXXX")};
     std::unique_ptr<TestServers> servers;
 
@@ -35,13 +34,7 @@ class TestEndToEnd : public QObject
 
     std::unique_ptr<BoardRun> newRun(const QString& name, const QByteArray& ini = {})
     {
-        const QString configHome = work.filePath(name + QStringLiteral("/config"));
-        QDir().mkpath(configHome + QStringLiteral("/Pucklight"));
-        QFile f(configHome + QStringLiteral("/Pucklight/Pucklight.ini"));
-        if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
-            f.write(ini);
-        return std::make_unique<BoardRun>(*servers, program, configHome,
-                                          work.filePath(name + QStringLiteral(".log")));
+        return std::make_unique<BoardRun>(*servers, name, ini);
     }
 
     // NumLock comes to `on` and stays there.
@@ -55,11 +48,11 @@ class TestEndToEnd : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        program = qEnvironmentVariable("PUCKLIGHT_BINARY");
+        const QString program = qEnvironmentVariable("PUCKLIGHT_BINARY");
         QVERIFY2(QFileInfo(program).isExecutable(),
                  "PUCKLIGHT_BINARY must name the pucklight program (CTest passes it)");
         QVERIFY(work.isValid());
-        servers = std::make_unique<TestServers>(work.path());
+        servers = std::make_unique<TestServers>(program, work.path());
         QString error;
         QVERIFY2(servers->startDisplay(&error), qPrintable(error));
         if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
@@ -194,7 +187,7 @@ private Q_SLOTS:
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         p.setProcessEnvironment(env);
-        p.start(program, {QStringLiteral("--help")});
+        p.start(servers->program, {QStringLiteral("--help")});
         QVERIFY(p.waitForFinished(BoardRun::WaitMs));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 0);
