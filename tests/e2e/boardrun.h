@@ -1,13 +1,37 @@
 #pragma once
 
 #include "boarddesign.h"
-#include "boardreader.h"
 #include "testservers.h"
 #include "twips.h"
 
+#include <QImage>
 #include <QThread>
-#include <csignal>
+#include <array>
 #include <functional>
+
+// What the scoreboard shows, as a spectator reads it. Digits are text: a space for a dark
+// cell, '?' for a cell that shows no digit. Lamps are '1' lit, '0' dark, '?' neither.
+struct BoardState
+{
+    QString clock = QStringLiteral("10:00"); // "20:00", "10.0", or a time of day like "9:05"
+    QString home = QStringLiteral("0");      // scores, shots and period without dark cells
+    QString visitor = QStringLiteral("0");
+    QString shotsHome = QStringLiteral("0");
+    QString period = QStringLiteral("0");
+    QString shotsVisitor = QStringLiteral("0");
+    std::array<QString, 4> players;                // penalty slots H1, H2, V1, V2
+    std::array<QString, 4> times;                  // "1:59", or "" when the slot is clear
+    QString penaltyLamps = QStringLiteral("0000"); // H1 H2 V1 V2
+    QString goalLamps = QStringLiteral("00");      // home, visitor
+
+    bool operator==(const BoardState&) const = default;
+    QString toString() const;
+};
+
+// Reads the board from a picture of its client area at its design size, knowing only the
+// board's design and its default colours: a lit segment's or lamp's middle is exactly its lit
+// colour, an unlit one exactly the ghost or board colour, anything else is unreadable.
+BoardState readBoard(const QImage& picture);
 
 // One run of the real program on the test display with its settings (`ini`, if any) and its
 // saved game in the work folder's `name`, taken past its first window and read from
@@ -94,19 +118,16 @@ public:
         return until([&](const BoardState& s) { return s == want; }, what, WaitMs, want.toString());
     }
 
-    // A top-level window of this run with this title, or 0 if none comes.
+    // A top-level window of this run with this title, or 0.
+    X11Session::Window find(const QString& title) const
+    {
+        return x.find(title, child->processId());
+    }
+    // The same, waiting for it to come.
     X11Session::Window waitForWindow(const QString& title, int timeoutMs = WaitMs) const
     {
         X11Session::Window w = 0;
-        return QTest::qWaitFor([&] { return (w = x.find(title, child->processId())) != 0; },
-                               timeoutMs)
-                   ? w
-                   : 0;
-    }
-
-    bool waitForWindowGone(const QString& title) const
-    {
-        return QTest::qWaitFor([&] { return x.find(title, child->processId()) == 0; }, WaitMs);
+        return QTest::qWaitFor([&] { return (w = find(title)) != 0; }, timeoutMs) ? w : 0;
     }
 
     // Closes the board as the window manager's close button would; the program must then end

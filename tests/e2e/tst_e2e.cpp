@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY2(waiting, "F3 opened no waiting penalties window");
         x().focus(waiting);
         x().play("9<Tab>1.00\n<Escape>");
-        QVERIFY(run->waitForWindowGone(QStringLiteral("Waiting penalties")));
+        QTRY_VERIFY(!run->find(QStringLiteral("Waiting penalties")));
         x().focus(run->window());
         x().play("s");
         RUN(*run,
@@ -247,10 +247,8 @@ private Q_SLOTS:
             want.home = QStringLiteral("5");
             RUN(*run, step("<Tab><KP_5><KP_Enter>", want, "keypad 5 Enter on the home score"));
         } else {
-            want.goalLamps = QStringLiteral("10");
-            RUN(*run, step("<Tab><Tab><Tab><KP_4>", want, "keypad 4 (Left) on the goal strip"));
             want.goalLamps = QStringLiteral("01");
-            RUN(*run, step("<KP_6>", want, "keypad 6 (Right) on the goal strip"));
+            RUN(*run, step("<Tab><Tab><Tab><KP_6>", want, "keypad 6 (Right) on the goal strip"));
         }
         // Once more: without a mode the key toggles the lock, with one the program restores it.
         x().play("<Num_Lock>");

@@ -1,4 +1,4 @@
-#include "boardreader.h"
+#include "boardrun.h"
 
 #include "boarddesign.h"
 #include "colors.h"
@@ -80,15 +80,11 @@ struct Reader
         }
         if (litMask == 0)
             return QLatin1Char(' ');
-        // Of the figures that look like this where the cell shows, the plainest: a hundreds
-        // cell that shows only its right-hand segments shows a 1.
-        int best = -1;
-        for (int d = 0; d < 10; ++d)
-            if ((Figures[d] & visibleMask) == litMask &&
-                (best < 0 ||
-                 qPopulationCount(quint32(Figures[d])) < qPopulationCount(quint32(Figures[best]))))
-                best = d;
-        return best < 0 ? QLatin1Char('?') : QChar(u'0' + best);
+        // A hundreds cell that shows only its right-hand segments shows a 1.
+        for (const int d : {1, 0, 2, 3, 4, 5, 6, 7, 8, 9})
+            if ((Figures[d] & visibleMask) == litMask)
+                return QChar(u'0' + d);
+        return QLatin1Char('?');
     }
 
     // A digit row ("pledTime", "pledPenaltyTV1"...), left to right.
@@ -107,8 +103,7 @@ struct Reader
     // '1' when the shape's middle shows `lit`, '0' when it shows `dark`, else '?'.
     QChar lamp(const char* name, int index, const QColor& lit, const QColor& dark) const
     {
-        const std::vector<const DesignRow*> rows = rowsNamed(name, index);
-        const QRect r = rows.empty() ? QRect(-1, -1, 0, 0) : rectOf(*rows.front());
+        const QRect r = rectOf(*rowsNamed(name, index).front());
         const QPoint middle(r.left() + r.width() / 2, r.top() + r.height() / 2);
         const QColor c = image.rect().contains(middle) ? image.pixelColor(middle) : QColor();
         return c == lit ? QLatin1Char('1') : (c == dark ? QLatin1Char('0') : QLatin1Char('?'));
