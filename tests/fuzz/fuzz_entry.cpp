@@ -9,13 +9,10 @@
 // pressed on it; a field byte with the high bit set instead applies the next bytes (as many as
 // the second byte says, up to 24) as a text straight through ShowDigits.
 
-namespace {
+static constexpr size_t MaxText = 24;
+static std::vector<Field> numberFields;
 
-constexpr size_t MaxText = 24;
-
-std::vector<Field> numberFields;
-
-void checkRow(const DigitRow& row, const FieldInfo& f)
+static void checkRow(const DigitRow& row, const FieldInfo& f)
 {
     int64_t value = 0;
     bool started = false;
@@ -36,8 +33,6 @@ void checkRow(const DigitRow& row, const FieldInfo& f)
     else
         check(f.minValue == -1);
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

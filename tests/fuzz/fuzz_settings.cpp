@@ -12,10 +12,8 @@
 // as OK in the options dialog writes them, and a second start-up must read exactly what was
 // written. The file written holds the program's own keys and nothing else.
 
-namespace {
-
 // A start of the program on `file`, then OK when `ok`: `file` becomes what OK writes.
-SettingVariables start(QByteArray& file, bool ok)
+static SettingVariables start(QByteArray& file, bool ok)
 {
     IniSettingsBacking backing(&file);
     setSettingsBacking(&backing);
@@ -25,8 +23,6 @@ SettingVariables start(QByteArray& file, bool ok)
     setSettingsBacking(nullptr);
     return Settings;
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

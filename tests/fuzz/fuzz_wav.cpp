@@ -5,9 +5,7 @@
 // that the bytes behind it can fill, at the rate it states: it decides how long the player
 // stays busy.
 
-namespace {
-
-void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
+static void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
 {
     if (!info)
         return;
@@ -15,8 +13,6 @@ void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
     check(qint64(info->dataSize) <= fileSize);
     check(info->durationMs == qint64(info->dataSize) * 1000 / info->byteRate);
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
