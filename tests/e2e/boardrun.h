@@ -13,7 +13,7 @@
 // cell, '?' for a cell that shows no digit. Lamps are '1' lit, '0' dark, '?' neither.
 struct BoardState
 {
-    QString clock = QStringLiteral("10:00"); // "20:00", "10.0", or a time of day like "9:05"
+    QString clock = QStringLiteral("10:00"); // or "10.0" under a minute
     QString home = QStringLiteral("0");      // scores, shots and period without dark cells
     QString visitor = QStringLiteral("0");
     QString shotsHome = QStringLiteral("0");
@@ -102,20 +102,20 @@ public:
 
     // Reads the board until the check holds or the time is up.
     bool until(const std::function<bool(const BoardState&)>& check, const QString& what,
-               int timeoutMs = WaitMs, const QString& want = QString())
+               int timeoutMs = WaitMs)
     {
         BoardState last;
         if (QTest::qWaitFor([&] { return check(last = read()); }, timeoutMs))
             return true;
-        return fail(what + "\n  the board shows: " + last.toString() +
-                    (want.isEmpty() ? QString() : "\n  expected:        " + want));
+        return fail(what + "\n  the board shows: " + last.toString());
     }
 
     // Plays the keys and waits for the board to show `want` exactly.
     bool step(const QString& script, const BoardState& want, const QString& what)
     {
         x.play(script);
-        return until([&](const BoardState& s) { return s == want; }, what, WaitMs, want.toString());
+        return until([&](const BoardState& s) { return s == want; },
+                     what + "\n  expected:        " + want.toString());
     }
 
     // A top-level window of this run with this title, or 0.

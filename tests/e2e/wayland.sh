@@ -12,13 +12,7 @@ for tool in weston Xvfb xdotool setxkbmap; do
 done
 
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*"
@@ -46,7 +40,6 @@ mkdir -p "$HOME"
 
 # (Without -noreset the server drops the layout when setxkbmap, its only client, leaves.)
 Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$work/xdisplay" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
 waitFor 100 test -s "$work/xdisplay" || fail "Xvfb did not start"
 export DISPLAY=:$(cat "$work/xdisplay")
 setxkbmap fr || fail "setxkbmap could not switch to fr"
@@ -55,11 +48,9 @@ printf '[keyboard]\nkeymap_layout=fr\n' >"$work/weston.ini"
 weston --socket=nested --idle-time=0 --debug --use-pixman --width=1024 --height=640 \
     --backend=x11-backend.so --shell=kiosk-shell.so --config="$work/weston.ini" \
     >"$work/weston.log" 2>&1 &
-pids+=($!)
 waitFor 100 test -S "$XDG_RUNTIME_DIR/nested" || fail "weston did not start"
 env -u DISPLAY WAYLAND_DISPLAY=nested QT_QPA_PLATFORM=wayland "$program" --feed "$work/feed" \
     >"$work/pucklight.log" 2>&1 &
-pids+=($!)
 programPid=$!
 # Weston's output is a window of its own on the X screen.
 westonWindow=$(sed -n 's/.*x11 output .*window id \([0-9]*\).*/\1/p' "$work/weston.log")
