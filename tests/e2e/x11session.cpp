@@ -14,16 +14,12 @@
 
 #include "xgrab.h"
 
-namespace {
-
 // Time between two faked events. Qt takes a key release followed by a press of the same key
 // with the same server time for auto-repeat; a few milliseconds apart they are two presses.
-constexpr int EventGapMs = 8;
-const QString Xdotool = QStringLiteral("xdotool");
-const QString XdotoolDelayMs = QStringLiteral("12");
-constexpr int ToolBoundMs = 10000;
-
-} // namespace
+static constexpr int EventGapMs = 8;
+static const QString Xdotool = QStringLiteral("xdotool");
+static const QString XdotoolDelayMs = QStringLiteral("12");
+static constexpr int ToolBoundMs = 10000;
 
 X11Session::X11Session(const QString& displayName) : display(displayName)
 {
