@@ -1,11 +1,9 @@
 #include "boardrun.h"
 
-#include "boarddesign.h"
 #include "colors.h"
 #include "design.h"
 #include "polyled.h"
 #include "settingvariables.h"
-#include "twips.h"
 
 #include <QtMath>
 #include <algorithm>
