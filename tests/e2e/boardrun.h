@@ -33,10 +33,9 @@ struct BoardState
 // colour, an unlit one exactly the ghost or board colour, anything else is unreadable.
 BoardState readBoard(const QImage& picture);
 
-// One run of the real program on the test display with its settings (`ini`, if any) and its
-// saved game in the work folder's `name`, taken past its first window and read from
-// screenshots of its board. Only this run's windows count. Calls that return false say why in
-// `error`.
+// One run of the real program, its settings (`ini`, if any) and saved game in the work folder's
+// `name`, taken past its first window and read from screenshots of its board. Only this run's
+// windows count. Calls that return false say why in `error`.
 class BoardRun
 {
 public:

@@ -48,10 +48,9 @@ inline QString logTail(const QString& logFile, int lines = 20)
     return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
 }
 
-// The servers the program under test needs, for the test alone: an Xvfb display on a free
-// display number, and a PulseAudio server with only a null sink, where the buzzer can be
-// watched. Both stop when this object goes. Each start returns false with a reason in `error`.
-// The program's runs keep their files in the work folder.
+// The servers the program under test needs, for the test alone and stopped when this object
+// goes: Xvfb on a free display number, and PulseAudio with only a null sink, where the buzzer
+// can be watched. Each start returns false with a reason in `error`.
 class TestServers
 {
 public:

@@ -3,10 +3,9 @@
 #include <QImage>
 #include <QString>
 
-// The test's own connection to the X server. Ordinary keys, clicks and window lookups go
-// through xdotool; keypad keys and NumLock go as raw keycodes through XTest, so that a keypad
-// key yields whatever NumLock makes of it (xdotool, typing KP_1 as a symbol, would flip
-// NumLock on its own). Screenshots and NumLock's state come straight from Xlib.
+// The test's own connection to the X server. Keys, clicks and window lookups go through
+// xdotool, but keypad keys and NumLock as raw XTest keycodes, which NumLock then interprets
+// (xdotool would flip NumLock to type KP_1). Screenshots and NumLock's state come from Xlib.
 class X11Session
 {
 public:

@@ -4,10 +4,10 @@
 #include <QCoreApplication>
 #include <vector>
 
-// Any keys on the number fields leave every row showing a number of its range, without gaps
-// or leading zeros, or blank where the field may be. Steps of two bytes: a field and the key
-// pressed on it; a field byte with the high bit set instead applies the next bytes (as many as
-// the second byte says, up to 24) as a text straight through ShowDigits.
+// Any keys on the number fields leave every row showing a number of its range, without gaps or
+// leading zeros, or blank where the field may be. Steps of two bytes, a field and the key on it;
+// a field byte with the high bit set instead puts the next bytes (as many as the second byte
+// says, up to 24) as a text straight through ShowDigits.
 
 static constexpr size_t MaxText = 24;
 static std::vector<Field> numberFields;

@@ -4,10 +4,9 @@
 #include <QGuiApplication>
 #include <QTextDocument>
 
-// The help file is the one document the program reads that anyone could have written.
-// Every input goes through the reader as the help window would read it, then through the
-// reader forced into RTF, and the result is laid out, so that whatever the reader lets
-// into a document is also safe for Qt's layout.
+// The help file is the one document the program reads that anyone could have written. Every
+// input goes through the reader as the help window reads it, then forced into RTF, and is laid
+// out: whatever the reader lets into a document must be safe for Qt's layout.
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {

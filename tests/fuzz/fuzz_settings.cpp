@@ -7,10 +7,9 @@
 #include <QCoreApplication>
 #include <set>
 
-// The settings file is plain text in the user's folder that anyone may edit. Each input is
-// the whole file, kept in memory: it is read as at start-up, the settings are written back
-// as OK in the options dialog writes them, and a second start-up must read exactly what was
-// written. The file written holds the program's own keys and nothing else.
+// The settings file is plain text anyone may edit. Each input, kept in memory, is read as at
+// start-up and written back as OK in the options writes it: the program's own keys and nothing
+// else, which a second start-up must read as exactly what was written.
 
 // A start of the program on `file`, then OK when `ok`: `file` becomes what OK writes.
 static SettingVariables start(QByteArray& file, bool ok)

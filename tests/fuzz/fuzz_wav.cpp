@@ -1,9 +1,8 @@
 #include "fuzzconfig.h"
 #include "wavheader.h"
 
-// The horn and the buzzer are files the operator picks. An accepted header must give a length
-// that the bytes behind it can fill, at the rate it states: it decides how long the player
-// stays busy.
+// The horn and the buzzer are files the operator picks. An accepted header gives a length the
+// bytes behind it can fill at its stated rate: it decides how long the player stays busy.
 
 static void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
 {

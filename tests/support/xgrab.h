@@ -1,11 +1,10 @@
 #pragma once
 
-// Reading a window's pixels straight from the X server, for the end-to-end tests and the
-// whole-process benchmarks. Include it after Xlib's headers, which come after Qt's.
+// Include it after Xlib's headers, which come after Qt's.
 #include <QImage>
 
-// The window's pixels as the screen shows them (RGB32), or a null image when it is not
-// viewable or not in the 24-bit format Xvfb uses.
+// A window's pixels straight from the X server (RGB32), for the end-to-end tests and the
+// whole-process benchmarks; a null image when it is not viewable or not in Xvfb's 24-bit format.
 inline QImage grabXWindow(Display* dpy, Window w)
 {
     XWindowAttributes a{};
