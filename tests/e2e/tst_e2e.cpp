@@ -54,8 +54,7 @@ private Q_SLOTS:
         want.home = QStringLiteral("13");
         want.visitor = QStringLiteral("4");
         RUN(*run, step("<Tab>12\n+1<Tab><KP_3><KP_Enter><KP_Add><KP_1>", want, "the scores"));
-        // Shots and period, past the goal strip; then the penalties in tab order H1, V1, H2,
-        // V2: the player, then the time.
+        // Past the goal strip: shots, period, then penalties H1, V1, H2, V2 (player, time).
         want.shotsHome = QStringLiteral("7");
         want.period = QStringLiteral("2");
         want.shotsVisitor = QStringLiteral("15");
@@ -118,12 +117,19 @@ private Q_SLOTS:
         RUN(*run, close());
     }
 
-    // A third penalty waits and takes the slot of the first when it runs out; Ctrl+H scores a
-    // goal.
+    // F1 opens the help; a third penalty typed in the F3 window waits and takes the slot of the
+    // first when it runs out; Ctrl+H scores a goal.
     void consoleFunctions()
     {
         const auto run = std::make_unique<BoardRun>(*servers, QStringLiteral("console"));
         RUN(*run, open());
+#ifdef PUCKLIGHT_E2E_HAVE_HELP // the help library can be left out of the build
+        x().play("<F1>");
+        const X11Session::Window help = run->waitForWindow(QStringLiteral("Pucklight Help"));
+        QVERIFY2(help, "F1 opened no help window");
+        x().closeWindow(help);
+        x().focus(run->window());
+#endif
         BoardState want;
         want.players = {"17", "4", "", ""};
         want.times = {"0:03", "2:00", "", ""};
@@ -218,8 +224,7 @@ private Q_SLOTS:
         x().play("<Num_Lock>");
         QVERIFY(lockSettlesAt(afterPress));
 
-        // The keypad follows: digits with NumLock on (5 Enter on the home score), arrows with it
-        // off (6 is Right on the goal strip).
+        // The keypad follows: digits with NumLock on, arrows (6 is Right) with it off.
         BoardState want;
         want.home = afterPress ? QStringLiteral("5") : QStringLiteral("0");
         want.goalLamps = afterPress ? QStringLiteral("00") : QStringLiteral("01");

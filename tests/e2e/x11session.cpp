@@ -4,8 +4,7 @@
 #include <QRegularExpression>
 #include <QThread>
 
-// Xlib's headers define macros (None, Bool, Status, KeyPress...) that clash with Qt's names,
-// so they come after every Qt header.
+// Xlib's macros (None, Bool, Status, KeyPress...) clash with Qt's names: Xlib comes last.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -26,8 +25,7 @@ X11Session::X11Session(const QString& displayName) : display(displayName)
     dpy = XOpenDisplay(displayName.toLocal8Bit().constData());
     if (!dpy)
         return;
-    // Windows come and go while the test looks at them: a request about one just gone is no
-    // failure of the test.
+    // Windows come and go while the test looks at them: a request about one just gone is fine.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     int unused = 0;
     xtest = XTestQueryExtension(dpy, &unused, &unused, &unused, &unused);
@@ -95,8 +93,7 @@ void X11Session::closeWindow(Window w) const
 
 void X11Session::play(const QString& script) const
 {
-    // A run of ordinary keys goes to one xdotool run, text to one of its own, raw keys
-    // straight to XTest.
+    // A run of ordinary keys goes to one xdotool run, text to one of its own, raw keys to XTest.
     QStringList keys;
     const auto pressKeys = [&] {
         if (!keys.isEmpty())

@@ -4,12 +4,10 @@
 #include <tuple>
 #include <utility>
 
-// Typed times come from the operator's keys, one character at a time, on rows that take
-// different limits. The input is read twice: as text for ParseTime, and as a key stream
-// for TypeTime in which bytes with the high bit set move the typing to another row.
+// Typed times come from the operator's keys on rows of different limits. The input is read as
+// text for ParseTime, and as keys for TypeTime where a byte with the high bit set changes row.
 
-// Rows and limits: the game clock takes up to 99:59, a penalty up to 9:59; two penalty rows,
-// so that typing moves between rows of the same limit too.
+// Rows and limits: the clock to 99:59, penalties to 9:59 (two, to move between equal limits).
 static constexpr std::pair<int, int32_t> Rows[] = {{0, 5999}, {8, 599}, {14, 599}, {0, 599}};
 
 // The longest time the text can give: 99 minutes, 99 seconds and 9 tenths.

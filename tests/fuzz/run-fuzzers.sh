@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each for the
-# given seconds (default 60) from a copy of its corpus. Fails when one finds a crash, hang, leak
-# or undefined behaviour; the input that did it is kept in build-fuzz/artifacts/.
+# given seconds (default 60) from a copy of its corpus. Fails on a crash, hang, leak or undefined
+# behaviour; the input that did it is kept in build-fuzz/artifacts/.
 set -euo pipefail
 seconds=${1:-60}
 cd "$(dirname "$0")/../.."
