@@ -1,15 +1,41 @@
 #pragma once
 
 #include "boarddesign.h"
-#include "boardreader.h"
 #include "testservers.h"
 #include "twips.h"
 
-#include <csignal>
+#include <QImage>
+#include <QThread>
+#include <array>
 #include <functional>
 
-// One run of the real program on the test display with its own settings folder, taken past
-// the splash and read from screenshots of its board. Only this run's windows count.
+// What the scoreboard shows, as a spectator reads it. Digits are text: a space for a dark
+// cell, '?' for a cell that shows no digit. Lamps are '1' lit, '0' dark, '?' neither.
+struct BoardState
+{
+    QString clock = QStringLiteral("10:00"); // or "10.0" under a minute
+    QString home = QStringLiteral("0");      // scores, shots and period without dark cells
+    QString visitor = QStringLiteral("0");
+    QString shotsHome = QStringLiteral("0");
+    QString period = QStringLiteral("0");
+    QString shotsVisitor = QStringLiteral("0");
+    std::array<QString, 4> players;                // penalty slots H1, H2, V1, V2
+    std::array<QString, 4> times;                  // "1:59", or "" when the slot is clear
+    QString penaltyLamps = QStringLiteral("0000"); // H1 H2 V1 V2
+    QString goalLamps = QStringLiteral("00");      // home, visitor
+
+    bool operator==(const BoardState&) const = default;
+    QString toString() const;
+};
+
+// Reads the board from a picture of its client area at its design size, knowing only the
+// board's design and its default colours: a lit segment's or lamp's middle is exactly its lit
+// colour, an unlit one exactly the ghost or board colour, anything else is unreadable.
+BoardState readBoard(const QImage& picture);
+
+// One run of the real program, its settings (`ini`, if any) and saved game in the work folder's
+// `name`, taken past its first window and read from screenshots of its board. Only this run's
+// windows count. Calls that return false say why in `error`.
 class BoardRun
 {
 public:
@@ -17,92 +43,112 @@ public:
     static constexpr int StartMs = 15000;
     static constexpr int WaitMs = 5000;
 
-    BoardRun(TestServers& servers, const QString& program, const QString& configHome,
-             const QString& logFile)
-        : x(servers.x()), child(program, QStringList(), servers.environmentFor(configHome), logFile)
-    {}
-
-    // Clicks the splash's middle (away from its buttons), waits for the board at its design
-    // size and gives it the keyboard.
-    bool open(QString* error)
+    BoardRun(TestServers& servers, const QString& name, const QByteArray& ini = {})
+        : x(servers.x()), log(servers.folder + '/' + name + QStringLiteral(".log"))
     {
-        const X11Session::Window splash = waitForWindow(QStringLiteral("Pucklight"), StartMs);
-        if (!splash) {
-            *error = "no splash appeared; program log:\n" + child.logTail();
-            return false;
+        const QString config = servers.folder + '/' + name + QStringLiteral("/config");
+        QDir().mkpath(config + QStringLiteral("/Pucklight"));
+        QFile f(config + QStringLiteral("/Pucklight/Pucklight.ini"));
+        if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
+            f.write(ini);
+        f.close();
+        child = startProcess(servers.program, {}, servers.environmentFor(config), log);
+    }
+
+    QString error;
+
+    // Clicks the splash's middle (away from its buttons) or, to resume, answers the question
+    // about the saved game with Enter; then gives the board, at its design size, the keyboard.
+    bool open(bool resume = false)
+    {
+        const QString title = resume ? QStringLiteral("Resume game") : QStringLiteral("Pucklight");
+        const X11Session::Window first = waitForWindow(title, StartMs);
+        if (!first)
+            return fail("no window " + title + "; program log:\n" + logTail(log));
+        if (resume) {
+            x.focus(first);
+            x.play("\n");
+        } else {
+            x.click(first, x.grab(first).rect().center());
         }
-        x.click(splash, x.grab(splash).rect().center());
-        return boardOpens(error);
-    }
-
-    // Answers the question about the saved game with Enter, which goes on to the board.
-    bool resume(QString* error)
-    {
-        const X11Session::Window question = waitForWindow(QStringLiteral("Resume game"), StartMs);
-        if (!question) {
-            *error = "no question about the saved game; program log:\n" + child.logTail();
-            return false;
-        }
-        x.focus(question);
-        x.play("\n");
-        return boardOpens(error);
-    }
-
-    // Ends the program at once, as a crash or a power cut would.
-    void kill() { ::kill(static_cast<pid_t>(child.pid()), SIGKILL); }
-
-    X11Session::Window window() const { return board; }
-    // The colours the board is expected to use.
-    void setColours(const SettingVariables& c) { colours = c; }
-    QImage grab() const { return x.grab(board); }
-    BoardState read() const { return readBoard(grab(), colours); }
-
-    // Reads the board until the check holds or the time is up; `last` gets the last reading.
-    bool waitFor(const std::function<bool(const BoardState&)>& check, BoardState* last,
-                 int timeoutMs = WaitMs) const
-    {
-        return QTest::qWaitFor([&] { return check(*last = read()); }, timeoutMs);
-    }
-    // A top-level window of this run with this title, or 0 if none comes.
-    X11Session::Window waitForWindow(const QString& title, int timeoutMs = WaitMs) const
-    {
-        X11Session::Window w = 0;
-        return QTest::qWaitFor([&] { return (w = x.find(title, child.pid())) != 0; }, timeoutMs)
-                   ? w
-                   : 0;
-    }
-    bool waitForWindowGone(const QString& title) const
-    {
-        return QTest::qWaitFor([&] { return x.find(title, child.pid()) == 0; }, WaitMs);
-    }
-
-    // Closes the board as the window manager's close button would; true when the program
-    // then ends cleanly by itself.
-    bool close(QString* error)
-    {
-        x.closeWindow(board);
-        if (child.exitsCleanly(WaitMs))
-            return true;
-        *error =
-            "the program did not end cleanly after its board was closed; log:\n" + child.logTail();
-        return false;
-    }
-
-private:
-    bool boardOpens(QString* error)
-    {
         board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
         const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
-        if (!board || x.grab(board).size() != design) {
-            *error = QStringLiteral("no board at its design size");
-            return false;
-        }
+        if (!board || x.grab(board).size() != design)
+            return fail(QStringLiteral("no board at its design size"));
         x.focus(board);
         return true;
     }
 
+    // Ends the program at once, as a crash or a power cut would.
+    void kill() { ::kill(static_cast<pid_t>(child->processId()), SIGKILL); }
+
+    X11Session::Window window() const { return board; }
+    BoardState read() const { return readBoard(x.grab(board)); }
+
+    // Two equal readings a few ticks apart are the board at rest.
+    BoardState settle() const
+    {
+        BoardState a = read();
+        for (int i = 0; i < 8; ++i) {
+            QThread::msleep(250);
+            const BoardState b = read();
+            if (a == b)
+                break;
+            a = b;
+        }
+        return a;
+    }
+
+    // Reads the board until the check holds or the time is up.
+    bool until(const std::function<bool(const BoardState&)>& check, const QString& what,
+               int timeoutMs = WaitMs)
+    {
+        BoardState last;
+        if (QTest::qWaitFor([&] { return check(last = read()); }, timeoutMs))
+            return true;
+        return fail(what + "\n  the board shows: " + last.toString());
+    }
+
+    // Plays the keys and waits for the board to show `want` exactly.
+    bool step(const QString& script, const BoardState& want, const QString& what)
+    {
+        x.play(script);
+        return until([&](const BoardState& s) { return s == want; },
+                     what + "\n  expected:        " + want.toString());
+    }
+
+    // A top-level window of this run with this title, or 0.
+    X11Session::Window find(const QString& title) const
+    {
+        return x.find(title, child->processId());
+    }
+    // The same, waiting for it to come.
+    X11Session::Window waitForWindow(const QString& title, int timeoutMs = WaitMs) const
+    {
+        X11Session::Window w = 0;
+        return QTest::qWaitFor([&] { return (w = find(title)) != 0; }, timeoutMs) ? w : 0;
+    }
+
+    // Closes the board as the window manager's close button would; the program must then end
+    // cleanly by itself.
+    bool close()
+    {
+        x.closeWindow(board);
+        const bool ended = child->state() == QProcess::NotRunning || child->waitForFinished(WaitMs);
+        return (ended && child->exitStatus() == QProcess::NormalExit && child->exitCode() == 0) ||
+               fail("the program did not end cleanly after its board was closed; log:\n" +
+                    logTail(log));
+    }
+
+private:
+    bool fail(const QString& why)
+    {
+        error = why;
+        return false;
+    }
+
     X11Session& x;
-    ChildProcess child;
+    QString log;
+    Process child;
     X11Session::Window board = 0;
-    SettingVariables colours;
 };

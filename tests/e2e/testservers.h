@@ -1,116 +1,141 @@
 #pragma once
 
-#include "childprocess.h"
 #include "x11session.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
+#include <csignal>
 #include <memory>
+#include <sys/prctl.h>
 
-// The servers the program under test needs, for the test alone: an Xvfb display on a free
-// display number, and a PulseAudio server with only a null sink, where the horn and the buzzer
-// can be watched. Both stop when this object goes.
+// A program the end-to-end tests start, killed when it goes.
+struct Kill
+{
+    void operator()(QProcess* p) const
+    {
+        p->kill();
+        p->waitForFinished();
+        delete p;
+    }
+};
+using Process = std::unique_ptr<QProcess, Kill>;
+
+// Starts a program, its output in a log file; it gets SIGTERM from the kernel should the test
+// process die first.
+inline Process startProcess(const QString& program, const QStringList& arguments,
+                            const QProcessEnvironment& environment, const QString& logFile)
+{
+    Process p(new QProcess);
+    p->setProcessEnvironment(environment);
+    p->setProcessChannelMode(QProcess::MergedChannels);
+    p->setStandardOutputFile(logFile);
+    p->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    p->start(program, arguments);
+    p->waitForStarted();
+    return p;
+}
+
+// The last lines of a log, for failure messages.
+inline QString logTail(const QString& logFile, int lines = 20)
+{
+    QFile f(logFile);
+    const QStringList all =
+        QString::fromLocal8Bit(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray())
+            .split(QLatin1Char('\n'));
+    return all.mid(std::max<qsizetype>(0, all.size() - lines)).join(QLatin1Char('\n'));
+}
+
+// The servers the program under test needs, for the test alone and stopped when this object
+// goes: Xvfb on a free display number, and PulseAudio with only a null sink, where the buzzer
+// can be watched. Each start returns false with a reason in `error`.
 class TestServers
 {
 public:
     static constexpr int StartMs = 5000;
 
-    explicit TestServers(const QString& workFolder) : folder(workFolder) {}
+    TestServers(const QString& programFile, const QString& workFolder)
+        : program(programFile), folder(workFolder)
+    {}
 
-    // Each returns false with a reason in `error` when its server cannot be started.
+    const QString program;
+    const QString folder;
+
     bool startDisplay(QString* error)
     {
         // Xvfb picks a free display number itself and writes it to the log (-displayfd 1).
-        xvfb = std::make_unique<ChildProcess>(
+        const QString log = folder + QStringLiteral("/xvfb.log");
+        xvfb = startProcess(
             QStringLiteral("Xvfb"),
             QStringList{"-displayfd", "1", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"},
-            QProcessEnvironment::systemEnvironment(), folder + "/xvfb.log");
+            QProcessEnvironment::systemEnvironment(), log);
         const QRegularExpression number(QStringLiteral("^(\\d+)$"),
                                         QRegularExpression::MultilineOption);
         QRegularExpressionMatch m;
-        if (QTest::qWaitFor([&] { return (m = number.match(xvfb->logTail())).hasMatch(); },
-                            StartMs)) {
+        if (QTest::qWaitFor([&] { return (m = number.match(logTail(log))).hasMatch(); }, StartMs)) {
             display = ':' + m.captured(1);
             session = std::make_unique<X11Session>(display);
         }
-        if (session && session->isOpen() && session->hasXTest())
+        if (session && session->isReady())
             return true;
-        *error = "no Xvfb display with XTest came up: " + xvfb->logTail(5);
+        *error = "no Xvfb display with XTest came up: " + logTail(log, 5);
         return false;
     }
 
+    // Without PulseAudio installed, there is no audio server and no error.
     bool startAudio(QString* error)
     {
-        const QString base = folder + QStringLiteral("/pulse");
-        QDir().mkpath(base + QStringLiteral("/home"));
-        QDir().mkpath(base + QStringLiteral("/run"));
+        if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
+            return true;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), base + QStringLiteral("/home"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
+        for (const char* dir : {"HOME", "XDG_RUNTIME_DIR"}) {
+            QDir().mkpath(folder + "/pulse/" + dir);
+            env.insert(QLatin1String(dir), folder + "/pulse/" + dir);
+        }
         env.remove(QStringLiteral("DISPLAY"));
         // No default configuration: only a null sink and the socket the program plays to.
-        audio = std::make_unique<ChildProcess>(
+        const QString log = folder + QStringLiteral("/pulse/log");
+        audio = startProcess(
             QStringLiteral("pulseaudio"),
             QStringList{"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
                         "--disable-shm=yes", "-L", "module-null-sink sink_name=pucklight_e2e", "-L",
                         "module-native-protocol-unix auth-anonymous=1 socket=" + socket()},
-            env, base + QStringLiteral("/log"));
+            env, log);
         // The socket comes with the last module: the server is ready when it is there.
-        if (QTest::qWaitFor([&] { return QFile::exists(socket()) || !audio->running(); },
-                            StartMs) &&
-            audio->running())
+        if (QTest::qWaitFor([&] { return QFile::exists(socket()); }, StartMs))
             return true;
-        *error = QStringLiteral("pulseaudio did not start: ") + audio->logTail(5);
+        *error = QStringLiteral("pulseaudio did not start: ") + logTail(log, 5);
         audio.reset();
         return false;
-    }
-
-    void stop()
-    {
-        session.reset();
-        audio.reset();
-        xvfb.reset();
     }
 
     bool hasAudio() const { return audio != nullptr; }
     X11Session& x() { return *session; }
 
-    // The environment for a program on this display and sound server, with its settings and
-    // its saved game in configHome.
+    // The environment for a program on this display and sound server, in English (the tests
+    // look for the window titles) and with the plain Qt dialogs, its settings and its saved
+    // game in configHome.
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY", "LANGUAGE"})
+            env.remove(QLatin1String(v));
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // The plain Qt dialogs, whatever desktop the caller runs.
-        for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY"})
-            env.remove(QLatin1String(v));
-        // The program in English, whose window titles the tests look for.
-        env.remove(QStringLiteral("LANGUAGE"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        if (!configHome.isEmpty()) {
-            env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-            env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
-        }
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         return env;
-    }
-
-    // Starts `pactl subscribe`, which logs every stream that plays on the sink.
-    std::unique_ptr<ChildProcess> watchStreams(const QString& logFile) const
-    {
-        return std::make_unique<ChildProcess>(QStringLiteral("pactl"),
-                                              QStringList{QStringLiteral("subscribe")},
-                                              environmentFor(QString()), logFile);
     }
 
 private:
     QString socket() const { return folder + QStringLiteral("/pulse/native"); }
 
-    QString folder;
     QString display;
-    std::unique_ptr<ChildProcess> xvfb;
-    std::unique_ptr<ChildProcess> audio;
+    Process xvfb;
+    Process audio;
     std::unique_ptr<X11Session> session;
 };

@@ -4,8 +4,7 @@
 #include <QRegularExpression>
 #include <QThread>
 
-// Xlib's headers define macros (None, Bool, Status, KeyPress...) that clash with Qt's names,
-// so they come after every Qt header.
+// Xlib's macros (None, Bool, Status, KeyPress...) clash with Qt's names: Xlib comes last.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -14,23 +13,19 @@
 
 #include "xgrab.h"
 
-namespace {
-
 // Time between two faked events. Qt takes a key release followed by a press of the same key
 // with the same server time for auto-repeat; a few milliseconds apart they are two presses.
-constexpr int EventGapMs = 8;
-const QString XdotoolDelayMs = QStringLiteral("12");
-constexpr int ToolBoundMs = 10000;
-
-} // namespace
+static constexpr int EventGapMs = 8;
+static const QString Xdotool = QStringLiteral("xdotool");
+static const QString XdotoolDelayMs = QStringLiteral("12");
+static constexpr int ToolBoundMs = 10000;
 
 X11Session::X11Session(const QString& displayName) : display(displayName)
 {
     dpy = XOpenDisplay(displayName.toLocal8Bit().constData());
     if (!dpy)
         return;
-    // Windows come and go while the test looks at them: a request about one just gone is no
-    // failure of the test.
+    // Windows come and go while the test looks at them: a request about one just gone is fine.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     int unused = 0;
     xtest = XTestQueryExtension(dpy, &unused, &unused, &unused, &unused);
@@ -45,21 +40,27 @@ X11Session::~X11Session()
         XCloseDisplay(dpy);
 }
 
-QString X11Session::xdotool(const QStringList& args) const
+bool X11Session::tool(const QString& name, const QStringList& args, QString* output) const
 {
-    QProcess tool;
+    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
-    tool.setProcessEnvironment(env);
-    tool.start(QStringLiteral("xdotool"), args);
-    tool.waitForFinished(ToolBoundMs);
-    return QString::fromUtf8(tool.readAllStandardOutput());
+    p.setProcessEnvironment(env);
+    p.start(name, args);
+    const bool ok = p.waitForFinished(ToolBoundMs) && p.exitStatus() == QProcess::NormalExit &&
+                    p.exitCode() == 0;
+    if (output)
+        *output = QString::fromUtf8(p.readAllStandardOutput());
+    return ok;
 }
 
 X11Session::Window X11Session::find(const QString& title, long pid) const
 {
-    const QString found = xdotool({"search", "--all", "--onlyvisible", "--maxdepth", "1", "--pid",
-                                   QString::number(pid), "--name", '^' + title + '$'});
+    QString found;
+    tool(Xdotool,
+         {"search", "--all", "--onlyvisible", "--maxdepth", "1", "--pid", QString::number(pid),
+          "--name", '^' + title + '$'},
+         &found);
     return found.section(QLatin1Char('\n'), 0, 0).toULong();
 }
 
@@ -70,18 +71,11 @@ void X11Session::focus(Window w) const
     XSync(dpy, False);
 }
 
-void X11Session::resize(Window w, QSize size) const
-{
-    XMoveResizeWindow(dpy, w, 0, 0, static_cast<unsigned>(size.width()),
-                      static_cast<unsigned>(size.height()));
-    XSync(dpy, False);
-}
-
 void X11Session::click(Window w, QPoint at) const
 {
     // Not "mousemove --sync": that waits for ever when the pointer is there already.
-    xdotool({"mousemove", "--window", QString::number(w), QString::number(at.x()),
-             QString::number(at.y()), "sleep", "0.05", "click", "1"});
+    tool(Xdotool, {"mousemove", "--window", QString::number(w), QString::number(at.x()),
+                   QString::number(at.y()), "sleep", "0.05", "click", "1"});
 }
 
 void X11Session::closeWindow(Window w) const
@@ -99,12 +93,11 @@ void X11Session::closeWindow(Window w) const
 
 void X11Session::play(const QString& script) const
 {
-    // A run of ordinary keys goes to one xdotool run, text to one of its own, raw keys
-    // straight to XTest.
+    // A run of ordinary keys goes to one xdotool run, text to one of its own, raw keys to XTest.
     QStringList keys;
     const auto pressKeys = [&] {
         if (!keys.isEmpty())
-            xdotool(QStringList{"key", "--delay", XdotoolDelayMs} + keys);
+            tool(Xdotool, QStringList{"key", "--delay", XdotoolDelayMs} + keys);
         keys.clear();
     };
     static const QRegularExpression piece(QStringLiteral("<([^>]+)>|\\n|[^<\\n]+"));
@@ -125,7 +118,7 @@ void X11Session::play(const QString& script) const
             keys << QStringLiteral("Return"); // xdotool would type Linefeed, which no key carries
         } else {
             pressKeys();
-            xdotool({"type", "--delay", XdotoolDelayMs, m.captured()});
+            tool(Xdotool, {"type", "--delay", XdotoolDelayMs, m.captured()});
         }
     }
     pressKeys();
@@ -133,10 +126,7 @@ void X11Session::play(const QString& script) const
 
 bool X11Session::setLayout(const QString& layout) const
 {
-    QProcess tool;
-    tool.start(QStringLiteral("setxkbmap"), {"-display", display, layout});
-    return tool.waitForFinished(ToolBoundMs) && tool.exitStatus() == QProcess::NormalExit &&
-           tool.exitCode() == 0;
+    return tool(QStringLiteral("setxkbmap"), {layout});
 }
 
 bool X11Session::numLockOn() const

@@ -3,10 +3,9 @@
 #include <QImage>
 #include <QString>
 
-// The test's own connection to the X server. Ordinary keys, clicks and window lookups go
-// through xdotool; keypad keys and NumLock go as raw keycodes through XTest, so that a keypad
-// key yields whatever NumLock makes of it (xdotool, typing KP_1 as a symbol, would flip
-// NumLock on its own). Screenshots and NumLock's state come straight from Xlib.
+// The test's own connection to the X server. Keys, clicks and window lookups go through
+// xdotool, but keypad keys and NumLock as raw XTest keycodes, which NumLock then interprets
+// (xdotool would flip NumLock to type KP_1). Screenshots and NumLock's state come from Xlib.
 class X11Session
 {
 public:
@@ -17,14 +16,12 @@ public:
     X11Session(const X11Session&) = delete;
     X11Session& operator=(const X11Session&) = delete;
 
-    bool isOpen() const { return dpy != nullptr; }
-    bool hasXTest() const { return xtest; }
+    // The display is open and has XTest.
+    bool isReady() const { return dpy != nullptr && xtest; }
 
     // The visible top-level window with exactly this title of the process `pid`, or 0.
     Window find(const QString& title, long pid) const;
     void focus(Window w) const;
-    // Moves the window to the screen's corner, so that all of it can be read, and resizes it.
-    void resize(Window w, QSize size) const;
     void click(Window w, QPoint at) const;
     // Asks the window to close, as a window manager's close button does.
     void closeWindow(Window w) const;
@@ -40,7 +37,8 @@ public:
     QImage grab(Window w) const;
 
 private:
-    QString xdotool(const QStringList& args) const;
+    // Runs a tool on this display; true when it ends with exit code 0.
+    bool tool(const QString& name, const QStringList& args, QString* output = nullptr) const;
 
     QString display;
     struct _XDisplay* dpy = nullptr;

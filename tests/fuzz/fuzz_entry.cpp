@@ -1,29 +1,18 @@
+#include "fuzzconfig.h"
 #include "game.h"
 
 #include <QCoreApplication>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <vector>
 
-// Any keys on the number fields leave every row showing a number of its range, without gaps
-// or leading zeros, or blank where the field may be. Steps of two bytes: a field and the key
-// pressed on it; a field byte with the high bit set instead applies the next bytes (as many as
-// the second byte says, up to 24) as a text straight through ShowDigits.
+// Any keys on the number fields leave every row showing a number of its range, without gaps or
+// leading zeros, or blank where the field may be. Steps of two bytes, a field and the key on it;
+// a field byte with the high bit set instead puts the next bytes (as many as the second byte
+// says, up to 24) as a text straight through ShowDigits.
 
-namespace {
+static constexpr size_t MaxText = 24;
+static std::vector<Field> numberFields;
 
-constexpr size_t MaxText = 24;
-
-std::vector<Field> numberFields;
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-void checkRow(const DigitRow& row, const FieldInfo& f)
+static void checkRow(const DigitRow& row, const FieldInfo& f)
 {
     int64_t value = 0;
     bool started = false;
@@ -45,16 +34,9 @@ void checkRow(const DigitRow& row, const FieldInfo& f)
         check(f.minValue == -1);
 }
 
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_entry";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QCoreApplication(argc, argv);
-    (void)app;
+    startQt<QCoreApplication>("fuzz_entry");
     for (int i = 0; i < FieldCount; ++i) {
         const FieldInfo& f = FieldTable[static_cast<size_t>(i)];
         if (f.digits > 0 && f.minValue != f.maxValue)

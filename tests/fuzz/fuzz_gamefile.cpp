@@ -1,22 +1,8 @@
+#include "fuzzconfig.h"
 #include "gamejson.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-
-// The game file is read at every start, whatever a crash, a full disk or a hand left in it.
-// A file is either refused, or gives a game the board can show: every number within its
-// field's range, and a game that is written back as the same game.
-
-namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+// The game file is read at every start, whatever a crash, a full disk or a hand left in it. It
+// is refused, or gives a game the board can show (every number in range) and writes back the same.
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

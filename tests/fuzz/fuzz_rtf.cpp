@@ -1,24 +1,17 @@
+#include "fuzzconfig.h"
 #include "rtfreader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
-#include <cstddef>
-#include <cstdint>
 
-// The help file is the one document the program reads that anyone could have written.
-// Every input goes through the reader as the help window would read it, then through the
-// reader forced into RTF, and the result is laid out, so that whatever the reader lets
-// into a document is also safe for Qt's layout.
+// The help file is the one document the program reads that anyone could have written. Every
+// input goes through the reader as the help window reads it, then forced into RTF, and is laid
+// out: whatever the reader lets into a document must be safe for Qt's layout.
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz_rtf";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QGuiApplication(argc, argv);
-    (void)app;
+    startQt<QGuiApplication>("fuzz_rtf");
     return 0;
 }
 

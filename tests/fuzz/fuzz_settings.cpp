@@ -5,26 +5,14 @@
 #include "settingvariables.h"
 
 #include <QCoreApplication>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <set>
 
-// The settings file is plain text in the user's folder that anyone may edit. Each input is
-// the whole file, kept in memory: it is read as at start-up, the settings are written back
-// as OK in the options dialog writes them, and a second start-up must read exactly what was
-// written. The file written holds the program's own keys and nothing else.
-
-namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
+// The settings file is plain text anyone may edit. Each input, kept in memory, is read as at
+// start-up and written back as OK in the options writes it: the program's own keys and nothing
+// else, which a second start-up must read as exactly what was written.
 
 // A start of the program on `file`, then OK when `ok`: `file` becomes what OK writes.
-SettingVariables start(QByteArray& file, bool ok)
+static SettingVariables start(QByteArray& file, bool ok)
 {
     IniSettingsBacking backing(&file);
     setSettingsBacking(&backing);
@@ -35,17 +23,11 @@ SettingVariables start(QByteArray& file, bool ok)
     return Settings;
 }
 
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    useTemporaryConfig(); // nothing should touch a file; if it does, not the user's
-    static int argc = 1;
-    static char name[] = "fuzz_settings";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time the fuzzer exits.
-    static auto* app = new QCoreApplication(argc, argv);
-    (void)app;
+    // Nothing should touch a file; a settings folder where none can be made keeps the user's.
+    qputenv("XDG_CONFIG_HOME", "/proc/self/no-pucklight-config");
+    startQt<QCoreApplication>("fuzz_settings");
     return 0;
 }
 

@@ -1,40 +1,25 @@
+#include "fuzzconfig.h"
 #include "timetext.h"
 
-#include <QString>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <tuple>
 #include <utility>
 
-// Typed times come from the operator's keys, one character at a time, on rows that take
-// different limits. The input is read twice: as text for ParseTime, and as a key stream
-// for TypeTime in which bytes with the high bit set move the typing to another row.
+// Typed times come from the operator's keys on rows of different limits. The input is read as
+// text for ParseTime, and as keys for TypeTime where a byte with the high bit set changes row.
 
-namespace {
-
-// Rows and limits: the game clock takes up to 99:59, a penalty up to 9:59; two penalty rows,
-// so that typing moves between rows of the same limit too.
-constexpr std::pair<int, int32_t> Rows[] = {{0, 5999}, {8, 599}, {14, 599}, {0, 599}};
+// Rows and limits: the clock to 99:59, penalties to 9:59 (two, to move between equal limits).
+static constexpr std::pair<int, int32_t> Rows[] = {{0, 5999}, {8, 599}, {14, 599}, {0, 599}};
 
 // The longest time the text can give: 99 minutes, 99 seconds and 9 tenths.
-constexpr ClockValue Longest = ClockValue::whole(99 * 60 + 99) + ClockValue::tenths(9);
+static constexpr ClockValue Longest = ClockValue::whole(99 * 60 + 99) + ClockValue::tenths(9);
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-void checkTime(ClockValue v, ClockValue limit)
+static void checkTime(ClockValue v, ClockValue limit)
 {
     if (v == NoTime)
         return;
     check(v >= ClockValue() && v <= limit);
     check(v.raw() % ClockValue::tenths(1).raw() == 0);
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,23 +1,10 @@
+#include "fuzzconfig.h"
 #include "wavheader.h"
 
-#include <QByteArray>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
+// The horn and the buzzer are files the operator picks. An accepted header gives a length the
+// bytes behind it can fill at its stated rate: it decides how long the player stays busy.
 
-// The horn and the buzzer are files the operator picks. An accepted header must give a length
-// that the bytes behind it can fill, at the rate it states: it decides how long the player
-// stays busy.
-
-namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
+static void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
 {
     if (!info)
         return;
@@ -25,8 +12,6 @@ void checkInfo(const std::optional<WavInfo>& info, qint64 fileSize)
     check(qint64(info->dataSize) <= fileSize);
     check(info->durationMs == qint64(info->dataSize) * 1000 / info->byteRate);
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

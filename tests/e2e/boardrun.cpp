@@ -1,10 +1,9 @@
-#include "boardreader.h"
+#include "boardrun.h"
 
-#include "boarddesign.h"
 #include "colors.h"
 #include "design.h"
 #include "polyled.h"
-#include "twips.h"
+#include "settingvariables.h"
 
 #include <QtMath>
 #include <algorithm>
@@ -34,12 +33,7 @@ std::vector<const DesignRow*> rowsNamed(const char* name, int index = -1)
 struct Reader
 {
     const QImage& image;
-    const SettingVariables& colours;
-    // The board scales by its outer size, the client plus the design frame.
-    double scaleX = (image.width() * twips::PerPixel + twips::FrameWidth) /
-                    (BoardClientWidth + twips::FrameWidth);
-    double scaleY = (image.height() * twips::PerPixel + twips::FrameHeight) /
-                    (BoardClientHeight + twips::FrameHeight);
+    const SettingVariables colours{};
 
     // The row's rectangle in the picture, edges rounded as the board rounds its controls'.
     QRect rectOf(const DesignRow& r) const
@@ -48,15 +42,13 @@ struct Reader
         if (r.parent)
             for (const DesignRow* p : rowsNamed(r.parent))
                 origin = rectOf(*p).topLeft();
-        const double size = std::max(1.0, scaleY * r.ledSize) * twips::PerPixel;
+        const double size = r.ledSize * twips::PerPixel;
         const bool led = r.kind == DesignRow::Kind::PolyLED;
-        const double l = scaleX * r.left;
-        const double t = scaleY * r.top;
-        const double w = led ? size * CellWidthPerSize : std::max(1.0, scaleX * r.width);
-        const double h = led ? size : std::max(1.0, scaleY * r.height);
-        const int x = twips::toPixels(l);
-        const int y = twips::toPixels(t);
-        return QRect(x, y, twips::toPixels(l + w) - x, twips::toPixels(t + h) - y)
+        const double w = led ? size * CellWidthPerSize : r.width;
+        const double h = led ? size : r.height;
+        const int x = twips::toPixels(r.left);
+        const int y = twips::toPixels(r.top);
+        return QRect(x, y, twips::toPixels(r.left + w) - x, twips::toPixels(r.top + h) - y)
             .translated(origin);
     }
 
@@ -86,15 +78,11 @@ struct Reader
         }
         if (litMask == 0)
             return QLatin1Char(' ');
-        // Of the figures that look like this where the cell shows, the plainest: a hundreds
-        // cell that shows only its right-hand segments shows a 1.
-        int best = -1;
-        for (int d = 0; d < 10; ++d)
-            if ((Figures[d] & visibleMask) == litMask &&
-                (best < 0 ||
-                 qPopulationCount(quint32(Figures[d])) < qPopulationCount(quint32(Figures[best]))))
-                best = d;
-        return best < 0 ? QLatin1Char('?') : QChar(u'0' + best);
+        // A hundreds cell that shows only its right-hand segments shows a 1.
+        for (const int d : {1, 0, 2, 3, 4, 5, 6, 7, 8, 9})
+            if ((Figures[d] & visibleMask) == litMask)
+                return QChar(u'0' + d);
+        return QLatin1Char('?');
     }
 
     // A digit row ("pledTime", "pledPenaltyTV1"...), left to right.
@@ -113,8 +101,7 @@ struct Reader
     // '1' when the shape's middle shows `lit`, '0' when it shows `dark`, else '?'.
     QChar lamp(const char* name, int index, const QColor& lit, const QColor& dark) const
     {
-        const std::vector<const DesignRow*> rows = rowsNamed(name, index);
-        const QRect r = rows.empty() ? QRect(-1, -1, 0, 0) : rectOf(*rows.front());
+        const QRect r = rectOf(*rowsNamed(name, index).front());
         const QPoint middle(r.left() + r.width() / 2, r.top() + r.height() / 2);
         const QColor c = image.rect().contains(middle) ? image.pixelColor(middle) : QColor();
         return c == lit ? QLatin1Char('1') : (c == dark ? QLatin1Char('0') : QLatin1Char('?'));
@@ -125,19 +112,18 @@ struct Reader
 
 QString BoardState::toString() const
 {
-    QStringList penalties;
+    QString penalties;
     for (int i = 0; i < 4; ++i)
-        penalties
-            << QStringLiteral("%1=%2/%3").arg(QLatin1String(PenaltySlots[i]), players[i], times[i]);
-    return QStringLiteral("clock=%1 home=%2 visitor=%3 shots=%4/%5 period=%6 %7 "
-                          "penaltyLamps=%8 goalLamps=%9")
-        .arg(clock, home, visitor, shotsHome, shotsVisitor, period, penalties.join(' '),
-             penaltyLamps, goalLamps);
+        penalties += QStringLiteral(" %1=%2/%3").arg(PenaltySlots[i], players[i], times[i]);
+    return QStringLiteral("clock=%1 home=%2 visitor=%3 shots=%4/%5 period=%6%7 lamps=%8/%9")
+        .arg(clock, home, visitor, shotsHome, shotsVisitor, period, penalties, penaltyLamps,
+             goalLamps);
 }
 
-BoardState readBoard(const QImage& picture, const SettingVariables& colours)
+BoardState readBoard(const QImage& picture)
 {
-    const Reader r{picture, colours};
+    const Reader r{picture};
+    const SettingVariables& colours = r.colours;
     const auto number = [&](const QByteArray& name) {
         return r.row(name).remove(QLatin1Char(' '));
     };
