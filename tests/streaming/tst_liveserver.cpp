@@ -112,6 +112,7 @@ private Q_SLOTS:
         };
         row("bare LF", "GET /state.json HTTP/1.0\n\n", 200);
         row("dot", "GET /stateXjson HTTP/1.1\r\n" + Host + "\r\n", 404); // routes are patterns
+        row("traversal", "GET /../state.json HTTP/1.1\r\n" + Host + "\r\n", 404);
         row("post", "POST /state.json HTTP/1.1\r\n" + Host + "Content-Length: 2\r\n\r\n{}", 405);
         row("garbage", QByteArray("\x16\x03\x01\x02\x00\x01\r\n\r\n", 10), 400);
         row("http/2", "GET /state.json HTTP/2.0\r\n\r\n", 400);
