@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Pucklight into build/ and starts it.
 # Arguments are passed on to the program (see ./run.sh --help).
 set -euo pipefail

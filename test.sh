@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Pucklight with its tests into build/ and runs every test.
 # Exits non-zero when anything fails.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one clock tick (with the repaint of what changed) and of one resize, on the real
 // board, offscreen.
 #include "boardfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window with hostile manuals, offscreen: how long the GUI thread (which also runs
 // the board's clock, keys and server) is held up while the window opens and lays the
 // document out. A timer ticks every 5 ms on that thread; the longest gap between its ticks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile clients against the live server, on loopback, with the server in this process:
 //   pings      one WebSocket client sends pings for some seconds and never reads, the board
 //              standing still: the server's resident memory, and whether it let the client go

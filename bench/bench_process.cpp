@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-process measurements of the real program under an Xvfb of its own, set up as the
 // end-to-end tests set theirs up:
 //   start   from the process's start to its splash mapped and painted (many runs, median)

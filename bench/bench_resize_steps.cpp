@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fixed number of resizes of the real board at 3840 x 2160 with three 4000 x 3000 photos,
 // offscreen, for counting instructions under callgrind: the difference between a run of 11
 // and a run of 1, divided by 10, is the cost of one resize with its repaint, in every thread

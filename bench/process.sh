@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process measurements of the real program, built for release, under an Xvfb of its own
 # (and a PulseAudio null sink, as the end-to-end tests use): the time from the start of the
 # process to the splash shown, resident memory with the board open, and the process's CPU

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that Pucklight needs and that are missing.
 #   scripts/deps.sh build   compiler, CMake, Qt (with its translation tools and translations) and fonts
 #   scripts/deps.sh test    the above plus what the test suite drives (Xvfb, xdotool, audio sink,

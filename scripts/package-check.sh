@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks Pucklight as it is installed and packaged.
 #   scripts/package-check.sh install [BUILD]   `cmake --install` into a temporary prefix: every
 #       file in place, the validators on the menu entry and the metainfo, and the program

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the splash logo (150 x 127) and the window icon (64 x 64) with ImageMagick.
 # Run it from the project's root; the pictures are committed, so the build never runs it.
 set -euo pipefail

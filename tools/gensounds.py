@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the board's two sounds, assets/buzzer.wav and assets/horn.wav.
 
 Run it from the project's root; the output is committed, so the build never runs it.

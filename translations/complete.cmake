@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every text marked for translation in the sources has a translation in each .ts
 # file: lupdate run on a copy finds nothing new. Run by CTest as translations_complete:
 #   cmake -DLUPDATE=<lupdate> -DSOURCE_DIR=<src> -DWORK_DIR=<scratch> -DTS_FILES=<a;b> -P complete.cmake

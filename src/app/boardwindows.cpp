@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows around the board: the help window and the options dialog, as the board and the
 // splash open them.
 #include "appwindows.h"

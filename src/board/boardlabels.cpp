@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's names, caption, pictures and digit style.
 #include "boardcolors.h"
 #include "frmscoreboard.h"

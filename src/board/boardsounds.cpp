@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The horn and the buzzer players. The game holds the turn: one sound at a time, a request
 // while one plays is dropped.
 #include "frmscoreboard.h"

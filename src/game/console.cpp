@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console functions: one-key goals and period, penalty presets, the game clock alone,
 // waiting penalties, and undo and redo of the operator's changes.
 #include "clockfaces.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clocks of the game: the tick, the start/stop and reset commands, typed game times and
 // the penalties.
 #include "clockfaces.h"

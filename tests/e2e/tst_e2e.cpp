@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program under Xvfb, driven with real X11 key and mouse events and read from
 // screenshots: the unit tests check the rules, this that the program wires them to the screen.
 #include "boardrun.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program as a native Wayland client, under Weston on its X11 backend inside its own
 # Xvfb with a French keyboard: a click on the splash opens the board (its --feed state.json
 # appears), and the AZERTY digit row types digits on it.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each fuzz target as an ordinary test, once over its seed corpus, built by any compiler (and
 # under the sanitizers in the sanitizer build).
 foreach(target rtf:pl_help time:pl_game wav:pl_platform settings:pl_settings entry:pl_game

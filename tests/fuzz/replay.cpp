@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target without libFuzzer, once over every file under the folders given (the seed
 // corpus and the crashes found since): the fuzz targets' test in the ordinary build.
 #include <algorithm>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every libFuzzer target with clang, ASan and UBSan in build-fuzz/ and runs each for the
 # given seconds (default 60), from a copy of its corpus and the large seeds of big_seeds. Exits
 # non-zero when one finds a crash, hang, leak or undefined behaviour; the input that did it is
