@@ -42,6 +42,7 @@ Control* make(const DesignRow& r, QWidget* parent)
         l->setFontBold(r.bold);
         l->setAlignment(r.align);
         l->setWordWrap(r.wordWrap);
+        l->setShrinkToFit(r.shrinkToFit);
         l->setBorder(r.border);
         if (r.foreColor != DesignRow::NoColor)
             l->setForeColor(toQColor(r.foreColor));

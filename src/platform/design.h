@@ -52,6 +52,8 @@ struct DesignRow
     Label::Align align = Label::Align::Left;
     bool wordWrap = false;
     bool autoSize = false;
+    // Labels: a text wider than the label is drawn smaller (see Label::setShrinkToFit).
+    bool shrinkToFit = false;
     // A thin outline around a label or picture box.
     bool border = false;
     int32_t foreColor = NoColor;

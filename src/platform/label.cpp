@@ -62,6 +62,14 @@ void Label::setAutoSize(bool on)
     fitToText();
 }
 
+void Label::setShrinkToFit(bool on)
+{
+    if (on == shrink)
+        return;
+    shrink = on;
+    update();
+}
+
 void Label::setForeColor(const QColor& c)
 {
     if (c == foreColor)
@@ -96,6 +104,24 @@ QFont Label::drawFont() const
     f.setPixelSize(twips::fontPixels(fontSize));
     f.setBold(bold);
     f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+QFont Label::shownFont() const
+{
+    QFont f = drawFont();
+    if (!shrink || wrap || autoSize || caption.isEmpty())
+        return f;
+    const int room = textRect().width();
+    const int wide = QFontMetrics(f).horizontalAdvance(caption);
+    if (wide <= room)
+        return f;
+    // Glyph widths do not scale exactly with the pixel size: start from the proportion and
+    // step down until the text fits.
+    int px = std::max(1, static_cast<int>(static_cast<qint64>(f.pixelSize()) * room / wide));
+    f.setPixelSize(px);
+    while (px > 1 && QFontMetrics(f).horizontalAdvance(caption) > room)
+        f.setPixelSize(--px);
     return f;
 }
 
@@ -158,6 +184,12 @@ int Label::textFlags() const
     return flags;
 }
 
+QRect Label::textRect() const
+{
+    // A bordered box keeps its text off the border; VB-style labels are flush otherwise.
+    return border ? rect().adjusted(2, 1, -2, -1) : rect();
+}
+
 void Label::drawCaption(QPainter& p, const QRect& r, const QFont& font) const
 {
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -175,9 +207,11 @@ void Label::paintEvent(QPaintEvent*)
         p.setPen(QColor(0x80, 0x80, 0x80));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    // A bordered box keeps its text off the border; VB-style labels are flush otherwise.
-    const QRect r = border ? rect().adjusted(2, 1, -2, -1) : rect();
-    const QFont font = drawFont();
+    QRect r = textRect();
+    const QFont font = shownFont();
+    // A shrunk text stands in the middle of the line the full-sized one would fill.
+    if (font.pixelSize() != drawFont().pixelSize())
+        r.translate(0, (QFontMetrics(drawFont()).height() - QFontMetrics(font).height()) / 2);
     const qreal dpr = devicePixelRatioF();
     if (caption.isEmpty() || font.pixelSize() * dpr <= LargestCachedGlyph) {
         layer = TextLayer();

@@ -38,6 +38,10 @@ public:
     bool WordWrap() const { return wrap; }
     void setAutoSize(bool on);
     bool AutoSize() const { return autoSize; }
+    // A one-line text wider than the label is drawn smaller, so that it shows whole; the
+    // label's font size and geometry stay as they are (the layout owns them).
+    void setShrinkToFit(bool on);
+    bool ShrinkToFit() const { return shrink; }
 
     // The colour the text is drawn in.
     QColor ForeColor() const;
@@ -48,6 +52,9 @@ public:
 
     // The font as it is drawn: the point size mapped to pixels at 20 twips per point.
     QFont drawFont() const;
+    // The font the caption is drawn in: drawFont(), or a smaller one when the label shrinks
+    // a text that does not fit.
+    QFont shownFont() const;
 
     void setWidth(double t) override;
     void setHeight(double t) override;
@@ -62,6 +69,7 @@ protected:
 private:
     void fitToText();
     int textFlags() const;
+    QRect textRect() const;
     void drawCaption(QPainter& p, const QRect& r, const QFont& font) const;
 
     // Large text is drawn from glyph outlines on every paint, which is slow on a big board;
@@ -87,6 +95,7 @@ private:
     Align align = Align::Left;
     bool wrap = false;
     bool autoSize = false;
+    bool shrink = false;
     bool opaque = false;
     bool border = false;
     QColor foreColor; // none given: see ForeColor()

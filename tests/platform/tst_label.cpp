@@ -83,6 +83,51 @@ private Q_SLOTS:
         l.setAlignment(Label::Align::Center);
         shows(Qt::AlignHCenter);
     }
+
+    // A label that shrinks its text draws one too wide for it smaller, so that it shows whole,
+    // small and large (drawn through the layer) alike; its font size and extent stay as set.
+    // One that fits, or a label that does not shrink, draws at its own size.
+    void shrinksToFit_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("shrink");
+        QTest::addColumn<bool>("smaller");
+        const QString longText = QStringLiteral("Ishallen Örebro, Behrn Arena, Sweden");
+        QTest::newRow("fits") << QStringLiteral("Arena") << 11.25 << true << false;
+        QTest::newRow("too wide") << longText << 11.25 << true << true;
+        QTest::newRow("too wide, large") << longText << LargePoints << true << true;
+        QTest::newRow("too wide, not shrinking") << longText << 11.25 << false << false;
+    }
+    void shrinksToFit()
+    {
+        QFETCH(QString, caption);
+        QFETCH(double, points);
+        QFETCH(bool, shrink);
+        QFETCH(bool, smaller);
+        Label l(nullptr, QStringLiteral("lbl"));
+        l.setOpaque(true, Back);
+        l.setForeColor(Qt::white);
+        l.setFontBold(true);
+        l.setAlignment(Label::Align::Center);
+        l.setShrinkToFit(shrink);
+        l.setFontSize(points);
+        l.Move(0, 0, twips::fromPixels(200), twips::fromPixels(twips::fontPixels(points) * 2));
+        l.setCaption(caption);
+        QCOMPARE(l.FontSize(), points);
+        QCOMPARE(l.width(), 200);
+        const QFont shown = l.shownFont();
+        QCOMPARE(shown.pixelSize() < l.drawFont().pixelSize(), smaller);
+        if (shrink)
+            QVERIFY(QFontMetrics(shown).horizontalAdvance(caption) <= l.width());
+        // Something is drawn, in the label's colour.
+        const QImage img = picture(l);
+        bool inked = false;
+        for (int y = 0; y < img.height() && !inked; ++y)
+            for (int x = 0; x < img.width() && !inked; ++x)
+                inked = img.pixelColor(x, y) == QColor(Qt::white);
+        QVERIFY(inked);
+    }
 };
 
 PL_TEST_MAIN(TestLabel)
