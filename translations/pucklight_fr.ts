@@ -243,6 +243,10 @@
         <source>&amp;Options</source>
         <translation>&amp;Options</translation>
     </message>
+    <message>
+        <source>Board Caption:</source>
+        <translation>Légende du tableau :</translation>
+    </message>
 </context>
 <context>
     <name>GameSaving</name>

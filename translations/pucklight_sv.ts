@@ -243,6 +243,10 @@
         <source>&amp;Options</source>
         <translation>&amp;Alternativ</translation>
     </message>
+    <message>
+        <source>Board Caption:</source>
+        <translation>Tavlans rubrik:</translation>
+    </message>
 </context>
 <context>
     <name>GameSaving</name>

@@ -12,7 +12,6 @@ constexpr int32_t Orange = 33023;
 constexpr int32_t BoardBack = BoardBackColor;
 constexpr int32_t NoBorder = DesignRow::NoColor;
 constexpr int32_t NoFill = DesignRow::NoColor;
-constexpr const char* CreatedBy = "www.velmaro.example";
 
 // clang-format off
 constexpr DesignRow Board[] = {
@@ -107,7 +106,8 @@ constexpr DesignRow Board[] = {
     // Waiting penalties ("+1") beside each "Player Penalty", on the side towards the period.
     {.kind = DesignRow::Kind::Label, .name = "lblWaitingH", .left = 3720, .top = 3900, .width = 600, .height = 375, .caption = "", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Left, .foreColor = White},
     {.kind = DesignRow::Kind::Label, .name = "lblWaitingV", .left = 5130, .top = 3900, .width = 600, .height = 375, .caption = "", .font = "Arial", .fontSize = 15.75, .bold = true, .align = Label::Align::Right, .foreColor = White},
-    {.kind = DesignRow::Kind::Label, .name = "lblCreatedBy", .left = 3240, .top = 2520, .width = 3015, .height = 375, .caption = CreatedBy, .font = "Arial", .fontSize = 11.25, .bold = true, .align = Label::Align::Center, .foreColor = White},
+    // The board caption (a setting, none by default); a long one is drawn smaller to show whole.
+    {.kind = DesignRow::Kind::Label, .name = "lblBoardCaption", .left = 3240, .top = 2520, .width = 3015, .height = 375, .caption = "", .font = "Arial", .fontSize = 11.25, .bold = true, .align = Label::Align::Center, .shrinkToFit = true, .foreColor = White},
     // Penalty lamps; lamp 0 of a team is the one nearer its caption and belongs to slot 1.
     {.kind = DesignRow::Kind::Shape, .name = "shpPenaltyH", .index = 0, .left = 960, .top = 2460, .width = 255, .height = 255, .shape = Shape::Kind::Circle, .borderWidth = 2, .borderColor = Black, .fillColor = Orange},
     {.kind = DesignRow::Kind::Shape, .name = "shpPenaltyH", .index = 1, .left = 600, .top = 2460, .width = 255, .height = 255, .shape = Shape::Kind::Circle, .borderWidth = 2, .borderColor = Black, .fillColor = Orange},

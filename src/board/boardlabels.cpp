@@ -38,6 +38,7 @@ void frmScoreBoard::UpdateLabels()
     lblVisitor->setFontSize(size);
     centreIn(lblHome, picHomeContainer);
     centreIn(lblVisitor, picVisitorContainer);
+    find<Label>(QStringLiteral("lblBoardCaption"))->setCaption(s.BoardCaption);
 
     LoadFittedPicture(imgHomePic, picHomePicContainer, s.HomePic);
     LoadFittedPicture(imgVisitorPic, picVisitorPicContainer, s.VisitorPic);

@@ -181,6 +181,7 @@ frmOptions::frmOptions(QWidget* owner)
     lblLEDSelectedWidthValue = f.find<Label>(QStringLiteral("lblLEDSelectedWidthValue"));
     txtHomeText = f.find<TextBox>(QStringLiteral("txtHomeText"));
     txtVisitorText = f.find<TextBox>(QStringLiteral("txtVisitorText"));
+    txtBoardCaption = f.find<TextBox>(QStringLiteral("txtBoardCaption"));
     lblHomePreview = f.find<Label>(QStringLiteral("lblHomePreview"));
     lblVisitorPreview = f.find<Label>(QStringLiteral("lblVisitorPreview"));
     cmbLedType = f.find<ComboBox>(QStringLiteral("cmbLedType"));
@@ -195,6 +196,7 @@ frmOptions::frmOptions(QWidget* owner)
     for (Control* c : f.Controls())
         if (auto* b = dynamic_cast<CommandButton*>(c))
             b->setAutoDefault(true);
+    txtBoardCaption->setMaxLength(MaxCaptionLength);
     scrLEDSelectedWidth->setRange(0, MaxMarkerWidth);
     scrLEDSelectedWidth->setSingleStep(1);
     scrLEDSelectedWidth->setPageStep(1);
@@ -283,6 +285,7 @@ void frmOptions::Form_Load()
     txtVisitorText->setMaxLength(nameLimit(s.VisitorText));
     txtHomeText->setText(s.HomeText);
     txtVisitorText->setText(s.VisitorText);
+    txtBoardCaption->setText(s.BoardCaption);
     // The sound file boxes.
     lblBFile->setCaption(ChopFileName(BuzzTemp, FileBoxLength));
     lblHFile->setCaption(ChopFileName(HornTemp, FileBoxLength));
@@ -447,6 +450,7 @@ void frmOptions::cmdOk_Click()
     s.HomeText = txtHomeText->text();
     s.VisitorText = txtVisitorText->text();
     s.TeamSize = Fixed4::whole(TempSize);
+    s.BoardCaption = txtBoardCaption->text();
     // Pictures and the digit style.
     for (const PictureGroup& g : PictureGroups)
         s.*g.setting = this->*g.temp;

@@ -76,6 +76,7 @@ public:
     Label* lblLEDSelectedWidthValue = nullptr;
     TextBox* txtHomeText = nullptr;
     TextBox* txtVisitorText = nullptr;
+    TextBox* txtBoardCaption = nullptr;
     Label* lblHomePreview = nullptr;
     Label* lblVisitorPreview = nullptr;
     ComboBox* cmbLedType = nullptr;

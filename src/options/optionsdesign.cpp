@@ -77,11 +77,13 @@ constexpr DesignRow Options[] = {
     {.kind = K::CommandButton, .name = "cmdVisitorC", .parent = "fraVisitorC", .left = 975, .top = 457, .width = 660, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "Change")},
     {.kind = K::CommandButton, .name = "cmdResetColors", .parent = "tabColors", .left = 3810, .top = 4920, .width = 1785, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "Reset Colors")},
 
-    // Text Controls: the two team names.
+    // Text Controls: the two team names and the board's caption line.
     {.kind = K::Frame, .name = "fraHomeName", .parent = "tabText", .left = 120, .top = 120, .width = 5475, .height = 1035, .caption = QT_TRANSLATE_NOOP("Design", "Home Name:")},
     {.kind = K::TextBox, .name = "txtHomeText", .parent = "fraHomeName", .left = 240, .top = 330, .width = 4995, .height = 495, .caption = QT_TRANSLATE_NOOP("Design", "Home"), .font = "Arial", .fontSize = 15.75},
     {.kind = K::Frame, .name = "fraVisitorName", .parent = "tabText", .left = 120, .top = 1320, .width = 5475, .height = 1035, .caption = QT_TRANSLATE_NOOP("Design", "Visitor Name:")},
     {.kind = K::TextBox, .name = "txtVisitorText", .parent = "fraVisitorName", .left = 240, .top = 330, .width = 4995, .height = 495, .caption = QT_TRANSLATE_NOOP("Design", "Visitor"), .font = "Arial", .fontSize = 15.75},
+    {.kind = K::Frame, .name = "fraBoardCaption", .parent = "tabText", .left = 120, .top = 2520, .width = 5475, .height = 1035, .caption = QT_TRANSLATE_NOOP("Design", "Board Caption:")},
+    {.kind = K::TextBox, .name = "txtBoardCaption", .parent = "fraBoardCaption", .left = 240, .top = 330, .width = 4995, .height = 495, .font = "Arial", .fontSize = 15.75},
 
     // Pictures: three previews, and the digit style with its preview digit.
     {.kind = K::Frame, .name = "fraHomePic", .parent = "tabPictures", .left = 120, .top = 120, .width = 1785, .height = 2535, .caption = QT_TRANSLATE_NOOP("Design", "Home Picture")},

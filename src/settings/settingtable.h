@@ -29,9 +29,11 @@ struct SettingRow
 // would be more than the window system takes); a path, to the longest the system resolves.
 inline constexpr int MaxNameLength = 200;
 inline constexpr int MaxPathLength = 4096;
+// The board's caption line holds this many characters.
+inline constexpr int MaxCaptionLength = 40;
 
 // clang-format off
-inline const std::array<SettingRow, 27> SettingTable = {{
+inline const std::array<SettingRow, 28> SettingTable = {{
     {SettingRow::Section::Color, "TimeColor", &SettingVariables::TimeColor, SettingRow::Reset::Colors},
     {SettingRow::Section::Color, "LEDBack", &SettingVariables::LEDBack, SettingRow::Reset::Colors},
     {SettingRow::Section::Color, "ScoreColor", &SettingVariables::ScoreColor, SettingRow::Reset::Colors},
@@ -56,6 +58,7 @@ inline const std::array<SettingRow, 27> SettingTable = {{
     {SettingRow::Section::Text, "HomeText", &SettingVariables::HomeText, SettingRow::Reset::None, MaxNameLength},
     {SettingRow::Section::Text, "VisitorText", &SettingVariables::VisitorText, SettingRow::Reset::None, MaxNameLength},
     {SettingRow::Section::Text, "TeamSize", &SettingVariables::TeamSize},
+    {SettingRow::Section::Text, "BoardCaption", &SettingVariables::BoardCaption, SettingRow::Reset::None, MaxCaptionLength},
     {SettingRow::Section::Pic, "HomePic", &SettingVariables::HomePic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "VisitorPic", &SettingVariables::VisitorPic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "BoardPic", &SettingVariables::BoardPic, SettingRow::Reset::None, MaxPathLength},

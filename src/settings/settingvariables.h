@@ -39,6 +39,9 @@ struct SettingVariables
     QString HomeText = QCoreApplication::translate("Settings", "Home");
     QString VisitorText = QCoreApplication::translate("Settings", "Visitor");
     Fixed4 TeamSize = Fixed4::whole(24);
+    // The line of text the board shows between the goal lamps and the shots: a rink's or a
+    // league's name. None by default.
+    QString BoardCaption;
     // "PicSettings".
     QString HomePic;
     QString VisitorPic;

@@ -8,11 +8,13 @@
 #include "label.h"
 #include "layout.h"
 #include "mmcontrol.h"
+#include "settingtable.h"
 #include "shape.h"
 #include "testmain.h"
 #include "twips.h"
 #include "wavbuilder.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -208,6 +210,53 @@ private Q_SLOTS:
         QCOMPARE(f.b().lblWaiting[1]->Caption(), QString());
     }
 
+    // The caption line is empty by default and takes no room from anything: with a caption
+    // the board differs only inside the caption's label, and without one it is the board it
+    // was. A caption of the full length is drawn smaller so that it shows whole, at any size.
+    void boardCaption()
+    {
+        BoardFixture f;
+        frmScoreBoard& b = f.b();
+        b.ObjectSelected(nullptr);
+        auto* caption = b.find<Label>(QStringLiteral("lblBoardCaption"));
+        QCOMPARE(caption->Caption(), QString());
+        const Snapshot bare = snapshot(b);
+        const QImage empty = b.grab().toImage();
+        const QRect area(caption->mapTo(&b, QPoint()), caption->size());
+
+        SettingVariables s = Settings;
+        s.BoardCaption = QStringLiteral("Ishallen Örebro");
+        b.applySettings(s);
+        QCOMPARE(caption->Caption(), s.BoardCaption);
+        QVERIFY(snapshot(b) == bare);
+        const QImage shown = b.grab().toImage();
+        int inside = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != empty.pixel(x, y)) {
+                    QVERIFY2(area.contains(x, y),
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                    ++inside;
+                }
+        QVERIFY(inside > 0);
+        QVERIFY(paints(&b, caption, toQColor(s.BorderColor)));
+
+        s.BoardCaption = QString(MaxCaptionLength, QLatin1Char('W'));
+        b.applySettings(s);
+        for (const double outerWidth : {9600.0, 6000.0, 19200.0}) {
+            resizeOuter(b, outerWidth, 7200);
+            QVERIFY(caption->shownFont().pixelSize() < caption->drawFont().pixelSize());
+            QVERIFY(QFontMetrics(caption->shownFont()).horizontalAdvance(s.BoardCaption) <=
+                    caption->width());
+        }
+        resizeOuter(b, 9600, 7200); // which moves the hidden marker to where it was designed
+        s.BoardCaption.clear();
+        b.applySettings(s);
+        for (const auto& [c, g] : bare)
+            QVERIFY2(c == b.shpObjectSelected || geometryOf(c) == g, qPrintable(c->Name()));
+        QCOMPARE(b.grab().toImage(), empty);
+    }
+
     // Tab walks the fields and wraps, Shift+Tab goes back; clicks select, the marker follows.
     // A click on a lamp toggles it (a double click once); a caption only selects the strip.
     void selection()
@@ -397,7 +446,7 @@ private Q_SLOTS:
             if (c->TypeName() == QLatin1String("PolyLED"))
                 QVERIFY2(c->Size() >= 1, qPrintable(c->Name()));
         }
-        QCOMPARE(b.find<Label>(QStringLiteral("lblCreatedBy"))->FontSize(), 1.0);
+        QCOMPARE(b.find<Label>(QStringLiteral("lblBoardCaption"))->FontSize(), 1.0);
     }
 
     // A flood of random keys leaves the board answering and the settings untouched.

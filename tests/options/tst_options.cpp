@@ -145,6 +145,31 @@ private Q_SLOTS:
         QCOMPARE(d.TempSize, int16_t(9));
     }
 
+    // The board caption is on the names' page and takes 40 characters; Cancel keeps the one
+    // stored, OK stores what the box holds, an emptied box as no caption.
+    void boardCaption()
+    {
+        Settings.BoardCaption = QStringLiteral("Old Rink");
+        {
+            frmOptions d;
+            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(d.txtBoardCaption));
+            QCOMPARE(d.txtBoardCaption->text(), QStringLiteral("Old Rink"));
+            d.txtBoardCaption->clear();
+            QTest::keyClicks(d.txtBoardCaption, QString(MaxCaptionLength + 5, QLatin1Char('x')));
+            QCOMPARE(d.txtBoardCaption->text(), QString(MaxCaptionLength, QLatin1Char('x')));
+            d.cmdCancel->click();
+            QCOMPARE(Settings.BoardCaption, QStringLiteral("Old Rink"));
+            QVERIFY(store.values.empty());
+        }
+        for (const QString& typed : {QStringLiteral("Ishallen Örebro"), QString()}) {
+            frmOptions d;
+            d.txtBoardCaption->setText(typed);
+            d.cmdOk_Click();
+            QCOMPARE(Settings.BoardCaption, typed);
+            QCOMPARE(store.values.at(QStringLiteral("TextSettings/BoardCaption")), typed);
+        }
+    }
+
     // The file dialogs offer their filters; a chosen file is taken, then one that does not
     // exist is not, nor is a cancelled dialog's.
     void changeButtons_data()

@@ -177,6 +177,10 @@ private Q_SLOTS:
         // A name of any length is cut to 200 characters, a path to 4096.
         row("huge team name", "TextSettings/HomeText=" + longName, longName.left(200));
         row("huge path", "PicSettings/BoardPic=" + longPath, longPath.left(4096));
+        // A store from before the board caption existed: none, whatever was set before.
+        row("no board caption stored", "TextSettings/HomeText=Kept", "",
+            "TextSettings/BoardCaption");
+        row("long board caption", "TextSettings/BoardCaption=" + longName, longName.left(40));
     }
     void loadedValue()
     {
