@@ -473,5 +473,13 @@
         <source>Player, Tab, time, Enter adds. Delete removes the selected penalty. Escape closes.</source>
         <translation>Joueur, Tab, temps, Entrée ajoute. Suppr retire la pénalité choisie. Échap ferme.</translation>
     </message>
+    <message>
+        <source>A team can have no more than %1 penalties waiting.</source>
+        <translation>Une équipe ne peut pas avoir plus de %1 pénalités en attente.</translation>
+    </message>
+    <message>
+        <source>The time must be from 0.01 to 9.59 (minutes.seconds).</source>
+        <translation>Le temps doit être compris entre 0.01 et 9.59 (minutes.secondes).</translation>
+    </message>
 </context>
 </TS>

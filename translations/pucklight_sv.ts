@@ -473,5 +473,13 @@
         <source>Player, Tab, time, Enter adds. Delete removes the selected penalty. Escape closes.</source>
         <translation>Spelare, Tab, tid, Enter lägger till. Delete tar bort den valda utvisningen. Esc stänger.</translation>
     </message>
+    <message>
+        <source>A team can have no more than %1 penalties waiting.</source>
+        <translation>Ett lag kan inte ha fler än %1 väntande utvisningar.</translation>
+    </message>
+    <message>
+        <source>The time must be from 0.01 to 9.59 (minutes.seconds).</source>
+        <translation>Tiden måste vara mellan 0.01 och 9.59 (minuter.sekunder).</translation>
+    </message>
 </context>
 </TS>

@@ -42,7 +42,8 @@ frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog
         c.time = new QLineEdit(group);
         c.time->setValidator(new QRegularExpressionValidator(
             QRegularExpression(QStringLiteral("\\d{0,2}(\\.\\d{0,2})?")), c.time));
-        c.time->setPlaceholderText(QStringLiteral("2.00"));
+        c.time->setText(QLatin1String(DefaultTime));
+        c.time->setPlaceholderText(QLatin1String(DefaultTime)); // true: an empty box means it
         c.list = new QListWidget(group);
         c.list->setFixedHeight(c.list->fontMetrics().height() * 6);
         grid->addWidget(new QLabel(tr("Player"), group), 0, 0);
@@ -58,6 +59,9 @@ frmWaiting::frmWaiting(Game& game, QWidget* parent) : QDialog(parent, Qt::Dialog
     layout->addWidget(new QLabel(
         tr("Player, Tab, time, Enter adds. Delete removes the selected penalty. Escape closes."),
         this));
+    lblMessage = new QLabel(this);
+    lblMessage->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    layout->addWidget(lblMessage);
     setTabOrder(teams[0].player, teams[0].time);
     setTabOrder(teams[0].time, teams[1].player);
     setTabOrder(teams[1].player, teams[1].time);
@@ -102,22 +106,41 @@ bool frmWaiting::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+QString frmWaiting::message() const
+{
+    return lblMessage->text();
+}
+
 void frmWaiting::add(Team t)
 {
     const TeamControls& c = teams[static_cast<size_t>(t)];
     const QString player = c.player->text();
-    const ClockValue typed = ParseTime(c.time->text());
+    const QString text = c.time->text().isEmpty() ? QLatin1String(DefaultTime) : c.time->text();
+    const ClockValue typed = ParseTime(text);
     // Penalties are whole seconds, as on the board.
     const ClockValue time = typed == NoTime ? NoTime : ClockValue::whole(typed.roundedHalfEven());
-    if (c.time->text().isEmpty() ||
-        !theGame.addWaitingPenalty(t, player.isEmpty() ? int16_t(-1) : int16_t(player.toInt()),
-                                   time)) {
-        commonDialogs().beep();
+    if (theGame.state().waitingOf(t).size() >= Game::MaxWaiting) {
+        refuse(tr("A team can have no more than %1 penalties waiting.").arg(Game::MaxWaiting));
         return;
     }
+    if (!theGame.addWaitingPenalty(t, player.isEmpty() ? int16_t(-1) : int16_t(player.toInt()),
+                                   time)) {
+        refuse(tr("The time must be from 0.01 to 9.59 (minutes.seconds)."));
+        c.time->setFocus(Qt::TabFocusReason); // selected: the next digits replace it
+        c.time->selectAll();
+        return;
+    }
+    lblMessage->clear();
     c.player->clear();
-    c.time->clear();
+    c.time->setText(QLatin1String(DefaultTime));
     c.player->setFocus();
+}
+
+void frmWaiting::refuse(const QString& why)
+{
+    // The beep alone goes unheard where the system bell is off, which it often is.
+    commonDialogs().beep();
+    lblMessage->setText(why);
 }
 
 void frmWaiting::refresh()

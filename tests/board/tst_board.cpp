@@ -194,12 +194,12 @@ private Q_SLOTS:
         frmWaiting w(f.b().game());
         const auto& visitor = w.controls(Team::Visitor);
         QTest::keyClicks(visitor.player, QStringLiteral("12"));
-        QTest::keyClicks(visitor.time, QStringLiteral("2.00"));
+        visitor.time->setText(QStringLiteral("2.30"));
         QTest::keyClick(visitor.time, Qt::Key_Return);
-        QTest::keyClicks(visitor.time, QStringLiteral("10.00")); // longer than a penalty
+        visitor.time->setText(QStringLiteral("10.00")); // longer than a penalty
         QTest::keyClick(visitor.time, Qt::Key_Return);
         QCOMPARE(dialogs.beeps, 1);
-        QCOMPARE(f.state().waitingOf(Team::Visitor), (WaitingList{{12, ClockValue::whole(120)}}));
+        QCOMPARE(f.state().waitingOf(Team::Visitor), (WaitingList{{12, ClockValue::whole(150)}}));
         QCOMPARE(f.b().lblWaiting[1]->Caption(), QStringLiteral("+1"));
         QCOMPARE(f.b().lblWaiting[0]->Caption(), QString());
         for (Label* l : f.b().lblWaiting) // nothing covers the count
@@ -208,6 +208,82 @@ private Q_SLOTS:
         QTest::keyClick(visitor.list, Qt::Key_Delete);
         QVERIFY(f.state().waitingOf(Team::Visitor).empty());
         QCOMPARE(f.b().lblWaiting[1]->Caption(), QString());
+    }
+
+    // The time box holds a minor ready, as the bench gives most: a player and Enter add 2:00,
+    // and so does an emptied box. Tab selects the time, so typed digits replace it. What
+    // cannot be added beeps, says why in the window, and leaves the time selected to retype.
+    void waitingPenaltyDefaultTime_data()
+    {
+        QTest::addColumn<QString>("keys"); // typed from the player box; "\t" Tab, "\b" empties
+        QTest::addColumn<int>("seconds");  // added; 0 for nothing
+        QTest::addColumn<QString>("timeAfter");
+        QTest::newRow("player and Enter") << QStringLiteral("7\n") << 120 << QStringLiteral("2.00");
+        QTest::newRow("Tab and Enter") << QStringLiteral("7\t\n") << 120 << QStringLiteral("2.00");
+        QTest::newRow("a major replaces the minor")
+            << QStringLiteral("7\t5\n") << 300 << QStringLiteral("2.00");
+        QTest::newRow("an emptied box")
+            << QStringLiteral("7\t\b\n") << 120 << QStringLiteral("2.00");
+        QTest::newRow("no player: a bench minor")
+            << QStringLiteral("\n") << 120 << QStringLiteral("2.00");
+        QTest::newRow("longer than a penalty")
+            << QStringLiteral("7\t10\n") << 0 << QStringLiteral("10");
+        QTest::newRow("no time at all") << QStringLiteral("7\t0\n") << 0 << QStringLiteral("0");
+    }
+    void waitingPenaltyDefaultTime()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, seconds);
+        QFETCH(QString, timeAfter);
+        BoardFixture f;
+        FakeDialogs dialogs;
+        frmWaiting w(f.b().game());
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const auto& home = w.controls(Team::Home);
+        QCOMPARE(home.time->text(), QStringLiteral("2.00"));
+        QVERIFY(home.player->hasFocus());
+        for (const QChar k : keys) {
+            QWidget* on = QApplication::focusWidget();
+            if (k == QLatin1Char('\t'))
+                QTest::keyClick(on, Qt::Key_Tab);
+            else if (k == QLatin1Char('\n'))
+                QTest::keyClick(on, Qt::Key_Return);
+            else if (k == QLatin1Char('\b'))
+                QTest::keyClick(on, Qt::Key_Backspace);
+            else
+                QTest::keyClick(on, k.toLatin1());
+        }
+        const WaitingList& added = f.state().waitingOf(Team::Home);
+        QCOMPARE(added.size(), size_t(seconds ? 1 : 0));
+        QCOMPARE(dialogs.beeps, seconds ? 0 : 1);
+        QCOMPARE(home.time->text(), timeAfter);
+        if (seconds) {
+            QCOMPARE(added.front().time, ClockValue::whole(seconds));
+            QVERIFY(w.message().isEmpty());
+            QVERIFY(home.player->text().isEmpty() && home.player->hasFocus());
+        } else {
+            QVERIFY(w.message().contains(QStringLiteral("9.59")));
+            QVERIFY(home.time->hasFocus() && home.time->selectedText() == timeAfter);
+        }
+    }
+
+    // A full list is named as the reason, not the time.
+    void waitingListFull()
+    {
+        BoardFixture f;
+        FakeDialogs dialogs;
+        frmWaiting w(f.b().game());
+        const auto& home = w.controls(Team::Home);
+        for (int i = 0; i < Game::MaxWaiting; ++i)
+            QTest::keyClick(home.player, Qt::Key_Return);
+        QCOMPARE(f.state().waitingOf(Team::Home).size(), size_t(Game::MaxWaiting));
+        QCOMPARE(dialogs.beeps, 0);
+        QTest::keyClick(home.player, Qt::Key_Return);
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(f.state().waitingOf(Team::Home).size(), size_t(Game::MaxWaiting));
+        QVERIFY(w.message().contains(QString::number(Game::MaxWaiting)));
     }
 
     // The caption line is empty by default and takes no room from anything: with a caption
