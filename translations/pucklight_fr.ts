@@ -11,6 +11,10 @@
         <source>&amp;No</source>
         <translation>&amp;Non</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>Design</name>
@@ -273,6 +277,18 @@
     <message>
         <source>&amp;New game</source>
         <translation>&amp;Nouvelle partie</translation>
+    </message>
+    <message>
+        <source>Another board is running</source>
+        <translation>Un autre tableau est en marche</translation>
+    </message>
+    <message>
+        <source>Another Pucklight board is running on this computer and saves its game. This board does not save its game.</source>
+        <translation>Un autre tableau Pucklight est en marche sur cet ordinateur et enregistre sa partie. Ce tableau n&apos;enregistre pas la sienne.</translation>
+    </message>
+    <message>
+        <source>Its game is kept in %1.</source>
+        <translation>Sa partie est conservée dans %1.</translation>
     </message>
 </context>
 <context>

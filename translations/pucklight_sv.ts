@@ -11,6 +11,10 @@
         <source>&amp;No</source>
         <translation>&amp;Nej</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>Design</name>
@@ -273,6 +277,18 @@
     <message>
         <source>&amp;New game</source>
         <translation>&amp;Ny match</translation>
+    </message>
+    <message>
+        <source>Another board is running</source>
+        <translation>En annan tavla är igång</translation>
+    </message>
+    <message>
+        <source>Another Pucklight board is running on this computer and saves its game. This board does not save its game.</source>
+        <translation>En annan Pucklight-tavla är igång på den här datorn och sparar sin match. Den här tavlan sparar inte sin match.</translation>
+    </message>
+    <message>
+        <source>Its game is kept in %1.</source>
+        <translation>Dess match sparas i %1.</translation>
     </message>
 </context>
 <context>

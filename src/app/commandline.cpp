@@ -182,4 +182,8 @@ void presentBoard(QWidget* board)
     } else {
         board->show();
     }
+    // The board takes the keyboard as it opens. A window manager would give it to a new
+    // window; without one (a kiosk) nobody does, and the keys would go wherever the pointer
+    // happens to be. Qt asks for the focus once the window is mapped.
+    board->activateWindow();
 }

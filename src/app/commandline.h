@@ -36,5 +36,6 @@ std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& 
 // The options the program was started with.
 LaunchOptions& launchOptions();
 
-// Shows the board on the chosen monitor, full screen if asked, or at its design size.
+// Shows the board on the chosen monitor, full screen if asked, or at its design size, and
+// gives it the keyboard.
 void presentBoard(QWidget* board);

@@ -8,6 +8,8 @@
 #include "timesource.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
 
@@ -23,6 +25,23 @@ QString savedWhen(const QDateTime& savedAt, const QDateTime& now)
 
 void keepGameSaved(frmSplash* splash, GameFile& file)
 {
+    if (!file.claim()) {
+        // Another board keeps its game here: this one leaves its files alone.
+        const QString folder = QDir::toNativeSeparators(QFileInfo(file.path()).absolutePath());
+        qWarning("pucklight: another Pucklight board (%s) is running and saves its game in %s; "
+                 "this board runs without saving its game",
+                 qUtf8Printable(file.owner()), qUtf8Printable(folder));
+        QTimer::singleShot(0, splash, [splash, folder] {
+            commonDialogs().tell(
+                splash, QCoreApplication::translate("GameSaving", "Another board is running"),
+                QCoreApplication::translate("GameSaving",
+                                            "Another Pucklight board is running on this computer "
+                                            "and saves its game. This board does not save its "
+                                            "game."),
+                QCoreApplication::translate("GameSaving", "Its game is kept in %1.").arg(folder));
+        });
+        return;
+    }
     QObject::connect(splash, &frmSplash::boardOpened, &file,
                      [&file](frmScoreBoard* board) { file.follow(&board->game()); });
     const auto saved = file.load();

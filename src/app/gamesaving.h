@@ -11,6 +11,9 @@ class frmSplash;
 // game other than a new board, the operator is asked in front of the splash "Resume the last
 // game?": Enter resumes and goes on to the board, Escape or N starts a new game and keeps the
 // old one aside. The board's game is written to the file as it changes.
+// When another board already keeps its game in that folder, this one says so (one line on
+// the terminal, a message in front of the splash), asks nothing, and neither reads, moves nor
+// writes the other board's files: it runs without saving.
 void keepGameSaved(frmSplash* splash, GameFile& file);
 
 // "Saved today at 20:15:03.", "Saved on Sunday, 6 December 2026 at 21:04:11."

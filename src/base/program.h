@@ -36,9 +36,37 @@ bool fileExists(const QString& path);
 // text when there is no such file.
 QString bareName(const QString& path);
 
+// The program's own files (the settings, the saved game, the feed and the locks) are read and
+// written by the rules below: only a regular file is read, a link at the path is never
+// followed, and nothing waits on what lies there (a FIFO, a device).
+
+// What a read of one of the program's own files found.
+struct OwnFile
+{
+    enum class Kind {
+        Read,       // a regular file: `bytes` holds its start
+        Missing,    // nothing at the path
+        Link,       // a symbolic link, which is never followed
+        NotRegular, // a folder, FIFO, device or socket
+        Unreadable, // a regular file that cannot be opened or read (`error` says why)
+    };
+    Kind kind = Kind::Missing;
+    QByteArray bytes;
+    QString error;
+};
+// Reads up to `maxBytes` of the file at `path` by those rules.
+OwnFile readOwnFile(const QString& path, qint64 maxBytes);
+// Whether a symbolic link lies at the path (dangling or not).
+bool isLink(const QString& path);
+// Renames what lies at `from` (a link itself, never its target) to `to`, replacing what was
+// there under that name.
+bool moveAside(const QString& from, const QString& to);
+
 // Replaces the file at `path` by `bytes` whole, or leaves it as it was: the bytes go to a new
 // file beside it, which is synced to disk and renamed over it; the folder is made first if
-// need be and synced after. Returns false, with the reason in `error`, when it could not.
+// need be and synced after. A link at `path` is replaced by the file, never written through,
+// and a dangling one never creates its target. A file that was there keeps its permissions.
+// Returns false, with the reason in `error`, when it could not.
 bool replaceFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 } // namespace program

@@ -5,49 +5,41 @@
 #include "program.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 const QString Organisation = QStringLiteral("Pucklight");
 
-// Looks at the settings file without waiting on it, and reads up to MaxFileBytes of it (one
-// byte more, to tell a large file) when it is a regular file. False when the path is refused;
-// a missing file is empty.
+// Reads up to MaxFileBytes of the settings file (one byte more, to tell a large file) when it
+// is a regular file, without following a link or waiting on a FIFO. False when the path is
+// refused; a missing file is empty. A link is moved aside, and the path is free for a new file.
 bool readSettingsFile(const QString& path, QByteArray& content)
 {
-    QFile file;
-#ifdef Q_OS_UNIX
-    // Without O_NONBLOCK, opening a FIFO waits for a writer; fstat then tells what was opened.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT || errno == ENOTDIR;
-    struct stat st = {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
+    const program::OwnFile file = program::readOwnFile(path, IniSettingsBacking::MaxFileBytes + 1);
+    switch (file.kind) {
+    case program::OwnFile::Kind::Read:
+        content = file.bytes;
         return true;
-    file.setFileName(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
-#endif
-    content = file.read(IniSettingsBacking::MaxFileBytes + 1);
-    return true;
+    case program::OwnFile::Kind::Missing:
+        return true;
+    case program::OwnFile::Kind::Link: {
+        const QString aside = path + QStringLiteral(".bad");
+        const bool moved = program::moveAside(path, aside);
+        qWarning("pucklight: the settings file %s is a link, which is never followed; %s, and "
+                 "every setting takes its default",
+                 qUtf8Printable(QDir::toNativeSeparators(path)),
+                 moved ? qUtf8Printable(QStringLiteral("it was moved to ") +
+                                        QDir::toNativeSeparators(aside))
+                       : "it could not be moved aside");
+        return moved;
+    }
+    case program::OwnFile::Kind::NotRegular:
+    case program::OwnFile::Kind::Unreadable:
+        break;
+    }
+    return false;
 }
 
 } // namespace

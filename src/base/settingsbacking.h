@@ -32,11 +32,12 @@ public:
 // written back.
 //
 // Anyone may have put anything at that path, so the file is looked at before it is read:
-// - Only a regular file (or a link to one) is read. A FIFO, a device, a socket or a folder,
-//   and a file that cannot be read, count as an empty store: every setting takes its
-//   default and nothing waits. Such a path is never written either (the store keeps what
-//   is saved for the rest of the run, and flush() reports failure), so nothing that is
-//   there is destroyed.
+// - Only a regular file is read. A FIFO, a device, a socket or a folder, and a file that
+//   cannot be read, count as an empty store: every setting takes its default and nothing
+//   waits. Such a path is never written either (the store keeps what is saved for the rest
+//   of the run, and flush() reports failure), so nothing that is there is destroyed.
+// - A link is never followed, for reading or writing: it is moved aside to <file>.bad, with
+//   one line on the terminal, and the store starts empty; its file is written anew.
 // - Of a file larger than MaxFileBytes only the lines within the first MaxFileBytes are
 //   read; the rest is taken as junk. A file the program wrote is a few kilobytes.
 // A write that fails is reported and tried again at the next flush().

@@ -2,40 +2,29 @@
 #include "liveoutput.h"
 
 #include "feedwriter.h"
+#include "folderlock.h"
 #include "game.h"
 #include "liveserver.h"
 
 #include <QDir>
 #include <QHostAddress>
-#include <QLockFile>
-#include <QSysInfo>
-#include <QtGlobal>
 
 namespace {
 
 // One board per feed folder: a lock file in the folder names the board that writes it, and
-// lasts as long as that board. A folder that cannot hold the lock at all (it cannot be made,
-// or written) is not refused for that: the writer says so and tries again.
-std::unique_ptr<QLockFile> claimFolder(const QString& folder, bool* refused)
+// lasts as long as that board. A stale lock (its board cannot be shown alive) is taken over;
+// a folder that cannot hold the lock at all (it cannot be made, or written) is not refused
+// for that: the writer says so and tries again.
+std::unique_ptr<FolderLock> claimFolder(const QString& folder, bool* refused)
 {
-    QDir().mkpath(folder);
-    auto lock =
-        std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral(".pucklight.lock")));
-    lock->setStaleLockTime(0); // a board that runs for hours keeps its lock; one that died does not
+    auto lock = std::make_unique<FolderLock>(folder, QStringLiteral(".pucklight.lock"));
     *refused = false;
-    if (lock->tryLock(0))
+    if (lock->tryLock())
         return lock;
-    if (lock->error() == QLockFile::LockFailedError) {
-        qint64 pid = 0;
-        QString host;
-        QString app;
-        lock->getLockInfo(&pid, &host, &app);
-        const QString where = host.isEmpty() || host == QSysInfo::machineHostName()
-                                  ? QString()
-                                  : QStringLiteral(" on ") + host;
-        qWarning("pucklight: the feed folder %s is in use by another Pucklight board (process "
-                 "%lld%s): this board writes no feed",
-                 qUtf8Printable(QDir::toNativeSeparators(folder)), pid, qUtf8Printable(where));
+    if (lock->state() == FolderLock::State::InUse) {
+        qWarning("pucklight: the feed folder %s is in use by another Pucklight board (%s): this "
+                 "board writes no feed",
+                 qUtf8Printable(QDir::toNativeSeparators(folder)), qUtf8Printable(lock->owner()));
         *refused = true;
     }
     return nullptr;

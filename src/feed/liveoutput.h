@@ -8,14 +8,15 @@
 #include <memory>
 
 class FeedWriter;
-class QLockFile;
+class FolderLock;
 class LiveServer;
 class Game;
 
 // The game's live output for streaming tools, as the command line asks for it: a folder of
 // files (--feed) and an HTTP and WebSocket server (--serve). It lives as long as the game.
 // Problems are reported once on stderr and never stop the board. A folder or a port that
-// another board already uses is left to it, with one line on stderr.
+// another board already uses is left to it, with one line on stderr; a folder whose lock no
+// running board holds is taken over, with one line as well.
 class LiveOutput : public QObject
 {
     Q_OBJECT
@@ -36,8 +37,8 @@ public:
     static LiveOutput* start(Game* game, const Options& options);
 
     BoardSampler sampler;
-    std::unique_ptr<QLockFile> feedLock; // held while this board writes the feed folder
-    std::unique_ptr<FeedWriter> feed;    // null when another board writes the folder
+    std::unique_ptr<FolderLock> feedLock; // held while this board writes the feed folder
+    std::unique_ptr<FeedWriter> feed;     // null when another board writes the folder
     std::unique_ptr<LiveServer> server;
 
 private:

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gamefile.h"
 
+#include "folderlock.h"
 #include "program.h"
 #include "timesource.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <cstdio>
 
 namespace {
 
@@ -18,10 +17,11 @@ int64_t nowMs()
     return t.seconds * 1000 + t.millis;
 }
 
-// Moves a file aside, replacing what was there under that name.
-bool moveAside(const QString& from, const QString& to)
+// Whether anything lies at the path, a dangling link too.
+bool somethingAt(const QString& path)
 {
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 } // namespace
@@ -67,24 +67,43 @@ QString GameFile::badPath() const
     return filePath + QStringLiteral(".bad");
 }
 
+bool GameFile::claim()
+{
+    if (!folderLock)
+        folderLock = std::make_unique<FolderLock>(QFileInfo(filePath).absolutePath(),
+                                                  QStringLiteral("game.lock"));
+    folderLock->tryLock();
+    otherBoard = folderLock->state() == FolderLock::State::InUse;
+    ownerText = otherBoard ? folderLock->owner() : QString();
+    return !otherBoard;
+}
+
 std::optional<gamejson::Loaded> GameFile::load()
 {
-    if (!QFileInfo::exists(filePath))
-        return std::nullopt;
+    if (otherBoard)
+        return std::nullopt; // the other board's file
+    const program::OwnFile file = program::readOwnFile(filePath, MaxFileBytes + 1);
     QString fault;
-    QByteArray bytes;
-    QFile file(filePath);
-    // Only a regular file is opened: a FIFO would wait for a writer for good.
-    if (!program::fileExists(filePath) || !file.open(QIODevice::ReadOnly))
+    switch (file.kind) {
+    case program::OwnFile::Kind::Missing:
+        return std::nullopt;
+    case program::OwnFile::Kind::Link:
+        fault = QStringLiteral("it is a link, which is never followed");
+        break;
+    case program::OwnFile::Kind::NotRegular:
+    case program::OwnFile::Kind::Unreadable:
         fault = QStringLiteral("it is not a file that can be read");
-    else if ((bytes = file.read(MaxFileBytes + 1)).size() > MaxFileBytes)
-        fault = QStringLiteral("it is larger than %1 bytes").arg(MaxFileBytes);
-    file.close();
+        break;
+    case program::OwnFile::Kind::Read:
+        if (file.bytes.size() > MaxFileBytes)
+            fault = QStringLiteral("it is larger than %1 bytes").arg(MaxFileBytes);
+        break;
+    }
     std::optional<gamejson::Loaded> loaded;
     if (fault.isEmpty())
-        loaded = gamejson::fromBytes(bytes, &fault);
+        loaded = gamejson::fromBytes(file.bytes, &fault);
     if (!loaded) {
-        const bool moved = moveAside(filePath, badPath());
+        const bool moved = program::moveAside(filePath, badPath());
         qWarning("pucklight: the saved game in %s cannot be read (%s); %s, and a new game starts",
                  qUtf8Printable(QDir::toNativeSeparators(filePath)), qUtf8Printable(fault),
                  moved ? qUtf8Printable(QStringLiteral("it was moved to ") +
@@ -104,19 +123,25 @@ bool GameFile::differsFromNewBoard(const GameState& state)
 
 void GameFile::setAside()
 {
+    if (otherBoard)
+        return;
     waitUntilWritten();
-    if (QFileInfo::exists(filePath) && !moveAside(filePath, previousPath()))
+    if (somethingAt(filePath) && !program::moveAside(filePath, previousPath()))
         qWarning("pucklight: the saved game in %s could not be moved aside",
                  qUtf8Printable(QDir::toNativeSeparators(filePath)));
 }
 
 void GameFile::follow(const Game* game)
 {
+    if (otherBoard)
+        return;
     connect(game, &Game::changed, this, [this, game] { gameChanged(game->state()); });
 }
 
 void GameFile::gameChanged(const GameState& state)
 {
+    if (otherBoard)
+        return;
     // The tick reports every 100 ms, also when nothing moves.
     if (lastSeen && *lastSeen == state)
         return;

@@ -8,9 +8,12 @@
 #include <QString>
 #include <QTimer>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
+
+class FolderLock;
 
 // The game file, which keeps the game between runs so that a crash, a power cut or a closed
 // window loses nothing: $XDG_STATE_HOME/Pucklight/game.json (~/.local/state/Pucklight/).
@@ -20,6 +23,8 @@
 // changes. Each write replaces the file whole (written, synced to disk, renamed into place)
 // on a thread of its own, so a slow disk never holds up the board. A write that fails keeps
 // the last good file, warns once on the terminal and is tried again with the next change.
+// While a board runs it holds game.lock beside the file, so that a second board on the same
+// folder leaves the first one's game alone.
 class GameFile : public QObject
 {
     Q_OBJECT
@@ -35,12 +40,22 @@ public:
 
     static QString defaultPath();
     const QString& path() const { return filePath; }
+
+    // Claims the folder of the file for this board before anything in it is read or written:
+    // a lock file beside the game file names the board while it runs (a stale one is taken
+    // over). False when another running board holds the folder, owner() says which; this
+    // object then reads, moves and writes nothing, and the board runs without saving. A
+    // folder that cannot hold a lock does not stop the saving.
+    bool claim();
+    const QString& owner() const { return ownerText; }
+
     QString previousPath() const; // game-previous.json beside the file
     QString badPath() const;      // game.json.bad
 
     // The saved game, or nothing when there is none. A file that cannot be read as a game
-    // (junk, cut short, another format, values out of range) is moved aside to badPath(),
-    // with one line on the terminal.
+    // (junk, cut short, another format, values out of range, not a regular file) is moved
+    // aside to badPath(), with one line on the terminal; so is a link, which is never
+    // followed, for reading or for writing.
     std::optional<gamejson::Loaded> load();
     // Whether a saved game holds anything a new board does not (the selection aside).
     static bool differsFromNewBoard(const GameState& state);
@@ -63,6 +78,9 @@ private:
     bool writeFile(const QByteArray& bytes, QString& error);
 
     QString filePath;
+    std::unique_ptr<FolderLock> folderLock;
+    bool otherBoard = false;
+    QString ownerText;
     std::optional<GameState> lastSeen;
     QJsonObject handedContent; // the latest state handed to the writer, without its time
     QJsonObject handedSteady;  // and its steady part

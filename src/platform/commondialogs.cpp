@@ -51,6 +51,14 @@ public:
         box.exec();
         return box.clickedButton() == yes;
     }
+    void tell(QWidget* parent, const QString& title, const QString& text,
+              const QString& details) override
+    {
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+        box.setInformativeText(details);
+        box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("CommonDialogs", "OK"));
+        box.exec();
+    }
     void beep() override { QApplication::beep(); }
 };
 

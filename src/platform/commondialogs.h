@@ -34,6 +34,9 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
     // True for the answer `yes`.
     virtual bool ask(QWidget* parent, const Question& question) = 0;
+    // A message with the warning icon and an OK button; `details` is a second paragraph.
+    virtual void tell(QWidget* parent, const QString& title, const QString& text,
+                      const QString& details) = 0;
     virtual void beep() = 0;
 };
 

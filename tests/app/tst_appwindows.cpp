@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -408,6 +409,55 @@ private Q_SLOTS:
         }
         QCOMPARE(rowText(board->game().state().row(Field::Home)), QStringLiteral("7"));
         QCOMPARE(board->focusWidget(), board->box(Field::Home)); // where it was left
+        delete board;
+    }
+
+    // A second board on the state folder of a running one says so in a message, asks nothing,
+    // and runs without touching the first board's saved game.
+    void secondBoardOnOneStateFolder()
+    {
+        QTemporaryDir dir;
+        FakeStore store;
+        FakeTime time;
+        FakeDialogs dialogs;
+        GameFile first(dir.filePath(QStringLiteral("game.json")));
+        QVERIFY(first.claim());
+        Game played{SettingVariables()};
+        first.follow(&played);
+        played.select(Field::Home);
+        played.fieldKeyDown(Field::Home, vk::Key0 + 7);
+        played.fieldKeyDown(Field::Home, vk::Enter);
+        QVERIFY(first.waitUntilWritten());
+        const auto savedBytes = [&first] {
+            QFile saved(first.path());
+            return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+        };
+        const QByteArray bytes = savedBytes();
+        QVERIFY(!bytes.isEmpty());
+
+        GameFile second(first.path());
+        QPointer<frmScoreBoard> board;
+        auto* splash = new frmSplash;
+        connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral(
+                                 "^pucklight: another Pucklight board \\(process \\d+\\) is "
+                                 "running and saves its game in .*; this board runs without "
+                                 "saving its game$")));
+        keepGameSaved(splash, second);
+        splash->show();
+        QTRY_COMPARE(dialogs.told, QStringList({QStringLiteral("Another board is running")}));
+        QVERIFY(dialogs.asked.isEmpty());
+        QTest::mouseClick(splash->picLogo, Qt::LeftButton);
+        QVERIFY(board);
+        QTest::keyClicks(board->box(Field::Time), QStringLiteral("1.00"));
+        QTest::keyClick(board->box(Field::Time), Qt::Key_Return);
+        QCOMPARE(board->game().state().clocks.record(GameClock).Preset, ClockValue::whole(60));
+        QVERIFY(second.waitUntilWritten());
+        QCOMPARE(second.writeCount(), 0);
+        QCOMPARE(savedBytes(), bytes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({"game.json", "game.lock"}));
         delete board;
     }
 

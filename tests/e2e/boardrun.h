@@ -44,8 +44,13 @@ public:
     static constexpr int StartMs = 15000;
     static constexpr int WaitMs = 5000;
 
-    BoardRun(TestServers& servers, const QString& name, const QByteArray& ini = {})
-        : x(servers.x()), log(servers.folder + '/' + name + QStringLiteral(".log"))
+    // A second run on the same `name` shares its settings and saved game; `logName` keeps
+    // their logs apart.
+    BoardRun(TestServers& servers, const QString& name, const QByteArray& ini = {},
+             const QString& logName = {})
+        : log(servers.folder + '/' + (logName.isEmpty() ? name : logName) + QStringLiteral(".log")),
+          stateFolder(servers.folder + '/' + name + QStringLiteral("/config/state/Pucklight")),
+          x(servers.x())
     {
         const QString config = servers.folder + '/' + name + QStringLiteral("/config");
         QDir().mkpath(config + QStringLiteral("/Pucklight"));
@@ -57,17 +62,28 @@ public:
     }
 
     QString error;
+    const QString log;
+    const QString stateFolder; // where the game is saved
+
+    enum class Keyboard {
+        Given, // the test gives each window the keyboard, as a window manager would
+        Kiosk, // nobody does: no window manager, the pointer off the windows
+    };
 
     // Clicks the splash's middle (away from its buttons) or, to resume, answers the question
     // about the saved game with Enter; then gives the board, at its design size, the keyboard.
-    bool open(bool resume = false)
+    // In a kiosk the windows must take the keyboard themselves.
+    bool open(bool resume = false, Keyboard keyboard = Keyboard::Given)
     {
         const QString title = resume ? QStringLiteral("Resume game") : QStringLiteral("Pucklight");
         const X11Session::Window first = waitForWindow(title, StartMs);
         if (!first)
             return fail("no window " + title + "; program log:\n" + logTail(log));
         if (resume) {
-            x.focus(first);
+            if (keyboard == Keyboard::Given)
+                x.focus(first);
+            else
+                x.movePointerAway();
             x.play("\n");
         } else {
             x.click(first, x.grab(first).rect().center());
@@ -76,7 +92,10 @@ public:
         const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
         if (!board || x.grab(board).size() != design)
             return fail(QStringLiteral("no board at its design size"));
-        x.focus(board);
+        if (keyboard == Keyboard::Given)
+            x.focus(board);
+        else
+            x.movePointerAway(); // keys follow the pointer only where nobody has the focus
         return true;
     }
 
@@ -84,6 +103,7 @@ public:
     void kill() { ::kill(static_cast<pid_t>(child->processId()), SIGKILL); }
 
     X11Session::Window window() const { return board; }
+    qint64 pid() const { return child->processId(); }
     BoardState read() const { return readBoard(x.grab(board)); }
 
     // Two equal readings a few ticks apart are the board at rest.
@@ -149,7 +169,6 @@ private:
     }
 
     X11Session& x;
-    QString log;
     Process child;
     X11Session::Window board = 0;
 };

@@ -4,6 +4,8 @@
 #include "boardrun.h"
 #include "testmain.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 
 static constexpr int LockMs = 2000;
@@ -13,6 +15,12 @@ static int seconds(const QString& t)
 {
     const QTime time = QTime::fromString(t, QStringLiteral("m:ss"));
     return time.isValid() ? time.msecsSinceStartOfDay() / 1000 : -1;
+}
+
+static QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A call on a BoardRun that must succeed, or the test fails with the run's reason.
@@ -156,6 +164,79 @@ private Q_SLOTS:
         want.goalLamps = QStringLiteral("10");
         RUN(*run, step("<ctrl+h>", want, "Ctrl+H scores for home"));
         RUN(*run, close());
+    }
+
+    void kioskKeyboard_data()
+    {
+        QTest::addColumn<bool>("resume");
+        QTest::newRow("after the splash click") << false;
+        QTest::newRow("after Resume") << true;
+    }
+
+    // Without a window manager nobody gives a window the keyboard: the board takes it when it
+    // opens, and the keys reach it with the pointer off it.
+    void kioskKeyboard()
+    {
+        QFETCH(bool, resume);
+        const QString name = resume ? QStringLiteral("kiosk-resume") : QStringLiteral("kiosk");
+        BoardState want;
+        if (resume) {
+            // A game to resume, with the clock field selected again.
+            auto first = std::make_unique<BoardRun>(*servers, name, QByteArray(),
+                                                    QStringLiteral("kiosk-first"));
+            RUN(*first, open());
+            want.home = QStringLiteral("3");
+            RUN(*first, step("<Tab>3\n<shift+Tab>", want, "a score to resume"));
+            QTest::qWait(500); // saved
+            first->kill();
+        }
+        auto run = std::make_unique<BoardRun>(*servers, name);
+        RUN(*run, open(resume, BoardRun::Keyboard::Kiosk));
+        want.home = QStringLiteral("4");
+        RUN(*run, step("<Tab>4\n", want, "keys typed in the kiosk"));
+        RUN(*run, close());
+    }
+
+    // A second board on the state folder of a running one says so on the terminal and in a
+    // message, runs without saving, and leaves the first board's game file alone.
+    void secondBoardLeavesTheFirstBoardsGame()
+    {
+        const QString name = QStringLiteral("two-boards");
+        auto first = std::make_unique<BoardRun>(*servers, name);
+        RUN(*first, open());
+        BoardState want;
+        want.home = QStringLiteral("5");
+        RUN(*first, step("<Tab>5\n", want, "the first board's score"));
+        const QString gameFile = first->stateFolder + QStringLiteral("/game.json");
+        const auto savedHome = [&] {
+            return QJsonDocument::fromJson(readFile(gameFile))["fields"]["HomeBack"][0].toInt();
+        };
+        QTRY_COMPARE(savedHome(), 5);
+        const QByteArray saved = readFile(gameFile);
+
+        auto second = std::make_unique<BoardRun>(*servers, name, QByteArray(),
+                                                 QStringLiteral("two-boards-second"));
+        const X11Session::Window box =
+            second->waitForWindow(QStringLiteral("Another board is running"), BoardRun::StartMs);
+        QVERIFY2(box,
+                 qPrintable("no message about the other board; log:\n" + logTail(second->log)));
+        const QString line =
+            QStringLiteral("another Pucklight board (process %1) is running").arg(first->pid());
+        QVERIFY2(logTail(second->log).count(line) == 1, qPrintable(logTail(second->log)));
+        x().focus(box);
+        x().play("\n");
+        RUN(*second, open());
+        want.home = QStringLiteral("7");
+        RUN(*second, step("<Tab>7\n", want, "the second board's score"));
+        QTest::qWait(500);
+        QCOMPARE(readFile(gameFile), saved);
+        const QStringList files =
+            QDir(first->stateFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        QCOMPARE(files, QStringList({"game.json", "game.lock"}));
+        RUN(*second, close());
+        QCOMPARE(readFile(gameFile), saved);
+        x().focus(first->window());
+        RUN(*first, close());
     }
 
     void helpFromATerminal()

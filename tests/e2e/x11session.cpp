@@ -79,6 +79,14 @@ void X11Session::click(Window w, QPoint at) const
                    QString::number(at.y()), "sleep", "0.05", "click", "1"});
 }
 
+void X11Session::movePointerAway() const
+{
+    const int screen = DefaultScreen(dpy);
+    XWarpPointer(dpy, 0, DefaultRootWindow(dpy), 0, 0, 0, 0, DisplayWidth(dpy, screen) - 1,
+                 DisplayHeight(dpy, screen) - 1);
+    XSync(dpy, False);
+}
+
 void X11Session::closeWindow(Window w) const
 {
     XEvent e{};

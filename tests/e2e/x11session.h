@@ -24,6 +24,9 @@ public:
     Window find(const QString& title, long pid) const;
     void focus(Window w) const;
     void click(Window w, QPoint at) const;
+    // Moves the pointer to the screen's bottom right corner, away from the program's windows
+    // (the board opens at the top left where no window manager places it).
+    void movePointerAway() const;
     // Asks the window to close, as a window manager's close button does.
     void closeWindow(Window w) const;
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "folderlock.h"
 #include "gamefile.h"
 #include "gamefixture.h"
 #include "program.h"
@@ -204,6 +205,115 @@ private Q_SLOTS:
         QVERIFY(!file.load()); // nothing left to complain about
         QVERIFY(!QFile::exists(file.path()));
         QVERIFY(QFile::exists(file.badPath()));
+    }
+
+    void linksAreNeverFollowed_data()
+    {
+        QTest::addColumn<bool>("dangling");
+        QTest::addColumn<bool>("atStart"); // found by the start, or put there while the board runs
+        QTest::newRow("to a game elsewhere, at the start") << false << true;
+        QTest::newRow("dangling, at the start") << true << true;
+        QTest::newRow("to a game elsewhere, while the board runs") << false << false;
+        QTest::newRow("dangling, while the board runs") << true << false;
+    }
+
+    // The game file is never read or written through a link: one found at the start is moved
+    // aside as a bad file, with one line, and is not offered; one put there later is replaced
+    // by the next save. What it points to stays as it was, or missing.
+    void linksAreNeverFollowed()
+    {
+        QFETCH(bool, dangling);
+        QFETCH(bool, atStart);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("elsewhere/theirs.json"));
+        const QByteArray theirs = readAll(QStringLiteral(PL_GAMEFILE_SEEDS "/mid-game.json"));
+        QVERIFY(QDir().mkpath(QFileInfo(target).absolutePath()));
+        QVERIFY(dangling || program::replaceFile(target, theirs));
+        GameFile file(dir.filePath(QStringLiteral("state/game.json")));
+        QVERIFY(QDir().mkpath(QFileInfo(file.path()).absolutePath()));
+        GameFixture f;
+        if (atStart) {
+            QVERIFY(QFile::link(target, file.path()));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral(
+                                     "saved game in .* cannot be read \\(it is a link, which is "
+                                     "never followed\\); it was moved to .*game.json.bad")));
+            QVERIFY(!file.load());
+            QCOMPARE(QFileInfo(file.badPath()).symLinkTarget(), target);
+            QVERIFY(!file.load()); // gone
+            file.follow(&f.g());
+        } else {
+            file.follow(&f.g());
+            f.tick();
+            QVERIFY(file.waitUntilWritten());
+            QVERIFY(QFile::remove(file.path()));
+            QVERIFY(QFile::link(target, file.path()));
+        }
+        f.type(Field::Home, "6\n");
+        QVERIFY(file.waitUntilWritten());
+        QVERIFY(!QFileInfo(file.path()).isSymLink());
+        QCOMPARE(rowText(file.load()->state.row(Field::Home)), "6");
+        if (dangling)
+            QVERIFY(!QFileInfo::exists(target));
+        else
+            QCOMPARE(readAll(target), theirs);
+    }
+
+    // One board per state folder: a second one on the folder is refused and then reads,
+    // moves and writes nothing there, while the first saves on; a board that ended without
+    // giving the folder back leaves a stale lock, which the next one takes over.
+    void oneBoardPerFolder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("state/game.json"));
+        GameFixture played;
+        auto first = std::make_unique<GameFile>(path);
+        QVERIFY(first->claim());
+        first->follow(&played.g());
+        played.type(Field::Home, "5\n");
+        QVERIFY(first->waitUntilWritten());
+        const QByteArray saved = readAll(path);
+
+        GameFile second(path);
+        QVERIFY(!second.claim());
+        QCOMPARE(second.owner(),
+                 QStringLiteral("process %1").arg(QCoreApplication::applicationPid()));
+        QVERIFY(!second.load());
+        GameFixture other;
+        second.follow(&other.g());
+        other.type(Field::Home, "7\n");
+        second.gameChanged(other.s());
+        second.setAside();
+        QVERIFY(second.waitUntilWritten());
+        QCOMPARE(second.writeCount(), 0);
+        QCOMPARE(readAll(path), saved);
+        QCOMPARE(QDir(dir.filePath("state")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({"game.json", "game.lock"}));
+        played.type(Field::Home, "6\n");
+        QVERIFY(first->waitUntilWritten());
+        QCOMPARE(rowText(first->load()->state.row(Field::Home)), "6");
+
+        // The lock goes with its board.
+        first.reset();
+        QVERIFY(!QFile::exists(dir.filePath("state/game.lock")));
+        QVERIFY(GameFile(path).claim());
+
+        // A killed board's lock names a process that has ended.
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        QVERIFY(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        QByteArray lock = FolderLock::contents();
+        lock.replace(0, lock.indexOf('\n'), QByteArray::number(pid));
+        QVERIFY(program::replaceFile(dir.filePath("state/game.lock"), lock));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(QStringLiteral(
+                "took over the stale lock .*game.lock \\(process \\d+ has ended\\)")));
+        GameFile next(path);
+        QVERIFY(next.claim());
+        QCOMPARE(rowText(next.load()->state.row(Field::Home)), "6");
     }
 
     // A writer killed at any moment leaves the last good file or the new one, never half of one.

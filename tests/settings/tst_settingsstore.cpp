@@ -9,7 +9,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #ifdef Q_OS_LINUX
 #include <sys/stat.h>
@@ -80,6 +82,7 @@ private Q_SLOTS:
         Settings = unusualSettings(); // so that loading has to set every variable
         QFile::remove(path);
         QDir().rmdir(path);
+        QFile::remove(path + QStringLiteral(".bad"));
     }
 
     void cleanup()
@@ -254,6 +257,49 @@ private Q_SLOTS:
         for (const QString& key : held)
             QVERIFY2(own.contains(key), qPrintable(key));
         QVERIFY(!ok || held.size() == own.size());
+        QVERIFY(loadFile() == loaded);
+    }
+
+    // A link at the path is never followed, to read or to write: it is moved aside as
+    // <file>.bad with one line on the terminal, every setting takes its default, and the file
+    // is written anew in its place. Where it points stays as it was, or missing.
+    void linkAtThePath_data()
+    {
+        QTest::addColumn<bool>("dangling");
+        QTest::addColumn<bool>("ok"); // OK pressed, or only the first start
+        QTest::newRow("to settings elsewhere, first start") << false << false;
+        QTest::newRow("to settings elsewhere, OK") << false << true;
+        QTest::newRow("dangling, OK") << true << true;
+    }
+    void linkAtThePath()
+    {
+        QFETCH(bool, dangling);
+        QFETCH(bool, ok);
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("theirs.ini"));
+        const QByteArray theirs = "[TextSettings]\nHomeText=Theirs\n";
+        QVERIFY(dangling || writeFile(target, theirs));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(QFile::link(target, path));
+
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral(
+                                 "settings file .* is a link, which is never followed; it was "
+                                 "moved to .*Pucklight.ini.bad, and every setting takes its "
+                                 "default")));
+        IniSettingsBacking ini; // one run of the program
+        const SettingVariables loaded = with(ini, [] {
+            LoadSettings();
+            return Settings;
+        });
+        QVERIFY(!ok || with(ini, [] { return SaveSettings(); }));
+        QVERIFY(loaded == defaults());
+        QCOMPARE(QFileInfo(path + QStringLiteral(".bad")).symLinkTarget(), target);
+        QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+        if (dangling)
+            QVERIFY(!QFileInfo::exists(target));
+        else
+            QCOMPARE(readFile(target), theirs);
         QVERIFY(loadFile() == loaded);
     }
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "feedwriter.h"
+#include "folderlock.h"
 #include "gamefixture.h"
 #include "liveoutput.h"
 #include "sizelimit.h"
@@ -8,7 +9,9 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <atomic>
 #include <memory>
@@ -86,8 +89,46 @@ class TestFeed : public QObject
     Q_OBJECT
 
     QTemporaryDir tmp;
+    QProcess sleeper;    // a live process of another program
+    qint64 endedPid = 0; // a process that has ended
+
+    // A lock file as a board of this program writes it, naming process `pid`; other lines
+    // given replace those of this computer.
+    static QByteArray lockNaming(qint64 pid, const QByteArray& host = {},
+                                 const QByteArray& machine = {}, const QByteArray& boot = {})
+    {
+        QList<QByteArray> lines = FolderLock::contents().split('\n');
+        lines[0] = QByteArray::number(pid);
+        for (const auto& [i, line] : {std::pair{2, host}, {3, machine}, {4, boot}})
+            if (!line.isEmpty())
+                lines[i] = line;
+        return lines.join('\n');
+    }
+
+    static bool writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        sleeper.start(QStringLiteral("sleep"), {QStringLiteral("600")});
+        QVERIFY(sleeper.waitForStarted());
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        QVERIFY(ended.waitForStarted());
+        endedPid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+    }
+
+    void cleanupTestCase()
+    {
+        sleeper.kill();
+        sleeper.waitForFinished();
+    }
+
     // The feed reads the game, not the board's colours: coinciding colours (the clock's upper
     // dot in the background colour, lamps in the board's colour) change nothing. Files are
     // replaced whole: a reader on another thread never finds one missing or half written.
@@ -199,6 +240,108 @@ private Q_SLOTS:
         second.step();
         first.reset();
         QVERIFY(FedGame(dir).out->feed);
+    }
+
+    void staleLocksAreTakenOver_data()
+    {
+        QTest::addColumn<QString>("what");    // "lock", "link", "FIFO"
+        QTest::addColumn<QByteArray>("lock"); // the lock's bytes, or what a link points to
+        QTest::addColumn<QString>("reason");  // the reason on the terminal line, a pattern
+        const qint64 own = QCoreApplication::applicationPid();
+        QTest::newRow("empty (a power cut)") << "lock" << QByteArray() << "it is empty";
+        QTest::newRow("junk") << "lock"
+                              << QByteArray("\x7f"
+                                            "ELF\x02\x01\n\0\0")
+                              << "it names no board";
+        QTest::newRow("cut in its first line") << "lock" << QByteArray("12") << "it names no board";
+        QTest::newRow("another computer's")
+            << "lock" << lockNaming(own, "rink-pc-2", "0123456789abcdef")
+            << "it was left by a board on another computer, rink-pc-2";
+        QTest::newRow("a process that has ended")
+            << "lock" << lockNaming(endedPid) << "process \\d+ has ended";
+        QTest::newRow("another program's process") << "lock" << lockNaming(sleeper.processId())
+                                                   << "process \\d+ is another program, sleep";
+        if (!QSysInfo::bootUniqueId().isEmpty())
+            QTest::newRow("left before the computer last started")
+                << "lock" << lockNaming(own, {}, {}, "0a0b0c0d-0000-0000-0000-000000000000")
+                << "it was left before this computer last started";
+        QTest::newRow("a link to /dev/zero")
+            << "link" << QByteArray("/dev/zero") << "it was a link";
+        QTest::newRow("a link to a live board's lock")
+            << "link" << QByteArray("elsewhere.lock") << "it was a link";
+        QTest::newRow("a dangling link") << "link" << QByteArray("gone/nowhere") << "it was a link";
+        QTest::newRow("a FIFO") << "FIFO" << QByteArray() << "it was not a regular file";
+    }
+
+    // A lock whose board cannot be shown alive is taken over with one line on the terminal, at
+    // once: what was a power cut's empty file, junk, another computer's or an ended process's
+    // lock, and anything that is not a regular file, which is neither followed nor waited on.
+    void staleLocksAreTakenOver()
+    {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, lock);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(".pucklight.lock");
+        const QString target = QDir(dir.path()).filePath(QString::fromUtf8(lock));
+        const QByteArray live = lockNaming(QCoreApplication::applicationPid());
+        if (what == "lock")
+            QVERIFY(writeFile(path, lock));
+        if (what == "link") {
+            QVERIFY(lock != "elsewhere.lock" || writeFile(target, live));
+            QVERIFY(QFile::link(target, path));
+        }
+        if (what == "FIFO")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^pucklight: took over the stale lock .*/"
+                                                "\\.pucklight\\.lock \\(" +
+                                                reason + "\\)$"));
+        FedGame g(dir.path());
+        QVERIFY(g.out->feed);
+        g.step();
+        QCOMPARE(g.file("home_score.txt"), "0");
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(readAll(path), FolderLock::contents());
+        if (lock == "elsewhere.lock")
+            QCOMPARE(readAll(target), live);
+        if (lock == "gone/nowhere")
+            QVERIFY(!QFileInfo::exists(dir.filePath("gone")));
+    }
+
+    // A board that can be shown alive keeps its folder: the one a lock file names (on this
+    // computer, since its start, running this program), and the one that holds the file's
+    // kernel lock, whatever the file says. Once it has gone, its lock is stale.
+    void liveLocksAreKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(".pucklight.lock");
+        const QString inUse =
+            QStringLiteral("feed folder .* is in use by another Pucklight board ");
+        QVERIFY(writeFile(path, lockNaming(QCoreApplication::applicationPid())));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression(inUse + QStringLiteral("\\(process %1\\)")
+                                                         .arg(QCoreApplication::applicationPid())));
+        QVERIFY(!FedGame(dir.path()).out->feed);
+        QVERIFY(QFile::remove(path));
+
+        // flock(1) holds the kernel's lock on an empty file while its command runs: cat, which
+        // echoes once the lock is held and ends with its input.
+        QProcess holder;
+        holder.start(QStringLiteral("flock"),
+                     {QStringLiteral("--close"), path, QStringLiteral("cat")});
+        QVERIFY(holder.waitForStarted());
+        holder.write("held\n");
+        QVERIFY(holder.waitForReadyRead());
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(inUse + QStringLiteral("\\(process unknown\\)")));
+        QVERIFY(!FedGame(dir.path()).out->feed);
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished());
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("took over the stale lock .* \\(it is empty\\)"));
+        QVERIFY(FedGame(dir.path()).out->feed);
     }
 
     // Files are replaced whole, never written in place: on a full disk a file keeps its old

@@ -33,6 +33,7 @@ struct FakeDialogs : CommonDialogs
     std::deque<QString> files;
     std::deque<bool> answers;
     QStringList asked; // titles of the questions asked
+    QStringList told;  // titles of the messages shown
     QStringList filters;
     int beeps = 0;
 
@@ -68,6 +69,10 @@ struct FakeDialogs : CommonDialogs
     bool ask(QWidget* parent, const Question& q) override
     {
         return askYesNo(parent, q.title, q.text);
+    }
+    void tell(QWidget*, const QString& title, const QString&, const QString&) override
+    {
+        told << title;
     }
     void beep() override { ++beeps; }
 };
