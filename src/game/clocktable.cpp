@@ -63,6 +63,7 @@ void ClockTable::SetClock(ClockValue v, int i)
     if (!c)
         return;
     c->Preset = v;
+    ++c->Sets;
     c->Used = ClockValue();
     c->Elapsed = ClockValue();
     StopClock(i);

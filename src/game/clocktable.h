@@ -17,6 +17,7 @@ struct ClockRecord
     bool Running = false;
     std::optional<int64_t> StartStamp; // whole monotonic seconds of the latest start
     int StartMillis = 0;               // 0..999, the millisecond part of that start
+    uint32_t Sets = 0;                 // how often SetClock has given it a value
 
     bool operator==(const ClockRecord&) const = default;
 };

@@ -94,12 +94,13 @@ std::optional<gamejson::Loaded> GameFile::load()
     return loaded;
 }
 
-bool GameFile::differsFromNewBoard(const GameState& state)
+bool GameFile::differsFromNewBoard(const gamejson::Loaded& saved)
 {
     static const QDateTime anyTime = QDateTime::fromSecsSinceEpoch(0);
     GameState fresh = Game(SettingVariables()).state();
-    fresh.selected = state.selected;
-    return gamejson::toJson(state, anyTime) != gamejson::toJson(fresh, anyTime);
+    fresh.selected = saved.state.selected;
+    return !saved.record.empty() ||
+           gamejson::toJson(saved.state, {}, anyTime) != gamejson::toJson(fresh, {}, anyTime);
 }
 
 void GameFile::setAside()
@@ -112,19 +113,31 @@ void GameFile::setAside()
 
 void GameFile::follow(const Game* game)
 {
-    connect(game, &Game::changed, this, [this, game] { gameChanged(game->state()); });
+    connect(game, &Game::changed, this, [this, game] { gameChanged(*game); });
 }
 
-void GameFile::gameChanged(const GameState& state)
+QJsonObject GameFile::contentOf(QJsonObject json)
+{
+    // The record's events only ever grow: its next number stands for them.
+    json.remove(QLatin1String("savedAt"));
+    QJsonObject record = json.value(QLatin1String("record")).toObject();
+    record.remove(QLatin1String("events"));
+    json[QLatin1String("record")] = record;
+    return json;
+}
+
+void GameFile::gameChanged(const Game& game)
 {
     // The tick reports every 100 ms, also when nothing moves.
-    if (lastSeen && *lastSeen == state)
+    const GameState& state = game.state();
+    if (lastSeen && *lastSeen == state && lastSeenEvent == game.record().nextId())
         return;
     lastSeen = state;
-    const QJsonObject json = gamejson::toJson(state, timeSource().localNow());
-    QJsonObject content = json;
-    content.remove(QLatin1String("savedAt"));
-    if (handedAny && content == handedContent) {
+    lastSeenEvent = game.record().nextId();
+    const QJsonObject json =
+        gamejson::toJson(state, game.record(), timeSource().localNow(),
+                         game.settings().HomeText, game.settings().VisitorText);
+    if (handedAny && contentOf(json) == handedContent) {
         heldBack.reset();
         heldBackTimer.stop();
         return;
@@ -158,13 +171,12 @@ void GameFile::hand(const QJsonObject& json, QJsonObject steady)
     heldBack.reset();
     heldBackTimer.stop();
     handedSteady = std::move(steady);
-    handedContent = json;
-    handedContent.remove(QLatin1String("savedAt"));
+    handedContent = contentOf(json);
     handedAny = true;
     handedAtMs = nowMs();
     {
         std::lock_guard lock(mutex);
-        pending = gamejson::toBytes(json);
+        pending = json;
     }
     wake.notify_one();
 }
@@ -189,12 +201,12 @@ void GameFile::writerLoop()
         wake.wait(lock, [this] { return pending || stopping; });
         if (!pending)
             return;
-        const QByteArray bytes = std::move(*pending);
+        const QJsonObject json = std::move(*pending);
         pending.reset();
         writing = true;
         lock.unlock();
         QString error;
-        const bool ok = writeFile(bytes, error);
+        const bool ok = writeFile(gamejson::toBytes(json), error);
         lock.lock();
         writing = false;
         lastWriteOk = ok;
