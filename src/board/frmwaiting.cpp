@@ -17,6 +17,8 @@
 
 namespace {
 
+const CommandSource Source = CommandSource::window(QStringLiteral("waiting penalties"));
+
 QString entryText(const WaitingPenalty& p)
 {
     return (p.player < 0 ? QStringLiteral("--") : QString::number(p.player)) + QLatin1Char('\t') +
@@ -95,7 +97,7 @@ bool frmWaiting::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (watched == c.list && key == Qt::Key_Delete && c.list->currentRow() >= 0) {
-            theGame.removeWaitingPenalty(team, c.list->currentRow());
+            theGame.run(Command::removeWaiting(team, c.list->currentRow()), Source);
             return true;
         }
     }
@@ -109,9 +111,8 @@ void frmWaiting::add(Team t)
     const ClockValue typed = ParseTime(c.time->text());
     // Penalties are whole seconds, as on the board.
     const ClockValue time = typed == NoTime ? NoTime : ClockValue::whole(typed.roundedHalfEven());
-    if (c.time->text().isEmpty() ||
-        !theGame.addWaitingPenalty(t, player.isEmpty() ? int16_t(-1) : int16_t(player.toInt()),
-                                   time)) {
+    const int16_t number = player.isEmpty() ? NoNumber : static_cast<int16_t>(player.toInt());
+    if (c.time->text().isEmpty() || !theGame.run(Command::addWaiting(t, number, time), Source)) {
         commonDialogs().beep();
         return;
     }

@@ -214,7 +214,7 @@ class TestAppWindows : public QObject
         collect(f.b(), shown);
 
         FakeDialogs dialogs;
-        std::unique_ptr<frmSplash> splash(new frmSplash);
+        std::unique_ptr<frmSplash> splash(new frmSplash(f.b().game()));
         collect(*splash, shown);
         splash->show();
         collectUnreadable(splash.get(), unreadable);
@@ -281,7 +281,8 @@ private Q_SLOTS:
         FakeKeyboard keyboard;
         FakeDialogs dialogs;
         Settings = SettingVariables();
-        auto* splash = new frmSplash;
+        Game game(Settings);
+        auto* splash = new frmSplash(game);
         QPointer<frmSplash> guard(splash);
         QCOMPARE(Settings.BuzzerFile, programDir.filePath(QStringLiteral("buzzer.wav")));
         splash->show();
@@ -384,13 +385,14 @@ private Q_SLOTS:
             Game played{SettingVariables()};
             file->follow(&played);
             played.select(Field::Home);
-            played.fieldKeyDown(Field::Home, vk::Key0 + 7);
-            played.fieldKeyDown(Field::Home, vk::Enter);
+            played.keyDown(vk::Key0 + 7, {}, Field::Home);
+            played.keyDown(vk::Enter, {}, Field::Home);
             file = std::make_unique<GameFile>(file->path()); // as after a crash
         }
 
+        Game game{SettingVariables()};
         QPointer<frmScoreBoard> board;
-        auto* splash = new frmSplash;
+        auto* splash = new frmSplash(game);
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
         keepGameSaved(splash, *file);
         QString asked;
@@ -406,7 +408,7 @@ private Q_SLOTS:
             splash->close();
             return;
         }
-        QCOMPARE(rowText(board->game().state().row(Field::Home)), QStringLiteral("7"));
+        QCOMPARE(board->game().state().scoreOf(Team::Home), 7);
         QCOMPARE(board->focusWidget(), board->box(Field::Home)); // where it was left
         delete board;
     }

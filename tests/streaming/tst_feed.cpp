@@ -116,7 +116,7 @@ private Q_SLOTS:
         g.f.type(Field::PenaltyPV2, "4\n"); // a player with no time yet
         g.f.g().select(Field::Goal);
         g.f.key(Field::Goal, vk::Left);
-        QVERIFY(g.f.g().addWaitingPenalty(Team::Visitor, 12, ClockValue::whole(120)));
+        QVERIFY(g.f.addWaiting(Team::Visitor, 12, 120));
         g.step();
         QCOMPARE(g.texts(), "1:05|2|" + name + "|3|12|17 2:00||Visitor|1|7||4");
         QCOMPARE(g.file("state.json"), readAll(SCRIPTED_STATE).trimmed()); // every field, once
