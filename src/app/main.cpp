@@ -4,9 +4,9 @@
 #include "frmsplash.h"
 #include "gamefile.h"
 #include "gamesaving.h"
-#include "settingvariables.h"
 #include "languages.h"
 #include "liveoutput.h"
+#include "settingvariables.h"
 
 #include <QApplication>
 #include <QGuiApplication>

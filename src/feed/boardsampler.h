@@ -3,8 +3,8 @@
 
 #include "boardstate.h"
 
-#include <QObject>
 #include <QElapsedTimer>
+#include <QObject>
 #include <QPointer>
 #include <QTimer>
 

@@ -7,10 +7,10 @@ namespace {
 
 // By CommandKind.
 constexpr std::array<const char*, CommandKindCount> CommandNames = {
-    "startStop", "gameClockAlone", "reset",        "clockSwitch",  "setClock",
-    "goal",      "setScore",       "shot",         "setShots",     "setPeriod",
-    "setPenalty", "clearPenalty",  "penaltyClock", "addWaiting",   "removeWaiting",
-    "goalLamp",  "horn",           "buzzer",       "undo",         "redo",
+    "startStop",  "gameClockAlone", "reset",        "clockSwitch", "setClock",
+    "goal",       "setScore",       "shot",         "setShots",    "setPeriod",
+    "setPenalty", "clearPenalty",   "penaltyClock", "addWaiting",  "removeWaiting",
+    "goalLamp",   "horn",           "buzzer",       "undo",        "redo",
 };
 static_assert(static_cast<int>(CommandKind::Redo) + 1 == CommandKindCount);
 

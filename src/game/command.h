@@ -41,9 +41,9 @@ struct Command
 {
     CommandKind kind = CommandKind::StartStop;
     Team team = Team::Home;
-    int slot = 1;                  // a penalty slot of the team: 1 or 2
-    int index = 0;                 // a waiting penalty in its team's list, from 0
-    std::optional<int16_t> number; // a score, shots, period or player; NoNumber blanks it
+    int slot = 1;                   // a penalty slot of the team: 1 or 2
+    int index = 0;                  // a waiting penalty in its team's list, from 0
+    std::optional<int16_t> number;  // a score, shots, period or player; NoNumber blanks it
     std::optional<ClockValue> time; // a game time or a penalty time
     GoalLamp lamp = GoalLamp::None;
 
@@ -83,7 +83,10 @@ struct CommandSource
     Kind kind = Kind::Keyboard;
     QString name;
 
-    static CommandSource keyboard(const QString& name = QString()) { return {Kind::Keyboard, name}; }
+    static CommandSource keyboard(const QString& name = QString())
+    {
+        return {Kind::Keyboard, name};
+    }
     static CommandSource window(const QString& name) { return {Kind::Window, name}; }
     static CommandSource clock() { return {Kind::Clock, QString()}; }
     bool operator==(const CommandSource&) const = default;

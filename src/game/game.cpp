@@ -118,8 +118,9 @@ CommandResult Game::apply(const Command& c)
     case CommandKind::Goal: {
         const int next = std::max<int>(game.score[t], 0) + 1;
         if (next > ScoreMax)
-            return CommandResult::refused(
-                QStringLiteral("the %1 score is at its highest, %2").arg(teamWord(c.team)).arg(ScoreMax));
+            return CommandResult::refused(QStringLiteral("the %1 score is at its highest, %2")
+                                              .arg(teamWord(c.team))
+                                              .arg(ScoreMax));
         game.score[t] = static_cast<int16_t>(next);
         game.WhoGoal = lampOf(c.team);
         break;
@@ -132,8 +133,9 @@ CommandResult Game::apply(const Command& c)
     case CommandKind::AddShot: {
         const int next = std::max<int>(game.shots[t], 0) + 1;
         if (next > CountMax)
-            return CommandResult::refused(
-                QStringLiteral("the %1 shots are at their highest, %2").arg(teamWord(c.team)).arg(CountMax));
+            return CommandResult::refused(QStringLiteral("the %1 shots are at their highest, %2")
+                                              .arg(teamWord(c.team))
+                                              .arg(CountMax));
         game.shots[t] = static_cast<int16_t>(next);
         break;
     }
@@ -213,8 +215,9 @@ CommandResult Game::applyWaiting(const Command& c)
     WaitingList& list = game.waiting[static_cast<size_t>(c.team)];
     if (c.kind == CommandKind::RemoveWaiting) {
         if (c.index < 0 || c.index >= static_cast<int>(list.size()))
-            return CommandResult::refused(
-                QStringLiteral("the %1 team has no waiting penalty %2").arg(teamWord(c.team)).arg(c.index + 1));
+            return CommandResult::refused(QStringLiteral("the %1 team has no waiting penalty %2")
+                                              .arg(teamWord(c.team))
+                                              .arg(c.index + 1));
         list.erase(list.begin() + c.index);
         return CommandResult::done();
     }
@@ -224,8 +227,9 @@ CommandResult Game::applyWaiting(const Command& c)
         return CommandResult::refused(
             QStringLiteral("a waiting penalty's time is whole seconds, 0:01 to 9:59"));
     if (list.size() >= MaxWaiting)
-        return CommandResult::refused(
-            QStringLiteral("the %1 team has %2 penalties waiting already").arg(teamWord(c.team)).arg(MaxWaiting));
+        return CommandResult::refused(QStringLiteral("the %1 team has %2 penalties waiting already")
+                                          .arg(teamWord(c.team))
+                                          .arg(MaxWaiting));
     list.push_back({*c.number, *c.time});
     return CommandResult::done();
 }

@@ -114,7 +114,6 @@ private:
         {
             int clock;
             ClockValue before, after; // what it had left
-            uint32_t setsNow;         // its count of sets once the step was last applied
         };
         struct Waiting
         {
@@ -125,6 +124,10 @@ private:
         };
         Values before, after;
         std::vector<Clock> clocks;
+        // Each clock's set mark before and after the command. A clock set since (by hand or by
+        // a waiting penalty taking its slot) holds something else now: neither it nor its
+        // penalty slot is put back.
+        std::array<uint32_t, ClockCount> marksBefore{}, marksAfter{};
         std::vector<Waiting> waiting;
         std::vector<int64_t> events; // its entries in the record
         GameEvent first;
@@ -136,7 +139,7 @@ private:
     CommandResult applyPenalty(const Command& c);
     CommandResult applyWaiting(const Command& c);
     CommandResult undoOrRedo(bool undo, const CommandSource& source);
-    bool putBack(Step& step, bool backwards, bool dryRun);
+    bool putBack(const Step& step, bool backwards, bool dryRun);
 
     // The record.
     GameEvent event(EventKind kind, const CommandSource& source) const;

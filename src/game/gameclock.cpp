@@ -8,8 +8,8 @@ void Game::tick()
     ClockTable& clocks = game.clocks;
     const ClockValue g = clocks.ReadClock(GameClock);
     // The local time is read only while it is shown.
-    game.face = game.ClockTime ? ClockFace{true, ClockValue(), CurrentTimeOfDay()}
-                               : ClockFace{false, g, 0};
+    game.face =
+        game.ClockTime ? ClockFace{true, ClockValue(), CurrentTimeOfDay()} : ClockFace{false, g, 0};
 
     if (g > ClockValue()) {
         if (game.clockState == ClockState::AtZero)

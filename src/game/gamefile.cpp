@@ -135,8 +135,8 @@ void GameFile::gameChanged(const Game& game)
     lastSeen = state;
     lastSeenEvent = game.record().nextId();
     const QJsonObject json =
-        gamejson::toJson(state, game.record(), timeSource().localNow(),
-                         game.settings().HomeText, game.settings().VisitorText);
+        gamejson::toJson(state, game.record(), timeSource().localNow(), game.settings().HomeText,
+                         game.settings().VisitorText);
     if (handedAny && contentOf(json) == handedContent) {
         heldBack.reset();
         heldBackTimer.stop();

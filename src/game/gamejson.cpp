@@ -212,11 +212,11 @@ void readNumbers(Reader& r, const QJsonObject& json, GameState& s)
     for (Team t : Teams) {
         const auto i = static_cast<size_t>(t);
         const QLatin1String team = key(TeamNames[i]);
-        if (const auto n = r.number(at("score").toObject().value(team), fieldlimits::ScoreMax,
-                                    true, "score"))
+        if (const auto n =
+                r.number(at("score").toObject().value(team), fieldlimits::ScoreMax, true, "score"))
             s.score[i] = *n;
-        if (const auto n = r.number(at("shots").toObject().value(team), fieldlimits::CountMax,
-                                    true, "shots"))
+        if (const auto n =
+                r.number(at("shots").toObject().value(team), fieldlimits::CountMax, true, "shots"))
             s.shots[i] = *n;
     }
     if (const auto n = r.number(at("period"), fieldlimits::PeriodMax, false, "period"))
@@ -390,8 +390,8 @@ std::optional<Loaded> fromBytes(const QByteArray& bytes, QString* fault)
             const QJsonObject p = list[i].toObject();
             const auto player =
                 r.whole(p.value(key("player")), -1, fieldlimits::CountMax, "player");
-            const auto seconds = r.whole(p.value(key("seconds")), 1,
-                                         fieldlimits::PenaltyTimeLimit, "seconds");
+            const auto seconds =
+                r.whole(p.value(key("seconds")), 1, fieldlimits::PenaltyTimeLimit, "seconds");
             if (player && seconds)
                 s.waiting[size_t(t)].push_back(
                     {static_cast<int16_t>(*player), ClockValue::whole(*seconds)});

@@ -13,11 +13,11 @@ namespace {
 
 // By EventKind.
 constexpr std::array<const char*, EventKindCount> EventNames = {
-    "goal",         "score",       "shots",        "period",        "penaltySet",
+    "goal",           "score",          "shots",        "period",         "penaltySet",
     "penaltyCleared", "penaltyExpired", "waitingAdded", "waitingRemoved", "waitingTookSlot",
-    "clockStarted", "clockStopped", "clockSet",    "reset",         "clockSwitched",
-    "goalLamp",     "horn",        "buzzer",       "undo",          "redo",
-    "refused",      "note",
+    "clockStarted",   "clockStopped",   "clockSet",     "reset",          "clockSwitched",
+    "goalLamp",       "horn",           "buzzer",       "undo",           "redo",
+    "refused",        "note",
 };
 static_assert(static_cast<int>(EventKind::Note) + 1 == EventKindCount);
 
@@ -42,28 +42,28 @@ enum Carries : unsigned {
     TextField = 256,
 };
 constexpr std::array<unsigned, EventKindCount> EventFields = {
-    TeamField | ValueFields | LampField | OnField,              // goal
-    TeamField | ValueFields,                                    // score
-    TeamField | ValueFields,                                    // shots
-    ValueFields,                                                // period
-    TeamField | SlotField | PlayerField | TimeField | OnField,   // penaltySet
-    TeamField | SlotField | PlayerField | TimeField | OnField,   // penaltyCleared
-    TeamField | SlotField | PlayerField,                        // penaltyExpired
-    TeamField | SlotField | PlayerField | TimeField,            // waitingAdded
-    TeamField | SlotField | PlayerField | TimeField,            // waitingRemoved
-    TeamField | SlotField | PlayerField | TimeField,            // waitingTookSlot
-    SlotField,                                                  // clockStarted
-    SlotField,                                                  // clockStopped
-    TimeField,                                                  // clockSet
-    TimeField,                                                  // reset
-    OnField,                                                    // clockSwitched
-    LampField,                                                  // goalLamp
-    0,                                                          // horn
-    0,                                                          // buzzer
-    RefsField | TextField,                                      // undo
-    RefsField | TextField,                                      // redo
-    TextField,                                                  // refused
-    TextField,                                                  // note
+    TeamField | ValueFields | LampField | OnField,             // goal
+    TeamField | ValueFields,                                   // score
+    TeamField | ValueFields,                                   // shots
+    ValueFields,                                               // period
+    TeamField | SlotField | PlayerField | TimeField | OnField, // penaltySet
+    TeamField | SlotField | PlayerField | TimeField | OnField, // penaltyCleared
+    TeamField | SlotField | PlayerField,                       // penaltyExpired
+    TeamField | SlotField | PlayerField | TimeField,           // waitingAdded
+    TeamField | SlotField | PlayerField | TimeField,           // waitingRemoved
+    TeamField | SlotField | PlayerField | TimeField,           // waitingTookSlot
+    SlotField,                                                 // clockStarted
+    SlotField,                                                 // clockStopped
+    TimeField,                                                 // clockSet
+    TimeField,                                                 // reset
+    OnField,                                                   // clockSwitched
+    LampField,                                                 // goalLamp
+    0,                                                         // horn
+    0,                                                         // buzzer
+    RefsField | TextField,                                     // undo
+    RefsField | TextField,                                     // redo
+    TextField,                                                 // refused
+    TextField,                                                 // note
 };
 
 template <size_t N>
@@ -145,7 +145,10 @@ QString GameEvent::describe() const
         what = QStringLiteral("%1 penalty %2 cleared").arg(teamWord(team)).arg(slot);
         break;
     case EventKind::PenaltyExpired:
-        what = QStringLiteral("%1 penalty %2 over (%3)").arg(teamWord(team)).arg(slot).arg(playerText(player));
+        what = QStringLiteral("%1 penalty %2 over (%3)")
+                   .arg(teamWord(team))
+                   .arg(slot)
+                   .arg(playerText(player));
         break;
     case EventKind::WaitingAdded:
     case EventKind::WaitingRemoved:
@@ -156,15 +159,17 @@ QString GameEvent::describe() const
                         playerText(player), PenaltyTimeText(time));
         break;
     case EventKind::WaitingTookSlot:
-        what = QStringLiteral("%1 waiting penalty %2 to slot %3").arg(teamWord(team), playerText(player)).arg(slot);
+        what = QStringLiteral("%1 waiting penalty %2 to slot %3")
+                   .arg(teamWord(team), playerText(player))
+                   .arg(slot);
         break;
     case EventKind::ClockStarted:
     case EventKind::ClockStopped: {
-        const QString which = slot < 0   ? QStringLiteral("clocks")
-                              : slot == 0 ? QStringLiteral("game clock")
-                                          : QStringLiteral("%1 penalty %2 clock")
-                                                .arg(teamWord(team))
-                                                .arg((slot - 1) % 2 + 1);
+        const QString which =
+            slot < 0 ? QStringLiteral("clocks")
+            : slot == 0
+                ? QStringLiteral("game clock")
+                : QStringLiteral("%1 penalty %2 clock").arg(teamWord(team)).arg((slot - 1) % 2 + 1);
         what = which + (kind == EventKind::ClockStarted ? QStringLiteral(" started")
                                                         : QStringLiteral(" stopped"));
         break;
@@ -179,9 +184,10 @@ QString GameEvent::describe() const
         what = on ? QStringLiteral("time of day") : QStringLiteral("game time shown");
         break;
     case EventKind::GoalLamp:
-        what = lamp == GoalLamp::None ? QStringLiteral("goal lamp out")
-                                      : QStringLiteral("%1 goal lamp").arg(
-                                            QLatin1String(LampNames[static_cast<size_t>(lamp)]));
+        what = lamp == GoalLamp::None
+                   ? QStringLiteral("goal lamp out")
+                   : QStringLiteral("%1 goal lamp")
+                         .arg(QLatin1String(LampNames[static_cast<size_t>(lamp)]));
         break;
     case EventKind::Horn:
         what = QStringLiteral("horn");

@@ -12,28 +12,28 @@
 
 // One thing that happened in the game, as the game sheet and the feed tell it.
 enum class EventKind : uint8_t {
-    Goal,           // team, score (after), lamp
-    Score,          // team, before, score: a score set by hand
-    Shots,          // team, before, value
-    Period,         // before, value
-    PenaltySet,     // team, slot, player, time
-    PenaltyCleared, // team, slot, player, time (what was left)
-    PenaltyExpired, // team, slot, player
-    WaitingAdded,   // team, player, time
-    WaitingRemoved, // team, player, time
+    Goal,            // team, score (after), lamp
+    Score,           // team, before, score: a score set by hand
+    Shots,           // team, before, value
+    Period,          // before, value
+    PenaltySet,      // team, slot, player, time
+    PenaltyCleared,  // team, slot, player, time (what was left)
+    PenaltyExpired,  // team, slot, player
+    WaitingAdded,    // team, player, time
+    WaitingRemoved,  // team, player, time
     WaitingTookSlot, // team, slot, player, time
-    ClockStarted,   // clock: -1 every clock, 0 the game clock alone, 1 to 4 a penalty's own
-    ClockStopped,   // as ClockStarted
-    ClockSet,       // time: a game time typed or sent
-    Reset,          // time: the reset time
-    ClockSwitched,  // lamp-free flag `on`: the clock field shows the time of day
-    GoalLamp,       // lamp
+    ClockStarted,    // clock: -1 every clock, 0 the game clock alone, 1 to 4 a penalty's own
+    ClockStopped,    // as ClockStarted
+    ClockSet,        // time: a game time typed or sent
+    Reset,           // time: the reset time
+    ClockSwitched,   // lamp-free flag `on`: the clock field shows the time of day
+    GoalLamp,        // lamp
     Horn,
     Buzzer,
-    Undo,           // refs: the events taken back; text: what they were
-    Redo,           // refs: the events done again; text: what they were
-    Refused,        // a command that was refused before it reached the game (a bad token)
-    Note,           // text: something about the record itself (events dropped)
+    Undo,    // refs: the events taken back; text: what they were
+    Redo,    // refs: the events done again; text: what they were
+    Refused, // a command that was refused before it reached the game (a bad token)
+    Note,    // text: something about the record itself (events dropped)
 };
 inline constexpr int EventKindCount = 22;
 
@@ -44,15 +44,15 @@ struct GameEvent
 {
     int64_t id = 0; // numbered from 1 in the order they happened; never reused
     EventKind kind = EventKind::Note;
-    QDateTime wall;         // when, in UTC
-    ClockValue gameClock;   // what the game clock held
-    ClockValue periodTime;  // the reset time then, the length of the period being played
+    QDateTime wall;        // when, in UTC
+    ClockValue gameClock;  // what the game clock held
+    ClockValue periodTime; // the reset time then, the length of the period being played
     int16_t period = 0;
     CommandSource source;
     Team team = Team::Home;
-    int slot = 0;          // a penalty slot (1 or 2); for clock events the clock (see above)
+    int slot = 0; // a penalty slot (1 or 2); for clock events the clock (see above)
     int16_t player = NoNumber;
-    ClockValue time;       // a penalty's time, a game time set
+    ClockValue time; // a penalty's time, a game time set
     int16_t before = NoNumber;
     int16_t value = NoNumber; // a score, shots or period after the change
     GoalLamp lamp = GoalLamp::None;

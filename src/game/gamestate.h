@@ -40,7 +40,7 @@ enum class Sound : uint8_t { None, Buzzer, Horn };
 struct ClockFace
 {
     bool timeOfDay = false;
-    ClockValue gameTime; // shown when !timeOfDay
+    ClockValue gameTime;  // shown when !timeOfDay
     int minutesOfDay = 0; // shown when timeOfDay: hour x 60 + minute, the hour as the user's
                           // format writes it
     bool operator==(const ClockFace&) const = default;
@@ -87,9 +87,9 @@ struct GameState
 {
     GameState();
 
-    std::array<int16_t, 2> score{0, 0}; // by Team, 0 to 199 or NoNumber
-    std::array<int16_t, 2> shots{0, 0}; // by Team, 0 to 99 or NoNumber
-    int16_t period = 0;                 // 0 to 9
+    std::array<int16_t, 2> score{0, 0};          // by Team, 0 to 199 or NoNumber
+    std::array<int16_t, 2> shots{0, 0};          // by Team, 0 to 99 or NoNumber
+    int16_t period = 0;                          // 0 to 9
     std::array<PenaltySlotState, 4> penalties{}; // by penalty clock 1 to 4
     GoalLamp WhoGoal = GoalLamp::None;
     bool ClockTime = false; // the clock mode: the clock field is to show the time of day

@@ -35,7 +35,8 @@ struct GoalKey
     int16_t key;
     Team team;
 };
-constexpr std::array<GoalKey, 2> GoalKeys = {{{letter('H'), Team::Home}, {letter('V'), Team::Visitor}}};
+constexpr std::array<GoalKey, 2> GoalKeys = {
+    {{letter('H'), Team::Home}, {letter('V'), Team::Visitor}}};
 constexpr int16_t NextPeriodKey = letter('P');
 constexpr int16_t UndoKey = letter('Z');
 constexpr int16_t RedoKey = letter('Y');

@@ -72,8 +72,8 @@ void Game::recordChange(const Command& c, const GameState& before, const Command
         break;
     }
     case CommandKind::PenaltyClock:
-        add(game.clocks.IsRunning(clock) ? EventKind::ClockStarted : EventKind::ClockStopped)
-            .slot = clock;
+        add(game.clocks.IsRunning(clock) ? EventKind::ClockStarted : EventKind::ClockStopped).slot =
+            clock;
         break;
     case CommandKind::Reset:
         add(EventKind::Reset).time = game.ClockReset;
@@ -125,8 +125,8 @@ void Game::recordChange(const Command& c, const GameState& before, const Command
     case CommandKind::AddWaiting:
     case CommandKind::RemoveWaiting: {
         const bool added = c.kind == CommandKind::AddWaiting;
-        const WaitingPenalty p = added ? game.waiting[t].back()
-                                       : before.waiting[t][static_cast<size_t>(c.index)];
+        const WaitingPenalty p =
+            added ? game.waiting[t].back() : before.waiting[t][static_cast<size_t>(c.index)];
         GameEvent& e = add(added ? EventKind::WaitingAdded : EventKind::WaitingRemoved);
         e.player = p.player;
         e.time = p.time;
@@ -151,15 +151,16 @@ void Game::recordChange(const Command& c, const GameState& before, const Command
     step.before = valuesOf(before);
     step.after = valuesOf(game);
     for (int i = 0; i < ClockCount; ++i) {
-        const uint32_t setsBefore = before.clocks.record(i).Sets;
-        const uint32_t setsAfter = game.clocks.record(i).Sets;
-        if (setsBefore != setsAfter)
-            step.clocks.push_back({i, readingOf(before.clocks, i), readingOf(game.clocks, i),
-                                   setsAfter});
+        const uint32_t markBefore = before.clocks.record(i).SetMark;
+        const uint32_t markAfter = game.clocks.record(i).SetMark;
+        step.marksBefore[static_cast<size_t>(i)] = markBefore;
+        step.marksAfter[static_cast<size_t>(i)] = markAfter;
+        if (markBefore != markAfter)
+            step.clocks.push_back({i, readingOf(before.clocks, i), readingOf(game.clocks, i)});
     }
     if (c.kind == CommandKind::AddWaiting)
-        step.waiting.push_back({c.team, true, static_cast<int>(game.waiting[t].size()) - 1,
-                                game.waiting[t].back()});
+        step.waiting.push_back(
+            {c.team, true, static_cast<int>(game.waiting[t].size()) - 1, game.waiting[t].back()});
     if (c.kind == CommandKind::RemoveWaiting)
         step.waiting.push_back(
             {c.team, false, c.index, before.waiting[t][static_cast<size_t>(c.index)]});
@@ -179,7 +180,7 @@ void Game::recordChange(const Command& c, const GameState& before, const Command
     redoSteps.clear();
 }
 
-bool Game::putBack(Step& step, bool backwards, bool dryRun)
+bool Game::putBack(const Step& step, bool backwards, bool dryRun)
 {
     // Each part comes back only where the game still holds what the step left there.
     const Step::Values& from = backwards ? step.after : step.before;
@@ -199,16 +200,28 @@ bool Game::putBack(Step& step, bool backwards, bool dryRun)
     restore(game.period, from.period, to.period);
     restore(game.WhoGoal, from.lamp, to.lamp);
     restore(game.ClockReset, from.reset, to.reset);
+    const auto& marks = backwards ? step.marksAfter : step.marksBefore;
+    const auto& wantedMarks = backwards ? step.marksBefore : step.marksAfter;
+    auto unchanged = [&](int clock) {
+        return game.clocks.record(clock).SetMark == marks[static_cast<size_t>(clock)];
+    };
+    std::array<bool, ClockCount> touched{};
     for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
         const auto k = static_cast<size_t>(i - 1);
-        restore(game.penalty(i).player, from.player[k], to.player[k]);
+        if (!unchanged(i))
+            continue;
+        const bool before = any;
+        any = false;
         restore(game.penalty(i).timeShown, from.timeShown[k], to.timeShown[k]);
+        touched[static_cast<size_t>(i)] = any;
+        any = any || before;
+        restore(game.penalty(i).player, from.player[k], to.player[k]);
     }
-    for (Step::Clock& k : step.clocks) {
-        // A clock set since (by hand or by a penalty taking its slot) keeps its new time.
-        if (game.clocks.record(k.clock).Sets != k.setsNow)
+    for (const Step::Clock& k : step.clocks) {
+        if (!unchanged(k.clock))
             continue;
         any = true;
+        touched[static_cast<size_t>(k.clock)] = true;
         if (dryRun)
             continue;
         // The value comes back; whether the clock runs stays as it is. With the tick off (the
@@ -216,10 +229,10 @@ bool Game::putBack(Step& step, bool backwards, bool dryRun)
         const bool running = game.clocks.IsRunning(k.clock) && game.tickEnabled();
         if (running)
             stopClockCounting(k.clock);
-        game.clocks.SetClock(backwards ? k.before : k.after, k.clock);
+        game.clocks.SetClock(backwards ? k.before : k.after, k.clock,
+                             wantedMarks[static_cast<size_t>(k.clock)]);
         if (running)
             game.clocks.StartClock(k.clock);
-        k.setsNow = game.clocks.record(k.clock).Sets;
         if (k.clock == GameClock)
             refreshClockFace();
     }
@@ -245,10 +258,11 @@ bool Game::putBack(Step& step, bool backwards, bool dryRun)
         }
     }
     if (!dryRun) {
-        // Penalty times show their clocks again; a cleared slot shows nothing.
+        // The penalty times put back show their clocks at once; a cleared slot shows nothing.
         for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
             PenaltySlotState& p = game.penalty(i);
-            p.shownTime = p.timeShown ? game.clocks.ReadClock(i) : ClockValue();
+            if (touched[static_cast<size_t>(i)])
+                p.shownTime = p.timeShown ? game.clocks.ReadClock(i) : ClockValue();
         }
     }
     return any;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fuzzconfig.h"
 #include "boardformat.h"
+#include "fuzzconfig.h"
 #include "game.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fuzzconfig.h"
 #include "boardformat.h"
+#include "fuzzconfig.h"
 #include "gamejson.h"
 
 // The game file is read at every start, whatever a crash, a full disk or a hand left in it. It

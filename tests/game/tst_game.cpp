@@ -449,7 +449,8 @@ private Q_SLOTS:
         const ClockValue before = f.clock(GameClock);
 
         for (qsizetype i = states.size(); i-- > 0;) {
-            QVERIFY(f.undo());
+            const CommandResult r = f.run(Command::of(CommandKind::Undo));
+            QVERIFY2(r.ok, qPrintable(QString::number(i) + r.reason));
             QCOMPARE(snapshot(), states[i]);
         }
         QVERIFY(!f.undo());

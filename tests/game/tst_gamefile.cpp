@@ -88,8 +88,7 @@ private Q_SLOTS:
         for (int i = 0; i < ClockCount; ++i)
             readings[size_t(i)] = runDown ? before.clocks.LastReading(i) : f.clock(i);
         const QDateTime savedAt(QDate(2026, 3, 1), QTime(20, 15));
-        const auto loaded =
-            gamejson::fromBytes(
+        const auto loaded = gamejson::fromBytes(
             gamejson::toBytes(gamejson::toJson(before, f.g().record(), savedAt)), &fault);
         QVERIFY2(loaded, qPrintable(fault));
         QCOMPARE(loaded->savedAt, savedAt);

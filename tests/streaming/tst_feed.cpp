@@ -138,6 +138,11 @@ private Q_SLOTS:
         QCOMPARE(g.file("clock.txt"), "30.0");
         g.step(302);
         QCOMPARE(g.state()["soundPlaying"], true); // the buzzer at zero
+        // At zero nothing counts, and the clock switch waits for a tick that does not come.
+        g.f.key(Field::Time, 'C');
+        g.step();
+        QCOMPARE(g.state()["clock"],
+                 (QJsonObject{{"text", "0.0"}, {"mode", "game"}, {"running", false}}));
         reader.request_stop();
         reader.join();
         QVERIFY(reads > 100);

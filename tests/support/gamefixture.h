@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "faketime.h"
 #include "boardformat.h"
+#include "faketime.h"
 #include "game.h"
 #include "keycodes.h"
 
