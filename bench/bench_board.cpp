@@ -37,7 +37,7 @@ void tick(benchmark::State& state)
     QCoreApplication::processEvents();
     for (auto _ : state) {
         f.time.advanceMs(100);
-        b.game().tmrClock1_Timer();
+        b.game().tick();
         QCoreApplication::processEvents(); // the repaint of what changed
         // Sixty seconds is enough for every iteration: start over before the clock runs out.
         if (f.clock(GameClock) < ClockValue::whole(2)) {

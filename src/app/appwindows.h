@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+class Game;
 class QWidget;
 class frmScoreBoard;
 
@@ -16,6 +17,6 @@ bool showOptionsDialog(QWidget* parent);
 // penalties; after the options dialog the board takes the setting variables afresh.
 void wireBoardWindows(frmScoreBoard* board);
 
-// A new scoreboard on the setting variables, its F1 and F2 opening the help window and the
-// options dialog.
-frmScoreBoard* createScoreBoard();
+// A new scoreboard showing the application's game on the setting variables, its F1 and F2
+// opening the help window and the options dialog.
+frmScoreBoard* createScoreBoard(Game& game);

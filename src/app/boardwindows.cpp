@@ -47,9 +47,11 @@ void wireBoardWindows(frmScoreBoard* board)
     });
 }
 
-frmScoreBoard* createScoreBoard()
+frmScoreBoard* createScoreBoard(Game& game)
 {
-    auto* board = new frmScoreBoard(Settings);
+    // The board opens on the setting variables as they are now.
+    game.setSettings(Settings);
+    auto* board = new frmScoreBoard(game);
     wireBoardWindows(board);
     return board;
 }

@@ -21,7 +21,8 @@
 #include <QScreen>
 #include <QTimer>
 
-frmSplash::frmSplash(QWidget* parent) : Form(parent, Qt::Window | Qt::FramelessWindowHint)
+frmSplash::frmSplash(Game& game, QWidget* parent)
+    : Form(parent, Qt::Window | Qt::FramelessWindowHint), theGame(game)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Pucklight"));
@@ -109,7 +110,7 @@ frmScoreBoard* frmSplash::GoScore()
     // splash go once that has finished.
     hide();
     QTimer::singleShot(0, this, &QWidget::close);
-    frmScoreBoard* board = createScoreBoard();
+    frmScoreBoard* board = createScoreBoard(theGame);
     presentBoard(board);
     Q_EMIT boardOpened(board);
     return board;

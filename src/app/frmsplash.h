@@ -4,17 +4,19 @@
 #include "form.h"
 
 class CommandButton;
+class Game;
 class PictureBox;
 class Label;
 class frmScoreBoard;
 
-// The program's first window: the name, the version, and a click to continue to the board.
-// Its two buttons open the help window and the options dialog before the board exists.
+// The program's first window: the name, the version, and a click to continue to the board,
+// which shows the application's game. Its two buttons open the help window and the options
+// dialog before the board exists.
 class frmSplash : public Form
 {
     Q_OBJECT
 public:
-    explicit frmSplash(QWidget* parent = nullptr);
+    explicit frmSplash(Game& game, QWidget* parent = nullptr);
 
     // Closes the splash and opens the scoreboard. Returns the board.
     frmScoreBoard* GoScore();
@@ -39,6 +41,7 @@ protected:
 
 private:
     void Form_Load();
+    Game& theGame;
     double topTwips = 0;
     double leftTwips = 0;
     bool gone = false;

@@ -45,7 +45,7 @@ void keepGameSaved(frmSplash* splash, GameFile& file)
     QObject::connect(splash, &frmSplash::boardOpened, &file,
                      [&file](frmScoreBoard* board) { file.follow(&board->game()); });
     const auto saved = file.load();
-    if (!saved || !GameFile::differsFromNewBoard(saved->state))
+    if (!saved || !GameFile::differsFromNewBoard(*saved))
         return;
     // Asked once the splash shows, so that the question stands in front of it.
     QTimer::singleShot(0, splash, [splash, &file, saved = *saved] {
@@ -57,7 +57,7 @@ void keepGameSaved(frmSplash* splash, GameFile& file)
         q.no = QCoreApplication::translate("GameSaving", "&New game");
         if (commonDialogs().ask(splash, q)) {
             if (frmScoreBoard* board = splash->GoScore())
-                board->resumeGame(saved.state);
+                board->resumeGame(saved.state, saved.record);
         } else {
             file.setAside();
         }

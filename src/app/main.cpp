@@ -6,6 +6,7 @@
 #include "gamesaving.h"
 #include "languages.h"
 #include "liveoutput.h"
+#include "settingvariables.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -71,9 +72,10 @@ int main(int argc, char* argv[])
     if (const auto code = answerCommandLine(options, out, err, monitorList()))
         return *code;
 
-    // The game is kept in its file from the start until the program ends.
+    // The game lives as long as the program, and is kept in its file from the start.
+    Game game(Settings);
     GameFile gameFile;
-    auto* splash = new frmSplash;
+    auto* splash = new frmSplash(game);
     keepGameSaved(splash, gameFile);
     // Live output for streaming tools, only when asked for; it lives with the board.
     LiveOutput::Options live;

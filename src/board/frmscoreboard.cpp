@@ -4,6 +4,7 @@
 #include "commondialogs.h"
 
 #include "boarddesign.h"
+#include "boardformat.h"
 #include "colors.h"
 #include "image.h"
 #include "keyboard.h"
@@ -49,8 +50,7 @@ constexpr std::array<PenaltyNames, 4> PenaltyDesign = {{
 
 } // namespace
 
-frmScoreBoard::frmScoreBoard(const SettingVariables& settings, QWidget* parent)
-    : Form(parent), theGame(settings)
+frmScoreBoard::frmScoreBoard(Game& game, QWidget* parent) : Form(parent), theGame(game)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/pucklight/icon.png")));
@@ -118,8 +118,7 @@ void frmScoreBoard::wireFields()
     for (int i = 0; i < FieldCount; ++i) {
         const auto f = static_cast<Field>(i);
         PictureBox* container = box(f);
-        connect(container, &PictureBox::keyDown, this,
-                [this, f](QKeyEvent* e) { fieldKeyDown(f, e); });
+        connect(container, &PictureBox::keyDown, this, [this, f](QKeyEvent* e) { keyDown(e, f); });
         connect(container, &PictureBox::keyUp, this,
                 [this](QKeyEvent* e) { theGame.AllKeyUp(virtualKeyCode(*e)); });
         connect(container, &PictureBox::gotFocus, this, [this, f, container] {
@@ -141,7 +140,7 @@ void frmScoreBoard::wireFields()
             goal->setFocus(Qt::MouseFocusReason);
         });
 
-    connect(&tmrClock1, &QTimer::timeout, &theGame, &Game::tmrClock1_Timer);
+    connect(&tmrClock1, &QTimer::timeout, &theGame, &Game::tick);
     connect(&theGame, &Game::changed, this, &frmScoreBoard::render);
     connect(&theGame, &Game::tickEnabledChanged, this, &frmScoreBoard::followTick);
     connect(&theGame, &Game::playBuzzer, this,
@@ -165,7 +164,7 @@ void frmScoreBoard::Form_Load()
     CaptureLayout(*this, layoutTable);
     OpenSounds();
     render();
-    followTick(theGame.state().tickEnabled);
+    followTick(theGame.state().tickEnabled());
     box(Field::Time)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -193,13 +192,14 @@ void frmScoreBoard::render()
     const GameState& s = theGame.state();
     const SettingVariables& c = theGame.settings();
     // Most ticks change one row or none: rows drawn as they are now are skipped.
-    for (size_t i = 0; i < s.rows.size(); ++i) {
-        if (drawnRows[i] == s.rows[i])
+    for (size_t i = 0; i < drawnRows.size(); ++i) {
+        const DigitRow row = fieldRow(s, static_cast<Field>(i));
+        if (drawnRows[i] == row)
             continue;
         const LedRow& leds = fieldTable[i].digits;
         for (size_t k = 0; k < leds.size(); ++k)
-            leds[k]->setCaption(s.rows[i][static_cast<int>(k)]);
-        drawnRows[i] = s.rows[i];
+            leds[k]->setCaption(row[static_cast<int>(k)]);
+        drawnRows[i] = row;
     }
 
     const QColor border = toQColor(c.BorderColor);
@@ -207,7 +207,7 @@ void frmScoreBoard::render()
     const QColor lit = toQColor(c.ScoreColor);
     const QColor dark = toQColor(c.FormBack);
     // Under a minute the upper dot goes dark and the lower one stands as a decimal point.
-    shpClockDots[0]->setFillColor(s.clockColon ? border : hidden);
+    shpClockDots[0]->setFillColor(clockColon(s.face) ? border : hidden);
     shpClockDots[1]->setFillColor(border);
     for (int clock = FirstPenaltyClock; clock < ClockCount; ++clock) {
         const PenaltyControls& p = penaltyControls(clock);
@@ -217,25 +217,19 @@ void frmScoreBoard::render()
     }
     shpGoalH->setFillColor(s.WhoGoal == GoalLamp::Home ? lit : dark);
     shpGoalV->setFillColor(s.WhoGoal == GoalLamp::Visitor ? lit : dark);
-    for (Team t : {Team::Home, Team::Visitor}) {
+    for (Team t : Teams) {
         const size_t waiting = s.waitingOf(t).size();
         lblWaiting[static_cast<size_t>(t)]->setCaption(waiting ? QStringLiteral("+%1").arg(waiting)
                                                                : QString());
     }
 }
 
-bool frmScoreBoard::consoleKey(const QKeyEvent& e, int16_t KeyCode, std::optional<Field> on)
-{
-    return theGame.consoleKey(KeyCode, e.modifiers().testFlag(Qt::ControlModifier),
-                              e.modifiers().testFlag(Qt::ShiftModifier), on);
-}
-
-void frmScoreBoard::fieldKeyDown(Field f, QKeyEvent* e)
+void frmScoreBoard::keyDown(QKeyEvent* e, std::optional<Field> on)
 {
     keyboardState().observeKeyPress(*e);
-    const int16_t code = virtualKeyCode(*e);
-    if (!consoleKey(*e, code, f))
-        theGame.fieldKeyDown(f, code);
+    const KeyModifiers held{e->modifiers().testFlag(Qt::ControlModifier),
+                            e->modifiers().testFlag(Qt::ShiftModifier)};
+    theGame.keyDown(virtualKeyCode(*e), held, on);
 }
 
 void frmScoreBoard::ObjectSelected(Control* SelectedObject)
@@ -264,16 +258,13 @@ void frmScoreBoard::resizeEvent(QResizeEvent* e)
 void frmScoreBoard::keyPressEvent(QKeyEvent* e)
 {
     // Keys that reach no field come here; nothing else does.
-    keyboardState().observeKeyPress(*e);
-    const int16_t code = virtualKeyCode(*e);
-    if (!consoleKey(*e, code, std::nullopt))
-        theGame.AllKeyCode(code);
+    keyDown(e, std::nullopt);
     e->accept();
 }
 
-void frmScoreBoard::resumeGame(const GameState& saved)
+void frmScoreBoard::resumeGame(const GameState& saved, const GameRecord& record)
 {
-    theGame.resume(saved);
+    theGame.resume(saved, record);
     box(saved.selected)->setFocus(Qt::OtherFocusReason);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "digitrow.h"
 #include "form.h"
 #include "game.h"
 #include "layout.h"
@@ -20,15 +21,16 @@ class QKeyEvent;
 // The digits of one field as the board draws them, by cell (see DigitRow).
 using LedRow = std::vector<PolyLED*>;
 
-// The scoreboard window: a view of the game. It builds its controls from the design table,
-// turns key events into key codes for the game, plays the sounds the game asks for and
-// draws the game's state. It holds no state of the game itself.
+// The scoreboard window: a view of the game, which the application owns and hands to it.
+// It builds its controls from the design table, turns key events into key codes for the
+// game, plays the sounds the game asks for and draws the game's state. It holds no state of
+// the game itself.
 class frmScoreBoard : public Form
 {
     Q_OBJECT
     Q_DISABLE_COPY(frmScoreBoard)
 public:
-    explicit frmScoreBoard(const SettingVariables& settings, QWidget* parent = nullptr);
+    explicit frmScoreBoard(Game& game, QWidget* parent = nullptr);
     ~frmScoreBoard() override;
 
     Game& game() { return theGame; }
@@ -59,7 +61,7 @@ public:
     void applySettings(const SettingVariables& settings);
 
     // Takes up a saved game (see Game::resume) with its field selected.
-    void resumeGame(const GameState& saved);
+    void resumeGame(const GameState& saved, const GameRecord& record);
 
     // The geometry the layout scales from, as recorded at load.
     const LayoutTable& layout() const { return layoutTable; }
@@ -116,8 +118,7 @@ private:
     void buildBoard();
     void wireFields();
     void Form_Load();
-    void fieldKeyDown(Field f, QKeyEvent* e);
-    bool consoleKey(const QKeyEvent& e, int16_t KeyCode, std::optional<Field> on);
+    void keyDown(QKeyEvent* e, std::optional<Field> on);
     void followTick(bool enabled);
     void OpenSounds();
     void ReopenSounds();
@@ -125,7 +126,7 @@ private:
     void SoundDone(MMControl* player);
     void soundsChanged();
 
-    Game theGame;
+    Game& theGame;
     LayoutTable layoutTable;
     std::array<FieldControls, FieldCount> fieldTable{};
     std::array<PenaltyControls, 4> penaltyTable{};

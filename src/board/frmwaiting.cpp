@@ -17,6 +17,8 @@
 
 namespace {
 
+const CommandSource Source = CommandSource::window(QStringLiteral("waiting penalties"));
+
 QString entryText(const WaitingPenalty& p)
 {
     return (p.player < 0 ? QStringLiteral("--") : QString::number(p.player)) + QLatin1Char('\t') +
@@ -99,7 +101,7 @@ bool frmWaiting::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (watched == c.list && key == Qt::Key_Delete && c.list->currentRow() >= 0) {
-            theGame.removeWaitingPenalty(team, c.list->currentRow());
+            theGame.run(Command::removeWaiting(team, c.list->currentRow()), Source);
             return true;
         }
     }
@@ -123,8 +125,8 @@ void frmWaiting::add(Team t)
         refuse(tr("A team can have no more than %1 penalties waiting.").arg(Game::MaxWaiting));
         return;
     }
-    if (!theGame.addWaitingPenalty(t, player.isEmpty() ? int16_t(-1) : int16_t(player.toInt()),
-                                   time)) {
+    const int16_t number = player.isEmpty() ? NoNumber : static_cast<int16_t>(player.toInt());
+    if (!theGame.run(Command::addWaiting(t, number, time), Source)) {
         refuse(tr("The time must be from 0.01 to 9.59 (minutes.seconds)."));
         c.time->setFocus(Qt::TabFocusReason); // selected: the next digits replace it
         c.time->selectAll();

@@ -5,19 +5,32 @@
 
 BoardSampler::BoardSampler(const Game* g, QObject* parent) : QObject(parent), game(g)
 {
-    timer.setInterval(IntervalMs);
+    timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, &BoardSampler::sample);
 }
 
 void BoardSampler::start()
 {
-    timer.start();
+    if (game)
+        connect(game, &Game::changed, this, &BoardSampler::gameChanged);
+}
+
+void BoardSampler::gameChanged()
+{
+    if (timer.isActive())
+        return; // a look is due anyway
+    const qint64 since = sinceLook.isValid() ? sinceLook.elapsed() : qint64(IntervalMs);
+    if (since >= IntervalMs)
+        sample();
+    else
+        timer.start(static_cast<int>(IntervalMs - since));
 }
 
 void BoardSampler::sample()
 {
     if (!game)
         return;
+    sinceLook.start();
     BoardState next = readBoardState(*game);
     if (sampled && next == current)
         return;

@@ -3,14 +3,15 @@
 
 #include "boardstate.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
 class Game;
 
-// Looks at the game ten times a second and reports when what the board shows has changed.
-// Changes that come in a burst (a key and the tick) are published once.
+// Follows the game's changes and reports when what the board shows has changed, at most ten
+// times a second: changes that come in a burst (a key and the tick) are published once.
 class BoardSampler : public QObject
 {
     Q_OBJECT
@@ -20,9 +21,10 @@ public:
 
     explicit BoardSampler(const Game* game, QObject* parent = nullptr);
 
+    // Follows the game from now on.
     void start();
-    // One look at the game, as the timer takes it. Emits changed() when the board shows
-    // something new; the first look always counts as new.
+    // One look at the game. Emits changed() when the board shows something new; the first
+    // look always counts as new.
     void sample();
 
     const BoardState& state() const { return current; }
@@ -32,8 +34,11 @@ Q_SIGNALS:
     void changed();
 
 private:
+    void gameChanged();
+
     QPointer<const Game> game;
-    QTimer timer;
+    QTimer timer; // a look held back to keep to the rate
+    QElapsedTimer sinceLook;
     BoardState current;
     QByteArray currentJson;
     bool sampled = false;

@@ -1,53 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "boardstate.h"
 
+#include "boardformat.h"
 #include "clockfaces.h"
 #include "game.h"
 
 namespace {
 
-// The clock row: two digits, the separator, two digits.
-constexpr int DigitsBeforeSeparator = 2;
-// A penalty time row: cell 2 the minutes, 1 and 0 the seconds.
-constexpr int PenaltyMinutesCell = 2;
-
-void appendDigit(QString& text, int16_t digit)
-{
-    if (digit >= 0 && digit <= 9)
-        text += QChar(u'0' + digit);
-}
-
-// Digits shown left of and right of a separator, or nothing when the row is dark.
-QString joined(const QString& left, QChar separator, const QString& right)
-{
-    if (left.isEmpty() && right.isEmpty())
-        return QString();
-    return left + separator + right;
-}
-
-QString clockText(const GameState& s)
-{
-    // In the minutes form and for the time of day the two dots make a colon; under a minute
-    // the lower dot alone stands as the decimal point.
-    const DigitRow& row = s.row(Field::Time);
-    QString left, right;
-    for (int k = 0; k < row.size(); ++k)
-        appendDigit(k < DigitsBeforeSeparator ? left : right, row[k]);
-    return joined(left, s.clockColon ? QChar(u':') : QChar(u'.'), right);
-}
-
-QString penaltyTimeText(const DigitRow& row)
-{
-    QString minutes, seconds;
-    for (int k = row.size(); k-- > 0;)
-        appendDigit(k >= PenaltyMinutesCell ? minutes : seconds, row[k]);
-    return joined(minutes, QChar(u':'), seconds);
-}
-
 PenaltyState penalty(const GameState& s, int clock)
 {
-    const PenaltySlot& slot = penaltySlot(clock);
-    return {rowText(s.row(slot.player)), penaltyTimeText(s.row(slot.time)),
+    return {numberText(s.penalty(clock).player), penaltyTimeText(s.penalty(clock)),
             s.penaltyLampLit(clock)};
 }
 
@@ -139,26 +101,27 @@ BoardState readBoardState(const Game& game)
     const SettingVariables& settings = game.settings();
     BoardState s;
     s.caption = QStringLiteral("Pucklight - ") + settings.HomeText;
-    s.clockText = clockText(g);
-    s.timeOfDay = g.ClockTime;
-    s.running = g.clocks.IsRunning(GameClock);
-    s.period = rowText(g.row(Field::Period));
+    // What the clock field shows, and whether it counts.
+    s.clockText = clockText(g.face);
+    s.timeOfDay = g.face.timeOfDay;
+    s.running = game.gameClockCounting();
+    s.period = numberText(g.period);
 
     s.home.name = settings.HomeText;
-    s.home.score = rowText(g.row(Field::Home));
-    s.home.shots = rowText(g.row(Field::ShotsHome));
+    s.home.score = numberText(g.scoreOf(Team::Home));
+    s.home.shots = numberText(g.shotsOf(Team::Home));
     s.home.goalLamp = g.WhoGoal == GoalLamp::Home;
     s.home.penalties = {penalty(g, 1), penalty(g, 2)};
     s.home.waiting = waitingOf(g, Team::Home);
 
     s.visitor.name = settings.VisitorText;
-    s.visitor.score = rowText(g.row(Field::Visitor));
-    s.visitor.shots = rowText(g.row(Field::ShotsVisitor));
+    s.visitor.score = numberText(g.scoreOf(Team::Visitor));
+    s.visitor.shots = numberText(g.shotsOf(Team::Visitor));
     s.visitor.goalLamp = g.WhoGoal == GoalLamp::Visitor;
     s.visitor.penalties = {penalty(g, 3), penalty(g, 4)};
     s.visitor.waiting = waitingOf(g, Team::Visitor);
 
-    s.soundPlaying = g.BuzzerPlaying;
+    s.soundPlaying = g.sounding != Sound::None;
     s.selected = QLatin1String(fieldInfo(g.selected).name);
     return s;
 }

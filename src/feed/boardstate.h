@@ -34,9 +34,9 @@ struct TeamState
 struct BoardState
 {
     QString caption;
-    QString clockText; // "10:00", "1:05", "59.9", "0.0"; "9:05" for the time of day
-    bool timeOfDay = false;
-    bool running = false; // the game clock
+    QString clockText;      // "10:00", "1:05", "59.9", "0.0"; "9:05" for the time of day
+    bool timeOfDay = false; // the clock field shows the time of day (not only asked to)
+    bool running = false;   // the game clock counts: it runs, with time left, and the tick is on
     QString period;
     TeamState home;
     TeamState visitor;

@@ -59,10 +59,17 @@ void ClockTable::StopClock(int i)
 
 void ClockTable::SetClock(ClockValue v, int i)
 {
+    SetClock(v, i, lastMark + 1);
+}
+
+void ClockTable::SetClock(ClockValue v, int i, uint32_t mark)
+{
     ClockRecord* c = clockAt(i);
     if (!c)
         return;
+    lastMark = std::max(lastMark, mark);
     c->Preset = v;
+    c->SetMark = mark;
     c->Used = ClockValue();
     c->Elapsed = ClockValue();
     StopClock(i);

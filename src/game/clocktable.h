@@ -17,6 +17,7 @@ struct ClockRecord
     bool Running = false;
     std::optional<int64_t> StartStamp; // whole monotonic seconds of the latest start
     int StartMillis = 0;               // 0..999, the millisecond part of that start
+    uint32_t SetMark = 0; // which setting it holds: each SetClock of the table gives a new one
 
     bool operator==(const ClockRecord&) const = default;
 };
@@ -36,8 +37,10 @@ public:
     // Folds in the Elapsed of the latest ReadClock only, so callers that want the time up to
     // this moment counted read the clock first.
     void StopClock(int i);
-    // The clock stands still at v; its start stamp is kept.
+    // The clock stands still at v; its start stamp is kept. It gets a new set mark, or `mark`
+    // when an earlier setting comes back.
     void SetClock(ClockValue v, int i);
+    void SetClock(ClockValue v, int i, uint32_t mark);
     // What is left, never below 0. A running clock that reaches 0 keeps running and reads 0
     // until SetClock gives it time again.
     ClockValue ReadClock(int i);
@@ -53,4 +56,5 @@ public:
 private:
     ClockRecord* clockAt(int i);
     std::array<ClockRecord, ClockCount> clocks{};
+    uint32_t lastMark = 0;
 };

@@ -5,9 +5,9 @@
 #include <array>
 #include <cstdint>
 
-// A row of LED digits as values: the only home of the numbers the board shows. Cell 0 is
-// the units digit, except on the game clock, whose cell 0 is the leftmost digit. A cell
-// holds 0 to 9, or Blank for a dark cell.
+// A row of LED digits: how the board shows a number or a time. Cell 0 is the units digit,
+// except on the game clock, whose cell 0 is the leftmost digit. A cell holds 0 to 9, or
+// Blank for a dark cell.
 class DigitRow
 {
 public:
@@ -44,10 +44,9 @@ private:
     int count = 0;
 };
 
-// Applies a value text to a row: a number; "+" or "-" and a number for a change relative to
-// what the row shows (a blank row counts as 0); a lone NUL character for blank. The row
-// changes only when the result lies within MinValue..MaxValue; -1 is the blank value.
-void ShowDigits(DigitRow& Digits, const QString& Text, int16_t MinValue, int16_t MaxValue);
+// A number on a row of `cells` digits, right-aligned without leading zeros; dark for a
+// negative number (NoNumber).
+DigitRow numberRow(int value, int cells);
 
 // The number a row shows, as decimal text; blank digits add nothing.
 QString rowText(const DigitRow& Digits);

@@ -1,52 +1,73 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clocks of the game: the tick, the start/stop and reset commands, typed game times and
-// the penalties.
+// The clocks of the game: the tick, start and stop, reset, game times and penalty times.
 #include "clockfaces.h"
 #include "game.h"
 
-using fieldlimits::GameTimeLimit;
-using fieldlimits::PenaltyTimeLimit;
-
-void Game::tmrClock1_Timer()
+void Game::tick()
 {
     ClockTable& clocks = game.clocks;
     const ClockValue g = clocks.ReadClock(GameClock);
     // The local time is read only while it is shown.
-    if (game.ClockTime)
-        ShowTimeOfDay(CurrentTimeOfDay(), game.row(Field::Time), game.clockColon);
-    else
-        ShowClock(g, game.row(Field::Time), game.clockColon);
+    game.face =
+        game.ClockTime ? ClockFace{true, ClockValue(), CurrentTimeOfDay()} : ClockFace{false, g, 0};
 
     if (g > ClockValue()) {
-        game.BuzzedAtZero = false;
+        if (game.clockState == ClockState::AtZero)
+            game.clockState = ClockState::Counting;
     } else {
         // This tick is the last until a command starts the clocks again.
+        const bool due = game.clockState == ClockState::Counting;
         enableTick(false);
-        if (!game.BuzzedAtZero) {
-            game.BuzzedAtZero = true;
-            Buzzer();
-        }
+        if (due)
+            sound(Sound::Buzzer);
     }
 
     for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
-        DigitRow& row = game.row(penaltySlot(i).time);
-        if (row[0] == DigitRow::Blank)
+        PenaltySlotState& p = game.penalty(i);
+        if (!p.timeShown)
             continue;
-        // A penalty that runs out gives its slot to the team's first waiting penalty.
-        const ClockValue before = clocks.LastReading(i);
         const ClockValue left = clocks.ReadClock(i);
-        const bool ranOut = before > ClockValue() && left <= ClockValue() && clocks.IsRunning(i);
-        if (!ranOut || !takeWaitingPenalty(i))
-            DisplayTime(row, left);
+        if (p.shownTime > ClockValue() && left <= ClockValue()) {
+            GameEvent e = event(EventKind::PenaltyExpired, CommandSource::clock());
+            e.team = teamOf(i);
+            e.slot = slotOf(i);
+            e.player = p.player;
+            note(std::move(e));
+        }
+        p.shownTime = left;
     }
-    Penalty();
+    handOverFreedSlots();
     Q_EMIT changed();
+}
+
+void Game::handOverFreedSlots()
+{
+    // A slot whose penalty has run out goes to its team's first waiting penalty, whatever
+    // read the clock last: what decides is that the slot shows 0:00 and a penalty waits.
+    for (int i = FirstPenaltyClock; i < ClockCount; ++i) {
+        PenaltySlotState& p = game.penalty(i);
+        WaitingList& list = game.waiting[static_cast<size_t>(teamOf(i))];
+        if (!p.timeShown || p.shownTime > ClockValue() || list.empty())
+            continue;
+        const WaitingPenalty next = list.front();
+        list.erase(list.begin());
+        p.player = next.player;
+        setPenaltyTime(i, next.time);
+        if (game.clocks.IsRunning(GameClock))
+            game.clocks.StartClock(i);
+        GameEvent e = event(EventKind::WaitingTookSlot, CommandSource::clock());
+        e.team = teamOf(i);
+        e.slot = slotOf(i);
+        e.player = next.player;
+        e.time = next.time;
+        note(std::move(e));
+    }
 }
 
 bool Game::clockRunning() const
 {
     // With the game clock at zero the tick is off and every clock stands where it stopped.
-    if (!game.tickEnabled)
+    if (!game.tickEnabled())
         return false;
     ClockTable clocks = game.clocks; // a reading updates the record
     for (int i = 0; i < ClockCount; ++i)
@@ -55,19 +76,29 @@ bool Game::clockRunning() const
     return false;
 }
 
-void Game::resume(const GameState& saved)
+bool Game::gameClockCounting() const
 {
-    const bool playing = game.BuzzerPlaying;
-    const bool ticking = game.tickEnabled;
+    ClockTable clocks = game.clocks;
+    return game.tickEnabled() && clocks.IsRunning(GameClock) &&
+           clocks.ReadClock(GameClock) > ClockValue();
+}
+
+void Game::resume(const GameState& saved, const GameRecord& savedRecord)
+{
+    const Sound playing = game.sounding;
+    const bool ticking = game.tickEnabled();
     game = saved;
     for (int i = 0; i < ClockCount; ++i)
         game.clocks.StopClock(i);
-    game.BuzzerPlaying = playing;
-    game.tickEnabled = ticking;
+    game.sounding = playing;
+    // The tick runs; a game clock saved at zero has had its buzzer.
+    if (game.clockState == ClockState::Halted)
+        game.clockState = ClockState::AtZero;
+    log = savedRecord;
     undoSteps.clear();
     redoSteps.clear();
-    Penalty();
-    enableTick(true);
+    if (!ticking)
+        Q_EMIT tickEnabledChanged(true);
     Q_EMIT changed();
 }
 
@@ -75,28 +106,28 @@ void Game::enableTick(bool on)
 {
     // A tick already running keeps its rhythm: restarting it would hold the display back for
     // as long as a key repeats.
-    if (game.tickEnabled == on)
+    if (game.tickEnabled() == on)
         return;
-    game.tickEnabled = on;
+    game.clockState = on ? ClockState::AtZero : ClockState::Halted;
     Q_EMIT tickEnabledChanged(on);
 }
 
-void Game::StopClockCounting(int i)
+void Game::stopClockCounting(int i)
 {
     // While the tick runs, a stop counts the time up to this moment, not only up to the last
     // tick: otherwise every whistle would lose up to a tenth. With the tick off (the game
     // clock at zero) the clocks stand still as the last tick left them.
-    if (game.tickEnabled)
+    if (game.tickEnabled())
         game.clocks.ReadClock(i);
     game.clocks.StopClock(i);
 }
 
-void Game::StartStopCommand()
+void Game::startStopAll()
 {
     game.ClockTime = false;
     if (game.clocks.IsRunning(GameClock)) {
         for (int i = 0; i < ClockCount; ++i)
-            StopClockCounting(i);
+            stopClockCounting(i);
     } else {
         for (int i = 0; i < ClockCount; ++i)
             game.clocks.StartClock(i);
@@ -104,63 +135,55 @@ void Game::StartStopCommand()
     }
 }
 
-void Game::ResetCommand()
+void Game::gameClockAlone()
+{
+    game.ClockTime = false;
+    if (game.clocks.IsRunning(GameClock)) {
+        stopClockCounting(GameClock);
+    } else {
+        game.clocks.StartClock(GameClock);
+        enableTick(true);
+    }
+}
+
+void Game::reset()
 {
     if (game.clocks.IsRunning(GameClock))
-        StartStopCommand();
+        startStopAll();
     game.clocks.SetClock(game.ClockReset, GameClock);
-    ShowClock(game.clocks.ReadClock(GameClock), game.row(Field::Time), game.clockColon);
+    game.face = ClockFace{false, game.clocks.ReadClock(GameClock), 0};
     game.ClockTime = false;
 }
 
-void Game::TypeGameTime(int16_t ch)
+void Game::setGameTime(ClockValue v)
 {
-    const ClockValue v = TypeTime(game.TimeBuffer, index(Field::Time), ch, GameTimeLimit);
-    if (v == NoTime)
-        return;
     if (game.clocks.IsRunning(GameClock))
-        StartStopCommand();
+        startStopAll();
     game.clocks.SetClock(v, GameClock);
     game.ClockReset = v;
-    ShowClock(game.clocks.ReadClock(GameClock), game.row(Field::Time), game.clockColon);
+    game.face = ClockFace{false, game.clocks.ReadClock(GameClock), 0};
 }
 
-void Game::Penalty()
+void Game::setPenaltyTime(int clock, ClockValue v)
 {
-    for (int i = FirstPenaltyClock; i < ClockCount; ++i)
-        game.penaltyLamp[static_cast<size_t>(i - 1)] = game.clocks.ReadClock(i) > ClockValue();
+    game.clocks.SetClock(v, clock);
+    PenaltySlotState& p = game.penalty(clock);
+    p.timeShown = true;
+    p.shownTime = game.clocks.ReadClock(clock);
 }
 
-void Game::ClearPenalty(int clock)
+void Game::clearPenalty(int clock)
 {
-    const QString blank(QChar(0));
-    ShowDigits(game.row(penaltySlot(clock).player), blank, -1, -1);
-    ShowDigits(game.row(penaltySlot(clock).time), blank, -1, -1);
+    game.penalty(clock) = PenaltySlotState();
     game.clocks.SetClock(ClockValue(), clock);
-    Penalty();
 }
 
-void Game::PenaltyTimeKeyDown(int clock, int16_t KeyCode)
+void Game::refreshClockFace()
 {
-    if (KeyCode == config.ClearKey)
-        ClearPenalty(clock);
-    const bool command =
-        AllKeyCode(KeyCode) || KeyCode == config.ClearKey || KeyCode == config.SepTimeKey;
-    const int16_t c = entryCharacter(KeyCode);
-    if (KeyCode == config.SepTimeKey) {
-        if (game.clocks.IsRunning(clock)) {
-            StopClockCounting(clock);
-        } else {
-            game.clocks.StartClock(clock);
-            enableTick(true);
-        }
-    }
-    const Field time = penaltySlot(clock).time;
-    if (ignoredByEntry(KeyCode) || enterOnlyRanACommand(command, KeyCode, time))
-        return;
-    const ClockValue typed = TypeTime(game.TimeBuffer, index(time), c, PenaltyTimeLimit);
-    if (typed == NoTime)
-        return;
-    // Penalties are whole seconds: 2.055 (125.5 s) becomes 126.
-    setPenaltyTime(clock, ClockValue::whole(typed.roundedHalfEven()));
+    // As a tick would show the game clock, without waiting for one.
+    const ClockValue v = game.clocks.ReadClock(GameClock);
+    if (!game.ClockTime)
+        game.face = ClockFace{false, v, 0};
+    if (game.tickEnabled())
+        game.clockState = v > ClockValue() ? ClockState::Counting : ClockState::AtZero;
 }

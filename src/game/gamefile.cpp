@@ -113,12 +113,13 @@ std::optional<gamejson::Loaded> GameFile::load()
     return loaded;
 }
 
-bool GameFile::differsFromNewBoard(const GameState& state)
+bool GameFile::differsFromNewBoard(const gamejson::Loaded& saved)
 {
     static const QDateTime anyTime = QDateTime::fromSecsSinceEpoch(0);
     GameState fresh = Game(SettingVariables()).state();
-    fresh.selected = state.selected;
-    return gamejson::toJson(state, anyTime) != gamejson::toJson(fresh, anyTime);
+    fresh.selected = saved.state.selected;
+    return !saved.record.empty() ||
+           gamejson::toJson(saved.state, {}, anyTime) != gamejson::toJson(fresh, {}, anyTime);
 }
 
 void GameFile::setAside()
@@ -135,21 +136,33 @@ void GameFile::follow(const Game* game)
 {
     if (otherBoard)
         return;
-    connect(game, &Game::changed, this, [this, game] { gameChanged(game->state()); });
+    connect(game, &Game::changed, this, [this, game] { gameChanged(*game); });
 }
 
-void GameFile::gameChanged(const GameState& state)
+QJsonObject GameFile::contentOf(QJsonObject json)
+{
+    // The record's events only ever grow: its next number stands for them.
+    json.remove(QLatin1String("savedAt"));
+    QJsonObject record = json.value(QLatin1String("record")).toObject();
+    record.remove(QLatin1String("events"));
+    json[QLatin1String("record")] = record;
+    return json;
+}
+
+void GameFile::gameChanged(const Game& game)
 {
     if (otherBoard)
         return;
     // The tick reports every 100 ms, also when nothing moves.
-    if (lastSeen && *lastSeen == state)
+    const GameState& state = game.state();
+    if (lastSeen && *lastSeen == state && lastSeenEvent == game.record().nextId())
         return;
     lastSeen = state;
-    const QJsonObject json = gamejson::toJson(state, timeSource().localNow());
-    QJsonObject content = json;
-    content.remove(QLatin1String("savedAt"));
-    if (handedAny && content == handedContent) {
+    lastSeenEvent = game.record().nextId();
+    const QJsonObject json =
+        gamejson::toJson(state, game.record(), timeSource().localNow(), game.settings().HomeText,
+                         game.settings().VisitorText);
+    if (handedAny && contentOf(json) == handedContent) {
         heldBack.reset();
         heldBackTimer.stop();
         return;
@@ -183,13 +196,12 @@ void GameFile::hand(const QJsonObject& json, QJsonObject steady)
     heldBack.reset();
     heldBackTimer.stop();
     handedSteady = std::move(steady);
-    handedContent = json;
-    handedContent.remove(QLatin1String("savedAt"));
+    handedContent = contentOf(json);
     handedAny = true;
     handedAtMs = nowMs();
     {
         std::lock_guard lock(mutex);
-        pending = gamejson::toBytes(json);
+        pending = json;
     }
     wake.notify_one();
 }
@@ -214,12 +226,12 @@ void GameFile::writerLoop()
         wake.wait(lock, [this] { return pending || stopping; });
         if (!pending)
             return;
-        const QByteArray bytes = std::move(*pending);
+        const QJsonObject json = std::move(*pending);
         pending.reset();
         writing = true;
         lock.unlock();
         QString error;
-        const bool ok = writeFile(bytes, error);
+        const bool ok = writeFile(gamejson::toBytes(json), error);
         lock.lock();
         writing = false;
         lastWriteOk = ok;

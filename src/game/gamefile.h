@@ -30,8 +30,9 @@ class GameFile : public QObject
     Q_OBJECT
     Q_DISABLE_COPY(GameFile)
 public:
-    // Files larger than this are not a game file the program wrote.
-    static constexpr qint64 MaxFileBytes = 64 * 1024;
+    // Files larger than this are not a game file the program wrote (a full record is about
+    // 3 MB).
+    static constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
     static constexpr int64_t TimeOnlyWriteMs = 1000;
 
     explicit GameFile(QString path = defaultPath(), QObject* parent = nullptr);
@@ -58,13 +59,13 @@ public:
     // followed, for reading or for writing.
     std::optional<gamejson::Loaded> load();
     // Whether a saved game holds anything a new board does not (the selection aside).
-    static bool differsFromNewBoard(const GameState& state);
+    static bool differsFromNewBoard(const gamejson::Loaded& saved);
     // A new game instead of the saved one: the file moves aside to previousPath().
     void setAside();
 
     // Writes the game as it changes from now on, starting with its present state.
     void follow(const Game* game);
-    void gameChanged(const GameState& state);
+    void gameChanged(const Game& game);
 
     // For tests: waits until everything handed to the writer is on disk (or failed), and
     // tells whether the latest write succeeded.
@@ -73,6 +74,7 @@ public:
 
 private:
     void hand(const QJsonObject& json, QJsonObject steady);
+    static QJsonObject contentOf(QJsonObject json);
     void writeHeldBack();
     void writerLoop();
     bool writeFile(const QByteArray& bytes, QString& error);
@@ -82,6 +84,7 @@ private:
     bool otherBoard = false;
     QString ownerText;
     std::optional<GameState> lastSeen;
+    int64_t lastSeenEvent = 0;
     QJsonObject handedContent; // the latest state handed to the writer, without its time
     QJsonObject handedSteady;  // and its steady part
     bool handedAny = false;
@@ -93,7 +96,7 @@ private:
     mutable std::mutex mutex;
     std::condition_variable wake;
     std::condition_variable idle;
-    std::optional<QByteArray> pending;
+    std::optional<QJsonObject> pending; // made into text on the writer's thread
     bool writing = false;
     bool stopping = false;
     bool lastWriteOk = true;

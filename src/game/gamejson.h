@@ -10,41 +10,52 @@
 #include <array>
 #include <optional>
 
-// The game as the game file holds it (JSON, format 1):
-//   format       1
+// The game as the game file holds it (JSON, format 2):
+//   format       2
 //   savedAt      local time of writing, ISO 8601 with its offset
-//   fields       every field's digit row by the field's name, cell by cell, -1 for dark
+//   teams        the team names then: home, visitor
+//   score, shots each team's number by "home" and "visitor", null for dark
+//   period       0 to 9
+//   penalties    penalty clocks 1 to 4: player (null for none), time (whether one shows)
 //   clocks       the game clock and penalty clocks 1 to 4: remainingTenths, running
 //   resetTenths  what the reset key restores
-//   timeOfDay    the clock field shows the time of day
+//   timeOfDay    the clock mode: the clock field is to show the time of day
+//   shownTimeOfDay  the time of day the clock field shows (hour x 60 + minute), or null
+//                while it shows the game time
 //   goalLamp     "none", "home" or "visitor"
 //   selected     the selected field's name
 //   typedTime, typedEntry   what is typed and not yet entered: text, and the field's name
 //                (null when none)
 //   waiting      each team's waiting penalties in order: player (-1 for none), seconds
+//   record       the game record: next, dropped, events (see GameRecord)
+// Format 1, which held the board's digits instead of numbers and no record, is still read.
 namespace gamejson {
 
-inline constexpr int Format = 1;
+inline constexpr int Format = 2;
 
 struct Loaded
 {
-    GameState state;                        // every clock stopped at its saved time
+    GameState state; // every clock stopped at its saved time
+    GameRecord record;
     std::array<bool, ClockCount> running{}; // which clocks ran when it was saved
     QDateTime savedAt;
+    QString homeName, visitorName; // empty when the file does not say
 };
 
-// The state's JSON. The clocks are read as of now; their records are not touched.
-QJsonObject toJson(const GameState& state, const QDateTime& savedAt);
+// The game's JSON. The clocks are read as of now; their records are not touched.
+QJsonObject toJson(const GameState& state, const GameRecord& record, const QDateTime& savedAt,
+                   const QString& homeName = QString(), const QString& visitorName = QString());
 QByteArray toBytes(const QJsonObject& json);
 
-// Without the parts that change only because time passes: the remaining time of running
-// clocks, the clock field and the penalty times, and the time of writing.
+// Without what changes only because time passes: the remaining time of running clocks, the
+// time of day shown, the time of writing; and the record stands for its events by its next
+// number.
 QJsonObject steadyPart(QJsonObject json);
 
 // A game file's game, or nothing with the reason in `fault`: not JSON, another format, a
 // value missing, of the wrong type or out of its range. What is accepted is a state the
-// game itself can reach: numbers within their fields' ranges, written as the board writes
-// them, times within the clocks' limits.
+// game itself can reach: numbers within their fields' ranges, times within the clocks'
+// limits.
 std::optional<Loaded> fromBytes(const QByteArray& bytes, QString* fault = nullptr);
 
 } // namespace gamejson

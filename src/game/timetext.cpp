@@ -25,7 +25,48 @@ int64_t numberOf(QStringView digits)
     return n;
 }
 
+// More digits than this cannot be a value of any field; treat the number as out of range.
+constexpr int MaxNumberDigits = 15;
+constexpr int64_t OutOfRange = 1'000'000'000'000'000;
+
+// The whole part of the number at the start of a text, as a loose reader of typed numbers
+// takes it: an optional sign, then digits; an empty number counts as 0.
+int64_t leadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    int64_t v = 0;
+    int digits = 0;
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        if (++digits > MaxNumberDigits)
+            return negative ? -OutOfRange : OutOfRange;
+        v = v * 10 + (text[i].unicode() - '0');
+    }
+    return negative ? -v : v;
+}
+
 } // namespace
+
+std::optional<int64_t> enteredNumber(const QString& text, int16_t current)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    const QChar first = text[0];
+    const int64_t now = current < 0 ? 0 : current;
+    if (first.unicode() == 0)
+        return -1;
+    if (isAsciiDigit(first))
+        return leadingNumber(text);
+    if (first == QLatin1Char('+'))
+        return now + leadingNumber(QStringView(text).mid(1));
+    if (first == QLatin1Char('-'))
+        return now - leadingNumber(QStringView(text).mid(1));
+    return std::nullopt;
+}
 
 ClockValue ParseTime(const QString& text)
 {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // A typed time: minutes, optionally a point and two digits of seconds, optionally a third
 // digit of tenths ("1.30" is 90, "1.3" is 63, "0.455" is 45.5). Seconds up to 99 are
@@ -29,6 +30,13 @@ inline constexpr int16_t Point = 46;
 inline constexpr int16_t Digit0 = 48;
 inline constexpr int16_t Digit9 = 57;
 } // namespace entry
+
+// The number a committed entry gives on a field that holds `current` (NoNumber counts as
+// 0): a number; "+" or "-" and a number for a change relative to it; a lone NUL character
+// for NoNumber. Reading stops at the first character that cannot continue the number.
+// Nothing for an entry that gives no number (empty, or starting with anything else). The
+// result is not checked against any range.
+std::optional<int64_t> enteredNumber(const QString& text, int16_t current);
 
 // Collects one entry character typed on field `row` into the buffer shared by all time
 // fields. Typing on another field than before starts afresh. Digits and the point are

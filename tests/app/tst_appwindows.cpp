@@ -215,7 +215,7 @@ class TestAppWindows : public QObject
         collect(f.b(), shown);
 
         FakeDialogs dialogs;
-        std::unique_ptr<frmSplash> splash(new frmSplash);
+        std::unique_ptr<frmSplash> splash(new frmSplash(f.b().game()));
         collect(*splash, shown);
         splash->show();
         collectUnreadable(splash.get(), unreadable);
@@ -282,7 +282,8 @@ private Q_SLOTS:
         FakeKeyboard keyboard;
         FakeDialogs dialogs;
         Settings = SettingVariables();
-        auto* splash = new frmSplash;
+        Game game(Settings);
+        auto* splash = new frmSplash(game);
         QPointer<frmSplash> guard(splash);
         QCOMPARE(Settings.BuzzerFile, programDir.filePath(QStringLiteral("buzzer.wav")));
         splash->show();
@@ -385,13 +386,14 @@ private Q_SLOTS:
             Game played{SettingVariables()};
             file->follow(&played);
             played.select(Field::Home);
-            played.fieldKeyDown(Field::Home, vk::Key0 + 7);
-            played.fieldKeyDown(Field::Home, vk::Enter);
+            played.keyDown(vk::Key0 + 7, {}, Field::Home);
+            played.keyDown(vk::Enter, {}, Field::Home);
             file = std::make_unique<GameFile>(file->path()); // as after a crash
         }
 
+        Game game{SettingVariables()};
         QPointer<frmScoreBoard> board;
-        auto* splash = new frmSplash;
+        auto* splash = new frmSplash(game);
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
         keepGameSaved(splash, *file);
         QString asked;
@@ -407,7 +409,7 @@ private Q_SLOTS:
             splash->close();
             return;
         }
-        QCOMPARE(rowText(board->game().state().row(Field::Home)), QStringLiteral("7"));
+        QCOMPARE(board->game().state().scoreOf(Team::Home), 7);
         QCOMPARE(board->focusWidget(), board->box(Field::Home)); // where it was left
         delete board;
     }
@@ -425,8 +427,8 @@ private Q_SLOTS:
         Game played{SettingVariables()};
         first.follow(&played);
         played.select(Field::Home);
-        played.fieldKeyDown(Field::Home, vk::Key0 + 7);
-        played.fieldKeyDown(Field::Home, vk::Enter);
+        played.keyDown(vk::Key0 + 7, {}, Field::Home);
+        played.keyDown(vk::Enter, {}, Field::Home);
         QVERIFY(first.waitUntilWritten());
         const auto savedBytes = [&first] {
             QFile saved(first.path());
@@ -436,8 +438,9 @@ private Q_SLOTS:
         QVERIFY(!bytes.isEmpty());
 
         GameFile second(first.path());
+        Game game{SettingVariables()};
         QPointer<frmScoreBoard> board;
-        auto* splash = new frmSplash;
+        auto* splash = new frmSplash(game);
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral(

@@ -6,6 +6,9 @@
 #include "polyled.h"
 #include "settingvariables.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtMath>
 #include <algorithm>
 #include <cstring>
@@ -154,4 +157,35 @@ BoardState readBoard(const QImage& picture)
     }
     s.goalLamps = QString(r.lamp("shpGoalH", -1, lit, dark)) + r.lamp("shpGoalV", -1, lit, dark);
     return s;
+}
+
+QString BoardRun::feedReading(const QString& folder, bool counting)
+{
+    QFile file(folder + QStringLiteral("/state.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("(no state.json)");
+    const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject clock = json[QLatin1String("clock")].toObject();
+    BoardState s;
+    const bool asShown = clock[QLatin1String("mode")] == QLatin1String("game") &&
+                         clock[QLatin1String("running")].toBool() == counting;
+    s.clock = asShown ? clock[QLatin1String("text")].toString() : QStringLiteral("?");
+    s.period = json[QLatin1String("period")].toString();
+    s.penaltyLamps.clear();
+    s.goalLamps.clear();
+    int slot = 0;
+    for (const char* name : {"home", "visitor"}) {
+        const QJsonObject team = json[QLatin1String(name)].toObject();
+        (slot == 0 ? s.home : s.visitor) = team[QLatin1String("score")].toString();
+        (slot == 0 ? s.shotsHome : s.shotsVisitor) = team[QLatin1String("shots")].toString();
+        s.goalLamps += team[QLatin1String("goalLamp")].toBool() ? '1' : '0';
+        for (const QJsonValue& v : team[QLatin1String("penalties")].toArray()) {
+            const QJsonObject p = v.toObject();
+            s.players[size_t(slot)] = p[QLatin1String("player")].toString();
+            s.times[size_t(slot)] = p[QLatin1String("time")].toString();
+            s.penaltyLamps += p[QLatin1String("lamp")].toBool() ? '1' : '0';
+            ++slot;
+        }
+    }
+    return s.toString();
 }

@@ -47,7 +47,7 @@ public:
     // A second run on the same `name` shares its settings and saved game; `logName` keeps
     // their logs apart.
     BoardRun(TestServers& servers, const QString& name, const QByteArray& ini = {},
-             const QString& logName = {})
+             const QString& logName = {}, const QStringList& arguments = {})
         : log(servers.folder + '/' + (logName.isEmpty() ? name : logName) + QStringLiteral(".log")),
           stateFolder(servers.folder + '/' + name + QStringLiteral("/config/state/Pucklight")),
           x(servers.x())
@@ -58,7 +58,7 @@ public:
         if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
             f.write(ini);
         f.close();
-        child = startProcess(servers.program, {}, servers.environmentFor(config), log);
+        child = startProcess(servers.program, arguments, servers.environmentFor(config), log);
     }
 
     QString error;
@@ -138,6 +138,19 @@ public:
                      what + "\n  expected:        " + want.toString());
     }
 
+    // Waits until the feed folder's state.json says what the board shows, and whether the game
+    // clock counts, in the mode of the game time.
+    bool feedAgrees(const QString& folder, const BoardState& shown, bool counting)
+    {
+        QString last;
+        auto agrees = [&] {
+            last = feedReading(folder, counting);
+            return last == shown.toString();
+        };
+        return QTest::qWaitFor(agrees, WaitMs) ||
+               fail("state.json says: " + last + "\n  the board shows: " + shown.toString());
+    }
+
     // A top-level window of this run with this title, or 0.
     X11Session::Window find(const QString& title) const
     {
@@ -162,6 +175,10 @@ public:
     }
 
 private:
+    // state.json as the board state it describes; "?" fields where it says the game clock
+    // counts when it should not (or the other way round), or shows another mode.
+    static QString feedReading(const QString& folder, bool counting);
+
     bool fail(const QString& why)
     {
         error = why;

@@ -57,8 +57,13 @@ private Q_SLOTS:
     void gameKilledAndResumed()
     {
         x().setNumLock(true); // left as it is found: the keypad types digits
-        auto run = std::make_unique<BoardRun>(*servers, QStringLiteral("game"));
+        // The feed folder says what the board shows at every step.
+        const QString feed = work.filePath(QStringLiteral("feed"));
+        const QStringList feeding = {QStringLiteral("--feed"), feed};
+        auto run = std::make_unique<BoardRun>(*servers, QStringLiteral("game"), QByteArray(),
+                                              QString(), feeding);
         RUN(*run, open());
+        RUN(*run, feedAgrees(feed, BoardState(), false));
         BoardState want;
         want.home = QStringLiteral("13");
         want.visitor = QStringLiteral("4");
@@ -74,6 +79,7 @@ private Q_SLOTS:
                        "<KP_Enter><Tab>1.30\n<Tab>22\n<Tab><KP_2><KP_Decimal><KP_3><KP_0><KP_Enter>"
                        "<Tab>9\n<Tab>0.45\n",
                        want, "shots, period and four penalties"));
+        RUN(*run, feedAgrees(feed, want, false));
 
         // Tab wraps round to the clock: a time under a minute shows tenths; run it down.
         want.clock = QStringLiteral("2.5");
@@ -96,17 +102,25 @@ private Q_SLOTS:
         }
         want.clock = QStringLiteral("0.0");
         QCOMPARE(now.toString(), want.toString());
+        RUN(*run, feedAgrees(feed, want, false));
+        // The clock switch at zero waits for a tick that does not come: the feed says so too.
+        x().play("c");
+        QThread::msleep(300);
+        QCOMPARE(run->read().toString(), want.toString());
+        RUN(*run, feedAgrees(feed, want, false));
         if (watcher)
             QTRY_VERIFY2_WITH_TIMEOUT(logTail(streams, 1000).contains("'new' on sink-input"),
                                       "the buzzer played no sound", 3000);
         want.clock = QStringLiteral("2.5");
         RUN(*run, step("r", want, "R after the run-down"));
+        RUN(*run, feedAgrees(feed, want, false));
 
         x().play("s");
         QThread::msleep(500 + QRandomGenerator::global()->bounded(1000));
         const BoardState atKill = run->read();
         run->kill();
-        run = std::make_unique<BoardRun>(*servers, QStringLiteral("game"));
+        run = std::make_unique<BoardRun>(*servers, QStringLiteral("game"), QByteArray(), QString(),
+                                         feeding);
         RUN(*run, open(true));
         const BoardState resumed = run->settle();
         const double shown = atKill.clock.toDouble();
@@ -123,6 +137,7 @@ private Q_SLOTS:
         QCOMPARE(resumed.toString(), same.toString());
         QThread::msleep(500);
         QCOMPARE(run->read().clock, resumed.clock); // stopped
+        RUN(*run, feedAgrees(feed, resumed, false));
         RUN(*run, close());
     }
 
@@ -209,7 +224,7 @@ private Q_SLOTS:
         RUN(*first, step("<Tab>5\n", want, "the first board's score"));
         const QString gameFile = first->stateFolder + QStringLiteral("/game.json");
         const auto savedHome = [&] {
-            return QJsonDocument::fromJson(readFile(gameFile))["fields"]["HomeBack"][0].toInt();
+            return QJsonDocument::fromJson(readFile(gameFile))["score"]["home"].toInt();
         };
         QTRY_COMPARE(savedHome(), 5);
         const QByteArray saved = readFile(gameFile);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardformat.h"
 #include "fuzzconfig.h"
 #include "game.h"
 
@@ -7,8 +8,8 @@
 
 // Any keys on the number fields leave every row showing a number of its range, without gaps or
 // leading zeros, or blank where the field may be. Steps of two bytes, a field and the key on it;
-// a field byte with the high bit set instead puts the next bytes (as many as the second byte
-// says, up to 24) as a text straight through ShowDigits.
+// a field byte with the high bit set instead commits the next bytes (as many as the second byte
+// says, up to 24) as an entry on that field.
 
 static constexpr size_t MaxText = 24;
 static std::vector<Field> numberFields;
@@ -61,14 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + i),
                                                      static_cast<qsizetype>(length));
             i += length;
-            DigitRow row = game.state().row(f);
-            ShowDigits(row, text, fieldInfo(f).minValue, fieldInfo(f).maxValue);
-            checkRow(row, fieldInfo(f));
+            const FieldInfo& info = fieldInfo(f);
+            const auto n = enteredNumber(text, game.state().number(f));
+            if (n && *n >= info.minValue && *n <= info.maxValue)
+                checkRow(numberRow(static_cast<int>(*n), info.digits), info);
         } else {
-            game.fieldKeyDown(f, static_cast<int16_t>(second));
+            game.keyDown(static_cast<int16_t>(second), {}, f);
         }
         for (Field g : numberFields)
-            checkRow(game.state().row(g), fieldInfo(g));
+            checkRow(fieldRow(game.state(), g), fieldInfo(g));
     }
     return 0;
 }

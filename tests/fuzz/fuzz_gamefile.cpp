@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardformat.h"
 #include "fuzzconfig.h"
 #include "gamejson.h"
 
@@ -14,18 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const GameState& s = loaded->state;
     for (int i = 0; i < FieldCount; ++i) {
         const FieldInfo& info = FieldTable[static_cast<size_t>(i)];
-        const DigitRow& row = s.rows[static_cast<size_t>(i)];
-        check(row.size() == info.digits);
+        check(fieldRow(s, static_cast<Field>(i)).size() == info.digits);
         if (info.kind == FieldKind::Number || info.kind == FieldKind::PenaltyPlayer) {
-            const QString text = rowText(row);
-            const int value = text.isEmpty() ? -1 : text.toInt();
+            const int value = s.number(static_cast<Field>(i));
             check(value >= info.minValue && value <= info.maxValue);
         }
     }
     for (int i = 0; i < ClockCount; ++i)
         check(!s.clocks.IsRunning(i));
 
-    const auto again = gamejson::fromBytes(gamejson::toBytes(gamejson::toJson(s, loaded->savedAt)));
-    check(again && again->state == s);
+    const auto again = gamejson::fromBytes(
+        gamejson::toBytes(gamejson::toJson(s, loaded->record, loaded->savedAt)));
+    check(again && again->state == s && again->record == loaded->record);
     return 0;
 }

@@ -136,41 +136,49 @@ private Q_SLOTS:
         QCOMPARE(ParseTime(QStringLiteral("\u0665")), NoTime); // a digit, but not ASCII
     }
 
-    void showDigits_data()
+    // A committed entry on a number field: what it gives, or nothing and the field stays.
+    void enteredNumbers_data()
     {
-        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("before");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("min");
         QTest::addColumn<int>("max");
+        QTest::addColumn<int>("cells");
         QTest::addColumn<QString>("after");
 
-        auto row = [](const char* name, const char* before, const QString& text, int min, int max,
-                      const char* after) {
-            QTest::newRow(name) << QString::fromLatin1(before) << text << min << max
+        auto row = [](const char* name, int before, const QString& text, int min, int max,
+                      int cells, const char* after) {
+            QTest::newRow(name) << before << text << min << max << cells
                                 << QString::fromLatin1(after);
         };
-        row("no leading zeros", "---", "007", -1, 199, "--7");
-        row("zero shows one lit zero", "-12", "0", -1, 199, "--0");
-        row("above the maximum is refused", "199", "+1", -1, 199, "199");
-        row("below the minimum is refused", "0", "-1", 0, 9, "0");
-        row("digits then letters", "--", "12ab", -1, 99, "12");
-        row("a letter first changes nothing", "-5", "x12", -1, 99, "-5");
-        row("empty text changes nothing", "-5", "", -1, 99, "-5");
-        row("NUL blanks a penalty row", "-17", QString(QChar(0)), -1, -1, "---");
-        row("NUL leaves the period", "2", QString(QChar(0)), 0, 9, "2");
-        row("a huge number is out of range", "-5", "99999999999999999999", -1, 199, "-5");
-        row("more digits than cells shows the right ones", "--", "123", -1, 999, "23");
+        row("no leading zeros", NoNumber, "007", -1, 199, 3, "--7");
+        row("zero shows one lit zero", 12, "0", -1, 199, 3, "--0");
+        row("a change counts from a dark field as 0", NoNumber, "+3", -1, 199, 3, "--3");
+        row("above the maximum is refused", 199, "+1", -1, 199, 3, "199");
+        row("below the minimum is refused", 0, "-1", 0, 9, 1, "0");
+        row("-1 on 0 blanks", 0, "-1", -1, 99, 2, "--");
+        row("a sign after the first counts", 5, "++3", -1, 99, 2, "-8");
+        row("digits then letters", NoNumber, "12ab", -1, 99, 2, "12");
+        row("a letter first changes nothing", 5, "x12", -1, 99, 2, "-5");
+        row("empty text changes nothing", 5, "", -1, 99, 2, "-5");
+        row("NUL blanks a penalty player", 17, QString(QChar(0)), -1, 99, 2, "--");
+        row("NUL leaves the period", 2, QString(QChar(0)), 0, 9, 1, "2");
+        row("a huge number is out of range", 5, "99999999999999999999", -1, 199, 3, "--5");
+        row("more digits than cells shows the right ones", NoNumber, "123", -1, 999, 2, "23");
     }
-    void showDigits()
+    void enteredNumbers()
     {
-        QFETCH(QString, before);
+        QFETCH(int, before);
         QFETCH(QString, text);
         QFETCH(int, min);
         QFETCH(int, max);
+        QFETCH(int, cells);
         QFETCH(QString, after);
-        DigitRow row = makeRow(before);
-        ShowDigits(row, text, static_cast<int16_t>(min), static_cast<int16_t>(max));
-        QCOMPARE(digitsOf(row), after);
+        int value = before;
+        const auto n = enteredNumber(text, static_cast<int16_t>(before));
+        if (n && *n >= min && *n <= max)
+            value = static_cast<int>(*n);
+        QCOMPARE(digitsOf(numberRow(value, cells)), after);
     }
 
     // A game time on the clock row, and on a penalty's three digits where it fits.

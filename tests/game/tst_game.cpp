@@ -19,7 +19,7 @@ private Q_SLOTS:
         f.tick(25);
         f.key(Field::PenaltyTV2, 'S');
         QVERIFY(f.allRunning(false));
-        QVERIFY(f.s().tickEnabled); // stopping keeps the displays current
+        QVERIFY(f.s().tickEnabled()); // stopping keeps the displays current
         f.tick(3);
         QCOMPARE(f.clockText(), QStringLiteral("-9:58")); // 597.5 s, rounded up
         QVERIFY(f.g().AllKeyCode('S'));                   // keys that reach no field
@@ -34,7 +34,7 @@ private Q_SLOTS:
         QVERIFY(f.effects.isEmpty());
         f.tick();
         QCOMPARE(f.clockText(), QStringLiteral("-0.0-"));
-        QVERIFY(!f.s().tickEnabled);
+        QVERIFY(!f.s().tickEnabled());
         QCOMPARE(f.effects, QStringList{QStringLiteral("buzzer")});
         QCOMPARE(f.clock(1), ClockValue::tenths(1155));
 
@@ -42,13 +42,13 @@ private Q_SLOTS:
         f.g().soundDone();
         f.time.advanceMs(5000);
         f.key(Field::Time, 'S'); // the clocks kept running at zero: this stops them
-        QVERIFY(!f.s().tickEnabled);
+        QVERIFY(!f.s().tickEnabled());
         QVERIFY(f.allRunning(false));
         QCOMPARE(f.clock(1), ClockValue::tenths(1155));
         f.key(Field::Time, 'S'); // starts them: one more tick, no second buzzer
-        QVERIFY(f.s().tickEnabled);
+        QVERIFY(f.s().tickEnabled());
         f.tick();
-        QVERIFY(!f.s().tickEnabled);
+        QVERIFY(!f.s().tickEnabled());
         QCOMPARE(f.effects.size(), 1);
 
         // Reset stops every clock and shows the reset time at once; penalties keep theirs.
@@ -66,9 +66,9 @@ private Q_SLOTS:
         // The penalty's own key starts it, but the tick finds the game clock out and stops.
         f.key(Field::Time, 'S');
         f.key(Field::PenaltyTH1, 'I');
-        QVERIFY(f.s().tickEnabled);
+        QVERIFY(f.s().tickEnabled());
         f.tick();
-        QVERIFY(!f.s().tickEnabled);
+        QVERIFY(!f.s().tickEnabled());
         f.key(Field::Time, 'C'); // the time of day waits for a tick that does not come
         f.tick();
         QCOMPARE(f.clockText(), QStringLiteral("-0.0-"));
@@ -87,12 +87,12 @@ private Q_SLOTS:
         f.key(Field::Time, 'S');
         f.tick(10);
         QCOMPARE(f.effects.size(), 4);
-        QVERIFY(f.s().BuzzedAtZero);
+        QCOMPARE(f.s().clockState, ClockState::Halted);
         // A player without a file plays nothing and holds no turn.
         f.g().soundDone();
         f.g().setSoundsAvailable(false, true);
         f.key(Field::Time, 'B');
-        QVERIFY(!f.s().BuzzerPlaying);
+        QCOMPARE(f.s().sounding, Sound::None);
         f.key(Field::Time, 'G');
         QCOMPARE(f.effects.size(), 5);
     }
@@ -199,7 +199,6 @@ private Q_SLOTS:
         QCOMPARE(f.clock(GameClock), ClockValue::whole(90));
         // The horn on a preset key sounds, and no time is put in.
         f.g().select(Field::PenaltyTH1);
-        QVERIFY(!f.g().consoleKey(vk::F5, false, false));
         f.key(Field::PenaltyTH1, vk::F5);
         QCOMPARE(f.effects, QStringList{"horn"});
         QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("---"));
@@ -336,10 +335,10 @@ private Q_SLOTS:
         f.type(Field::PenaltyTH1, "0.10\n");
         f.type(Field::PenaltyPH2, "4\n");
         f.type(Field::PenaltyTH2, "0.20\n");
-        QVERIFY(f.g().addWaitingPenalty(Team::Home, 12, ClockValue::whole(120)));
-        QVERIFY(f.g().addWaitingPenalty(Team::Home, -1, ClockValue::whole(300)));
-        QVERIFY(!f.g().addWaitingPenalty(Team::Home, 100, ClockValue::whole(120)));
-        QVERIFY(!f.g().addWaitingPenalty(Team::Home, 5, ClockValue::whole(600)));
+        QVERIFY(f.addWaiting(Team::Home, 12, 120));
+        QVERIFY(f.addWaiting(Team::Home, -1, 300));
+        QVERIFY(!f.addWaiting(Team::Home, 100, 120));
+        QVERIFY(!f.addWaiting(Team::Home, 5, 600));
         f.key(Field::Time, f.settings.StartStopClockKey);
 
         f.tick(100);
@@ -356,7 +355,7 @@ private Q_SLOTS:
 
         // A slot freed on a penalty's own clock goes to one that waits for the game clock.
         f.key(Field::Time, f.settings.StartStopClockKey);
-        QVERIFY(f.g().addWaitingPenalty(Team::Visitor, 9, ClockValue::whole(120)));
+        QVERIFY(f.addWaiting(Team::Visitor, 9, 120));
         f.type(Field::PenaltyTV1, "0.01\n");
         f.key(Field::PenaltyTV1, f.settings.SepTimeKey);
         f.tick(11);
@@ -377,7 +376,7 @@ private Q_SLOTS:
         for (const auto& [field, key, shown] : steps) {
             const int clock = fieldInfo(field).penaltyClock;
             f.g().select(field);
-            f.g().consoleKey(key, false, false);
+            f.console(key);
             QCOMPARE(f.shown(penaltySlot(clock).time), QString::fromLatin1(shown));
             QCOMPARE(f.s().penaltyLampLit(clock), qstrcmp(shown, "---") != 0);
         }
@@ -387,24 +386,25 @@ private Q_SLOTS:
         f.type(Field::Visitor, "-1");
         f.type(Field::Period, "8");
         for (int i = 0; i < 3; ++i) {
-            f.g().consoleKey('H', true, false);
-            f.g().consoleKey('P', true, false);
+            f.console('H', true);
+            f.console('P', true);
         }
         QCOMPARE(f.shown(Field::Home), QStringLiteral("199"));
         QCOMPARE(f.shown(Field::Period), QStringLiteral("9"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Home);
-        f.g().consoleKey('V', true, false);
+        f.console('V', true);
         QCOMPARE(f.shown(Field::Visitor), QStringLiteral("--1"));
         QCOMPARE(f.s().WhoGoal, GoalLamp::Visitor);
-        QVERIFY(!f.g().consoleKey('H', false, false)); // without Ctrl, an ordinary key
+        f.console('H'); // without Ctrl, an ordinary key
+        QCOMPARE(f.shown(Field::Home), QStringLiteral("199"));
 
         // Ctrl with start/stop runs the game clock alone; the plain key runs them all.
         f.type(Field::PenaltyTH1, "2\n");
-        f.g().consoleKey(f.settings.StartStopClockKey, true, false);
+        f.console(f.settings.StartStopClockKey, true);
         f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(599));
         QCOMPARE(f.clock(1), ClockValue::whole(120));
-        f.g().consoleKey(f.settings.StartStopClockKey, true, false);
+        f.console(f.settings.StartStopClockKey, true);
         f.tick(10);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(599));
         f.key(Field::Time, f.settings.StartStopClockKey);
@@ -422,7 +422,7 @@ private Q_SLOTS:
         auto snapshot = [&] {
             GameState s = f.s();
             s.clocks = {};
-            s.row(Field::Time) = {};
+            s.face = {};
             s.TimeBuffer = s.EntryBuffer = {};
             s.selected = {};
             return s;
@@ -433,11 +433,11 @@ private Q_SLOTS:
             [&] { f.type(Field::PenaltyTH1, "2\n"); },
             [&] {
                 f.g().select(Field::PenaltyTV1);
-                f.g().consoleKey(vk::F6, false, false);
+                f.console(vk::F6);
             },
             [&] { f.g().toggleGoalLamp(GoalLamp::Visitor); },
-            [&] { f.g().consoleKey('H', true, false); },
-            [&] { f.g().addWaitingPenalty(Team::Home, 8, ClockValue::whole(120)); },
+            [&] { f.console('H', true); },
+            [&] { f.addWaiting(Team::Home, 8, 120); },
             [&] { f.key(Field::PenaltyPH1, f.settings.ClearKey); },
         };
         for (const auto& change : changes) {
@@ -449,13 +449,14 @@ private Q_SLOTS:
         const ClockValue before = f.clock(GameClock);
 
         for (qsizetype i = states.size(); i-- > 0;) {
-            QVERIFY(f.g().undo());
+            const CommandResult r = f.run(Command::of(CommandKind::Undo));
+            QVERIFY2(r.ok, qPrintable(QString::number(i) + r.reason));
             QCOMPARE(snapshot(), states[i]);
         }
-        QVERIFY(!f.g().undo());
+        QVERIFY(!f.undo());
         QVERIFY(f.allRunning(true) || f.s().clocks.IsRunning(GameClock));
         QCOMPARE(f.clock(GameClock), before); // no jump
-        while (f.g().redo()) {
+        while (f.redo()) {
         }
         QCOMPARE(snapshot(), last);
 
@@ -463,20 +464,20 @@ private Q_SLOTS:
         f.tick(10);
         const ClockValue running = f.clock(GameClock);
         f.type(Field::Time, "20\n");
-        f.g().consoleKey('Z', true, false);
+        f.console('Z', true);
         QCOMPARE(f.clock(GameClock), running);
         QVERIFY(!f.s().clocks.IsRunning(GameClock));
         QCOMPARE(f.s().ClockReset, ClockValue::whole(600));
-        f.g().consoleKey('Y', true, false);
+        f.console('Y', true);
         QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
-        f.g().consoleKey('Z', true, true); // Ctrl+Shift+Z redoes too: nothing left
+        f.console('Z', true, true); // Ctrl+Shift+Z redoes too: nothing left
         QCOMPARE(f.clock(GameClock), ClockValue::whole(1200));
 
         // Only so many steps are kept.
         for (int i = 0; i < Game::UndoSteps + 50; ++i)
             f.type(Field::ShotsVisitor, i % 2 ? "+1" : "-1");
         int undone = 0;
-        while (f.g().undo())
+        while (f.undo())
             ++undone;
         QCOMPARE(undone, Game::UndoSteps);
     }

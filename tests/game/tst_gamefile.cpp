@@ -78,7 +78,7 @@ private Q_SLOTS:
             f.time.advanceMs(30000);
             QVERIFY(!f.g().clockRunning());
         }
-        f.g().addWaitingPenalty(Team::Visitor, 21, ClockValue::whole(240));
+        f.addWaiting(Team::Visitor, 21, 240);
         f.type(Field::PenaltyTH2, "1.3"); // not entered yet
         f.type(Field::ShotsHome, "1");
         f.tick();
@@ -89,22 +89,25 @@ private Q_SLOTS:
         for (int i = 0; i < ClockCount; ++i)
             readings[size_t(i)] = runDown ? before.clocks.LastReading(i) : f.clock(i);
         const QDateTime savedAt(QDate(2026, 3, 1), QTime(20, 15));
-        const auto loaded =
-            gamejson::fromBytes(gamejson::toBytes(gamejson::toJson(before, savedAt)), &fault);
+        const auto loaded = gamejson::fromBytes(
+            gamejson::toBytes(gamejson::toJson(before, f.g().record(), savedAt)), &fault);
         QVERIFY2(loaded, qPrintable(fault));
         QCOMPARE(loaded->savedAt, savedAt);
         for (int i = 0; i < ClockCount; ++i)
             QCOMPARE(loaded->running[size_t(i)], before.clocks.IsRunning(i) && !runDown);
 
         GameFixture resumed;
-        resumed.g().resume(loaded->state);
+        resumed.g().resume(loaded->state, loaded->record);
+        QCOMPARE(resumed.g().record(), f.g().record());
         QVERIFY(resumed.allRunning(false));
         for (int i = 0; i < ClockCount; ++i)
             QCOMPARE(resumed.clock(i), readings[size_t(i)]);
         GameState expected = before;
         expected.clocks = resumed.s().clocks;
-        expected.tickEnabled = true;    // the resumed board refreshes its displays
-        expected.BuzzerPlaying = false; // and plays no sound
+        // The resumed board refreshes its displays, without a second buzzer, and plays no sound.
+        if (expected.clockState == ClockState::Halted)
+            expected.clockState = ClockState::AtZero;
+        expected.sounding = Sound::None;
         QCOMPARE(resumed.s(), expected);
 
         resumed.key(Field::Time, resumed.settings.StartStopClockKey);
@@ -155,7 +158,9 @@ private Q_SLOTS:
     // warns once and keeps the good file; a new game and an unreadable file are moved aside.
     void theFileOnDisk()
     {
-        QVERIFY(!GameFile::differsFromNewBoard(GameFixture().s()));
+        gamejson::Loaded fresh;
+        fresh.state = GameFixture().s();
+        QVERIFY(!GameFile::differsFromNewBoard(fresh));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         QTemporaryDir dir;
         GameFixture f;
@@ -187,9 +192,9 @@ private Q_SLOTS:
         f.type(Field::Home, "3\n");
         QVERIFY(!file.waitUntilWritten());
         const auto loaded = file.load();
-        QCOMPARE(rowText(loaded->state.row(Field::Home)), "5");
+        QCOMPARE(loaded->state.scoreOf(Team::Home), 5);
         QCOMPARE(loaded->state.clocks.record(GameClock).Preset, f.clock(GameClock));
-        QVERIFY(GameFile::differsFromNewBoard(loaded->state));
+        QVERIFY(GameFile::differsFromNewBoard(*loaded));
         limit.reset();
         f.type(Field::Home, "4\n");
         QVERIFY(file.waitUntilWritten());
@@ -197,7 +202,7 @@ private Q_SLOTS:
         file.setAside();
         QVERIFY(!QFile::exists(file.path()));
         const auto previous = gamejson::fromBytes(readAll(file.previousPath()));
-        QCOMPARE(rowText(previous->state.row(Field::Home)), "4");
+        QCOMPARE(previous->state.scoreOf(Team::Home), 4);
 
         QVERIFY(program::replaceFile(file.path(), "{\"format\": 1, \"fields\": "));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot be read")));
@@ -252,7 +257,7 @@ private Q_SLOTS:
         f.type(Field::Home, "6\n");
         QVERIFY(file.waitUntilWritten());
         QVERIFY(!QFileInfo(file.path()).isSymLink());
-        QCOMPARE(rowText(file.load()->state.row(Field::Home)), "6");
+        QCOMPARE(file.load()->state.scoreOf(Team::Home), 6);
         if (dangling)
             QVERIFY(!QFileInfo::exists(target));
         else
@@ -282,7 +287,7 @@ private Q_SLOTS:
         GameFixture other;
         second.follow(&other.g());
         other.type(Field::Home, "7\n");
-        second.gameChanged(other.s());
+        second.gameChanged(other.g());
         second.setAside();
         QVERIFY(second.waitUntilWritten());
         QCOMPARE(second.writeCount(), 0);
@@ -291,7 +296,7 @@ private Q_SLOTS:
                  QStringList({"game.json", "game.lock"}));
         played.type(Field::Home, "6\n");
         QVERIFY(first->waitUntilWritten());
-        QCOMPARE(rowText(first->load()->state.row(Field::Home)), "6");
+        QCOMPARE(first->load()->state.scoreOf(Team::Home), 6);
 
         // The lock goes with its board.
         first.reset();
@@ -313,7 +318,7 @@ private Q_SLOTS:
                 "took over the stale lock .*game.lock \\(process \\d+ has ended\\)")));
         GameFile next(path);
         QVERIFY(next.claim());
-        QCOMPARE(rowText(next.load()->state.row(Field::Home)), "6");
+        QCOMPARE(next.load()->state.scoreOf(Team::Home), 6);
     }
 
     // A writer killed at any moment leaves the last good file or the new one, never half of one.
@@ -345,7 +350,7 @@ static int writeForever(const QString& path)
     GameFile file(path);
     for (int goals = 0;; goals = (goals + 1) % 200) {
         f.type(Field::Home, QByteArray::number(goals).append('\n').constData());
-        file.gameChanged(f.s());
+        file.gameChanged(f.g());
         file.waitUntilWritten();
     }
 }

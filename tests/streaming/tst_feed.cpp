@@ -157,7 +157,7 @@ private Q_SLOTS:
         g.f.type(Field::PenaltyPV2, "4\n"); // a player with no time yet
         g.f.g().select(Field::Goal);
         g.f.key(Field::Goal, vk::Left);
-        QVERIFY(g.f.g().addWaitingPenalty(Team::Visitor, 12, ClockValue::whole(120)));
+        QVERIFY(g.f.addWaiting(Team::Visitor, 12, 120));
         g.step();
         QCOMPARE(g.texts(), "1:05|2|" + name + "|3|12|17 2:00||Visitor|1|7||4");
         QCOMPARE(g.file("state.json"), readAll(SCRIPTED_STATE).trimmed()); // every field, once
@@ -179,6 +179,11 @@ private Q_SLOTS:
         QCOMPARE(g.file("clock.txt"), "30.0");
         g.step(302);
         QCOMPARE(g.state()["soundPlaying"], true); // the buzzer at zero
+        // At zero nothing counts, and the clock switch waits for a tick that does not come.
+        g.f.key(Field::Time, 'C');
+        g.step();
+        QCOMPARE(g.state()["clock"],
+                 (QJsonObject{{"text", "0.0"}, {"mode", "game"}, {"running", false}}));
         reader.request_stop();
         reader.join();
         QVERIFY(reads > 100);

@@ -20,6 +20,7 @@ struct BoardFixture
     FakeTime time;
     FakeStore store;
     FakeKeyboard keyboard;
+    std::unique_ptr<Game> game; // the application's, which outlives the board
     std::unique_ptr<frmScoreBoard> board;
 
     // `setup` runs after the settings are loaded and before the board opens.
@@ -30,7 +31,8 @@ struct BoardFixture
         if (setup)
             setup();
         time.setMonotonic(1000, 0);
-        board = std::make_unique<frmScoreBoard>(Settings);
+        game = std::make_unique<Game>(Settings);
+        board = std::make_unique<frmScoreBoard>(*game);
         board->setAttribute(Qt::WA_DeleteOnClose, false);
         // The tick is driven by hand: the timer only tells whether it is enabled.
         board->tmrClock1.setInterval(24 * 3600 * 1000);
@@ -51,7 +53,7 @@ struct BoardFixture
     {
         time.advanceMs(ms);
         if (board->tmrClock1.isActive())
-            board->game().tmrClock1_Timer();
+            board->game().tick();
     }
 
     // What a clock reads now; reading a copy leaves the game as it is.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "boardformat.h"
 #include "faketime.h"
 #include "game.h"
 #include "keycodes.h"
@@ -65,7 +66,24 @@ struct GameFixture
     Game& g() { return *game; }
     const GameState& s() const { return game->state(); }
 
-    void key(Field f, int code) { game->fieldKeyDown(f, static_cast<int16_t>(code)); }
+    void key(Field f, int code) { game->keyDown(static_cast<int16_t>(code), {}, f); }
+    // A key that reaches no field, with or without Ctrl and Shift.
+    void console(int code, bool ctrl = false, bool shift = false)
+    {
+        game->keyDown(static_cast<int16_t>(code), {ctrl, shift}, std::nullopt);
+    }
+    CommandResult run(const Command& c, const CommandSource& from = CommandSource::keyboard())
+    {
+        return game->run(c, from);
+    }
+    bool undo() { return run(Command::of(CommandKind::Undo)).ok; }
+    bool redo() { return run(Command::of(CommandKind::Redo)).ok; }
+    bool addWaiting(Team t, int player, int seconds)
+    {
+        return run(Command::addWaiting(t, static_cast<int16_t>(player), ClockValue::whole(seconds)),
+                   CommandSource::window(QStringLiteral("waiting")))
+            .ok;
+    }
     // Types characters ("17", "1.30", "+3", " " for Space, "\n" for Enter) on a field.
     void type(Field f, const char* keys)
     {
@@ -81,8 +99,8 @@ struct GameFixture
     {
         for (int i = 0; i < n; ++i) {
             time.advanceMs(100);
-            if (s().tickEnabled)
-                game->tmrClock1_Timer();
+            if (s().tickEnabled())
+                game->tick();
         }
     }
 
@@ -99,6 +117,17 @@ struct GameFixture
                 return false;
         return true;
     }
-    QString shown(Field f) const { return digitsOf(s().row(f)); }
-    QString clockText() const { return clockFace(s().row(Field::Time), s().clockColon); }
+    QString shown(Field f) const { return digitsOf(fieldRow(s(), f)); }
+    QString clockText() const
+    {
+        return clockFace(fieldRow(s(), Field::Time), clockColon(s().face));
+    }
+    // The kinds of the record's entries, in order.
+    QStringList recorded() const
+    {
+        QStringList kinds;
+        for (const GameEvent& e : game->record().events())
+            kinds << QLatin1String(eventKindName(e.kind));
+        return kinds;
+    }
 };
