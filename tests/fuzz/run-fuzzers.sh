@@ -29,7 +29,8 @@ declare -A max_len=(
     [wav]=$((64 * 1024 + 1024))        # the header region of a sound: 64 KiB
     [time]=256                         # a typed time
     [entry]=4096                       # keys typed into the number fields
-    [gamefile]=$((64 * 1024 + 1024))   # the saved game: 64 KiB are read
+    [gamefile]=$((256 * 1024))         # the saved game: a long record adds nothing new past this
+    [command]=$((4 * 1024 + 256))      # commands from the network: 4 KiB each
 )
 
 # Seeds of the sizes at which reading these files used to go wrong, made rather than kept:

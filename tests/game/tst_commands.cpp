@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clockfaces.h"
+#include "commandjson.h"
 #include "gamefixture.h"
 #include "testmain.h"
+
+#include <QJsonDocument>
 
 namespace {
 
@@ -186,6 +189,55 @@ private Q_SLOTS:
         QCOMPARE(r.reason, reason);
         QCOMPARE(f.s(), before);
         QCOMPARE(f.recorded().size(), entries);
+    }
+
+    // Commands as JSON: what each text asks for, read back the same way; or why not.
+    void fromJson_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("expected"); // the command's JSON again, or the reason
+        auto row = [](const char* json, const char* expected) {
+            QTest::newRow(json) << QByteArray(json) << QString::fromUtf8(expected);
+        };
+        row(R"({"command": "goal", "team": "home"})", R"({"command":"goal","team":"home"})");
+        row(R"({"command": "setClock", "time": "12:34.5"})",
+            R"({"command":"setClock","time":"12:34.5"})");
+        row(R"({"command": "setClock", "time": 90})", R"({"command":"setClock","time":"1:30"})");
+        row(R"({"command": "setClock", "time": "45.6"})",
+            R"({"command":"setClock","time":"0:45.6"})");
+        row(R"({"command": "setScore", "team": "visitor", "score": null})",
+            R"({"command":"setScore","score":null,"team":"visitor"})");
+        row(R"({"command": "setPenalty", "team": "home", "slot": 2, "time": "2:00"})",
+            R"({"command":"setPenalty","slot":2,"team":"home","time":"2:00"})");
+        row(R"({"command": "goalLamp", "lamp": "none"})",
+            R"({"command":"goalLamp","lamp":"none"})");
+        row(R"({"command": "undo", "token": "x"})", "undo takes no \"token\"");
+        row(R"({"command": "fly"})", "\"fly\" is not a command");
+        row(R"({"team": "home"})", "no \"command\" named");
+        row(R"({"command": "goal"})", "goal needs \"team\"");
+        row(R"({"command": "goal", "team": "away"})", "a team is \"home\" or \"visitor\"");
+        row(R"({"command": "setPeriod", "period": 2.5})", "\"period\" is a whole number");
+        row(R"({"command": "setClock", "time": "1:60"})",
+            "a time is \"m:ss\", \"m:ss.t\" or seconds");
+        row(R"({"command": "addWaiting", "team": "home", "time": "2:00"})",
+            "addWaiting needs \"player\" and \"time\"");
+    }
+    void fromJson()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, expected);
+        QString reason;
+        const auto c = commandjson::fromJson(QJsonDocument::fromJson(json).object(), &reason);
+        const QString got =
+            c ? QString::fromUtf8(
+                    QJsonDocument(commandjson::toJson(*c)).toJson(QJsonDocument::Compact))
+              : reason;
+        QCOMPARE(got, expected);
+        if (c)
+            QCOMPARE(commandjson::fromJson(commandjson::toJson(*c), &reason), c);
+        // A broker's token is let through where asked.
+        const QJsonObject withToken{{"command", "undo"}, {"token", "x"}};
+        QVERIFY(commandjson::fromJson(withToken, &reason, {QStringLiteral("token")}));
     }
 
     // A penalty that has run out gives its slot to a waiting one at the next tick, whatever

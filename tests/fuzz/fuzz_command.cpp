@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "commandjson.h"
+#include "fuzzconfig.h"
+#include "game.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+
+// Commands come as JSON from the network (the remote control, a broker): whatever they hold,
+// one is refused with a reason and changes nothing, or is read back as itself and leaves
+// every number of the game within its range. The input may hold several objects, one a line.
+
+static void checkRanges(const GameState& s)
+{
+    for (int i = 0; i < FieldCount; ++i) {
+        const FieldInfo& info = FieldTable[static_cast<size_t>(i)];
+        if (info.kind == FieldKind::Number || info.kind == FieldKind::PenaltyPlayer) {
+            const int value = s.number(static_cast<Field>(i));
+            check(value >= info.minValue && value <= info.maxValue);
+        }
+    }
+    for (Team t : Teams)
+        check(s.waitingOf(t).size() <= size_t(Game::MaxWaiting));
+    check(s.ClockReset >= ClockValue() &&
+          s.ClockReset <= ClockValue::whole(fieldlimits::GameTimeLimit));
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    startQt<QCoreApplication>("fuzz_command");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    Game game{SettingVariables()};
+    game.setSoundsAvailable(true, true);
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QJsonDocument doc = QJsonDocument::fromJson(line);
+        QString reason;
+        const auto command = commandjson::fromJson(doc.object(), &reason);
+        if (!command) {
+            check(!reason.isEmpty());
+            continue;
+        }
+        check(commandjson::fromJson(commandjson::toJson(*command), &reason) == command);
+        const GameState before = game.state();
+        const CommandResult r = game.run(*command, {CommandSource::Kind::Remote, "fuzz"});
+        if (!r)
+            check(!r.reason.isEmpty() && game.state() == before);
+        checkRanges(game.state());
+        game.tick();
+        checkRanges(game.state());
+    }
+    return 0;
+}
