@@ -74,7 +74,7 @@ LiveOutput* LiveOutput::start(Game* game, const Options& options)
 void LiveOutput::update()
 {
     if (feed)
-        feed->write(sampler.state(), sampler.json());
+        feed->write(sampler.state(), sampler.json(), sampler.eventsJson());
     if (server)
         server->publish(sampler.json());
 }
