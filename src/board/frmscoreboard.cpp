@@ -143,10 +143,8 @@ void frmScoreBoard::wireFields()
     connect(&tmrClock1, &QTimer::timeout, &theGame, &Game::tick);
     connect(&theGame, &Game::changed, this, &frmScoreBoard::render);
     connect(&theGame, &Game::tickEnabledChanged, this, &frmScoreBoard::followTick);
-    connect(&theGame, &Game::playBuzzer, this,
-            [this] { mmcBuzzer->setCommand(QStringLiteral("Play")); });
-    connect(&theGame, &Game::playHorn, this,
-            [this] { mmcHorn->setCommand(QStringLiteral("Play")); });
+    connect(&theGame, &Game::playBuzzer, mmcBuzzer, &MMControl::play);
+    connect(&theGame, &Game::playHorn, mmcHorn, &MMControl::play);
     connect(&theGame, &Game::numLockDue, this,
             [this] { ApplyNumLockMode(theGame.settings().NumLockForce); });
     connect(&theGame, &Game::helpRequested, this, &frmScoreBoard::helpRequested);
