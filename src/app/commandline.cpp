@@ -57,9 +57,11 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption serve(QStringLiteral("serve"), QString(), QStringLiteral("PORT"));
     const QCommandLineOption address(QStringLiteral("serve-address"), QString(),
                                      QStringLiteral("ADDR"));
+    const QCommandLineOption sheet(QStringLiteral("game-sheet"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption game(QStringLiteral("game"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({screen, fullScreen, feed, serve, address, help, version});
+    parser.addOptions({screen, fullScreen, feed, serve, address, sheet, game, help, version});
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();
         return o;
@@ -71,7 +73,7 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     };
     if (!parser.positionalArguments().isEmpty())
         fail(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
-    for (const QCommandLineOption* option : {&screen, &feed, &serve, &address}) {
+    for (const QCommandLineOption* option : {&screen, &feed, &serve, &address, &sheet, &game}) {
         if (parser.values(*option).size() > 1) {
             fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
             return o;
@@ -105,6 +107,12 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
         if (o.servePort < 0)
             fail(QStringLiteral("--serve-address goes with --serve PORT"));
     }
+    o.gameSheet = parser.value(sheet);
+    o.gameFile = parser.value(game);
+    if (parser.isSet(sheet) && o.gameSheet.isEmpty())
+        fail(QStringLiteral("--game-sheet needs a file name"));
+    if (parser.isSet(game) && (o.gameFile.isEmpty() || !parser.isSet(sheet)))
+        fail(QStringLiteral("--game FILE goes with --game-sheet FILE"));
     if (parser.isSet(screen)) {
         bool ok = false;
         const int n = parser.value(screen).toInt(&ok);
@@ -130,6 +138,11 @@ QString commandLineHelp()
                           "  --serve-address ADDR\n"
                           "                 listen on ADDR instead of 127.0.0.1; 0.0.0.0 lets\n"
                           "                 anyone on the network read the score\n"
+                          "  --game-sheet FILE\n"
+                          "                 write the saved game's sheet to FILE and exit: a\n"
+                          "                 one-page PDF (.pdf), or every event (.csv)\n"
+                          "  --game FILE    with --game-sheet: the game file to read instead of\n"
+                          "                 the saved game (game-previous.json, say)\n"
                           "  --version      show the version and where its files are, and exit\n"
                           "  --help         show this list and exit\n"
                           "\n"

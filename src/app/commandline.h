@@ -17,6 +17,8 @@ struct LaunchOptions
     QString feedFolder;                                 // --feed: empty for none
     int servePort = -1;                                 // --serve: -1 for none
     QString serveAddress = QStringLiteral("127.0.0.1"); // --serve-address
+    QString gameSheet; // --game-sheet: the sheet to write instead of opening the board
+    QString gameFile;  // --game: the game to write it from; empty for the saved game
     bool showHelp = false;
     bool showVersion = false;
     QString error; // non-empty when the command line could not be understood
