@@ -13,9 +13,11 @@
 //   measured (from one second into the run, when the crowd is at full strength).
 //
 // Prints one line: "served=A requests=B longest_stall_ms=C clock_changes=D opened=E
-// not_connected=F unavailable=G other=H", the last three the requests that failed: no
-// connection within 5 s, a 503 answer, anything else.
+// not_connected=F unavailable=G other=H median_ms=I slowest_ms=J": F, G and H the requests
+// that failed (no connection within 5 s, a 503 answer, anything else), I and J how long the
+// served ones took.
 // Exits 0, or 2 on a faulty command line. Loopback only.
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <cerrno>
@@ -25,6 +27,7 @@
 #include <cstring>
 #include <deque>
 #include <fcntl.h>
+#include <mutex>
 #include <netinet/in.h>
 #include <poll.h>
 #include <string>
@@ -206,12 +209,21 @@ int main(int argc, char* argv[])
 
     // Each request on a thread of its own, so that a slow answer does not hold up the next.
     std::atomic<int> outcomes[4] = {};
+    std::mutex timesLock;
+    std::vector<long long> servedMs; // how long each served request took
     std::vector<std::thread> requests;
     std::thread client([&] {
         for (Clock::time_point next = start; msSince(start) < seconds * 1000LL;) {
             std::this_thread::sleep_until(next);
             next += std::chrono::milliseconds(everyMs);
-            requests.emplace_back([&] { ++outcomes[static_cast<int>(askForState(port))]; });
+            requests.emplace_back([&] {
+                const Clock::time_point asked = Clock::now();
+                const Outcome o = askForState(port);
+                ++outcomes[static_cast<int>(o)];
+                const std::lock_guard lock(timesLock);
+                if (o == Outcome::Served)
+                    servedMs.push_back(msSince(asked));
+            });
         }
     });
 
@@ -238,10 +250,13 @@ int main(int argc, char* argv[])
         r.join();
     stop = true;
     attacker.join();
+    std::sort(servedMs.begin(), servedMs.end());
     std::printf("served=%d requests=%d longest_stall_ms=%lld clock_changes=%lld opened=%lld "
-                "not_connected=%d unavailable=%d other=%d\n",
+                "not_connected=%d unavailable=%d other=%d median_ms=%lld slowest_ms=%lld\n",
                 outcomes[0].load(), static_cast<int>(requests.size()),
                 feed.empty() ? -1 : longestStall, changes, opened, outcomes[1].load(),
-                outcomes[2].load(), outcomes[3].load());
+                outcomes[2].load(), outcomes[3].load(),
+                servedMs.empty() ? -1 : servedMs[servedMs.size() / 2],
+                servedMs.empty() ? -1 : servedMs.back());
     return 0;
 }
