@@ -228,8 +228,8 @@ QByteArray LiveServer::refusalFor(const QHostAddress& address) const
 {
     const int places = std::max(maxViewers, 1);
     if (viewers.size() >= static_cast<size_t>(places))
-        return "all " + QByteArray::number(places) +
-               " viewer places are taken (the server's limit; --max-viewers sets it)";
+        return "at most " + QByteArray::number(places) + (places == 1 ? " viewer" : " viewers") +
+               " at a time, and all places are taken (--max-viewers sets the number)";
     if (isLocalClient(address))
         return {};
     const QHostAddress client = clientOf(address);
@@ -241,11 +241,12 @@ QByteArray LiveServer::refusalFor(const QHostAddress& address) const
         fromClient += clientOf(v->peerAddress()) == client ? 1 : 0;
     }
     if (remote >= remotePlaces)
-        return "all " + QByteArray::number(remotePlaces) + " of the " + QByteArray::number(places) +
-               " viewer places for other computers are taken (--max-viewers sets the places)";
+        return "the places left are kept for this computer; other computers have " +
+               QByteArray::number(remotePlaces) + " of the " + QByteArray::number(places) +
+               " (--max-viewers sets the number)";
     if (fromClient >= MaxRemoteViewersPerClient)
         return "at most " + QByteArray::number(MaxRemoteViewersPerClient) +
-               " viewers from one address (or one IPv6 /64 network)";
+               " viewers from one address (from one /64 network for IPv6)";
     return {};
 }
 

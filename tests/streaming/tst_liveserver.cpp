@@ -298,8 +298,8 @@ private Q_SLOTS:
         const HttpReply full =
             exchange(s.port(), "GET /live HTTP/1.1\r\n" + Host + Handshake + "\r\n");
         QCOMPARE(full.status, 503);
-        QCOMPARE(full.body, "503 Service Unavailable: all 2 viewer places are taken (the server's "
-                            "limit; --max-viewers sets it)\n");
+        QCOMPARE(full.body, "503 Service Unavailable: at most 2 viewers at a time, and all places "
+                            "are taken (--max-viewers sets the number)\n");
         s.f.type(Field::Home, "+1");
         s.step();
         QTRY_COMPARE(first.messages.size(), 2);
