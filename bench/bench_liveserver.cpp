@@ -6,6 +6,7 @@
 //              dropped) while new viewers come one every half second: how many get the state
 //   crowd      a viewer that reads, then WebSockets that arrive 64 a second and stay: how
 //              often the first viewer is let go
+// The real program under a crowd from many loopback addresses is bench/liveserver-crowd.sh.
 // bench/README.md has the results.
 #include "liveserver.h"
 #include "resident.h"

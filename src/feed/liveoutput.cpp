@@ -42,6 +42,7 @@ LiveOutput::LiveOutput(Game* game, const Options& options) : QObject(game), samp
     }
     if (options.port >= 0) {
         server = std::make_unique<LiveServer>();
+        server->setMaxViewers(options.maxViewers);
         const QHostAddress address(options.address);
         QString error;
         const QString where = address.protocol() == QAbstractSocket::IPv6Protocol

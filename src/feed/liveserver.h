@@ -23,10 +23,13 @@ class LiveServer : public QObject
     Q_OBJECT
     Q_DISABLE_COPY(LiveServer)
 public:
+    // WebSocket viewers at one time; --max-viewers sets it within 1 to MostViewers.
     static constexpr int DefaultMaxViewers = 64;
-    // Viewers from other computers: at most this many from one address, and never the last
-    // quarter of the places, which are kept for this computer's own (the streaming tool).
-    static constexpr int MaxRemoteViewersPerAddress = 8;
+    static constexpr int MostViewers = 1024;
+    // Viewers from other computers: at most this many from one address (one /64 network for
+    // IPv6), and never the last quarter of the places, which are kept for this computer's own
+    // (the streaming tool).
+    static constexpr int MaxRemoteViewersPerClient = 8;
     // A viewer that lets this much pile up unsent (messages and pongs) is not reading; it is
     // dropped.
     static constexpr qint64 MaxViewerBacklog = 256 * 1024;
@@ -44,16 +47,18 @@ public:
     void publish(const QByteArray& json);
     const QByteArray& state() const { return current; }
 
-    // A newcomer beyond this many viewers is turned away (503 Service Unavailable); those
-    // already watching are never let go for it.
-    void setMaxViewers(int n) { maxViewers = n; }
+    // A newcomer beyond this many viewers is turned away (503 Service Unavailable, its body
+    // naming the limit); those already watching are never let go for it. The process may
+    // open as many files as that takes, as far as the system lets it.
+    void setMaxViewers(int n);
     int viewerCount() const { return static_cast<int>(viewers.size()); }
     // Connections open at the moment: being read, refused, answered or carrying a viewer.
     int openConnections() const;
 
 private:
     void acceptViewers();
-    bool hasRoomFor(const QHostAddress& client) const;
+    // Why a viewer from the address would be turned away now; empty when there is room.
+    QByteArray refusalFor(const QHostAddress& address) const;
     void dropViewer(QWebSocket* ws);
     void send(QWebSocket* ws);
     QByteArray overlayPage() const;
