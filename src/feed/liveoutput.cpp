@@ -76,6 +76,8 @@ void LiveOutput::update()
 {
     if (feed)
         feed->write(sampler.state(), sampler.json(), sampler.eventsJson());
-    if (server)
+    if (server) {
+        server->publishEvents(sampler.eventsJson());
         server->publish(sampler.json());
+    }
 }

@@ -112,6 +112,8 @@ LiveServer::LiveServer(QObject* parent) : QObject(parent), http(std::make_unique
     // Paths are patterns; the dots are escaped so that only the exact names match.
     http->route(QStringLiteral("/state\\.json"), Method::Get,
                 [this] { return jsonResponse(current); });
+    http->route(QStringLiteral("/events\\.json"), Method::Get,
+                [this] { return jsonResponse(events); });
     http->route(QStringLiteral("/colors\\.json"), Method::Get,
                 [] { return jsonResponse(colorsJson()); });
     http->route(QStringLiteral("/overlay\\.html"), Method::Get,

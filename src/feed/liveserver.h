@@ -13,6 +13,7 @@ class RequestGuard;
 
 // Serves the board's state read-only over HTTP and a WebSocket:
 //   GET /state.json     the state, as the feed writes it
+//   GET /events.json    the game record, as the feed writes it
 //   GET /colors.json    the board's colours, for pages that draw the score
 //   GET /overlay.html   a score bug for a streaming tool's browser source
 //   /live               a WebSocket that gets the state on connecting and on every change
@@ -46,6 +47,8 @@ public:
     // The state to serve; viewers get it when it differs from the last one sent.
     void publish(const QByteArray& json);
     const QByteArray& state() const { return current; }
+    // The game record to serve.
+    void publishEvents(const QByteArray& json) { events = json; }
 
     // A newcomer beyond this many viewers is turned away (503 Service Unavailable, its body
     // naming the limit); those already watching are never let go for it. The process may
@@ -66,6 +69,7 @@ private:
     std::unique_ptr<QHttpServer> http;
     RequestGuard* guard = nullptr;
     QByteArray current;
+    QByteArray events;
     std::deque<QWebSocket*> viewers;
     int maxViewers = DefaultMaxViewers;
 };

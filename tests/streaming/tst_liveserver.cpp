@@ -227,6 +227,9 @@ private Q_SLOTS:
         QFile file(s.tmp.filePath("state.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), r.body);
+        QFile events(s.tmp.filePath("events.json"));
+        QVERIFY(events.open(QIODevice::ReadOnly));
+        QCOMPARE(get(s.port(), "/events.json").body, events.readAll());
         s.step(); // nothing changed: nothing sent
         s.f.type(Field::Visitor, "+1");
         s.step();
