@@ -357,6 +357,9 @@ private Q_SLOTS:
         f.console('H', true);
         QCOMPARE(f.g().nextUndo()->describe(), QStringLiteral("home goal at 12:54, 2nd period"));
         QCOMPARE(f.g().nextUndo()->intoPeriod(), ClockValue::whole(426));
+        f.run(Command::setPeriod(0));
+        QCOMPARE(f.g().record().events().back().describe(),
+                 QStringLiteral("period 0 at 12:54, period 0"));
         QCOMPARE(periodOrdinal(11), QStringLiteral("11th"));
         QCOMPARE(periodOrdinal(23), QStringLiteral("23rd"));
     }
