@@ -83,7 +83,8 @@ private Q_SLOTS:
         QCOMPARE(find<PictureBox>(d, "picTimeC")->BackColor(), QColor(0, 255, 0));
         QCOMPARE(find<Label>(d, "lblHorn")->Caption(), QStringLiteral("\""));
         QVERIFY(find<Image>(d, "imgHomePicPreview")->hasPicture());
-        QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QString::number(shownWidth));
+        QCOMPARE(find<Label>(d, "lblLEDSelectedWidthValue")->Caption(),
+                 QString::number(shownWidth));
         QCOMPARE(d.pledPreview->LedType(), shownType);
         const QStringList modes = {"optNormal", "optKeepOn", "optKeepOff"};
         for (int i = 0; i < modes.size(); ++i)
@@ -152,18 +153,19 @@ private Q_SLOTS:
         Settings.BoardCaption = QStringLiteral("Old Rink");
         {
             frmOptions d;
-            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(d.txtBoardCaption));
-            QCOMPARE(d.txtBoardCaption->text(), QStringLiteral("Old Rink"));
-            d.txtBoardCaption->clear();
-            QTest::keyClicks(d.txtBoardCaption, QString(MaxCaptionLength + 5, QLatin1Char('x')));
-            QCOMPARE(d.txtBoardCaption->text(), QString(MaxCaptionLength, QLatin1Char('x')));
+            auto* box = find<TextBox>(d, "txtBoardCaption");
+            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(box));
+            QCOMPARE(box->text(), QStringLiteral("Old Rink"));
+            box->clear();
+            QTest::keyClicks(box, QString(MaxCaptionLength + 5, QLatin1Char('x')));
+            QCOMPARE(box->text(), QString(MaxCaptionLength, QLatin1Char('x')));
             d.cmdCancel->click();
             QCOMPARE(Settings.BoardCaption, QStringLiteral("Old Rink"));
             QVERIFY(store.values.empty());
         }
         for (const QString& typed : {QStringLiteral("Ishallen Örebro"), QString()}) {
             frmOptions d;
-            d.txtBoardCaption->setText(typed);
+            find<TextBox>(d, "txtBoardCaption")->setText(typed);
             d.cmdOk_Click();
             QCOMPARE(Settings.BoardCaption, typed);
             QCOMPARE(store.values.at(QStringLiteral("TextSettings/BoardCaption")), typed);
@@ -194,7 +196,7 @@ private Q_SLOTS:
         d.cmdOk_Click();
         QCOMPARE(sound ? Settings.BuzzerFile : Settings.BoardPic, picture);
         if (sound)
-            QCOMPARE(d.lblBFile->Caption(), frmOptions::ChopFileName(picture, 50));
+            QCOMPARE(find<Label>(d, "lblBFile")->Caption(), frmOptions::ChopFileName(picture, 50));
         else
             QVERIFY(find<Image>(d, "imgBoardPicPreview")->hasPicture());
     }
@@ -220,7 +222,7 @@ private Q_SLOTS:
         d.show();
         d.SSTab1->setCurrentIndex(3);
         d.txtHomeText->setText(QStringLiteral("Hawks"));
-        d.scrLEDSelectedWidth->setValue(3);
+        find<HScrollBar>(d, "scrLEDSelectedWidth")->setValue(3);
         dialogs->answers = {yes, yes};
         d.cmdResetColors->click();
         d.cmdResetKeys->click();
