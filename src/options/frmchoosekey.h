@@ -3,8 +3,8 @@
 
 #include <QDialog>
 #include <QString>
-#include <array>
 #include <cstdint>
+#include <vector>
 
 class Form;
 class Label;
@@ -16,8 +16,8 @@ class frmChooseKey : public QDialog
 {
     Q_OBJECT
 public:
-    // The keys the options dialog's working copy assigns to its seven commands.
-    using HeldKeys = std::array<int16_t, 7>;
+    // The keys the options dialog's working copy assigns to its commands.
+    using HeldKeys = std::vector<int16_t>;
 
     frmChooseKey(QWidget* owner, const QString& action, int16_t current, const HeldKeys& held);
     ~frmChooseKey() override;

@@ -11,7 +11,7 @@ namespace {
 
 // The working copy's keys in the dialog's order: start/stop, reset, clear, clock switch,
 // penalty clock, buzzer, horn.
-constexpr frmChooseKey::HeldKeys Defaults = {83, 82, 46, 67, 73, 66, 71};
+const frmChooseKey::HeldKeys Defaults = {83, 82, 46, 67, 73, 66, 71};
 constexpr int16_t Horn = 71;
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "fakes.h"
 #include "frmoptions.h"
 #include "modal.h"
+#include "optionsdesign.h"
 #include "settingtable.h"
 #include "testmain.h"
 #include "unusualsettings.h"
@@ -13,12 +14,31 @@
 #include "polyled.h"
 #include "widgetcontrols.h"
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 template <class T = CommandButton>
 T* find(const frmOptions& d, const QString& name)
 {
     return d.form().find<T>(name);
+}
+
+const DesignRow* designRow(const char* name)
+{
+    for (const DesignRow& r : optionsDesign())
+        if (qstrcmp(r.name, name) == 0)
+            return &r;
+    return nullptr;
+}
+
+// The tab page a control of the design lies on.
+const char* pageOf(const DesignRow* r)
+{
+    while (r && r->kind != DesignRow::Kind::TabPage)
+        r = r->parent ? designRow(r->parent) : nullptr;
+    return r ? r->name : "";
 }
 
 } // namespace
@@ -83,7 +103,8 @@ private Q_SLOTS:
         QCOMPARE(find<PictureBox>(d, "picTimeC")->BackColor(), QColor(0, 255, 0));
         QCOMPARE(find<Label>(d, "lblHorn")->Caption(), QStringLiteral("\""));
         QVERIFY(find<Image>(d, "imgHomePicPreview")->hasPicture());
-        QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QString::number(shownWidth));
+        QCOMPARE(find<Label>(d, "lblLEDSelectedWidthValue")->Caption(),
+                 QString::number(shownWidth));
         QCOMPARE(d.pledPreview->LedType(), shownType);
         const QStringList modes = {"optNormal", "optKeepOn", "optKeepOff"};
         for (int i = 0; i < modes.size(); ++i)
@@ -152,22 +173,91 @@ private Q_SLOTS:
         Settings.BoardCaption = QStringLiteral("Old Rink");
         {
             frmOptions d;
-            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(d.txtBoardCaption));
-            QCOMPARE(d.txtBoardCaption->text(), QStringLiteral("Old Rink"));
-            d.txtBoardCaption->clear();
-            QTest::keyClicks(d.txtBoardCaption, QString(MaxCaptionLength + 5, QLatin1Char('x')));
-            QCOMPARE(d.txtBoardCaption->text(), QString(MaxCaptionLength, QLatin1Char('x')));
+            auto* box = find<TextBox>(d, "txtBoardCaption");
+            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(box));
+            QCOMPARE(box->text(), QStringLiteral("Old Rink"));
+            box->clear();
+            QTest::keyClicks(box, QString(MaxCaptionLength + 5, QLatin1Char('x')));
+            QCOMPARE(box->text(), QString(MaxCaptionLength, QLatin1Char('x')));
             d.cmdCancel->click();
             QCOMPARE(Settings.BoardCaption, QStringLiteral("Old Rink"));
             QVERIFY(store.values.empty());
         }
         for (const QString& typed : {QStringLiteral("Ishallen Örebro"), QString()}) {
             frmOptions d;
-            d.txtBoardCaption->setText(typed);
+            find<TextBox>(d, "txtBoardCaption")->setText(typed);
             d.cmdOk_Click();
             QCOMPARE(Settings.BoardCaption, typed);
             QCOMPARE(store.values.at(QStringLiteral("TextSettings/BoardCaption")), typed);
         }
+    }
+
+    // Every setting the dialog shows has its controls in the design, of the kinds its control
+    // kind works with, on its page; a list or a group of option buttons offers its whole range.
+    void everyRowHasItsControls()
+    {
+        using C = SettingRow::ControlKind;
+        using K = DesignRow::Kind;
+        const std::map<C, K> shownBy = {
+            {C::Color, K::PictureBox}, {C::Key, K::Label},     {C::Options, K::Frame},
+            {C::Number, K::Label},     {C::List, K::ComboBox}, {C::Text, K::TextBox},
+            {C::File, K::Label},       {C::Picture, K::Image},
+        };
+        for (const SettingRow& row : SettingTable) {
+            if (!shownBy.contains(row.control))
+                continue;
+            const DesignRow* shows = designRow(row.name);
+            QVERIFY2(shows && shows->kind == shownBy.at(row.control), row.key);
+            QCOMPARE(pageOf(shows), row.page);
+            const K changes = row.control == C::Number ? K::HScrollBar : K::CommandButton;
+            for (const char* name : {row.button, row.clear})
+                if (name) {
+                    QVERIFY2(designRow(name) && designRow(name)->kind == changes, name);
+                    QCOMPARE(pageOf(designRow(name)), row.page);
+                }
+            if (row.control == C::Picture)
+                QCOMPARE(designRow(shows->parent)->kind, K::PictureBox);
+            const int offered = row.high - row.low + 1;
+            if (row.control == C::List)
+                QCOMPARE(QString::fromLatin1(shows->caption).split(QLatin1Char('|')).size(),
+                         offered);
+            if (row.control == C::Options)
+                QCOMPARE(std::ranges::count_if(optionsDesign(),
+                                               [&](const DesignRow& r) {
+                                                   return r.kind == K::OptionButton &&
+                                                          qstrcmp(r.parent, row.name) == 0;
+                                               }),
+                         offered);
+        }
+    }
+
+    // Opening the dialog and pressing OK leaves every setting as it was. The size of the team
+    // names is worked out afresh from names other than the boxes' first texts: with such names
+    // it is the size the dialog works out.
+    void okKeepsEverySetting_data()
+    {
+        QTest::addColumn<bool>("unusual");
+        QTest::newRow("defaults") << false;
+        QTest::newRow("every setting away from its default") << true;
+    }
+    void okKeepsEverySetting()
+    {
+        QFETCH(bool, unusual);
+        SettingVariables before = unusual ? unusualSettings() : SettingVariables();
+        Settings = before;
+        if (unusual)
+            before.TeamSize = Fixed4::whole(frmOptions().TempSize);
+        Settings = before;
+        frmOptions().cmdOk_Click();
+        QStringList changed;
+        for (const SettingRow& row : SettingTable)
+            std::visit(
+                [&](auto member) {
+                    if (!(Settings.*member == before.*member))
+                        changed << QLatin1String(row.key);
+                },
+                row.member);
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1String(", "))));
     }
 
     // The file dialogs offer their filters; a chosen file is taken, then one that does not
@@ -194,7 +284,7 @@ private Q_SLOTS:
         d.cmdOk_Click();
         QCOMPARE(sound ? Settings.BuzzerFile : Settings.BoardPic, picture);
         if (sound)
-            QCOMPARE(d.lblBFile->Caption(), frmOptions::ChopFileName(picture, 50));
+            QCOMPARE(find<Label>(d, "lblBFile")->Caption(), frmOptions::ChopFileName(picture, 50));
         else
             QVERIFY(find<Image>(d, "imgBoardPicPreview")->hasPicture());
     }
@@ -220,7 +310,7 @@ private Q_SLOTS:
         d.show();
         d.SSTab1->setCurrentIndex(3);
         d.txtHomeText->setText(QStringLiteral("Hawks"));
-        d.scrLEDSelectedWidth->setValue(3);
+        find<HScrollBar>(d, "scrLEDSelectedWidth")->setValue(3);
         dialogs->answers = {yes, yes};
         d.cmdResetColors->click();
         d.cmdResetKeys->click();
