@@ -14,6 +14,8 @@ set -euo pipefail
 
 app_id=org.pucklight.Pucklight
 here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=../tests/support/isolatedenv.sh
+source "$here/tests/support/isolatedenv.sh"
 
 fail() {
     echo "package-check: $*" >&2
@@ -72,9 +74,8 @@ check_install() {
 
     # The program from the prefix, with no other copy of its files anywhere it looks: it finds
     # them under the prefix, with a display and without.
-    export XDG_DATA_HOME=$tmp/data-home XDG_DATA_DIRS=$tmp/data-dirs
-    export XDG_CONFIG_HOME=$tmp/config XDG_STATE_HOME=$tmp/state XDG_RUNTIME_DIR=$tmp/runtime
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    isolate_home "$tmp/home"
+    export XDG_DATA_DIRS=$tmp/data-dirs
     local want
     want=$(printf 'Pucklight %s\n%s' "$(version "$build")" "$(expected_files "$share/pucklight")")
     [[ $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/pucklight" \

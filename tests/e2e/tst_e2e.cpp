@@ -171,7 +171,7 @@ private Q_SLOTS:
     {
         // Asked for its options where there is no display, the program lists them and exits.
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(work.filePath(QStringLiteral("terminal")));
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         p.setProcessEnvironment(env);
