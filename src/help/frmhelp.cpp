@@ -153,6 +153,12 @@ void frmHelp::load()
     const QByteArray content = file.read(RtfLimits{}.maxInput);
     auto* doc = new QTextDocument(box);
     reader.read(content, doc);
+    // The box gives a document without a layout its layout at once, and lays it out at the
+    // document's own width. Without a width each paragraph is a single line, too short for
+    // Qt's layout to pause anywhere: the whole manual would be laid out there and then, only
+    // to be laid out again at the box's width. With the box's width set first, the layout
+    // goes on in steps as the box is shown.
+    doc->setTextWidth(box->lineWrapColumnOrWidth());
     box->setDocument(doc);
 }
 
