@@ -19,7 +19,7 @@ set -euo pipefail
 
 app_id=org.pucklight.Pucklight
 here=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=../tests/support/isolatedenv.sh
+# shellcheck source=SCRIPTDIR/../tests/support/isolatedenv.sh
 source "$here/tests/support/isolatedenv.sh"
 
 fail() {
@@ -222,8 +222,10 @@ check_chroot() {
 # The licence: LICENSE holds the GPL version 3, and every source, script and build file names
 # GPL-3.0-or-later in an SPDX line among its first three.
 check_licence() {
-    grep -q 'GNU GENERAL PUBLIC LICENSE' "$here/LICENSE" &&
-        grep -q 'Version 3, 29 June 2007' "$here/LICENSE" || fail "LICENSE is not the GPL version 3"
+    if ! grep -q 'GNU GENERAL PUBLIC LICENSE' "$here/LICENSE" ||
+        ! grep -q 'Version 3, 29 June 2007' "$here/LICENSE"; then
+        fail "LICENSE is not the GPL version 3"
+    fi
     local files=()
     if git -C "$here" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
         mapfile -t files < <(git -C "$here" ls-files --cached --others --exclude-standard)

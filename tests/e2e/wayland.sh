@@ -34,7 +34,7 @@ waitFor() {
 
 # Everything the program and Weston keep goes to the work folder; no display is inherited.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-# shellcheck source=../support/isolatedenv.sh
+# shellcheck source=SCRIPTDIR/../support/isolatedenv.sh
 source "$(dirname "$0")/../support/isolatedenv.sh"
 isolate_home "$work/home"
 

@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Sourced by the test scripts: the shell's twin of isolatedenv.h, with the same layout.
 #   isolate_home FOLDER   exports HOME and every XDG folder of the user's own inside FOLDER
 #                         (the settings in FOLDER itself), makes them, and keeps the runtime
