@@ -395,6 +395,22 @@ private Q_SLOTS:
         QVERIFY(f.b().isVisible());
     }
 
+    // The manual opened from the splash, before there is a board, takes the keys of the board
+    // that opens afterwards.
+    void helpOpenedBeforeTheBoard()
+    {
+        FakeDialogs dialogs;
+        showHelpWindow(nullptr);
+        QPointer<frmHelp> help = frmHelp::current();
+        QVERIFY(help);
+        BoardFixture f;
+        wireBoardWindows(&f.b());
+        QApplication::setActiveWindow(help);
+        QTest::keyClick(help->rtbHelp(), Qt::Key_S);
+        QVERIFY(f.b().game().clockRunning());
+        help->close();
+    }
+
     void savedGameOffered_data()
     {
         QTest::addColumn<int>("key");
