@@ -5,6 +5,7 @@
 //   board   resident memory with the board open, after the splash was clicked; then the whole
 //           process's CPU with the game clock running, board at 1920 x 1080
 // bench/process.sh builds and runs it; bench/README.md has the results.
+#include "isolatedenv.h"
 #include "splashdesign.h"
 #include "twips.h"
 #include "xdisplay.h"
@@ -170,11 +171,7 @@ public:
             return;
         }
         const QString base = folder + QStringLiteral("/pulse");
-        QDir().mkpath(base + QStringLiteral("/home"));
-        QDir().mkpath(base + QStringLiteral("/run"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), base + QStringLiteral("/home"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
+        QProcessEnvironment env = isolated::environment(base);
         env.remove(QStringLiteral("DISPLAY"));
         audio = std::make_unique<Child>(
             pulse,
@@ -201,16 +198,16 @@ public:
     XDisplay& x11() { return *x; }
 
     // A program's environment on this display and sound server, with its settings in
-    // configHome.
+    // configHome and its saved game, HOME and every other XDG folder inside it: a game left
+    // from one run must not be offered to the next, nor the user's own.
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(configHome);
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("XAUTHORITY"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         if (audio)
             env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socket());
         return env;
@@ -237,6 +234,11 @@ std::unique_ptr<Child> startProgram(Servers& servers, const QString& program, co
                                 folder + QStringLiteral("/") + name + QStringLiteral(".log"));
     if (child->pid() <= 0)
         fail(QStringLiteral("the program did not start"));
+    // A game left in the user's own state folder would be offered to every run (and moved
+    // aside by it); nothing the program keeps may land there.
+    if (const QStringList leaks = isolated::outside(isolated::environmentOf(child->pid()), config);
+        !leaks.isEmpty())
+        fail(QStringLiteral("the program can reach the user's folders: ") + leaks.join(", "));
     return child;
 }
 

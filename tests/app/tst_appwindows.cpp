@@ -363,6 +363,56 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--4"));
     }
 
+    // With the manual open over the board, the command keys still run the game: an operator
+    // reading it can stop the clock or sound the horn. F2 opens nothing from the manual.
+    void commandKeysFromTheHelpWindow()
+    {
+        BoardFixture f;
+        FakeDialogs dialogs;
+        wireBoardWindows(&f.b());
+        QSignalSpy buzzer(&f.b().game(), &Game::playBuzzer);
+        QSignalSpy options(&f.b().game(), &Game::optionsRequested);
+        QTest::keyClick(f.box(Field::Time), Qt::Key_F1);
+        QPointer<frmHelp> help = frmHelp::current();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QApplication::setActiveWindow(help);
+        QWidget* reading = help->rtbHelp();
+
+        QTest::keyClick(reading, Qt::Key_S);
+        QVERIFY(f.b().game().clockRunning());
+        f.tick(1500);
+        QTest::keyClick(reading, Qt::Key_S);
+        QVERIFY(!f.b().game().clockRunning());
+        QCOMPARE(f.shown(Field::Time), QStringLiteral("-959"));
+        QTest::keyClick(reading, Qt::Key_R);
+        QCOMPARE(f.shown(Field::Time), QStringLiteral("1000"));
+        QTest::keyClick(reading, Qt::Key_B);
+        QCOMPARE(buzzer.count(), 1);
+        QTest::keyClick(reading, Qt::Key_F2);
+        QCOMPARE(options.count(), 0);
+
+        QTest::keyClick(reading, Qt::Key_Escape);
+        QTRY_VERIFY(!help);
+        QVERIFY(f.b().isVisible());
+    }
+
+    // The manual opened from the splash, before there is a board, takes the keys of the board
+    // that opens afterwards.
+    void helpOpenedBeforeTheBoard()
+    {
+        FakeDialogs dialogs;
+        showHelpWindow(nullptr);
+        QPointer<frmHelp> help = frmHelp::current();
+        QVERIFY(help);
+        BoardFixture f;
+        wireBoardWindows(&f.b());
+        QApplication::setActiveWindow(help);
+        QTest::keyClick(help->rtbHelp(), Qt::Key_S);
+        QVERIFY(f.b().game().clockRunning());
+        help->close();
+    }
+
     void savedGameOffered_data()
     {
         QTest::addColumn<int>("key");

@@ -52,7 +52,7 @@ public:
           stateFolder(servers.folder + '/' + name + QStringLiteral("/config/state/Pucklight")),
           x(servers.x())
     {
-        const QString config = servers.folder + '/' + name + QStringLiteral("/config");
+        config = servers.folder + '/' + name + QStringLiteral("/config");
         QDir().mkpath(config + QStringLiteral("/Pucklight"));
         QFile f(config + QStringLiteral("/Pucklight/Pucklight.ini"));
         if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
@@ -88,6 +88,11 @@ public:
         } else {
             x.click(first, x.grab(first).rect().center());
         }
+        // Nothing the program keeps may land in the user's own folders.
+        if (const QStringList leaks =
+                isolated::outside(isolated::environmentOf(child->processId()), config);
+            !leaks.isEmpty())
+            return fail("the program can reach the user's folders: " + leaks.join(", "));
         board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
         const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
         if (!board || x.grab(board).size() != design)
@@ -186,6 +191,7 @@ private:
     }
 
     X11Session& x;
+    QString config; // the program's settings folder, which holds its other folders too
     Process child;
     X11Session::Window board = 0;
 };
