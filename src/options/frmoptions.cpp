@@ -167,38 +167,38 @@ frmOptions::frmOptions(QWidget* owner)
     setFixedSize(client->size());
 
     const Form& f = *client;
-    SSTab1 = f.find<TabControl>(QStringLiteral("SSTab1"));
-    cmdOk = f.find<CommandButton>(QStringLiteral("cmdOk"));
-    cmdCancel = f.find<CommandButton>(QStringLiteral("cmdCancel"));
-    cmdResetKeys = f.find<CommandButton>(QStringLiteral("cmdResetKeys"));
-    cmdResetColors = f.find<CommandButton>(QStringLiteral("cmdResetColors"));
-    txtHomeText = f.find<TextBox>(QStringLiteral("txtHomeText"));
-    txtVisitorText = f.find<TextBox>(QStringLiteral("txtVisitorText"));
-    lblHomePreview = f.find<Label>(QStringLiteral("lblHomePreview"));
-    lblVisitorPreview = f.find<Label>(QStringLiteral("lblVisitorPreview"));
-    cmbLedType = f.find<ComboBox>(QStringLiteral("cmbLedType"));
-    pledPreview = f.find<PolyLED>(QStringLiteral("pledPreview"));
+    ui.SSTab1 = f.find<TabControl>(QStringLiteral("SSTab1"));
+    ui.cmdOk = f.find<CommandButton>(QStringLiteral("cmdOk"));
+    ui.cmdCancel = f.find<CommandButton>(QStringLiteral("cmdCancel"));
+    ui.cmdResetKeys = f.find<CommandButton>(QStringLiteral("cmdResetKeys"));
+    ui.cmdResetColors = f.find<CommandButton>(QStringLiteral("cmdResetColors"));
+    ui.txtHomeText = f.find<TextBox>(QStringLiteral("txtHomeText"));
+    ui.txtVisitorText = f.find<TextBox>(QStringLiteral("txtVisitorText"));
+    ui.lblHomePreview = f.find<Label>(QStringLiteral("lblHomePreview"));
+    ui.lblVisitorPreview = f.find<Label>(QStringLiteral("lblVisitorPreview"));
+    ui.cmbLedType = f.find<ComboBox>(QStringLiteral("cmbLedType"));
+    ui.pledPreview = f.find<PolyLED>(QStringLiteral("pledPreview"));
 
-    cmdOk->setDefault(true);
+    ui.cmdOk->setDefault(true);
     // Enter presses the button that has the focus, as it does in the platform's dialogs.
     for (Control* c : f.Controls())
         if (auto* b = dynamic_cast<CommandButton*>(c))
             b->setAutoDefault(true);
     bindRows();
 
-    connect(cmdOk, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
-    connect(cmdResetColors, &QPushButton::clicked, this, &frmOptions::cmdResetColors_Click);
-    connect(cmdResetKeys, &QPushButton::clicked, this, &frmOptions::cmdResetKeys_Click);
+    connect(ui.cmdOk, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
+    connect(ui.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(ui.cmdResetColors, &QPushButton::clicked, this, &frmOptions::cmdResetColors_Click);
+    connect(ui.cmdResetKeys, &QPushButton::clicked, this, &frmOptions::cmdResetKeys_Click);
     // The digit style shows on the preview digit; the names are measured for their size.
-    connect(cmbLedType, &QComboBox::currentIndexChanged, this,
-            [this](int i) { pledPreview->setLedType(i); });
-    connect(txtHomeText, &QLineEdit::textChanged, this, [this](const QString& text) {
-        lblHomePreview->setCaption(text);
+    connect(ui.cmbLedType, &QComboBox::currentIndexChanged, this,
+            [this](int i) { ui.pledPreview->setLedType(i); });
+    connect(ui.txtHomeText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ui.lblHomePreview->setCaption(text);
         PreviewIt();
     });
-    connect(txtVisitorText, &QLineEdit::textChanged, this, [this](const QString& text) {
-        lblVisitorPreview->setCaption(text);
+    connect(ui.txtVisitorText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ui.lblVisitorPreview->setCaption(text);
         PreviewIt();
     });
     Form_Load();
@@ -256,13 +256,13 @@ void frmOptions::Form_Load()
 {
     Temp = Settings;
     // The first tab in front.
-    SSTab1->setCurrentIndex(0);
+    ui.SSTab1->setCurrentIndex(0);
     // The names' size before the names: a name other than its box's first text works the
     // size out anew as it is put in.
     TempSize = toInt16(Temp.TeamSize.roundedHalfEven());
     for (const RowControls& c : rows)
         showRow(c);
-    pledPreview->setLedType(cmbLedType->currentIndex());
+    ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
 }
 
 void frmOptions::showRow(const RowControls& c)
@@ -340,7 +340,7 @@ void frmOptions::takeRow(const RowControls& c)
 void frmOptions::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
+    ui.cmdOk->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 QString frmOptions::ChopFileName(const QString& FileName, int16_t Length)
@@ -364,9 +364,9 @@ void frmOptions::PreviewIt()
     // Font metrics answer at once, so the search needs no pass through the event loop.
     TempSize = LargestTeamSize;
     while (TempSize >= SmallestTeamSize) {
-        lblHomePreview->setFontSize(TempSize);
-        lblVisitorPreview->setFontSize(TempSize);
-        if (fitsNameBox(lblHomePreview) && fitsNameBox(lblVisitorPreview))
+        ui.lblHomePreview->setFontSize(TempSize);
+        ui.lblVisitorPreview->setFontSize(TempSize);
+        if (fitsNameBox(ui.lblHomePreview) && fitsNameBox(ui.lblVisitorPreview))
             break;
         --TempSize;
     }
@@ -385,12 +385,12 @@ void frmOptions::chooseKey(const RowControls& c)
 {
     frmChooseKey chooser(this, tr(c.row.prompt), toInt16(wholeIn(Temp, c.row.member)), heldKeys());
     chooser.exec();
-    const int16_t chosen = chooser.ChosenKey.toShort();
+    const int16_t chosen = chooser.chosenKey().toShort();
     if (chosen != 0) {
         setWhole(Temp, c.row.member, chosen);
         showRow(c);
     }
-    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
+    ui.cmdOk->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmOptions::changeColor(const RowControls& c)

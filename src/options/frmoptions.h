@@ -43,23 +43,28 @@ public:
     void cmdResetKeys_Click();
 
     // The size for the team names that OK stores: the stored one until PreviewIt works it out.
-    int16_t TempSize = 0;
+    int16_t teamSizeToStore() const { return TempSize; }
 
     // The keys the commands hold in the working copy, in the setting table's order.
     frmChooseKey::HeldKeys heldKeys() const;
 
+    // The controls that code drives by name, found once when the dialog is built.
+    struct Controls
+    {
+        TabControl* SSTab1 = nullptr;
+        CommandButton* cmdOk = nullptr;
+        CommandButton* cmdCancel = nullptr;
+        CommandButton* cmdResetKeys = nullptr;
+        CommandButton* cmdResetColors = nullptr;
+        TextBox* txtHomeText = nullptr;
+        TextBox* txtVisitorText = nullptr;
+        Label* lblHomePreview = nullptr;
+        Label* lblVisitorPreview = nullptr;
+        ComboBox* cmbLedType = nullptr;
+        PolyLED* pledPreview = nullptr;
+    };
+    const Controls& controls() const { return ui; }
     const Form& form() const { return *client; }
-    TabControl* SSTab1 = nullptr;
-    CommandButton* cmdOk = nullptr;
-    CommandButton* cmdCancel = nullptr;
-    CommandButton* cmdResetKeys = nullptr;
-    CommandButton* cmdResetColors = nullptr;
-    TextBox* txtHomeText = nullptr;
-    TextBox* txtVisitorText = nullptr;
-    Label* lblHomePreview = nullptr;
-    Label* lblVisitorPreview = nullptr;
-    ComboBox* cmbLedType = nullptr;
-    PolyLED* pledPreview = nullptr;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -80,6 +85,8 @@ private:
     void resetRows(SettingRow::Reset which);
 
     Form* client = nullptr;
+    Controls ui;
+    int16_t TempSize = 0;
     // The working copy: every setting as the dialog holds it (Temp.HornKey is HornKeyTemp).
     // Controls that hold a value themselves (text boxes, lists, option buttons, scroll
     // controls) give it back at OK.

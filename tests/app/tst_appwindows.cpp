@@ -226,8 +226,8 @@ class TestAppWindows : public QObject
         frmOptions options(&f.b());
         collect(options.form(), shown);
         options.show();
-        for (int page = 0; page < options.SSTab1->count(); ++page) {
-            options.SSTab1->setCurrentIndex(page);
+        for (int page = 0; page < options.controls().SSTab1->count(); ++page) {
+            options.controls().SSTab1->setCurrentIndex(page);
             collectUnreadable(&options, unreadable);
         }
         // Every key name a command can take, in the box that shows it.
@@ -249,7 +249,8 @@ class TestAppWindows : public QObject
                         collectUnreadable(chooser, unreadable);
                         for (const Control* c : chooser->form().Controls())
                             collect(c, shown,
-                                    c == chooser->lblChoose ? QLatin1String(command) : c->Name());
+                                    c == chooser->choosePrompt() ? QLatin1String(command)
+                                                                 : c->Name());
                     }
                     w->close();
                 },
@@ -308,8 +309,8 @@ private Q_SLOTS:
                     w->close();
                     return;
                 }
-                d->txtHomeText->setText(QStringLiteral("Hawks"));
-                d->cmdOk->click();
+                d->controls().txtHomeText->setText(QStringLiteral("Hawks"));
+                d->controls().cmdOk->click();
             },
             &seen);
         splash->cmdOptions->click();
@@ -345,7 +346,7 @@ private Q_SLOTS:
             [&](QWidget* w) {
                 ticking = b.tmrClock1.isActive();
                 if (auto* d = qobject_cast<frmOptions*>(w))
-                    d->cmdCancel->click();
+                    d->controls().cmdCancel->click();
                 else
                     w->close();
             },

@@ -105,13 +105,13 @@ private Q_SLOTS:
         QVERIFY(find<Image>(d, "imgHomePicPreview")->hasPicture());
         QCOMPARE(find<Label>(d, "lblLEDSelectedWidthValue")->Caption(),
                  QString::number(shownWidth));
-        QCOMPARE(d.pledPreview->LedType(), shownType);
+        QCOMPARE(d.controls().pledPreview->LedType(), shownType);
         const QStringList modes = {"optNormal", "optKeepOn", "optKeepOff"};
         for (int i = 0; i < modes.size(); ++i)
             QCOMPARE(find<OptionButton>(d, modes[i])->isChecked(), i == numLock);
 
-        d.cmbLedType->setCurrentIndex(1 - shownType);
-        QCOMPARE(d.pledPreview->LedType(), 1 - shownType);
+        d.controls().cmbLedType->setCurrentIndex(1 - shownType);
+        QCOMPARE(d.controls().pledPreview->LedType(), 1 - shownType);
         dialogs->colors = {QColor(0x11, 0x22, 0x33), std::nullopt};
         find(d, "cmdHomeC")->click();
         find(d, "cmdHomeC")->click(); // a cancelled picker keeps the colour
@@ -131,8 +131,9 @@ private Q_SLOTS:
         loaded.LEDType = static_cast<int16_t>(1 - shownType);
         // A stored name other than the initial ones has the size recomputed.
         if (visitor != QLatin1String("Visitor")) {
-            QVERIFY(d.TempSize >= 9 && d.TempSize <= 60 && d.TempSize != 31);
-            loaded.TeamSize = Fixed4::whole(d.TempSize);
+            QVERIFY(d.teamSizeToStore() >= 9 && d.teamSizeToStore() <= 60 &&
+                    d.teamSizeToStore() != 31);
+            loaded.TeamSize = Fixed4::whole(d.teamSizeToStore());
         }
         QVERIFY(Settings == loaded);
         QCOMPARE(keyboard.on, numLock != 2);
@@ -145,25 +146,27 @@ private Q_SLOTS:
     {
         Settings.VisitorText = QStringLiteral("Hämeenlinnan Pallokerho");
         frmOptions d;
-        QTest::keyClick(d.txtVisitorText, Qt::Key_End);
-        QTest::keyClick(d.txtVisitorText, Qt::Key_Backspace);
-        QTest::keyClicks(d.txtVisitorText, QStringLiteral("oo"));
-        QCOMPARE(d.txtVisitorText->text(), Settings.VisitorText.chopped(1));
+        QTest::keyClick(d.controls().txtVisitorText, Qt::Key_End);
+        QTest::keyClick(d.controls().txtVisitorText, Qt::Key_Backspace);
+        QTest::keyClicks(d.controls().txtVisitorText, QStringLiteral("oo"));
+        QCOMPARE(d.controls().txtVisitorText->text(), Settings.VisitorText.chopped(1));
 
-        d.txtHomeText->setText(QStringLiteral("I"));
-        d.txtVisitorText->setText(QStringLiteral("I"));
-        const int16_t narrow = d.TempSize;
-        d.txtVisitorText->setText(QStringLiteral("Saskatoon Blades"));
-        QVERIFY(d.TempSize < narrow);
-        QVERIFY(d.lblVisitorPreview->Width() < 1900 && d.lblHomePreview->Height() < 600);
-        d.lblVisitorPreview->setFontSize(d.TempSize + 1);
-        QVERIFY(d.lblVisitorPreview->Width() >= 1900 || d.lblVisitorPreview->Height() >= 600);
+        d.controls().txtHomeText->setText(QStringLiteral("I"));
+        d.controls().txtVisitorText->setText(QStringLiteral("I"));
+        const int16_t narrow = d.teamSizeToStore();
+        d.controls().txtVisitorText->setText(QStringLiteral("Saskatoon Blades"));
+        QVERIFY(d.teamSizeToStore() < narrow);
+        QVERIFY(d.controls().lblVisitorPreview->Width() < 1900 &&
+                d.controls().lblHomePreview->Height() < 600);
+        d.controls().lblVisitorPreview->setFontSize(d.teamSizeToStore() + 1);
+        QVERIFY(d.controls().lblVisitorPreview->Width() >= 1900 ||
+                d.controls().lblVisitorPreview->Height() >= 600);
 
         // Twenty of the widest letter fit at no size: 9, one below the smallest tried.
-        d.txtHomeText->clear();
-        QTest::keyClicks(d.txtHomeText, QString(21, QLatin1Char('W')));
-        QCOMPARE(d.txtHomeText->text(), QString(20, QLatin1Char('W')));
-        QCOMPARE(d.TempSize, int16_t(9));
+        d.controls().txtHomeText->clear();
+        QTest::keyClicks(d.controls().txtHomeText, QString(21, QLatin1Char('W')));
+        QCOMPARE(d.controls().txtHomeText->text(), QString(20, QLatin1Char('W')));
+        QCOMPARE(d.teamSizeToStore(), int16_t(9));
     }
 
     // The board caption is on the names' page and takes 40 characters; Cancel keeps the one
@@ -174,12 +177,12 @@ private Q_SLOTS:
         {
             frmOptions d;
             auto* box = find<TextBox>(d, "txtBoardCaption");
-            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(box));
+            QVERIFY(d.controls().SSTab1->QTabWidget::widget(2)->isAncestorOf(box));
             QCOMPARE(box->text(), QStringLiteral("Old Rink"));
             box->clear();
             QTest::keyClicks(box, QString(MaxCaptionLength + 5, QLatin1Char('x')));
             QCOMPARE(box->text(), QString(MaxCaptionLength, QLatin1Char('x')));
-            d.cmdCancel->click();
+            d.controls().cmdCancel->click();
             QCOMPARE(Settings.BoardCaption, QStringLiteral("Old Rink"));
             QVERIFY(store.values.empty());
         }
@@ -246,7 +249,7 @@ private Q_SLOTS:
         SettingVariables before = unusual ? unusualSettings() : SettingVariables();
         Settings = before;
         if (unusual)
-            before.TeamSize = Fixed4::whole(frmOptions().TempSize);
+            before.TeamSize = Fixed4::whole(frmOptions().teamSizeToStore());
         Settings = before;
         frmOptions().cmdOk_Click();
         QStringList changed;
@@ -308,21 +311,22 @@ private Q_SLOTS:
         SettingVariables expected = Settings;
         frmOptions d;
         d.show();
-        d.SSTab1->setCurrentIndex(3);
-        d.txtHomeText->setText(QStringLiteral("Hawks"));
+        d.controls().SSTab1->setCurrentIndex(3);
+        d.controls().txtHomeText->setText(QStringLiteral("Hawks"));
         find<HScrollBar>(d, "scrLEDSelectedWidth")->setValue(3);
         dialogs->answers = {yes, yes};
-        d.cmdResetColors->click();
-        d.cmdResetKeys->click();
+        d.controls().cmdResetColors->click();
+        d.controls().cmdResetKeys->click();
         if (ok)
-            QTest::keyClick(d.txtHomeText, Qt::Key_Return);
+            QTest::keyClick(d.controls().txtHomeText, Qt::Key_Return);
         else
-            d.cmdCancel->click();
+            d.controls().cmdCancel->click();
         QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
         if (ok) {
             expected.HomeText = QStringLiteral("Hawks");
             expected.LEDSelectedWidth = 3;
-            expected.TeamSize = Fixed4::whole(d.TempSize); // recomputed for the unusual names
+            expected.TeamSize =
+                Fixed4::whole(d.teamSizeToStore()); // recomputed for the unusual names
         }
         if (yes && ok) {
             ResetSettings(expected, SettingRow::Reset::Colors);
@@ -333,8 +337,8 @@ private Q_SLOTS:
         QCOMPARE(store.size() > 0, ok);
         frmOptions again;
         again.show();
-        QCOMPARE(again.SSTab1->currentIndex(), 0);
-        QCOMPARE(again.focusWidget(), again.cmdOk);
+        QCOMPARE(again.controls().SSTab1->currentIndex(), 0);
+        QCOMPARE(again.focusWidget(), again.controls().cmdOk);
     }
 
     // A key chosen is shown, held against the other commands at once, and stored with OK;
@@ -352,7 +356,7 @@ private Q_SLOTS:
         });
         find(d, "cmdBuzzer")->click();
         QCOMPARE(dialogs->beeps, 1);
-        QCOMPARE(d.focusWidget(), d.cmdOk);
+        QCOMPARE(d.focusWidget(), d.controls().cmdOk);
         d.cmdOk_Click();
         QCOMPARE(Settings.HornKey, int16_t(222));
         QCOMPARE(Settings.BuzzerKey, int16_t(66));
