@@ -219,6 +219,8 @@ private Q_SLOTS:
         row(R"({"command": "setPeriod", "period": 2.5})", "\"period\" is a whole number");
         row(R"({"command": "setClock", "time": "1:60"})",
             "a time is \"m:ss\", \"m:ss.t\" or seconds");
+        row(R"({"command": "setClock", "time": "6508.5"})",
+            "a time is \"m:ss\", \"m:ss.t\" or seconds");
         row(R"({"command": "addWaiting", "team": "home", "time": "2:00"})",
             "addWaiting needs \"player\" and \"time\"");
     }
