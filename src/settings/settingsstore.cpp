@@ -158,6 +158,8 @@ void LoadSettings()
                 if constexpr (std::is_same_v<T, QString>) {
                     if (row.maxLength > 0)
                         (s.*member).truncate(row.maxLength);
+                    if (row.valid && !row.valid(s.*member))
+                        s.*member = defaultOf(member, s);
                 }
             },
             row.member);
@@ -174,6 +176,15 @@ bool SaveSettings()
     for (const SettingRow& row : SettingTable)
         std::visit([&](auto member) { save(row, textOf(s.*member)); }, row.member);
     return settingsBacking().flush();
+}
+
+bool isBoardName(const QString& name)
+{
+    return !name.isEmpty() && name.size() <= MaxBoardNameLength &&
+           std::all_of(name.begin(), name.end(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9') || c == u'-';
+           });
 }
 
 void ResetSettings(SettingVariables& s, SettingRow::Reset which)

@@ -23,6 +23,7 @@ struct SettingRow
     Member member;
     Reset reset = Reset::None;
     int maxLength = 0; // texts: longer stored ones are cut to this many characters
+    bool (*valid)(const QString&) = nullptr; // texts: a stored one it refuses takes the default
 };
 
 // A team name longer than this is cut (no board shows more; a name of millions of characters
@@ -31,9 +32,12 @@ inline constexpr int MaxNameLength = 200;
 inline constexpr int MaxPathLength = 4096;
 // The board's caption line holds this many characters.
 inline constexpr int MaxCaptionLength = 40;
+// A board name: 1 to 64 ASCII letters, digits and '-'.
+inline constexpr int MaxBoardNameLength = 64;
+bool isBoardName(const QString& name);
 
 // clang-format off
-inline const std::array<SettingRow, 28> SettingTable = {{
+inline const std::array<SettingRow, 29> SettingTable = {{
     {SettingRow::Section::Color, "TimeColor", &SettingVariables::TimeColor, SettingRow::Reset::Colors},
     {SettingRow::Section::Color, "LEDBack", &SettingVariables::LEDBack, SettingRow::Reset::Colors},
     {SettingRow::Section::Color, "ScoreColor", &SettingVariables::ScoreColor, SettingRow::Reset::Colors},
@@ -59,6 +63,7 @@ inline const std::array<SettingRow, 28> SettingTable = {{
     {SettingRow::Section::Text, "VisitorText", &SettingVariables::VisitorText, SettingRow::Reset::None, MaxNameLength},
     {SettingRow::Section::Text, "TeamSize", &SettingVariables::TeamSize},
     {SettingRow::Section::Text, "BoardCaption", &SettingVariables::BoardCaption, SettingRow::Reset::None, MaxCaptionLength},
+    {SettingRow::Section::Text, "BoardName", &SettingVariables::BoardName, SettingRow::Reset::None, 0, isBoardName},
     {SettingRow::Section::Pic, "HomePic", &SettingVariables::HomePic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "VisitorPic", &SettingVariables::VisitorPic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "BoardPic", &SettingVariables::BoardPic, SettingRow::Reset::None, MaxPathLength},
