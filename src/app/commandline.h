@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "brokeroptions.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,6 +19,7 @@ struct LaunchOptions
     QString feedFolder;                                 // --feed: empty for none
     int servePort = -1;                                 // --serve: -1 for none
     QString serveAddress = QStringLiteral("127.0.0.1"); // --serve-address
+    BrokerOptions mqtt;                                 // --mqtt and its companions
     bool showHelp = false;
     bool showVersion = false;
     QString error; // non-empty when the command line could not be understood
