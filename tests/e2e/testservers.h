@@ -128,6 +128,14 @@ public:
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
+        // Nothing of the user's own: a home and every other XDG folder of the run's own.
+        for (const char* dir : {"HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+            const QString path =
+                configHome + QStringLiteral("/") + QString::fromLatin1(dir).toLower();
+            QDir().mkpath(path);
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            env.insert(QLatin1String(dir), path);
+        }
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         return env;
     }
