@@ -99,7 +99,8 @@ private Q_SLOTS:
     }
 
     // A display that comes later finds the board's status, state and clock kept by the broker;
-    // a goal reaches the state and the events at once.
+    // a goal reaches the state and the events at once. After a restart of the broker, the board
+    // publishes them again; when it closes, its status is "offline".
     void publishesTheGame()
     {
         TestBroker broker(work.path());
@@ -132,9 +133,22 @@ private Q_SLOTS:
             return !m.retained && e["kind"].toString() == "goal" &&
                    e["team"].toString() == "home" && e["value"].toInt() == 1;
         }));
+
+        // A broker that restarts has forgotten it all: the board tells it again, though the
+        // game stands still.
+        broker.stop();
+        QVERIFY2(broker.run(), qPrintable(broker.error));
+        TestClient later;
+        QVERIFY(later.connect(broker.port, {"pucklight/rink-1/#"}));
+        for (const char* t : {"status", "state", "clock"})
+            QVERIFY2(later.waitFor(QByteArray("pucklight/rink-1/") + t,
+                                   [](const auto&) { return true; }),
+                     t);
+        QCOMPARE(homeScore(later.on("pucklight/rink-1/state").front().payload), "1");
+
         delete client; // says goodbye
-        QVERIFY(display.waitFor("pucklight/rink-1/status",
-                                [](const auto& m) { return m.payload == "offline"; }));
+        QVERIFY(later.waitFor("pucklight/rink-1/status",
+                              [](const auto& m) { return m.payload == "offline"; }));
     }
 
     // Commands with the token change the game and are answered; without it nothing changes,

@@ -108,6 +108,7 @@ private Q_SLOTS:
         QVERIFY(display->connect(broker.port, {"pucklight/board/#"}));
         QVERIFY(display->waitFor(
             "pucklight/board/state", [](const auto&) { return true; }, 7000));
+        qInfo("the state was published again %lld ms after the broker's return", back.elapsed());
         QVERIFY2(back.elapsed() <= 5500, qPrintable(QString::number(back.elapsed())));
         const QJsonObject state =
             QJsonDocument::fromJson(display->on("pucklight/board/state").front().payload).object();
