@@ -27,6 +27,7 @@ BrokerClient::BrokerClient(Game* game, const BrokerOptions& o)
     // Two boards of the same name must not throw each other off the broker.
     c.clientId = "pucklight-" + game->settings().BoardName.toUtf8().left(32) + '-' +
                  QByteArray::number(QRandomGenerator::system()->generate(), 16);
+    topics = {topic("state"), topic("clock"), topic("events"), topic("command/result")};
     c.willTopic = topic("status");
     c.willPayload = Offline;
     if (o.control) {
@@ -50,7 +51,7 @@ BrokerClient::BrokerClient(Game* game, const BrokerOptions& o)
             [this](const QString& why) { linkLost(why, true); });
     connect(link, &MqttLink::attemptFailed, this,
             [this](const QString& why) { linkLost(why, false); });
-    connect(link, &MqttLink::delivered, this, &BrokerClient::delivered);
+    connect(link, &MqttLink::room, this, &BrokerClient::pump);
     connect(link, &MqttLink::received, this, &BrokerClient::received);
     connect(link, &MqttLink::subscriptionRefused, this, [this] {
         qWarning("pucklight: the MQTT broker does not let this board read %s: it takes no "
@@ -102,21 +103,6 @@ QByteArray BrokerClient::topic(const char* leaf) const
     return topicPrefix.toUtf8() + '/' + leaf;
 }
 
-QByteArray BrokerClient::topicOf(Outbox::Topic t) const
-{
-    switch (t) {
-    case Outbox::Topic::State:
-        return topic("state");
-    case Outbox::Topic::Clock:
-        return topic("clock");
-    case Outbox::Topic::Events:
-        return topic("events");
-    case Outbox::Topic::Answer:
-        return topic("command/result");
-    }
-    return {};
-}
-
 void BrokerClient::boardChanged()
 {
     outbox.setState(sampler.json());
@@ -135,7 +121,11 @@ void BrokerClient::recorded(const GameEvent& event)
 
 void BrokerClient::pump()
 {
-    while (state == Status::Connected && inFlight.size() < MaxInFlight) {
+    while (state == Status::Connected) {
+        if (link->unfinished() >= MaxInFlight) {
+            link->askForRoom(MaxInFlight / 2);
+            return;
+        }
         const auto m = outbox.next();
         if (!m)
             return;
@@ -143,17 +133,14 @@ void BrokerClient::pump()
         // acknowledgement.
         const int qos = m->topic == Outbox::Topic::Clock ? 0 : 1;
         const bool retain = m->topic == Outbox::Topic::State || m->topic == Outbox::Topic::Clock;
-        const int id = link->publish(topicOf(m->topic), m->payload, qos, retain);
-        if (id < 0)
+        if (!link->publish(topics[size_t(m->topic)], m->payload, qos, retain))
             return; // the connection has just gone; its news is on the way
-        inFlight.insert(id);
         outbox.pop();
     }
 }
 
 void BrokerClient::linkConnected()
 {
-    inFlight.clear();
     if (everConnected)
         qInfo("pucklight: connected again to the MQTT broker at %s",
               qUtf8Printable(options.address()));
@@ -165,9 +152,7 @@ void BrokerClient::linkConnected()
               "on %s says so",
               static_cast<long long>(outbox.dropped()), topic("events").constData());
     everConnected = true;
-    const int id = link->publish(topic("status"), Online, 1, true);
-    if (id >= 0)
-        inFlight.insert(id);
+    link->publish(topic("status"), Online, 1, true);
     // Whatever the broker kept may be stale, or gone with a broker that restarted.
     clockSent = sampler.state().clockText;
     outbox.setState(sampler.json());
@@ -178,7 +163,6 @@ void BrokerClient::linkConnected()
 
 void BrokerClient::linkLost(const QString& why, bool wasUp)
 {
-    inFlight.clear();
     const bool firstFailure = state != Status::Unreachable;
     if (firstFailure) {
         if (wasUp)
@@ -190,12 +174,6 @@ void BrokerClient::linkLost(const QString& why, bool wasUp)
                      qUtf8Printable(options.address()), qUtf8Printable(why));
     }
     setStatus(Status::Unreachable, why);
-}
-
-void BrokerClient::delivered(int messageId)
-{
-    if (inFlight.remove(messageId))
-        pump();
 }
 
 void BrokerClient::received(const QByteArray& topicName, const QByteArray& payload)

@@ -8,7 +8,7 @@
 #include "outbox.h"
 
 #include <QObject>
-#include <QSet>
+#include <array>
 #include <optional>
 
 class Game;
@@ -31,7 +31,7 @@ class BrokerClient : public QObject
     Q_OBJECT
     Q_DISABLE_COPY(BrokerClient)
 public:
-    // Messages handed to the connection and not yet delivered; more wait in the outbox.
+    // Messages handed to the connection and not yet through; more wait in the outbox.
     static constexpr int MaxInFlight = 64;
     // How long the board's end waits for "offline" to reach the broker.
     static constexpr int GoodbyeMs = 1000;
@@ -56,22 +56,20 @@ Q_SIGNALS:
 
 private:
     QByteArray topic(const char* leaf) const;
-    QByteArray topicOf(Outbox::Topic t) const;
     void boardChanged();
     void recorded(const GameEvent& event);
     void pump();
     void linkConnected();
     void linkLost(const QString& why, bool wasUp);
-    void delivered(int messageId);
     void received(const QByteArray& topic, const QByteArray& payload);
     void setStatus(Status s, const QString& why = {});
 
     BrokerOptions options;
     QString topicPrefix;
+    std::array<QByteArray, 4> topics; // by Outbox::Topic
     MqttLink* link = nullptr;
     Outbox outbox;
     std::optional<BrokerCommands> commands;
-    QSet<int> inFlight;
     QString clockSent;
     Status state = Status::Connecting;
     QString lastProblem;

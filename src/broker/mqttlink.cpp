@@ -57,13 +57,17 @@ struct MqttLink::Worker
     std::condition_variable wake;
     MqttLink* link = nullptr; // null once the link has gone
     bool stopping = false;
-    int lastWords = -1; // the message the stop waits for
     int lastWordsMs = 0;
-    bool lastWordsDelivered = false;
     bool finished = false;
 
     std::atomic<bool> up{false};
     std::atomic<int> waitingMessages{0};
+    // What is handed over and not through. Counted without a word to the link's thread: it
+    // hears of it only when it asked for room, so a message costs it no wake-up.
+    std::atomic<int> unfinished{0};
+    std::atomic<int> roomWanted{0};
+    std::atomic<int> lastWords{-1}; // the message the stop waits for
+    std::atomic<bool> lastWordsDelivered{false};
 
     // The thread's own.
     bool accepted = false; // the broker accepted this attempt's connection
@@ -153,14 +157,38 @@ bool MqttLink::start(QString* error)
     return true;
 }
 
-int MqttLink::publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain)
+bool MqttLink::publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain)
+{
+    return publishMessage(topic, payload, qos, retain) >= 0;
+}
+
+int MqttLink::publishMessage(const QByteArray& topic, const QByteArray& payload, int qos,
+                             bool retain)
 {
     if (!worker->mosq || !worker->up)
         return -1;
     int mid = -1;
+    ++worker->unfinished;
     const int rc = mosquitto_publish(worker->mosq, &mid, topic.constData(), int(payload.size()),
                                      payload.constData(), qos, retain);
-    return rc == MOSQ_ERR_SUCCESS ? mid : -1;
+    if (rc == MOSQ_ERR_SUCCESS)
+        return mid;
+    --worker->unfinished;
+    return -1;
+}
+
+int MqttLink::unfinished() const
+{
+    return worker->unfinished;
+}
+
+void MqttLink::askForRoom(int count)
+{
+    worker->roomWanted = count;
+    // It may have come between the look and the asking.
+    if (worker->unfinished < count && worker->roomWanted.exchange(0) > 0)
+        QMetaObject::invokeMethod(
+            this, [this] { Q_EMIT room(); }, Qt::QueuedConnection);
 }
 
 void MqttLink::stop(const QByteArray& topic, const QByteArray& payload, int waitMs)
@@ -170,10 +198,9 @@ void MqttLink::stop(const QByteArray& topic, const QByteArray& payload, int wait
         worker->link = nullptr;
         return;
     }
-    const int mid = topic.isEmpty() ? -1 : publish(topic, payload, 1, true);
+    worker->lastWords = topic.isEmpty() ? -1 : publishMessage(topic, payload, 1, true);
     std::unique_lock<std::mutex> lock(worker->mutex);
     worker->stopping = true;
-    worker->lastWords = mid;
     worker->lastWordsMs = waitMs;
     worker->link = nullptr; // nothing is posted to a link on its way out
     worker->wake.notify_all();
@@ -255,26 +282,18 @@ void MqttLink::Worker::runConnected(Clock::time_point attemptStart, int* rc, int
 
 void MqttLink::Worker::sayGoodbye()
 {
-    int words = -1;
     Clock::time_point deadline;
     {
         std::lock_guard<std::mutex> lock(mutex);
-        words = lastWords;
         deadline = Clock::now() + milliseconds(lastWordsMs);
     }
     // Without last words the connection is only dropped, and the broker says them: the will.
     // A DISCONNECT would tell it to keep the will to itself.
-    if (words < 0)
+    if (lastWords < 0)
         return;
     // The last words were handed over before the stop; they go out with the loop.
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (lastWordsDelivered)
-                break;
-        }
-        if (Clock::now() > deadline || mosquitto_loop(mosq, LoopMs / 4, 1) != MOSQ_ERR_SUCCESS)
-            break;
+    while (!lastWordsDelivered && Clock::now() < deadline &&
+           mosquitto_loop(mosq, LoopMs / 4, 1) == MOSQ_ERR_SUCCESS) {
     }
     mosquitto_disconnect(mosq);
     const Clock::time_point gone = Clock::now() + milliseconds(DisconnectMs);
@@ -301,6 +320,7 @@ void MqttLink::Worker::onConnect(struct mosquitto* mosq, void* self, int rc)
     if (rc != 0)
         return;
     w->accepted = true;
+    w->unfinished = 0; // what was not through on the last connection is the library's to resend
     if (!w->config.subscription.isEmpty())
         mosquitto_subscribe(mosq, nullptr, w->config.subscription.constData(), 1);
     w->up = true;
@@ -310,12 +330,17 @@ void MqttLink::Worker::onConnect(struct mosquitto* mosq, void* self, int rc)
 void MqttLink::Worker::onPublish(struct mosquitto*, void* self, int mid)
 {
     auto* w = static_cast<Worker*>(self);
-    {
-        std::lock_guard<std::mutex> lock(w->mutex);
-        if (mid == w->lastWords)
-            w->lastWordsDelivered = true;
+    if (mid == w->lastWords)
+        w->lastWordsDelivered = true;
+    // One handed over before a reconnection may come through after it: never below 0.
+    int left = --w->unfinished;
+    if (left < 0) {
+        w->unfinished = 0;
+        left = 0;
     }
-    w->post([mid](MqttLink* l) { Q_EMIT l->delivered(mid); });
+    const int wanted = w->roomWanted;
+    if (wanted > 0 && left < wanted && w->roomWanted.exchange(0) > 0)
+        w->post([](MqttLink* l) { Q_EMIT l->room(); });
 }
 
 void MqttLink::Worker::onSubscribe(struct mosquitto*, void* self, int, int count, const int* qos)

@@ -49,9 +49,13 @@ public:
     // Starts connecting; false, with the reason, when the connection cannot even be set up (a
     // CA file the TLS library cannot read).
     bool start(QString* error);
-    // Hands a message to the connection: its number, which delivered() gives back when the
-    // broker has it (QoS 1) or it has been sent (QoS 0); -1 when it cannot be handed over now.
-    int publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
+    // Hands a message to the connection: false when it cannot be handed over now.
+    bool publish(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
+    // Messages handed over on this connection and not yet through: the broker has not
+    // acknowledged them (QoS 1) or they have not been sent (QoS 0).
+    int unfinished() const;
+    // Asks for room() once fewer than `count` are unfinished.
+    void askForRoom(int count);
     // Sends the last words if connected, waits up to `waitMs` for them to reach the broker,
     // and disconnects. The thread is left to end by itself if it does not within that time
     // (it may be in a name lookup), and is given up at the program's end.
@@ -62,12 +66,15 @@ Q_SIGNALS:
     // A connection that was up is lost, or an attempt failed; `why` in words.
     void disconnected(const QString& why);
     void attemptFailed(const QString& why);
-    void delivered(int messageId);
+    // There is room again, as askForRoom() asked.
+    void room();
     void received(const QByteArray& topic, const QByteArray& payload);
     // The broker would not let this client read its subscription.
     void subscriptionRefused();
 
 private:
+    int publishMessage(const QByteArray& topic, const QByteArray& payload, int qos, bool retain);
+
     struct Worker;
     std::shared_ptr<Worker> worker;
     std::thread thread;

@@ -92,6 +92,14 @@ public:
         process.reset();
     }
 
+    // Freezes the broker (SIGSTOP), or lets it go on (SIGCONT): its connections stay open
+    // and nothing is answered.
+    void freeze(bool frozen)
+    {
+        if (process)
+            ::kill(pid_t(process->processId()), frozen ? SIGSTOP : SIGCONT);
+    }
+
     QString log() const
     {
         QFile f(folder + QStringLiteral("/mosquitto.log"));

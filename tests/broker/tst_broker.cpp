@@ -232,6 +232,44 @@ private Q_SLOTS:
                                       "not be reached; a note on pucklight/rink-1/events says so"));
     }
 
+    // A broker that stops answering (frozen) never holds up the game, nor makes the board
+    // keep all it could not send: a few messages wait unanswered, the newest 1000 events in the
+    // board, and the rest are dropped and counted in the note that goes out when it answers.
+    void brokerFrozen()
+    {
+        TestBroker broker(work.path());
+        QVERIFY2(broker.start(), qPrintable(broker.error));
+        Game game(settings);
+        std::unique_ptr<BrokerClient> client(BrokerClient::start(&game, optionsFor(broker.port)));
+        QVERIFY(QTest::qWaitFor([&] { return client->status() == BrokerClient::Status::Connected; },
+                                5000));
+        TestClient display;
+        QVERIFY(display.connect(broker.port, {"pucklight/rink-1/events"}));
+
+        broker.freeze(true);
+        constexpr int Events = 3000;
+        for (int i = 0; i < Events; ++i) {
+            game.run(Command::setClock(ClockValue::whole(60 + i)), CommandSource::keyboard());
+            if (i % 100 == 0)
+                QCoreApplication::processEvents();
+        }
+        QTest::qWait(200);
+        broker.freeze(false);
+        QVERIFY(display.waitFor("pucklight/rink-1/events", [](const auto& m) {
+            return objectOf(m.payload)["id"].toInt() == Events;
+        }));
+        const auto events = display.on("pucklight/rink-1/events");
+        const auto note = std::find_if(events.begin(), events.end(), [](const auto& m) {
+            return objectOf(m.payload)["kind"].toString() == "note";
+        });
+        QVERIFY(note != events.end());
+        const int before = int(note - events.begin()); // handed over before the freeze took
+        QVERIFY2(before <= BrokerClient::MaxInFlight + 1, qPrintable(QString::number(before)));
+        QCOMPARE(objectOf(note->payload)["dropped"].toInt(), Events - Outbox::MaxEvents - before);
+        QCOMPARE(int(events.end() - note) - 1, Outbox::MaxEvents);
+        QCOMPARE(objectOf((note + 1)->payload)["id"].toInt(), Events - Outbox::MaxEvents + 1);
+    }
+
     // Over TLS, with a CA of the test's own, and with users and an ACL: the board publishes and
     // takes commands; a display may read the score but not send a command, even with the
     // token, nor read the commands others send. A board that does not trust the broker's
