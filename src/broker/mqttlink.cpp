@@ -126,6 +126,9 @@ bool MqttLink::start(QString* error)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     worker->mosq = mosq;
     mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+    // A goal is news now: each message goes out as it is handed over, not held back for the
+    // acknowledgement of the one before.
+    mosquitto_int_option(mosq, MOSQ_OPT_TCP_NODELAY, 1);
     mosquitto_threaded_set(mosq, true);
     mosquitto_connect_callback_set(mosq, &Worker::onConnect);
     mosquitto_publish_callback_set(mosq, &Worker::onPublish);
