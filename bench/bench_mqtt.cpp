@@ -46,6 +46,8 @@ const QByteArray Prefix = "pucklight/bench";
 constexpr int StartMs = 10000;
 // The clock is set to this and runs under a minute: it shows tenths.
 constexpr int ClockSeconds = 59;
+// The CPU runs: off, on, off, on, ... this many of each.
+constexpr int Rounds = 3;
 
 QTextStream& out()
 {
@@ -383,7 +385,7 @@ int cpuMain(const QString& program, const QString& benchProcess, int seconds, in
                               QStringLiteral("--mqtt-topic"), QString::fromLatin1(Prefix)};
     std::vector<double> off;
     std::vector<double> on;
-    for (int round = 0; round < 2; ++round) {
+    for (int round = 0; round < Rounds; ++round) {
         off.push_back(boardCpu(program, benchProcess, seconds, {}));
         on.push_back(boardCpu(program, benchProcess, seconds, mqtt));
     }

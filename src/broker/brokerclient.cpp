@@ -58,6 +58,9 @@ BrokerClient::BrokerClient(Game* game, const BrokerOptions& o)
                  "commands from there",
                  topic("command").constData());
     });
+    // The tick's changes come a hundred milliseconds apart, give or take the work the window
+    // does before this one: they are taken as they come, without a timer for each.
+    sampler.setSlack(SamplerSlackMs);
     connect(&sampler, &BoardSampler::changed, this, &BrokerClient::boardChanged);
     connect(game, &Game::recorded, this, &BrokerClient::recorded);
     sampler.sample();

@@ -23,6 +23,11 @@ public:
 
     // Follows the game from now on.
     void start();
+    // A change that comes up to `ms` short of the interval is looked at at once rather than
+    // a moment later: each look is then never more than `ms` early, and the tick's changes,
+    // which the window's work before this one makes come a little early or late, cost no
+    // timer of their own. 0 by default.
+    void setSlack(int ms) { slackMs = ms; }
     // One look at the game. Emits changed() when the board shows something new; the first
     // look always counts as new.
     void sample();
@@ -42,4 +47,5 @@ private:
     BoardState current;
     QByteArray currentJson;
     bool sampled = false;
+    int slackMs = 0;
 };
