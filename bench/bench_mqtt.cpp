@@ -13,6 +13,7 @@
 // bench/mqtt.sh builds and runs both; bench/README.md has the results.
 #include "brokerclient.h"
 #include "game.h"
+#include "isolatedenv.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -407,6 +408,10 @@ int cpuMain(const QString& program, const QString& benchProcess, int seconds, in
 
 int main(int argc, char* argv[])
 {
+    // The broker, the subscribers and the boards this starts keep HOME and every XDG folder
+    // here, never in the user's own.
+    QTemporaryDir home;
+    isolated::thisProcess(home.path());
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     const QString mode = args.value(1);

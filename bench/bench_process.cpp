@@ -6,6 +6,7 @@
 //           process's CPU with the game clock running, board at 1920 x 1080 (arguments after
 //           the seconds go to the program; PUCKLIGHT_BENCH_CLOCK=0.59 runs it under a minute)
 // bench/process.sh builds and runs it; bench/README.md has the results.
+#include "isolatedenv.h"
 #include "splashdesign.h"
 #include "twips.h"
 #include "xdisplay.h"
@@ -171,11 +172,7 @@ public:
             return;
         }
         const QString base = folder + QStringLiteral("/pulse");
-        QDir().mkpath(base + QStringLiteral("/home"));
-        QDir().mkpath(base + QStringLiteral("/run"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), base + QStringLiteral("/home"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
+        QProcessEnvironment env = isolated::environment(base);
         env.remove(QStringLiteral("DISPLAY"));
         audio = std::make_unique<Child>(
             pulse,
@@ -202,24 +199,16 @@ public:
     XDisplay& x11() { return *x; }
 
     // A program's environment on this display and sound server, with its settings in
-    // configHome.
+    // configHome and its saved game, HOME and every other XDG folder inside it: a game left
+    // from one run must not be offered to the next, nor the user's own.
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(configHome);
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("XAUTHORITY"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        // Nothing of the user's own: a home and every other XDG folder of the run's own.
-        for (const char* dir :
-             {"HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-            const QString path = configHome + QLatin1Char('/') + QString::fromLatin1(dir).toLower();
-            QDir().mkpath(path);
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            env.insert(QLatin1String(dir), path);
-        }
         if (audio)
             env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socket());
         return env;
@@ -246,6 +235,11 @@ std::unique_ptr<Child> startProgram(Servers& servers, const QString& program, co
                                 folder + QStringLiteral("/") + name + QStringLiteral(".log"));
     if (child->pid() <= 0)
         fail(QStringLiteral("the program did not start"));
+    // A game left in the user's own state folder would be offered to every run (and moved
+    // aside by it); nothing the program keeps may land there.
+    if (const QStringList leaks = isolated::outside(isolated::environmentOf(child->pid()), config);
+        !leaks.isEmpty())
+        fail(QStringLiteral("the program can reach the user's folders: ") + leaks.join(", "));
     return child;
 }
 

@@ -10,7 +10,7 @@ subscribers=${1:-1000}
 latency=${2:-30}
 cpu=${3:-45}
 cd "$(dirname "$0")/.."
-build=build-bench
+build="build-bench"
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPUCKLIGHT_BENCH=ON >/dev/null
 cmake --build "$build" --target pucklight bench_process bench_mqtt >/dev/null

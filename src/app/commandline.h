@@ -2,6 +2,7 @@
 #pragma once
 
 #include "brokeroptions.h"
+#include "liveserver.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,12 +15,16 @@ class QWidget;
 // output for streaming tools. Every key keeps its meaning; these exist only here.
 struct LaunchOptions
 {
+
     int screen = -1; // -1: where the window manager puts it
     bool fullScreen = false;
     QString feedFolder;                                 // --feed: empty for none
     int servePort = -1;                                 // --serve: -1 for none
     QString serveAddress = QStringLiteral("127.0.0.1"); // --serve-address
-    BrokerOptions mqtt;                                 // --mqtt and its companions
+    QString gameSheet; // --game-sheet: the sheet to write instead of opening the board
+    QString gameFile;  // --game: the game to write it from; empty for the saved game
+    int maxViewers = LiveServer::DefaultMaxViewers; // --max-viewers
+    BrokerOptions mqtt;                             // --mqtt and its companions
     bool showHelp = false;
     bool showVersion = false;
     QString error; // non-empty when the command line could not be understood

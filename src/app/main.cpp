@@ -5,6 +5,7 @@
 #include "frmsplash.h"
 #include "gamefile.h"
 #include "gamesaving.h"
+#include "gamesheetwriter.h"
 #include "languages.h"
 #include "liveoutput.h"
 #include "settingvariables.h"
@@ -13,6 +14,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextStream>
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -25,6 +28,38 @@ bool displayGiven(const QStringList& arguments)
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            arguments.contains(QLatin1String("-platform")) ||
            arguments.contains(QLatin1String("--platform"));
+}
+
+// Whether the program is asked to write a game sheet rather than open the board.
+bool asksForGameSheet(const QStringList& arguments)
+{
+    return std::ranges::any_of(arguments, [](const QString& a) {
+        return a == QLatin1String("--game-sheet") || a.startsWith(QLatin1String("--game-sheet="));
+    });
+}
+
+// Writes the game sheet and exits. The sheet needs fonts but no display: it is made on the
+// offscreen platform whatever display there is.
+int writeSheet(int& argc, char* argv[], QTextStream& out, QTextStream& err)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the platform says of the session as it starts (a runtime folder missing, say) does
+    // not concern a file written offscreen, and would cloud the one line an error gives.
+    // Failures that stop it still show.
+    const QtMessageHandler shown = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        });
+    QGuiApplication app(argc, argv);
+    qInstallMessageHandler(shown);
+    const LaunchOptions options = parseCommandLine(QCoreApplication::arguments());
+    if (const auto code = answerCommandLine(
+            options, out, err, QStringLiteral("  (not looked for: --game-sheet needs none)\n")))
+        return *code;
+    return writeGameSheet(options.gameSheet,
+                          options.gameFile.isEmpty() ? GameFile::defaultPath() : options.gameFile,
+                          err);
 }
 
 QString monitorList()
@@ -56,6 +91,8 @@ int main(int argc, char* argv[])
                                                 QStringLiteral("  (none: no display is set)\n")))
             return *code;
     }
+    if (asksForGameSheet(given))
+        return writeSheet(argc, argv, out, err);
 
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(app);
@@ -83,6 +120,7 @@ int main(int argc, char* argv[])
     live.feedFolder = options.feedFolder;
     live.port = options.servePort;
     live.address = options.serveAddress;
+    live.maxViewers = options.maxViewers;
     if (live.wanted())
         QObject::connect(splash, &frmSplash::boardOpened, &app,
                          [live](frmScoreBoard* board) { LiveOutput::start(&board->game(), live); });

@@ -9,17 +9,8 @@ namespace {
 
 void openIfPresent(MMControl* player, const QString& path)
 {
-    if (path.isEmpty() || !program::fileExists(path))
-        return;
-    player->setFileName(path);
-    player->setCommand(QStringLiteral("Open"));
-}
-
-void reopen(MMControl* player, const QString& path)
-{
-    player->setCommand(QStringLiteral("Close"));
-    player->setFileName(path);
-    player->setCommand(QStringLiteral("Open"));
+    if (!path.isEmpty() && program::fileExists(path))
+        player->open(path);
 }
 
 } // namespace
@@ -40,19 +31,20 @@ void frmScoreBoard::CloseSounds()
 {
     for (MMControl* player : {mmcBuzzer, mmcHorn})
         if (!player->FileName().isEmpty())
-            player->setCommand(QStringLiteral("Close"));
+            player->close();
 }
 
 void frmScoreBoard::ReopenSounds()
 {
-    reopen(mmcBuzzer, game().settings().BuzzerFile);
-    reopen(mmcHorn, game().settings().HornFile);
+    // Whatever the settings hold, even a path that names no file: that player then fails, and
+    // its plays end at once.
+    mmcBuzzer->open(game().settings().BuzzerFile);
+    mmcHorn->open(game().settings().HornFile);
     soundsChanged();
 }
 
-void frmScoreBoard::SoundDone(MMControl* player)
+// A finished play needs neither a stop nor a rewind: every play starts at the sound's beginning.
+void frmScoreBoard::SoundDone(MMControl* /*player*/)
 {
-    player->setCommand(QStringLiteral("Stop"));
-    player->setCommand(QStringLiteral("Prev"));
     game().soundDone();
 }

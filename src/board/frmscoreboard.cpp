@@ -143,10 +143,8 @@ void frmScoreBoard::wireFields()
     connect(&tmrClock1, &QTimer::timeout, &theGame, &Game::tick);
     connect(&theGame, &Game::changed, this, &frmScoreBoard::render);
     connect(&theGame, &Game::tickEnabledChanged, this, &frmScoreBoard::followTick);
-    connect(&theGame, &Game::playBuzzer, this,
-            [this] { mmcBuzzer->setCommand(QStringLiteral("Play")); });
-    connect(&theGame, &Game::playHorn, this,
-            [this] { mmcHorn->setCommand(QStringLiteral("Play")); });
+    connect(&theGame, &Game::playBuzzer, mmcBuzzer, &MMControl::play);
+    connect(&theGame, &Game::playHorn, mmcHorn, &MMControl::play);
     connect(&theGame, &Game::numLockDue, this,
             [this] { ApplyNumLockMode(theGame.settings().NumLockForce); });
     connect(&theGame, &Game::helpRequested, this, &frmScoreBoard::helpRequested);
@@ -191,9 +189,14 @@ void frmScoreBoard::render()
 {
     const GameState& s = theGame.state();
     const SettingVariables& c = theGame.settings();
-    // Most ticks change one row or none: rows drawn as they are now are skipped.
+    // Most ticks change one row or none: rows drawn from what they show now are skipped.
     for (size_t i = 0; i < drawnRows.size(); ++i) {
-        const DigitRow row = fieldRow(s, static_cast<Field>(i));
+        const auto f = static_cast<Field>(i);
+        const int64_t source = fieldSource(s, f);
+        if (drawnFrom[i] == source)
+            continue;
+        drawnFrom[i] = source;
+        const DigitRow row = fieldRow(s, f);
         if (drawnRows[i] == row)
             continue;
         const LedRow& leds = fieldTable[i].digits;

@@ -131,4 +131,5 @@ private:
     std::array<FieldControls, FieldCount> fieldTable{};
     std::array<PenaltyControls, 4> penaltyTable{};
     std::array<DigitRow, FieldCount> drawnRows{}; // as the digits show them now
+    std::array<std::optional<int64_t>, FieldCount> drawnFrom{}; // their fieldSource
 };

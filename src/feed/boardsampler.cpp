@@ -3,6 +3,8 @@
 
 #include "game.h"
 
+#include <QJsonDocument>
+
 BoardSampler::BoardSampler(const Game* g, QObject* parent) : QObject(parent), game(g)
 {
     timer.setSingleShot(true);
@@ -32,9 +34,13 @@ void BoardSampler::sample()
         return;
     sinceLook.start();
     BoardState next = readBoardState(*game);
-    if (sampled && next == current)
+    const int64_t nextEvent = game->record().nextId();
+    if (sampled && next == current && nextEvent == recordNext)
         return;
+    if (!sampled || nextEvent != recordNext)
+        currentEvents = QJsonDocument(game->record().toJson()).toJson(QJsonDocument::Compact);
     sampled = true;
+    recordNext = nextEvent;
     current = std::move(next);
     currentJson = stateJson(current);
     Q_EMIT changed();

@@ -10,8 +10,9 @@
 
 class Game;
 
-// Follows the game's changes and reports when what the board shows has changed, at most ten
-// times a second: changes that come in a burst (a key and the tick) are published once.
+// Follows the game's changes and reports when what the board shows, or the game record, has
+// changed, at most ten times a second: changes that come in a burst (a key and the tick) are
+// published once.
 class BoardSampler : public QObject
 {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
 
     const BoardState& state() const { return current; }
     const QByteArray& json() const { return currentJson; }
+    // The game record as events.json holds it: {"next", "dropped", "events": [...]}.
+    const QByteArray& eventsJson() const { return currentEvents; }
 
 Q_SIGNALS:
     void changed();
@@ -46,6 +49,8 @@ private:
     QElapsedTimer sinceLook;
     BoardState current;
     QByteArray currentJson;
+    QByteArray currentEvents;
+    int64_t recordNext = 0; // the record's next entry number as of the last look
     bool sampled = false;
     int slackMs = 0;
 };

@@ -13,9 +13,11 @@ FeedWriter::FeedWriter(QString folder, int retryMs) : dir(std::move(folder))
     QObject::connect(&retry, &QTimer::timeout, &retry, [this] { update(); });
 }
 
-bool FeedWriter::write(const BoardState& state, const QByteArray& json)
+bool FeedWriter::write(const BoardState& state, const QByteArray& json, const QByteArray& events)
 {
     wanted = feedFiles(state);
+    if (!events.isEmpty())
+        wanted.insert(wanted.begin(), {QStringLiteral("events.json"), events});
     wanted.insert(wanted.begin(), {QStringLiteral("state.json"), json});
     return update();
 }

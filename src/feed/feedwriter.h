@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-// Keeps a folder of files that streaming tools read: state.json and one text file per item.
+// Keeps a folder of files that streaming tools read: state.json, events.json (the game
+// record) and one text file per item.
 // Each file is replaced only by a complete new one, and only when its content changes; a link
 // in the folder is replaced, never written through. A folder that cannot be written (or a
 // full disk) is a quiet failure: one warning, the old files stay as they were, the board is
@@ -23,8 +24,9 @@ public:
     // Files that could not be written are tried again after `retryMs`, and with each write().
     explicit FeedWriter(QString folder, int retryMs = DefaultRetryMs);
 
-    // Brings the files up to date with the state; returns false if any could not be written.
-    bool write(const BoardState& state, const QByteArray& json);
+    // Brings the files up to date with the state and the record (events.json, when given);
+    // returns false if any could not be written.
+    bool write(const BoardState& state, const QByteArray& json, const QByteArray& events = {});
 
     const QString& folder() const { return dir; }
     // Files written so far, for tests and diagnostics.

@@ -4,6 +4,7 @@
 #include "clockfaces.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -51,6 +52,27 @@ DigitRow fieldRow(const GameState& s, Field f)
         break;
     }
     return numberRow(s.number(f), info.digits);
+}
+
+int64_t fieldSource(const GameState& s, Field f)
+{
+    // Distinct from every clock value: the time of day, and a penalty without a time.
+    constexpr int64_t Other = std::numeric_limits<int64_t>::min();
+    const FieldInfo& info = fieldInfo(f);
+    switch (info.kind) {
+    case FieldKind::Clock:
+        return s.face.timeOfDay ? Other + 1 + s.face.minutesOfDay : s.face.gameTime.raw();
+    case FieldKind::PenaltyTime: {
+        const PenaltySlotState& p = s.penalty(info.penaltyClock);
+        return p.timeShown ? p.shownTime.raw() : Other;
+    }
+    case FieldKind::Goal:
+        return 0;
+    case FieldKind::Number:
+    case FieldKind::PenaltyPlayer:
+        break;
+    }
+    return s.number(f);
 }
 
 QString clockText(const ClockFace& face)

@@ -11,6 +11,9 @@
 
 // The digits of a field (none for the goal indicator).
 DigitRow fieldRow(const GameState& s, Field f);
+// A number that is the same whenever the field's digits are sure to be: what they are made
+// from. A view that keeps it skips the formatting of a field that cannot have changed.
+int64_t fieldSource(const GameState& s, Field f);
 // The clock field's digits, and whether its upper dot is lit (minutes:seconds and the time
 // of day; under a minute the lower dot alone stands as a decimal point).
 DigitRow clockRow(const ClockFace& face, bool& colon);

@@ -2,18 +2,20 @@
 #include "mmcontrol.h"
 
 #include "soundoutput.h"
-#include "wavheader.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <limits>
 
 namespace {
-// Notify codes: the play ran to its end, or it was cut short or could not happen.
-constexpr int16_t NotifySuccessful = 1;
-constexpr int16_t NotifyAborted = 4;
-// An output that plays but never reports is given twice the clip and this much more.
-constexpr int64_t SafetyMarginMs = 1000;
+
+// An output that plays but never reports is given twice the clip and this much more: an output
+// may take a while to start (a device that wakes up), and follows the sound with silence.
+constexpr int64_t SafetyMarginMs = 3000;
+
+// Whether the terminal has been told that there is no sound output, since a sound last played.
+// Shared by every player: the horn and the buzzer lose the same output.
+bool noOutputSaid = false;
+
 } // namespace
 
 MMControl::MMControl(QObject* parent, SoundOutput* soundOutput)
@@ -24,93 +26,137 @@ MMControl::MMControl(QObject* parent, SoundOutput* soundOutput)
     endTimer.setTimerType(Qt::PreciseTimer);
     connect(&endTimer, &QTimer::timeout, this, [this] {
         output->stop();
-        finish();
+        finish(PlayEnd::Finished);
     });
-    // Passed on later: an output may give up while it is being started, and the end is never
-    // raised from inside the command that started the play.
-    connect(output, &SoundOutput::ended, this, [this] {
+    // Passed on later, and only for the play that is running: an output may report from
+    // inside a call, or report an earlier play late.
+    connect(output, &SoundOutput::finished, this, [this] {
         QMetaObject::invokeMethod(
             this,
             [this, play = plays] {
-                if (playing && play == plays)
-                    finish();
+                if (isPlaying() && play == plays)
+                    finish(PlayEnd::Finished);
+            },
+            Qt::QueuedConnection);
+    });
+    connect(output, &SoundOutput::failed, this, [this](const QString& why) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, play = plays, why] {
+                if (!isPlaying() || play != plays)
+                    return;
+                endTimer.stop();
+                outputFailed(why);
+                Q_EMIT Done(PlayEnd::Failed);
             },
             Qt::QueuedConnection);
     });
 }
 
-MMControl::~MMControl() = default;
-
-void MMControl::setCommand(const QString& command)
+MMControl::~MMControl()
 {
-    if (command == QLatin1String("Open"))
-        doOpen();
-    else if (command == QLatin1String("Play"))
-        doPlay();
-    else if (command == QLatin1String("Stop"))
-        doStop();
-    else if (command == QLatin1String("Prev"))
-        ; // Every play starts at the beginning of the clip; there is nothing to rewind.
-    else if (command == QLatin1String("Close"))
-        doClose();
+    // Nobody hears of this player's end any more: Qt's audio sink runs the event loop while
+    // it is destroyed, and whoever listens may be half gone already.
+    disconnect(this, nullptr, nullptr, nullptr);
+    endTimer.stop();
+    delete output;
 }
 
-void MMControl::doOpen()
+bool MMControl::open(const QString& path)
 {
-    doClose();
-    open = true;
-    const auto info = readWavFile(fileName);
-    if (!info || info->durationMs <= 0)
-        return; // stays open but silent: a play will only report its end
-    clipMs = info->durationMs;
-    audible = output->load(QFileInfo(fileName).absoluteFilePath());
+    close();
+    fileName = path;
+    if (path.isEmpty())
+        return false;
+    opened = true;
+    const PlayableSound sound = readPlayableSound(path);
+    if (!sound.ok()) {
+        setStatus(Status::Failed, sound.problem);
+        return false;
+    }
+    playable = true;
+    clipMs = sound.durationMs();
+    output->setSound(sound);
+    if (const QString why = output->unavailable(); !why.isEmpty()) {
+        outputFailed(why);
+        return false;
+    }
+    setStatus(Status::Ready);
+    return true;
 }
 
-void MMControl::doPlay()
+void MMControl::play()
 {
-    if (playing)
+    if (isPlaying())
         return;
-    if (!open || clipMs <= 0) {
-        finishLater();
+    if (!playable) {
+        finishLater(PlayEnd::Failed);
         return;
     }
-    playing = true;
+    // Asked again at every play: the output may have come back, or gone.
+    if (const QString why = output->play(); !why.isEmpty()) {
+        outputFailed(why);
+        finishLater(PlayEnd::Failed);
+        return;
+    }
+    if (noOutputSaid)
+        qInfo("pucklight: the sound output works again");
+    noOutputSaid = false;
     ++plays;
-    const bool heard = audible && output->play();
-    const int64_t ms = heard ? 2 * clipMs + SafetyMarginMs : clipMs;
+    setStatus(Status::Playing);
     // A timer refuses an interval beyond INT_MAX ms, and the play would then never end.
+    const int64_t ms = 2 * clipMs + SafetyMarginMs;
     endTimer.start(static_cast<int>(std::min<int64_t>(ms, std::numeric_limits<int>::max())));
 }
 
-void MMControl::doStop()
+void MMControl::stop()
 {
-    if (!playing)
+    if (!isPlaying())
         return;
-    playing = false;
     endTimer.stop();
     output->stop();
-    finishLater();
+    setStatus(Status::Ready);
+    finishLater(PlayEnd::Stopped);
 }
 
-void MMControl::doClose()
+void MMControl::close()
 {
-    doStop();
-    if (audible)
-        output->load(QString());
-    audible = false;
-    open = false;
+    stop();
+    if (playable)
+        output->setSound({});
+    opened = false;
+    playable = false;
     clipMs = -1;
+    setStatus(Status::Closed);
 }
 
-void MMControl::finish()
+void MMControl::setStatus(Status status, const QString& why)
 {
-    playing = false;
-    endTimer.stop();
-    Q_EMIT Done(NotifySuccessful);
+    if (status == current && why == reason)
+        return;
+    current = status;
+    reason = why;
+    Q_EMIT statusChanged(current, reason);
 }
 
-void MMControl::finishLater()
+void MMControl::outputFailed(const QString& why)
+{
+    const QString text = QStringLiteral("no sound output: ") + why;
+    if (!noOutputSaid)
+        qWarning("pucklight: %s", qUtf8Printable(text));
+    noOutputSaid = true;
+    setStatus(Status::Failed, text);
+}
+
+void MMControl::finish(PlayEnd end)
+{
+    endTimer.stop();
+    setStatus(Status::Ready);
+    Q_EMIT Done(end);
+}
+
+void MMControl::finishLater(PlayEnd end)
 {
     QMetaObject::invokeMethod(
-        this, [this] { Q_EMIT Done(NotifyAborted); }, Qt::QueuedConnection);
+        this, [this, end] { Q_EMIT Done(end); }, Qt::QueuedConnection);
 }

@@ -178,15 +178,6 @@ bool SaveSettings()
     return settingsBacking().flush();
 }
 
-bool isBoardName(const QString& name)
-{
-    return !name.isEmpty() && name.size() <= MaxBoardNameLength &&
-           std::all_of(name.begin(), name.end(), [](QChar c) {
-               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
-                      (c >= u'0' && c <= u'9') || c == u'-';
-           });
-}
-
 void ResetSettings(SettingVariables& s, SettingRow::Reset which)
 {
     const SettingVariables d;

@@ -414,14 +414,19 @@ private Q_SLOTS:
             Settings.HornFile = QStringLiteral(PL_ASSETS "/horn.wav");
         });
         frmScoreBoard& b = f.b();
+        // The player plays, or says that there is no sound output here to play on.
+        const auto tookThePlay = [](const MMControl* p) {
+            return p->isPlaying() || p->statusReason().startsWith(QLatin1String("no sound output"));
+        };
         QTest::keyClick(f.box(Field::Time), Qt::Key_B);
-        QVERIFY(b.mmcBuzzer->isPlaying());
+        QVERIFY(tookThePlay(b.mmcBuzzer));
+        QVERIFY(!b.mmcHorn->isPlaying());
         QVERIFY(f.state().sounding != Sound::None);
-        Q_EMIT b.mmcBuzzer->Done(1);
+        Q_EMIT b.mmcBuzzer->Done(MMControl::PlayEnd::Finished);
         QCOMPARE(f.state().sounding, Sound::None);
         QTest::keyClick(f.box(Field::Time), Qt::Key_G);
-        QVERIFY(b.mmcHorn->isPlaying());
-        Q_EMIT b.mmcHorn->Done(1);
+        QVERIFY(tookThePlay(b.mmcHorn));
+        Q_EMIT b.mmcHorn->Done(MMControl::PlayEnd::Finished);
 
         // A sound set later plays; one that is no sound fails and still releases the turn.
         Settings.BuzzerFile = dir.filePath(QStringLiteral("junk.wav"));

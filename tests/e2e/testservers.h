@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "isolatedenv.h"
 #include "x11session.h"
 
 #include <QDir>
@@ -90,11 +91,7 @@ public:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
             return true;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* dir : {"HOME", "XDG_RUNTIME_DIR"}) {
-            QDir().mkpath(folder + "/pulse/" + dir);
-            env.insert(QLatin1String(dir), folder + "/pulse/" + dir);
-        }
+        QProcessEnvironment env = isolated::environment(folder + QStringLiteral("/pulse"));
         env.remove(QStringLiteral("DISPLAY"));
         // No default configuration: only a null sink and the socket the program plays to.
         const QString log = folder + QStringLiteral("/pulse/log");
@@ -116,26 +113,16 @@ public:
     X11Session& x() { return *session; }
 
     // The environment for a program on this display and sound server, in English (the tests
-    // look for the window titles) and with the plain Qt dialogs, its settings and its saved
-    // game in configHome.
+    // look for the window titles) and with the plain Qt dialogs, its settings in configHome
+    // and its saved game, HOME and every other XDG folder inside it (isolatedenv.h).
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(configHome);
         for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY", "LANGUAGE"})
             env.remove(QLatin1String(v));
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
-        // Nothing of the user's own: a home and every other XDG folder of the run's own.
-        for (const char* dir : {"HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-            const QString path =
-                configHome + QStringLiteral("/") + QString::fromLatin1(dir).toLower();
-            QDir().mkpath(path);
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            env.insert(QLatin1String(dir), path);
-        }
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         return env;
     }

@@ -7,23 +7,47 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QStringList>
 
-// An audio output that says a play has been heard only when the test says so.
+// An audio output that plays only when the test says so, and has no output when it is told.
 struct FakeOutput : SoundOutput
 {
     int plays = 0;
     int stops = 0;
-    bool load(const QString& path) override { return !path.isEmpty(); }
-    bool play() override
+    bool loaded = false;
+    QString missing; // why there is no output; empty while there is one
+    void setSound(const PlayableSound& sound) override { loaded = sound.ok(); }
+    QString unavailable() const override { return missing; }
+    QString play() override
     {
+        if (!missing.isEmpty())
+            return missing;
         ++plays;
-        return true;
+        return {};
     }
     void stop() override { ++stops; }
 };
 
-// WAV files from their header to the player. Without an audio output the player times a play
-// from the clip: only lower bounds are checked.
+namespace {
+
+// The terminal lines of the sound players.
+QStringList said;
+QtMessageHandler previousHandler = nullptr;
+void keepSoundLines(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (text.startsWith(QLatin1String("pucklight: ")))
+        said << text;
+    else
+        previousHandler(type, context, text);
+}
+
+} // namespace
+
+using Status = MMControl::Status;
+using PlayEnd = MMControl::PlayEnd;
+
+// WAV files from their header to the player; the player's plays, their ends and its status,
+// through an output the test drives.
 class TestSound : public QObject
 {
     Q_OBJECT
@@ -31,13 +55,23 @@ class TestSound : public QObject
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
+    static PlayEnd endOf(const QSignalSpy& done, int i = 0)
+    {
+        return done.at(i).first().value<PlayEnd>();
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(wav::write(path("short.wav"), wav::pcm(40)));
         QVERIFY(wav::write(path("longer.wav"), wav::pcm(300)));
         QVERIFY(wav::write(path("text.wav"), "Not a sound at all.\n"));
+        QVERIFY(wav::write(path("empty.wav"), wav::pcm(0)));
+        QVERIFY(wav::write(path("adpcm.wav"),
+                           wav::riff(wav::fmt(2, 1, 8000, 4) + wav::chunk("data", "abcd"))));
+        previousHandler = qInstallMessageHandler(keepSoundLines);
     }
+    void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
 
     void header_data()
     {
@@ -115,97 +149,180 @@ private Q_SLOTS:
         QCOMPARE(sound.samples, samples);
     }
 
-    // The output may start late: the clip's length only ends a play it never reports, late.
+    // The output may start late: the play ends when it reports, the clip's length only ends
+    // a play it never reports, late.
     void endsWhenTheOutputHasPlayedTheSoundOut()
     {
         auto* output = new FakeOutput;
         MMControl mmc(nullptr, output);
         QSignalSpy done(&mmc, &MMControl::Done);
-        mmc.setFileName(path("short.wav"));
-        mmc.setCommand(QStringLiteral("Open"));
-        mmc.setCommand(QStringLiteral("Play"));
+        QVERIFY(mmc.open(path("short.wav")));
+        QCOMPARE(mmc.clipLengthMs(), 40);
+        mmc.play();
+        QCOMPARE(output->plays, 1);
+        QVERIFY(mmc.isPlaying());
+        mmc.play(); // ignored while it plays
         QCOMPARE(output->plays, 1);
         QVERIFY(!done.wait(200)); // five times the clip
-        QVERIFY(mmc.isPlaying());
-        Q_EMIT output->ended();
+        Q_EMIT output->finished();
         QCOMPARE(done.count(), 0); // not from inside the output's report
         QVERIFY(done.wait(1000));
-        QCOMPARE(done.first().first().value<int16_t>(), int16_t(1));
-        QVERIFY(!mmc.isPlaying());
+        QCOMPARE(endOf(done), PlayEnd::Finished);
+        QCOMPARE(mmc.status(), Status::Ready);
         QCOMPARE(output->stops, 0);
 
         QElapsedTimer clock;
         clock.start();
-        mmc.setCommand(QStringLiteral("Play"));
+        mmc.play();
         QVERIFY(done.wait(5000));
         QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(!mmc.isPlaying());
+        QCOMPARE(mmc.status(), Status::Ready);
         QCOMPARE(output->stops, 1);
         // A report that comes after all ends nothing more, and the next play is waited for.
-        Q_EMIT output->ended();
-        mmc.setCommand(QStringLiteral("Play"));
+        Q_EMIT output->finished();
+        mmc.play();
         QVERIFY(!done.wait(100));
         QCOMPARE(done.count(), 2);
         QVERIFY(mmc.isPlaying());
     }
 
+    // A play that cannot happen still ends, on a later turn, and is never shown as playing.
     void playThatCannotHappenStillEnds_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("open");
-        QTest::newRow("never opened") << path("short.wav") << false;
-        QTest::newRow("missing file") << path("missing.wav") << true;
-        QTest::newRow("not a WAV") << path("text.wav") << true;
+        QTest::addColumn<QString>("noOutput");  // the output's reason, for a file it takes
+        QTest::addColumn<bool>("outputAtOpen"); // the output goes only after the open
+        QTest::addColumn<int>("status");        // after the open
+        QTest::addColumn<QString>("reason");    // the status's reason starts so
+        const auto row = [](const char* name, const QString& file, const char* noOutput,
+                            bool atOpen, Status status, const char* reason) {
+            QTest::newRow(name) << file << QString::fromLatin1(noOutput) << atOpen << int(status)
+                                << QString::fromLatin1(reason);
+        };
+        row("never opened", {}, "", true, Status::Closed, "");
+        row("missing file", path("missing.wav"), "", true, Status::Failed, "cannot read");
+        row("not a WAV", path("text.wav"), "", true, Status::Failed, "not a WAV file");
+        row("no samples", path("empty.wav"), "", true, Status::Failed, "the file holds no");
+        row("ADPCM", path("adpcm.wav"), "", true, Status::Failed, "a WAV sample format");
+        row("no audio device", path("short.wav"), "no audio output device", true, Status::Failed,
+            "no sound output: no audio output device");
+        row("output gone at the play", path("short.wav"), "the sound server failed", false,
+            Status::Ready, "");
     }
     void playThatCannotHappenStillEnds()
     {
         QFETCH(QString, file);
-        QFETCH(bool, open);
-        MMControl mmc;
+        QFETCH(QString, noOutput);
+        QFETCH(bool, outputAtOpen);
+        QFETCH(int, status);
+        QFETCH(QString, reason);
+        auto* output = new FakeOutput;
+        MMControl mmc(nullptr, output);
         QSignalSpy done(&mmc, &MMControl::Done);
-        mmc.setFileName(file);
-        if (open)
-            mmc.setCommand(QStringLiteral("Open"));
-        QCOMPARE(mmc.clipLengthMs(), -1);
-        mmc.setCommand(QStringLiteral("Play"));
-        QCOMPARE(done.count(), 0); // not from inside the command, on a later turn
-        QVERIFY(done.wait(1000));
+        if (outputAtOpen)
+            output->missing = noOutput;
+        mmc.open(file);
+        QCOMPARE(int(mmc.status()), status);
+        QCOMPARE(mmc.statusReason().left(reason.size()), reason);
+        output->missing = noOutput;
+        QSignalSpy changes(&mmc, &MMControl::statusChanged);
+        mmc.play();
         QVERIFY(!mmc.isPlaying());
+        QCOMPARE(output->plays, 0);
+        if (!noOutput.isEmpty()) {
+            QCOMPARE(mmc.status(), Status::Failed);
+            QCOMPARE(mmc.statusReason(), QStringLiteral("no sound output: ") + noOutput);
+        }
+        QVERIFY(changes.count() <= 1); // to the failure at most, never through playing
+        QCOMPARE(done.count(), 0);     // not from inside the call, on a later turn
+        QVERIFY(done.wait(1000));
+        QCOMPARE(endOf(done), PlayEnd::Failed);
+        QCoreApplication::processEvents();
+        QCOMPARE(done.count(), 1);
     }
 
-    // Stop and Close end a play at once, and still raise Done.
+    // stop() and close() end a play at once; the next play starts over from the beginning.
     void stopEndsEarlyAndReplayStartsOver_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("Stop") << QStringLiteral("Stop");
-        QTest::newRow("Close") << QStringLiteral("Close");
+        QTest::addColumn<bool>("close");
+        QTest::newRow("stop") << false;
+        QTest::newRow("close") << true;
     }
     void stopEndsEarlyAndReplayStartsOver()
     {
-        QFETCH(QString, command);
-        MMControl mmc;
+        QFETCH(bool, close);
+        auto* output = new FakeOutput;
+        MMControl mmc(nullptr, output);
         QSignalSpy done(&mmc, &MMControl::Done);
-        mmc.setFileName(path("longer.wav"));
-        mmc.setCommand(QStringLiteral("Open"));
-        mmc.setCommand(QStringLiteral("Play"));
-        QTest::qWait(150); // about half the clip
-        mmc.setCommand(command);
-        QVERIFY(!mmc.isPlaying());
+        QVERIFY(mmc.open(path("longer.wav")));
+        mmc.play();
+        if (close)
+            mmc.close();
+        else
+            mmc.stop();
+        QCOMPARE(output->stops, 1);
+        QCOMPARE(mmc.status(), close ? Status::Closed : Status::Ready);
+        QCOMPARE(mmc.isOpen(), !close);
+        QCOMPARE(mmc.FileName(), path("longer.wav")); // the path stays
+        QCOMPARE(done.count(), 0);
         QVERIFY(done.wait(1000));
-        if (command == QLatin1String("Close"))
-            mmc.setCommand(QStringLiteral("Open"));
-        mmc.setCommand(QStringLiteral("Prev"));
-        QElapsedTimer clock;
-        clock.start();
-        mmc.setCommand(QStringLiteral("Play"));
-        QVERIFY(done.wait(5000));
-        // The whole clip again, not the half that was left.
-        QVERIFY2(clock.elapsed() >= 250, qPrintable(QString::number(clock.elapsed())));
-        // The completion handler's Stop and Prev after a finished play raise nothing more.
-        mmc.setCommand(QStringLiteral("Stop"));
-        mmc.setCommand(QStringLiteral("Prev"));
+        QCOMPARE(endOf(done), PlayEnd::Stopped);
+        // Neither ends anything more once the play is over.
+        mmc.stop();
+        mmc.close();
         QCoreApplication::processEvents();
-        QCOMPARE(done.count(), 2);
+        QCOMPARE(done.count(), 1);
+        QVERIFY(mmc.open(path("longer.wav")));
+        mmc.play();
+        QCOMPARE(output->plays, 2); // the output plays each from its start
+        QVERIFY(mmc.isPlaying());
+    }
+
+    // The output gives up during a play: the play ends as failed, and says why.
+    void outputThatFailsDuringThePlay()
+    {
+        auto* output = new FakeOutput;
+        MMControl mmc(nullptr, output);
+        QSignalSpy done(&mmc, &MMControl::Done);
+        QVERIFY(mmc.open(path("longer.wav")));
+        mmc.play();
+        Q_EMIT output->failed(QStringLiteral("the sound server failed"));
+        QVERIFY(done.wait(1000));
+        QCOMPARE(endOf(done), PlayEnd::Failed);
+        QCOMPARE(mmc.status(), Status::Failed);
+        QCOMPARE(mmc.statusReason(), QStringLiteral("no sound output: the sound server failed"));
+        mmc.play(); // the output is asked again
+        QCOMPARE(mmc.status(), Status::Playing);
+        QCOMPARE(output->plays, 2);
+    }
+
+    // Without an output the terminal is told once for all players, not at every play, and told
+    // again after a sound has played in between.
+    void noOutputIsSaidOnce()
+    {
+        auto* hornOutput = new FakeOutput;
+        auto* buzzerOutput = new FakeOutput;
+        MMControl horn(nullptr, hornOutput);
+        MMControl buzzer(nullptr, buzzerOutput);
+        QVERIFY(horn.open(path("short.wav")));
+        horn.play(); // a sound plays: whatever an earlier test left is forgotten
+        horn.stop();
+        said.clear();
+        hornOutput->missing = buzzerOutput->missing = QStringLiteral("no audio output device");
+        QVERIFY(!horn.open(path("short.wav")));
+        QVERIFY(!buzzer.open(path("longer.wav")));
+        for (int i = 0; i < 3; ++i) {
+            horn.play();
+            buzzer.play();
+        }
+        QCOMPARE(said, QStringList{"pucklight: no sound output: no audio output device"});
+        hornOutput->missing.clear();
+        horn.play();
+        horn.stop();
+        buzzer.play();
+        QCOMPARE(said, QStringList({"pucklight: no sound output: no audio output device",
+                                    "pucklight: the sound output works again",
+                                    "pucklight: no sound output: no audio output device"}));
     }
 };
 

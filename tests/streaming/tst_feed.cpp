@@ -7,6 +7,7 @@
 #include "testmain.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -161,6 +162,10 @@ private Q_SLOTS:
         g.step();
         QCOMPARE(g.texts(), "1:05|2|" + name + "|3|12|17 2:00||Visitor|1|7||4");
         QCOMPARE(g.file("state.json"), readAll(SCRIPTED_STATE).trimmed()); // every field, once
+        // events.json is the game record: the goal lamp typed last is its last entry.
+        const QJsonObject events = QJsonDocument::fromJson(g.file("events.json")).object();
+        QCOMPARE(events, g.f.g().record().toJson());
+        QCOMPARE(events["events"].toArray().last()["kind"], "waitingAdded");
 
         // The game runs: minutes, then tenths under a minute, down to zero.
         g.f.key(Field::Time, 'S');
