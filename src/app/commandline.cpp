@@ -4,11 +4,13 @@
 #include "program.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QScreen>
 #include <QTextStream>
 #include <QWidget>
+#include <array>
 
 namespace {
 
@@ -45,6 +47,41 @@ void reportDataFiles(QTextStream& out)
     }
 }
 
+// --mqtt URL, --mqtt-cafile FILE, --mqtt-topic PREFIX, --mqtt-credentials FILE, --mqtt-control.
+template <class Fail>
+void readBrokerOptions(const QCommandLineParser& parser,
+                       const std::array<const QCommandLineOption*, 5>& options, BrokerOptions* b,
+                       const Fail& fail)
+{
+    const auto& [url, caFile, topic, credentials, control] = options;
+    QString error;
+    if (!parser.isSet(*url)) {
+        for (const QCommandLineOption* option : {caFile, topic, credentials, control})
+            if (parser.isSet(*option))
+                fail(QStringLiteral("--%1 goes with --mqtt URL").arg(option->names().first()));
+        return;
+    }
+    if (!b->setUrl(parser.value(*url), &error))
+        return fail(error);
+    if (parser.isSet(*caFile)) {
+        b->caFile = parser.value(*caFile);
+        if (!b->tls)
+            fail(QStringLiteral("--mqtt-cafile goes with an mqtts:// broker"));
+        else if (!program::fileExists(b->caFile) || !QFileInfo(b->caFile).isReadable())
+            fail(QStringLiteral("--mqtt-cafile %1: no such file, or it cannot be read")
+                     .arg(b->caFile));
+    }
+    if (parser.isSet(*topic)) {
+        b->topic = parser.value(*topic);
+        if (!BrokerOptions::isTopicPrefix(b->topic))
+            fail(QStringLiteral("--mqtt-topic needs a prefix such as pucklight/rink-1: without '+' "
+                                "or '#', '$' at its start or '/' at its end"));
+    }
+    if (parser.isSet(*credentials) && !b->readCredentials(parser.value(*credentials), &error))
+        fail(error);
+    b->control = parser.isSet(*control);
+}
+
 } // namespace
 
 LaunchOptions parseCommandLine(const QStringList& arguments)
@@ -62,8 +99,15 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption viewers(QStringLiteral("max-viewers"), QString(), QStringLiteral("N"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions(
-        {screen, fullScreen, feed, serve, address, viewers, sheet, game, help, version});
+    const QCommandLineOption mqtt(QStringLiteral("mqtt"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption mqttCa(QStringLiteral("mqtt-cafile"), QString(), QStringLiteral("F"));
+    const QCommandLineOption mqttTopic(QStringLiteral("mqtt-topic"), QString(),
+                                       QStringLiteral("P"));
+    const QCommandLineOption mqttLogin(QStringLiteral("mqtt-credentials"), QString(),
+                                       QStringLiteral("F"));
+    const QCommandLineOption mqttControl(QStringLiteral("mqtt-control"));
+    parser.addOptions({screen, fullScreen, feed, serve, address, viewers, sheet, game, help,
+                       version, mqtt, mqttCa, mqttTopic, mqttLogin, mqttControl});
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();
         return o;
@@ -75,8 +119,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     };
     if (!parser.positionalArguments().isEmpty())
         fail(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
-    for (const QCommandLineOption* option :
-         {&screen, &feed, &serve, &address, &viewers, &sheet, &game}) {
+    for (const QCommandLineOption* option : {&screen, &feed, &serve, &address, &viewers, &sheet,
+                                             &game, &mqtt, &mqttCa, &mqttTopic, &mqttLogin}) {
         if (parser.values(*option).size() > 1) {
             fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
             return o;
@@ -127,6 +171,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
         if (o.servePort < 0)
             fail(QStringLiteral("--max-viewers goes with --serve PORT"));
     }
+    readBrokerOptions(parser, {&mqtt, &mqttCa, &mqttTopic, &mqttLogin, &mqttControl}, &o.mqtt,
+                      fail);
     if (parser.isSet(screen)) {
         bool ok = false;
         const int n = parser.value(screen).toInt(&ok);
@@ -160,6 +206,15 @@ QString commandLineHelp()
                           "  --max-viewers N\n"
                           "                 keep up to N live viewers (WebSockets) at a time,\n"
                           "                 1 to %1 (%2 unless given); more are turned away\n"
+                          "  --mqtt URL     publish the game to a broker: mqtt://HOST[:PORT]\n"
+                          "                 or mqtts://HOST[:PORT] (MQTT over TLS)\n"
+                          "  --mqtt-cafile FILE\n"
+                          "                 the CA of an mqtts:// broker (default: the system's)\n"
+                          "  --mqtt-topic PREFIX\n"
+                          "                 the topics' prefix (default: pucklight/BOARDNAME)\n"
+                          "  --mqtt-credentials FILE\n"
+                          "                 user:password for the broker, in a private file\n"
+                          "  --mqtt-control take commands with the remote token on PREFIX/command\n"
                           "  --version      show the version and where its files are, and exit\n"
                           "  --help         show this list and exit\n"
                           "\n"

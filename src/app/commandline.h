@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "brokeroptions.h"
 #include "liveserver.h"
 
 #include <QString>
@@ -23,6 +24,7 @@ struct LaunchOptions
     QString gameSheet; // --game-sheet: the sheet to write instead of opening the board
     QString gameFile;  // --game: the game to write it from; empty for the saved game
     int maxViewers = LiveServer::DefaultMaxViewers; // --max-viewers
+    BrokerOptions mqtt;                             // --mqtt and its companions
     bool showHelp = false;
     bool showVersion = false;
     QString error; // non-empty when the command line could not be understood

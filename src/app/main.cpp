@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "brokerclient.h"
 #include "commandline.h"
 #include "frmscoreboard.h"
 #include "frmsplash.h"
@@ -123,6 +124,11 @@ int main(int argc, char* argv[])
     if (live.wanted())
         QObject::connect(splash, &frmSplash::boardOpened, &app,
                          [live](frmScoreBoard* board) { LiveOutput::start(&board->game(), live); });
+    // The same for a broker.
+    if (options.mqtt.wanted())
+        QObject::connect(
+            splash, &frmSplash::boardOpened, &app,
+            [mqtt = options.mqtt](frmScoreBoard* b) { BrokerClient::start(&b->game(), mqtt); });
     splash->show();
     return QApplication::exec();
 }

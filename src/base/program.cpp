@@ -126,6 +126,8 @@ OwnFile readOwnFile(const QString& path, qint64 maxBytes)
         found.kind = OwnFile::Kind::NotRegular;
         return found;
     }
+    found.permissions = st.st_mode & 07777;
+    found.ownedByUser = st.st_uid == ::geteuid();
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         found.kind = OwnFile::Kind::Unreadable;
@@ -143,6 +145,8 @@ OwnFile readOwnFile(const QString& path, qint64 maxBytes)
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
         return {OwnFile::Kind::Unreadable, {}, file.errorString()};
+    // Elsewhere the file system's own rules decide who reads it.
+    found.ownedByUser = true;
 #endif
     found.bytes = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError) {
@@ -194,7 +198,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 } // namespace
 #endif
 
-bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error, FileAccess access)
 {
     const QFileInfo info(path);
     const QString folder = info.absolutePath();
@@ -215,7 +219,7 @@ bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
         temporary = QFile::encodeName(folder) + "/." + QFile::encodeName(info.fileName()) + '.' +
                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    0666);
+                    access == FileAccess::Private ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
@@ -223,7 +227,9 @@ bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
         return fail(qt_error_string(errno));
     // The permissions of the file it replaces, if a regular file was there.
     struct stat old = {};
-    if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+    if (access == FileAccess::Private)
+        ::fchmod(fd, 0600); // made so, but a file left with a wider mode is not kept
+    else if (::lstat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeError = errno;
@@ -245,6 +251,8 @@ bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
     // file's buffer it goes unnoticed (Qt 6.4), and the cut file would replace the whole one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        (access == FileAccess::Private &&
+         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) ||
         file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());
     return true;

@@ -53,6 +53,11 @@ struct OwnFile
     Kind kind = Kind::Missing;
     QByteArray bytes;
     QString error;
+    // When read: the file's permission bits (0644), and whether the user running the program
+    // owns it. A file that holds a secret must be the user's own and closed to everyone else.
+    unsigned permissions = 0;
+    bool ownedByUser = false;
+    bool privateToUser() const { return ownedByUser && (permissions & 077) == 0; }
 };
 // Reads up to `maxBytes` of the file at `path` by those rules.
 OwnFile readOwnFile(const QString& path, qint64 maxBytes);
@@ -66,7 +71,10 @@ bool moveAside(const QString& from, const QString& to);
 // file beside it, which is synced to disk and renamed over it; the folder is made first if
 // need be and synced after. A link at `path` is replaced by the file, never written through,
 // and a dangling one never creates its target. A file that was there keeps its permissions.
-// Returns false, with the reason in `error`, when it could not.
-bool replaceFile(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Returns false, with the reason in `error`, when it could not. A private file is readable
+// and writable by its owner alone (0600) from the moment it is made, whatever was there.
+enum class FileAccess { AsBefore, Private };
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                 FileAccess access = FileAccess::AsBefore);
 
 } // namespace program

@@ -22,7 +22,7 @@ void BoardSampler::gameChanged()
     if (timer.isActive())
         return; // a look is due anyway
     const qint64 since = sinceLook.isValid() ? sinceLook.elapsed() : qint64(IntervalMs);
-    if (since >= IntervalMs)
+    if (since >= IntervalMs - slackMs)
         sample();
     else
         timer.start(static_cast<int>(IntervalMs - since));

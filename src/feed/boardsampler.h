@@ -24,6 +24,11 @@ public:
 
     // Follows the game from now on.
     void start();
+    // A change that comes up to `ms` short of the interval is looked at at once rather than
+    // a moment later: each look is then never more than `ms` early, and the tick's changes,
+    // which the window's work before this one makes come a little early or late, cost no
+    // timer of their own. 0 by default.
+    void setSlack(int ms) { slackMs = ms; }
     // One look at the game. Emits changed() when the board shows something new; the first
     // look always counts as new.
     void sample();
@@ -47,4 +52,5 @@ private:
     QByteArray currentEvents;
     int64_t recordNext = 0; // the record's next entry number as of the last look
     bool sampled = false;
+    int slackMs = 0;
 };

@@ -158,6 +158,8 @@ void LoadSettings()
                 if constexpr (std::is_same_v<T, QString>) {
                     if (row.maxLength > 0)
                         (s.*member).truncate(row.maxLength);
+                    if (row.valid && !row.valid(s.*member))
+                        s.*member = defaultOf(member, s);
                 }
             },
             row.member);

@@ -54,6 +54,9 @@ constexpr SettingRow Rows[] = {
     {.section = S::Text, .key = "VisitorText", .member = &V::VisitorText, .maxLength = MaxNameLength, .page = "tabText", .control = C::Text, .name = "txtVisitorText", .high = NameBoxLength},
     {.section = S::Text, .key = "TeamSize", .member = &V::TeamSize, .page = "tabText", .control = C::Computed},
     {.section = S::Text, .key = "BoardCaption", .member = &V::BoardCaption, .maxLength = MaxCaptionLength, .page = "tabText", .control = C::Text, .name = "txtBoardCaption", .high = MaxCaptionLength},
+    // The board's name in the broker's topics; not in the dialog. One that could not be a
+    // topic level takes the default rather than being cut to one.
+    {.section = S::Text, .key = "BoardName", .member = &V::BoardName, .valid = isBoardName},
 
     // The pictures and the digit style (0 "Lines", 1 "Dots").
     {.section = S::Pic, .key = "HomePic", .member = &V::HomePic, .maxLength = MaxPathLength, .page = "tabPictures", .control = C::Picture, .name = "imgHomePicPreview", .button = "cmdChangeHomePic", .clear = "cmdClearHomePic", .prompt = PictureFilter},
@@ -72,6 +75,8 @@ constexpr bool fitsItsControl(const SettingRow& r)
     const bool int32 = std::holds_alternative<int32_t V::*>(r.member);
     const bool int16 = std::holds_alternative<int16_t V::*>(r.member);
     const bool named = r.page && r.name;
+    if (r.valid && !text)
+        return false;
     switch (r.control) {
     case C::None:
     case C::Computed:
@@ -99,3 +104,12 @@ static_assert(std::ranges::all_of(Rows, fitsItsControl));
 } // namespace
 
 const std::span<const SettingRow> SettingTable = Rows;
+
+bool isBoardName(const QString& name)
+{
+    return !name.isEmpty() && name.size() <= MaxBoardNameLength &&
+           std::all_of(name.begin(), name.end(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9') || c == u'-';
+           });
+}

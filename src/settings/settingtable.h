@@ -44,6 +44,7 @@ struct SettingRow
     Member member;
     Reset reset = Reset::None;
     int maxLength = 0; // texts: longer stored ones are cut to this many characters
+    bool (*valid)(const QString&) = nullptr; // texts: a stored one it refuses takes the default
     // The options dialog: the design name of the tab page the control is on, the control's
     // kind and design names, and the values or characters it offers. A value the control
     // does not offer opens as the nearest one it does.
@@ -64,6 +65,9 @@ inline constexpr int MaxNameLength = 200;
 inline constexpr int MaxPathLength = 4096;
 // The board's caption line holds this many characters.
 inline constexpr int MaxCaptionLength = 40;
+// A board name: 1 to 64 ASCII letters, digits and '-'.
+inline constexpr int MaxBoardNameLength = 64;
+bool isBoardName(const QString& name);
 
 // The rows, in the order LoadSettings reads them.
 extern const std::span<const SettingRow> SettingTable;

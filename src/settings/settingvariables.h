@@ -42,6 +42,9 @@ struct SettingVariables
     // The line of text the board shows between the goal lamps and the shots: a rink's or a
     // league's name. None by default.
     QString BoardCaption;
+    // The board's name where other programs meet it (the broker's topics): letters, digits
+    // and '-' only.
+    QString BoardName = QStringLiteral("board");
     // "PicSettings".
     QString HomePic;
     QString VisitorPic;

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "brokercommands.h"
 #include "commandjson.h"
 #include "fuzzconfig.h"
 #include "game.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
+#include <QJsonObject>
 
 // Commands come as JSON from the network (the remote control, a broker): whatever they hold,
 // one is refused with a reason and changes nothing, or is read back as itself and leaves
 // every number of the game within its range. The input may hold several objects, one a line.
+// Each line goes to a broker's command handler too: it always answers with a JSON object that
+// says whether it was done, and a message without the token never changes the game.
+
+static const QByteArray FuzzToken = QByteArrayLiteral("fuzz-token-fuzz-token-fuzz");
 
 static void checkRanges(const GameState& s)
 {
@@ -36,8 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Game game{SettingVariables()};
     game.setSoundsAvailable(true, true);
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    BrokerCommands broker(game, RemoteToken(FuzzToken));
     for (const QByteArray& line : bytes.split('\n')) {
         const QJsonDocument doc = QJsonDocument::fromJson(line);
+        const GameState atFirst = game.state();
+        const QJsonObject answer = QJsonDocument::fromJson(broker.handle(line)).object();
+        check(answer.value(QLatin1String("ok")).isBool());
+        const bool withToken =
+            doc.object().value(QLatin1String("token")) == QLatin1String(FuzzToken);
+        if (!withToken || !answer.value(QLatin1String("ok")).toBool())
+            check(game.state() == atFirst && answer.value(QLatin1String("reason")).isString());
+        checkRanges(game.state());
         QString reason;
         const auto command = commandjson::fromJson(doc.object(), &reason);
         if (!command) {

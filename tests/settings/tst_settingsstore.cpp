@@ -184,6 +184,14 @@ private Q_SLOTS:
         row("no board caption stored", "TextSettings/HomeText=Kept", "",
             "TextSettings/BoardCaption");
         row("long board caption", "TextSettings/BoardCaption=" + longName, longName.left(40));
+        // A board name becomes a broker's topic: what could not be one takes the default.
+        row("board name", "TextSettings/BoardName=Rink-2", "Rink-2");
+        row("board name with a space", "TextSettings/BoardName=Rink 2", "board");
+        row("board name with a topic wildcard", "TextSettings/BoardName=a/#", "board");
+        row("board name, not ASCII", "TextSettings/BoardName=Örebro", "board");
+        row("empty board name", "TextSettings/BoardName=", "board");
+        row("longest board name", "TextSettings/BoardName=" + QString(64, 'n'), QString(64, 'n'));
+        row("board name too long", "TextSettings/BoardName=" + QString(65, 'n'), "board");
     }
     void loadedValue()
     {

@@ -65,6 +65,18 @@ private Q_SLOTS:
             "2: pucklight: --max-viewers goes with --serve PORT");
         row("unknown option", {"--frob", "--version"}, "2: pucklight: Unknown option 'frob'.");
         row("stray word", {"8080"}, "2: pucklight: unexpected argument: 8080");
+        // The broker: a bad address, or a credentials file that is not there, stops the start.
+        row("mqtt", {"--mqtt", "mqtts://broker:8884", "--mqtt-control"}, "|-1|127.0.0.1|64");
+        row("mqtt, not a broker's address", {"--mqtt", "http://broker"},
+            "2: pucklight: --mqtt http://broker: give the broker as mqtt://host[:port] or "
+            "mqtts://host[:port]");
+        row("mqtt, no credentials file",
+            {"--mqtt", "mqtt://broker", "--mqtt-credentials", "/nonexistent/login"},
+            "2: pucklight: --mqtt-credentials /nonexistent/login: no such file");
+        row("mqtt option alone", {"--mqtt-topic", "rink"},
+            "2: pucklight: --mqtt-topic goes with --mqtt URL");
+        row("mqtt CA without TLS", {"--mqtt", "mqtt://b", "--mqtt-cafile", "/etc/hostname"},
+            "2: pucklight: --mqtt-cafile goes with an mqtts:// broker");
         row("version", {"--version"},
             QStringLiteral("0: Pucklight %1.%2.%3\nbuzzer: %4/buzzer.wav\n"
                            "horn: horn.wav not found in %4\n"

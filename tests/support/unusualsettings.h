@@ -32,6 +32,7 @@ inline SettingVariables unusualSettings()
     v.VisitorText = QStringLiteral("  @Tappara  ");
     v.TeamSize = Fixed4::parse(QStringLiteral("30.5")).value();
     v.BoardCaption = QStringLiteral("Ishallen \"Behrn\", Örebro; 1\\2");
+    v.BoardName = QStringLiteral("Rink-2");
     v.HomePic = QStringLiteral("\\\\server\\logos\\Kärpät.gif");
     v.VisitorPic = QStringLiteral("D:\\Bilder\\\"quoted\".jpg");
     v.BoardPic = QStringLiteral("/srv/rink/board=1.bmp");
