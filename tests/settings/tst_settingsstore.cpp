@@ -184,6 +184,14 @@ private Q_SLOTS:
         row("no board caption stored", "TextSettings/HomeText=Kept", "",
             "TextSettings/BoardCaption");
         row("long board caption", "TextSettings/BoardCaption=" + longName, longName.left(40));
+        // A flag is 1 or 0; anything else is off, as by default.
+        row("remote control on", "RemoteSettings/AllowRemoteControl=1", "1");
+        row("remote control, a word", "RemoteSettings/AllowRemoteControl=true", "0");
+        row("remote control, 2", "RemoteSettings/AllowRemoteControl=2", "0");
+        // Stored as given; the overlay counts regular periods 1 to 9 (regularPeriodsOf).
+        row("regular periods", "GameSettings/RegularPeriods=2", "2");
+        row("regular periods, none stored", "TextSettings/HomeText=Kept", "3",
+            "GameSettings/RegularPeriods");
     }
     void loadedValue()
     {
