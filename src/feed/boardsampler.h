@@ -28,6 +28,11 @@ public:
     // look always counts as new.
     void sample();
 
+    // Whether the overlay is to be shown: not a part of the game, so kept here, for as long as
+    // the program runs (it starts shown). A change is published at once.
+    void setOverlayVisible(bool visible);
+    bool overlayVisible() const { return showOverlay; }
+
     const BoardState& state() const { return current; }
     const QByteArray& json() const { return currentJson; }
     // The game record as events.json holds it: {"next", "dropped", "events": [...]}.
@@ -47,4 +52,5 @@ private:
     QByteArray currentEvents;
     int64_t recordNext = 0; // the record's next entry number as of the last look
     bool sampled = false;
+    bool showOverlay = true;
 };
