@@ -2,7 +2,7 @@
 # Each fuzz target as an ordinary test, once over its seed corpus, built by any compiler (and
 # under the sanitizers in the sanitizer build).
 foreach(target rtf:pl_help time:pl_game wav:pl_platform settings:pl_settings entry:pl_game
-        gamefile:pl_game command:pl_game)
+        gamefile:pl_game command:pl_feed)
     string(REPLACE ":" ";" target ${target})
     list(GET target 0 name)
     list(GET target 1 lib)
