@@ -133,10 +133,11 @@ QString periodName(const Game& game)
     if (g.period <= regular)
         return periodOrdinalName(g.period);
     const int overtime = g.period - regular;
-    //: Overtime, the first period after the regular ones.
-    return overtime == 1 ? QCoreApplication::translate("Overlay", "OT")
-                         //: The second, third... overtime: "2OT".
-                         : QCoreApplication::translate("Overlay", "%1OT").arg(overtime);
+    if (overtime == 1)
+        //: Overtime, the first period after the regular ones.
+        return QCoreApplication::translate("Overlay", "OT");
+    //: The second, third... overtime: "2OT".
+    return QCoreApplication::translate("Overlay", "%1OT").arg(overtime);
 }
 
 BoardState readBoardState(const Game& game)

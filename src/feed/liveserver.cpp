@@ -120,15 +120,17 @@ QByteArray colorsJson()
 
 QByteArray overlayLabelsJson()
 {
-    const auto tr = [](const char* text, const char* comment = nullptr) {
-        return QCoreApplication::translate("Overlay", text, comment);
-    };
     const QJsonObject labels{
-        {QStringLiteral("lang"), tr("en", "The code of this language, as a web page names it")},
-        {QStringLiteral("shots"), tr("Shots", "Shots on goal, before their number")},
-        {QStringLiteral("powerPlay"), tr("PP", "Power play, before the time it has left")},
+        {QStringLiteral("lang"),
+         QCoreApplication::translate("Overlay", "en",
+                                     "The code of this language, as a web page names it")},
+        {QStringLiteral("shots"),
+         QCoreApplication::translate("Overlay", "Shots", "Shots on goal, before their number")},
+        {QStringLiteral("powerPlay"),
+         QCoreApplication::translate("Overlay", "PP", "Power play, before the time it has left")},
         {QStringLiteral("strength"),
-         tr("%1 ON %2", "The skaters of each team: 5 ON 3, the team with more first")},
+         QCoreApplication::translate("Overlay", "%1 ON %2",
+                                     "The skaters of each team: 5 ON 3, the larger number first")},
     };
     return QJsonDocument(labels).toJson(QJsonDocument::Compact);
 }
