@@ -128,8 +128,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("server");
         QTest::addColumn<QString>("client");
-        QTest::newRow("IPv4") << "192.0.2.1" << "192.0.2.2";
-        QTest::newRow("IPv6") << "2001:db8::1" << "2001:db8::2";
+        QTest::newRow("IPv4") << "192.0.2.1"
+                              << "192.0.2.2";
+        QTest::newRow("IPv6") << "2001:db8::1"
+                              << "2001:db8::2";
     }
     void fromAnotherAddress()
     {
@@ -164,8 +166,9 @@ private Q_SLOTS:
             *status = answer.mid(answer.lastIndexOf('\n') + 1).toInt();
             return answer.left(answer.lastIndexOf('\n'));
         };
-        const QStringList post = {"-X", "POST", "-H", "Content-Type: application/json", "--data",
-                                  R"({"command": "goal", "team": "visitor"})"};
+        const QStringList post = {"-X",     "POST",
+                                  "-H",     "Content-Type: application/json",
+                                  "--data", R"({"command": "goal", "team": "visitor"})"};
         int status = 0;
         QCOMPARE(curl({origin + "/state.json"}, &status), out->sampler.json());
         QCOMPARE(status, 200);
@@ -183,11 +186,12 @@ private Q_SLOTS:
         QCOMPARE(refused.kind, EventKind::Refused);
         QVERIFY2(refused.source.name.startsWith(client + ' '), qPrintable(refused.source.name));
 
-        const QByteArray state =
-            curl(post + QStringList{"-H", "Authorization: Bearer " + token, origin + "/api/command"},
-                 &status);
+        const QByteArray state = curl(
+            post + QStringList{"-H", "Authorization: Bearer " + token, origin + "/api/command"},
+            &status);
         QCOMPARE(status, 200);
-        QCOMPARE(QJsonDocument::fromJson(state)["visitor"]["score"].toString(), QStringLiteral("1"));
+        QCOMPARE(QJsonDocument::fromJson(state)["visitor"]["score"].toString(),
+                 QStringLiteral("1"));
         const GameEvent goal = f.g().record().events().back();
         QCOMPARE(goal.kind, EventKind::Goal);
         QCOMPARE(goal.source.name, client + ' ' + QString::fromLatin1(token.left(4)));
