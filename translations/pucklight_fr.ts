@@ -343,6 +343,64 @@
     </message>
 </context>
 <context>
+    <name>Overlay</name>
+    <message>
+        <source>1st</source>
+        <translation>1re</translation>
+    </message>
+    <message>
+        <source>2nd</source>
+        <translation>2e</translation>
+    </message>
+    <message>
+        <source>3rd</source>
+        <translation>3e</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <extracomment>A period from the fourth on: &quot;4th&quot;, &quot;5th&quot;...</extracomment>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>Intermission</source>
+        <translation>Entracte</translation>
+    </message>
+    <message>
+        <source>Final</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>OT</source>
+        <extracomment>Overtime, the first period after the regular ones.</extracomment>
+        <translation>Prol.</translation>
+    </message>
+    <message>
+        <source>%1OT</source>
+        <extracomment>The second, third... overtime: &quot;2OT&quot;.</extracomment>
+        <translation>Prol. %1</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>The code of this language, as a web page names it</comment>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>Shots</source>
+        <comment>Shots on goal, before their number</comment>
+        <translation>Tirs</translation>
+    </message>
+    <message>
+        <source>PP</source>
+        <comment>Power play, before the time it has left</comment>
+        <translation>AN</translation>
+    </message>
+    <message>
+        <source>%1 ON %2</source>
+        <comment>The skaters of each team: 5 ON 3, the larger number first</comment>
+        <translation>%1 CONTRE %2</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Home</source>

@@ -2,6 +2,7 @@
 #include "commandline.h"
 
 #include "program.h"
+#include "remotetoken.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -97,6 +98,9 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption sheet(QStringLiteral("game-sheet"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption game(QStringLiteral("game"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption viewers(QStringLiteral("max-viewers"), QString(), QStringLiteral("N"));
+    const QCommandLineOption remote(QStringLiteral("remote-control"));
+    const QCommandLineOption token(QStringLiteral("remote-token"));
+    const QCommandLineOption newToken(QStringLiteral("new-remote-token"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption mqtt(QStringLiteral("mqtt"), QString(), QStringLiteral("URL"));
@@ -106,8 +110,9 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption mqttLogin(QStringLiteral("mqtt-credentials"), QString(),
                                        QStringLiteral("F"));
     const QCommandLineOption mqttControl(QStringLiteral("mqtt-control"));
-    parser.addOptions({screen, fullScreen, feed, serve, address, viewers, sheet, game, help,
-                       version, mqtt, mqttCa, mqttTopic, mqttLogin, mqttControl});
+    parser.addOptions({screen, fullScreen, feed, serve, address, viewers, remote, token, newToken,
+                       sheet, game, help, version, mqtt, mqttCa, mqttTopic, mqttLogin,
+                       mqttControl});
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();
         return o;
@@ -130,6 +135,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     o.showHelp = parser.isSet(help);
     o.showVersion = parser.isSet(version);
     o.fullScreen = parser.isSet(fullScreen);
+    o.printToken = parser.isSet(token);
+    o.newToken = parser.isSet(newToken);
     if (parser.isSet(feed)) {
         const QString folder = parser.value(feed);
         if (folder.isEmpty())
@@ -171,6 +178,11 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
         if (o.servePort < 0)
             fail(QStringLiteral("--max-viewers goes with --serve PORT"));
     }
+    if (parser.isSet(remote)) {
+        o.remoteControl = true;
+        if (o.servePort < 0)
+            fail(QStringLiteral("--remote-control goes with --serve PORT"));
+    }
     readBrokerOptions(parser, {&mqtt, &mqttCa, &mqttTopic, &mqttLogin, &mqttControl}, &o.mqtt,
                       fail);
     if (parser.isSet(screen)) {
@@ -206,6 +218,15 @@ QString commandLineHelp()
                           "  --max-viewers N\n"
                           "                 keep up to N live viewers (WebSockets) at a time,\n"
                           "                 1 to %1 (%2 unless given); more are turned away\n"
+                          "  --remote-control\n"
+                          "                 with --serve: take commands (POST /api/command, the\n"
+                          "                 WebSocket, the page /control) from holders of the\n"
+                          "                 remote token\n"
+                          "  --remote-token print the remote token (made first if there is none)\n"
+                          "                 and exit\n"
+                          "  --new-remote-token\n"
+                          "                 replace the remote token by a new one, print it and\n"
+                          "                 exit; the old one stops working\n"
                           "  --mqtt URL     publish the game to a broker: mqtt://HOST[:PORT]\n"
                           "                 or mqtts://HOST[:PORT] (MQTT over TLS)\n"
                           "  --mqtt-cafile FILE\n"
@@ -224,7 +245,8 @@ QString commandLineHelp()
 }
 
 std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& out,
-                                     QTextStream& err, const QString& monitors)
+                                     QTextStream& err, const QString& monitors,
+                                     const QString& tokenFile)
 {
     if (!options.error.isEmpty()) {
         err << "pucklight: " << options.error << "\n\n" << commandLineHelp() << monitors;
@@ -238,6 +260,19 @@ std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& 
     }
     if (options.showHelp) {
         out << commandLineHelp() << monitors;
+        return 0;
+    }
+    if (options.printToken || options.newToken) {
+        const QString path = tokenFile.isEmpty() ? RemoteToken::defaultPath() : tokenFile;
+        QString error;
+        const std::optional<RemoteToken> token = options.newToken
+                                                     ? RemoteToken::renew(&error, path)
+                                                     : RemoteToken::obtain(&error, nullptr, path);
+        if (!token) {
+            err << "pucklight: " << error << "\n";
+            return 1;
+        }
+        out << token->text() << "\n";
         return 0;
     }
     return std::nullopt;

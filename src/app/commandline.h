@@ -24,7 +24,10 @@ struct LaunchOptions
     QString gameSheet; // --game-sheet: the sheet to write instead of opening the board
     QString gameFile;  // --game: the game to write it from; empty for the saved game
     int maxViewers = LiveServer::DefaultMaxViewers; // --max-viewers
-    BrokerOptions mqtt;                             // --mqtt and its companions
+    bool remoteControl = false; // --remote-control: the server takes commands with the token
+    bool printToken = false;    // --remote-token: print the remote token and exit
+    bool newToken = false;      // --new-remote-token: replace it, print the new one and exit
+    BrokerOptions mqtt;         // --mqtt and its companions
     bool showHelp = false;
     bool showVersion = false;
     QString error; // non-empty when the command line could not be understood
@@ -36,10 +39,13 @@ LaunchOptions parseCommandLine(const QStringList& arguments);
 QString commandLineHelp();
 
 // What the program prints instead of opening the board: its version, its help (with
-// `monitors`, one line each), or an error and the usage. Returns the exit code: 0, or 2 for
-// a command line that could not be understood; nothing when the board is to open.
+// `monitors`, one line each), the remote token (made first if there is none, or new with
+// --new-remote-token; `tokenFile` empty for the user's own), or an error and the usage.
+// Returns the exit code: 0, 1 for a token file that cannot be used, or 2 for a command line
+// that could not be understood; nothing when the board is to open.
 std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& out,
-                                     QTextStream& err, const QString& monitors);
+                                     QTextStream& err, const QString& monitors,
+                                     const QString& tokenFile = QString());
 
 // The options the program was started with.
 LaunchOptions& launchOptions();

@@ -121,6 +121,7 @@ int main(int argc, char* argv[])
     live.port = options.servePort;
     live.address = options.serveAddress;
     live.maxViewers = options.maxViewers;
+    live.remoteControl = options.remoteControl;
     if (live.wanted())
         QObject::connect(splash, &frmSplash::boardOpened, &app,
                          [live](frmScoreBoard* board) { LiveOutput::start(&board->game(), live); });

@@ -14,7 +14,6 @@ namespace {
 // more easily than 128 random bits; anything longer than this is no token.
 constexpr qsizetype MinLength = 22;
 constexpr qsizetype MaxLength = 256;
-constexpr qsizetype PrefixLength = 4;
 
 bool isBase64Url(QByteArrayView text)
 {
@@ -135,7 +134,7 @@ std::optional<RemoteToken> RemoteToken::renew(QString* error, const QString& pat
 
 QString RemoteToken::prefix() const
 {
-    return QString::fromLatin1(token.left(PrefixLength));
+    return QString::fromLatin1(token.left(RemoteToken::PrefixLength));
 }
 
 bool RemoteToken::matches(QByteArrayView given) const

@@ -15,6 +15,7 @@ class RemoteToken
 {
 public:
     static constexpr int RandomBytes = 32;
+    static constexpr int PrefixLength = 4; // what the game record shows of a token
 
     // The token file of this user.
     static QString defaultPath();

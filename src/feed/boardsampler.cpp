@@ -34,6 +34,7 @@ void BoardSampler::sample()
         return;
     sinceLook.start();
     BoardState next = readBoardState(*game);
+    next.overlayVisible = showOverlay;
     const int64_t nextEvent = game->record().nextId();
     if (sampled && next == current && nextEvent == recordNext)
         return;
@@ -44,4 +45,12 @@ void BoardSampler::sample()
     current = std::move(next);
     currentJson = stateJson(current);
     Q_EMIT changed();
+}
+
+void BoardSampler::setOverlayVisible(bool visible)
+{
+    if (visible == showOverlay)
+        return;
+    showOverlay = visible;
+    sample();
 }

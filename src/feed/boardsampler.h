@@ -33,6 +33,11 @@ public:
     // look always counts as new.
     void sample();
 
+    // Whether the overlay is to be shown: not a part of the game, so kept here, for as long as
+    // the program runs (it starts shown). A change is published at once.
+    void setOverlayVisible(bool visible);
+    bool overlayVisible() const { return showOverlay; }
+
     const BoardState& state() const { return current; }
     const QByteArray& json() const { return currentJson; }
     // The game record as events.json holds it: {"next", "dropped", "events": [...]}.
@@ -53,4 +58,5 @@ private:
     int64_t recordNext = 0; // the record's next entry number as of the last look
     bool sampled = false;
     int slackMs = 0;
+    bool showOverlay = true;
 };

@@ -4,6 +4,9 @@
 #include "boardformat.h"
 #include "clockfaces.h"
 #include "game.h"
+#include "strength.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -93,7 +96,49 @@ QByteArray penaltyLine(const PenaltyState& p)
     return (p.player + QLatin1Char(' ') + p.time).toUtf8();
 }
 
+// The ordinal of a regular period; the overlay has room for a few characters.
+QString periodOrdinalName(int period)
+{
+    switch (period) {
+    case 1:
+        return QCoreApplication::translate("Overlay", "1st");
+    case 2:
+        return QCoreApplication::translate("Overlay", "2nd");
+    case 3:
+        return QCoreApplication::translate("Overlay", "3rd");
+    default:
+        //: A period from the fourth on: "4th", "5th"...
+        return QCoreApplication::translate("Overlay", "%1th").arg(period);
+    }
+}
+
 } // namespace
+
+QString periodName(const Game& game)
+{
+    const GameState& g = game.state();
+    const int regular = regularPeriodsOf(game.settings());
+    if (g.period <= 0)
+        return QString();
+    ClockTable clocks = g.clocks; // a reading updates the copy, never the game
+    bool penaltyClockRuns = false;
+    for (int i = FirstPenaltyClock; i < ClockCount; ++i)
+        penaltyClockRuns = penaltyClockRuns || clocks.IsRunning(i);
+    if (game.gameClockCounting() && !penaltyClockRuns)
+        return QCoreApplication::translate("Overlay", "Intermission");
+    const bool atZero = clocks.ReadClock(GameClock) <= ClockValue();
+    const auto score = [&g](Team t) { return std::max<int>(g.scoreOf(t), 0); };
+    if (atZero && g.period >= regular && score(Team::Home) != score(Team::Visitor))
+        return QCoreApplication::translate("Overlay", "Final");
+    if (g.period <= regular)
+        return periodOrdinalName(g.period);
+    const int overtime = g.period - regular;
+    if (overtime == 1)
+        //: Overtime, the first period after the regular ones.
+        return QCoreApplication::translate("Overlay", "OT");
+    //: The second, third... overtime: "2OT".
+    return QCoreApplication::translate("Overlay", "%1OT").arg(overtime);
+}
 
 BoardState readBoardState(const Game& game)
 {
@@ -123,13 +168,22 @@ BoardState readBoardState(const Game& game)
 
     s.soundPlaying = g.sounding != Sound::None;
     s.selected = QLatin1String(fieldInfo(g.selected).name);
+
+    s.periodName = periodName(game);
+    const Strength strength = strengthOf(g);
+    s.homeSkaters = strength.of(Team::Home);
+    s.visitorSkaters = strength.of(Team::Visitor);
+    if (strength.powerPlay)
+        s.powerPlay = PowerPlayState{*strength.powerPlay == Team::Home ? QStringLiteral("home")
+                                                                       : QStringLiteral("visitor"),
+                                     PenaltyTimeText(strength.powerPlayLeft)};
     return s;
 }
 
 QByteArray stateJson(const BoardState& s)
 {
     QByteArray out;
-    out.reserve(640);
+    out.reserve(800);
     out += "{\"version\": 1, \"caption\": ";
     appendJsonString(out, s.caption);
     out += ", \"clock\": {\"text\": ";
@@ -148,7 +202,22 @@ QByteArray stateJson(const BoardState& s)
     out += boolText(s.soundPlaying);
     out += ", \"selected\": ";
     appendJsonString(out, s.selected);
-    out += '}';
+    out += ", \"periodName\": ";
+    appendJsonString(out, s.periodName);
+    out += ", \"strength\": {\"home\": " + QByteArray::number(s.homeSkaters) +
+           ", \"visitor\": " + QByteArray::number(s.visitorSkaters) + "}, \"powerPlay\": ";
+    if (s.powerPlay) {
+        out += "{\"team\": ";
+        appendJsonString(out, s.powerPlay->team);
+        out += ", \"remaining\": ";
+        appendJsonString(out, s.powerPlay->remaining);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ", \"overlay\": {\"visible\": ";
+    out += boolText(s.overlayVisible);
+    out += "}}";
     return out;
 }
 

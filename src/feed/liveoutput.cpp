@@ -5,6 +5,7 @@
 #include "folderlock.h"
 #include "game.h"
 #include "liveserver.h"
+#include "remotecontrol.h"
 
 #include <QDir>
 #include <QHostAddress>
@@ -49,8 +50,14 @@ LiveOutput::LiveOutput(Game* game, const Options& options) : QObject(game), samp
                                   ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
                                   : address.toString();
         if (server->listen(address, static_cast<quint16>(options.port), &error)) {
-            qInfo("pucklight: live score on http://%s:%u/overlay.html", qUtf8Printable(where),
-                  static_cast<unsigned>(server->port()));
+            const QString origin = QStringLiteral("http://%1:%2").arg(where).arg(server->port());
+            qInfo("pucklight: live score on %s/overlay.html", qUtf8Printable(origin));
+            remote = std::make_unique<RemoteControl>(game, &sampler);
+            remote->setForcedOn(options.remoteControl);
+            if (!options.tokenFile.isEmpty())
+                remote->setTokenPath(options.tokenFile);
+            server->setRemoteControl(remote.get());
+            qInfo("pucklight: %s", qUtf8Printable(remoteControlStatus(*remote, origin)));
         } else {
             qWarning("pucklight: cannot serve the live score on %s port %d: %s; the board runs "
                      "without it",

@@ -12,6 +12,7 @@ class FeedWriter;
 class FolderLock;
 class LiveServer;
 class Game;
+class RemoteControl;
 
 // The game's live output for streaming tools, as the command line asks for it: a folder of
 // files (--feed) and an HTTP and WebSocket server (--serve). It lives as long as the game.
@@ -29,6 +30,8 @@ public:
         int port = -1;      // -1: no server; 0: any free port
         QString address = QStringLiteral("127.0.0.1");
         int maxViewers = LiveServer::DefaultMaxViewers; // WebSocket viewers at one time
+        bool remoteControl = false; // --remote-control: commands on, whatever the setting
+        QString tokenFile;          // empty: RemoteToken::defaultPath()
         bool wanted() const { return !feedFolder.isEmpty() || port >= 0; }
     };
 
@@ -42,6 +45,7 @@ public:
     std::unique_ptr<FolderLock> feedLock; // held while this board writes the feed folder
     std::unique_ptr<FeedWriter> feed;     // null when another board writes the folder
     std::unique_ptr<LiveServer> server;
+    std::unique_ptr<RemoteControl> remote; // with the server: commands with the remote token
 
 private:
     void update();

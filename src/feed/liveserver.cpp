@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "liveserver.h"
 
+#include "commandjson.h"
+#include "remotecontrol.h"
 #include "requestguard.h"
 #include "settingvariables.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QWebSocket>
@@ -29,8 +34,11 @@ using Status = QHttpServerResponder::StatusCode;
 
 constexpr char WebSocketPath[] = "/live";
 constexpr char OverlayResource[] = ":/pucklight-feed/overlay.html";
-// The overlay page carries the colours from the start, so its first paint is right.
+constexpr char ControlResource[] = ":/pucklight-feed/control.html";
+// The overlay page carries the colours and its words from the start, so its first paint is
+// right.
 constexpr char ColoursPlaceholder[] = "/*COLOURS*/null";
+constexpr char LabelsPlaceholder[] = "/*LABELS*/null";
 // A viewer that does not answer a close within this time is cut off.
 constexpr int CloseGraceMs = 5'000;
 
@@ -57,6 +65,12 @@ QHttpServerResponse jsonResponse(const QByteArray& json)
     if (json.isEmpty())
         return response("application/json", "{}", Status::ServiceUnavailable);
     return response("application/json", json);
+}
+
+QByteArray resourceFile(const char* name)
+{
+    QFile f(QString::fromLatin1(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A stored colour (red in the low byte) as CSS writes it, "#rrggbb".
@@ -104,6 +118,23 @@ QByteArray colorsJson()
     return out + '}';
 }
 
+QByteArray overlayLabelsJson()
+{
+    const QJsonObject labels{
+        {QStringLiteral("lang"),
+         QCoreApplication::translate("Overlay", "en",
+                                     "The code of this language, as a web page names it")},
+        {QStringLiteral("shots"),
+         QCoreApplication::translate("Overlay", "Shots", "Shots on goal, before their number")},
+        {QStringLiteral("powerPlay"),
+         QCoreApplication::translate("Overlay", "PP", "Power play, before the time it has left")},
+        {QStringLiteral("strength"),
+         QCoreApplication::translate("Overlay", "%1 ON %2",
+                                     "The skaters of each team: 5 ON 3, the larger number first")},
+    };
+    return QJsonDocument(labels).toJson(QJsonDocument::Compact);
+}
+
 LiveServer::LiveServer(QObject* parent) : QObject(parent), http(std::make_unique<QHttpServer>())
 {
     initFeedResources();
@@ -118,6 +149,32 @@ LiveServer::LiveServer(QObject* parent) : QObject(parent), http(std::make_unique
                 [] { return jsonResponse(colorsJson()); });
     http->route(QStringLiteral("/overlay\\.html"), Method::Get,
                 [this] { return response("text/html; charset=utf-8", overlayPage()); });
+    http->route(QStringLiteral("/control"), Method::Get,
+                [] { return response("text/html; charset=utf-8", resourceFile(ControlResource)); });
+    http->route(QStringLiteral("/logo/<arg>"), Method::Get, [this](const QString& team) {
+        const bool home = team == QLatin1String("home");
+        QByteArray png;
+        if (home || team == QLatin1String("visitor"))
+            png = logos.png(home ? 0 : 1, home ? Settings.HomePic : Settings.VisitorPic);
+        if (png.isEmpty())
+            return response("text/plain; charset=utf-8", "404 Not Found: no picture\n",
+                            Status::NotFound);
+        return response("image/png", png);
+    });
+    http->route(QString::fromLatin1(CommandPath), Method::Post,
+                [this](const QHttpServerRequest& request) {
+                    RemoteControl::Answer a{403, R"({"error": "remote control is off"})"};
+                    if (commands)
+                        a = commands->httpCommand(request.body(), request.remoteAddress(),
+                                                  request.value("Authorization"));
+                    QHttpServerResponse r =
+                        response("application/json", a.body, static_cast<Status>(a.status));
+                    if (a.status == 401)
+                        r.addHeader("WWW-Authenticate", "Bearer");
+                    if (a.retryAfterSeconds > 0)
+                        r.addHeader("Retry-After", QByteArray::number(a.retryAfterSeconds));
+                    return r;
+                });
     http->route(QString::fromLatin1(WebSocketPath), Method::Get,
                 [](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
                     // An upgrade is taken over by the WebSocket server when this returns.
@@ -154,6 +211,7 @@ void LiveServer::setMaxViewers(int n)
 bool LiveServer::listen(const QHostAddress& address, quint16 port, QString* error)
 {
     auto* g = new RequestGuard(WebSocketPath, MaxViewerBacklog, this);
+    g->setCommandPath(CommandPath, commandjson::MaxBytes);
     if (!g->start(address, port)) {
         if (error)
             *error = g->serverError() == QAbstractSocket::AddressInUseError
@@ -182,6 +240,11 @@ int LiveServer::openConnections() const
                  : 0;
 }
 
+void LiveServer::setRemoteControl(RemoteControl* r)
+{
+    commands = r;
+}
+
 void LiveServer::publish(const QByteArray& json)
 {
     if (json == current)
@@ -204,6 +267,15 @@ void LiveServer::send(QWebSocket* ws)
     ws->sendTextMessage(QString::fromUtf8(current));
 }
 
+void LiveServer::answer(QWebSocket* ws, const QByteArray& message)
+{
+    if (ws->bytesToWrite() > MaxViewerBacklog) {
+        ws->abort();
+        return;
+    }
+    ws->sendTextMessage(QString::fromUtf8(message));
+}
+
 void LiveServer::acceptViewers()
 {
     while (http->hasPendingWebSocketConnections()) {
@@ -221,6 +293,14 @@ void LiveServer::acceptViewers()
             continue;
         }
         connect(ws, &QWebSocket::disconnected, this, [this, ws] { dropViewer(ws); });
+        // Every message is a command, and gets its answer.
+        connect(ws, &QWebSocket::textMessageReceived, this, [this, ws](const QString& text) {
+            answer(ws, commands ? commands->message(text.toUtf8(), ws->peerAddress())
+                                : R"({"reply":{"status":403,"reason":"remote control is off"}})");
+        });
+        connect(ws, &QWebSocket::binaryMessageReceived, this, [this, ws] {
+            answer(ws, R"({"reply":{"status":400,"reason":"a command is a text message"}})");
+        });
         viewers.push_back(ws);
         send(ws);
     }
@@ -262,8 +342,7 @@ void LiveServer::dropViewer(QWebSocket* ws)
 
 QByteArray LiveServer::overlayPage() const
 {
-    QFile f(QString::fromLatin1(OverlayResource));
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll().replace(ColoursPlaceholder, colorsJson());
+    return resourceFile(OverlayResource)
+        .replace(ColoursPlaceholder, colorsJson())
+        .replace(LabelsPlaceholder, overlayLabelsJson());
 }

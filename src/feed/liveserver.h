@@ -4,21 +4,30 @@
 #include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
+#include <QPointer>
 #include <deque>
 #include <memory>
 
+#include "teamlogos.h"
+
 class QHttpServer;
 class QWebSocket;
+class RemoteControl;
 class RequestGuard;
 
-// Serves the board's state read-only over HTTP and a WebSocket:
+// Serves the board's state over HTTP and a WebSocket:
 //   GET /state.json     the state, as the feed writes it
 //   GET /events.json    the game record, as the feed writes it
 //   GET /colors.json    the board's colours, for pages that draw the score
 //   GET /overlay.html   a score bug for a streaming tool's browser source
+//   GET /logo/home, /logo/visitor   the team pictures, PNG, at most 256 pixels; 404 for none
+//   GET /control        a page to run the board from a phone, with the remote token
 //   /live               a WebSocket that gets the state on connecting and on every change
-// Nothing changes the board. Other methods get 405, other paths 404, oversized or malformed
-// requests their error status (see RequestGuard).
+//   POST /api/command   a command, for the remote control (see RemoteControl)
+// Reading is open to all who reach the server. Changing the board takes the remote control
+// and its token: commands on /api/command and as messages on /live, each answered. Without a
+// remote control every command is refused (403). Other methods get 405, other paths 404,
+// oversized or malformed requests their error status (see RequestGuard).
 class LiveServer : public QObject
 {
     Q_OBJECT
@@ -34,8 +43,9 @@ public:
     // A viewer that lets this much pile up unsent (messages and pongs) is not reading; it is
     // dropped.
     static constexpr qint64 MaxViewerBacklog = 256 * 1024;
-    // Viewers have nothing to say; anything bigger than this from one closes it.
-    static constexpr quint64 MaxViewerMessage = 1024;
+    // Viewers send commands at most; a message bigger than a command closes the connection.
+    static constexpr quint64 MaxViewerMessage = 4096;
+    static constexpr char CommandPath[] = "/api/command";
 
     explicit LiveServer(QObject* parent = nullptr);
     ~LiveServer() override;
@@ -49,6 +59,8 @@ public:
     const QByteArray& state() const { return current; }
     // The game record to serve.
     void publishEvents(const QByteArray& json) { events = json; }
+    // Who answers commands; none: every command is refused.
+    void setRemoteControl(RemoteControl* remote);
 
     // A newcomer beyond this many viewers is turned away (503 Service Unavailable, its body
     // naming the limit); those already watching are never let go for it. The process may
@@ -64,6 +76,7 @@ private:
     QByteArray refusalFor(const QHostAddress& address) const;
     void dropViewer(QWebSocket* ws);
     void send(QWebSocket* ws);
+    void answer(QWebSocket* ws, const QByteArray& message);
     QByteArray overlayPage() const;
 
     std::unique_ptr<QHttpServer> http;
@@ -71,6 +84,8 @@ private:
     QByteArray current;
     QByteArray events;
     std::deque<QWebSocket*> viewers;
+    QPointer<RemoteControl> commands;
+    TeamLogos logos;
     int maxViewers = DefaultMaxViewers;
 };
 
@@ -78,3 +93,6 @@ private:
 // settings: time, LED background, score, period, board background, selection marker,
 // border, home name, visitor name.
 QByteArray colorsJson();
+// The overlay's words in the program's language, as a JSON object: "shots", "powerPlay" ("PP"),
+// "strength" ("%1 ON %2", the team's skaters first), and the language's code as "lang".
+QByteArray overlayLabelsJson();

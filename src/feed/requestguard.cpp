@@ -22,6 +22,7 @@ constexpr int BadRequest = 400;
 constexpr int RequestTimeout = 408;
 constexpr int NotFound = 404;
 constexpr int MethodNotAllowed = 405;
+constexpr int LengthRequired = 411;
 constexpr int ContentTooLarge = 413;
 constexpr int UpgradeRequired = 426;
 constexpr int HeadTooLarge = 431;
@@ -38,6 +39,8 @@ QByteArray reasonOf(int status)
         return "Method Not Allowed";
     case RequestTimeout:
         return "Request Timeout";
+    case LengthRequired:
+        return "Length Required";
     case ContentTooLarge:
         return "Content Too Large";
     case HeadTooLarge:
@@ -49,8 +52,9 @@ QByteArray reasonOf(int status)
     }
 }
 
-// The whole answer to a refused request; `why`, if given, follows the reason in the body.
-QByteArray answer(int status, const QByteArray& why = {})
+// The whole answer to a refused request; `why`, if given, follows the reason in the body. A 405
+// names the method the path takes: GET, or POST on the command path.
+QByteArray answer(int status, const QByteArray& why = {}, bool post = false)
 {
     const QByteArray body = QByteArray::number(status) + ' ' + reasonOf(status) +
                             (why.isEmpty() ? QByteArray() : ": " + why) + '\n';
@@ -58,7 +62,7 @@ QByteArray answer(int status, const QByteArray& why = {})
                      "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n";
     if (status == MethodNotAllowed)
-        out += "Allow: GET\r\n";
+        out += post ? "Allow: POST\r\n" : "Allow: GET\r\n";
     if (status == UpgradeRequired)
         out += "Sec-WebSocket-Version: 13\r\n";
     return out + "\r\n" + body;
@@ -319,8 +323,18 @@ void RequestGuard::inspect(GuardedConnection* c)
         }
         const Verdict v = check(QByteArrayView(data).sliced(from, end));
         if (v.status != 0) {
-            refuse(c, v.status);
+            refuse(c, v.status, {}, v.post);
             return;
+        }
+        if (v.body > 0) {
+            // A command's body is read whole here, within the head's time and size.
+            if (from + end + v.body > MaxHeadBytes) {
+                refuse(c, ContentTooLarge);
+                return;
+            }
+            if (data.size() < from + end + v.body)
+                return;
+            from += v.body;
         }
         if (v.upgrade) {
             // A connection turns into a WebSocket with its first request or not at all; what
@@ -380,7 +394,13 @@ RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
         if (!isTargetChar(c))
             return {BadRequest, false};
 
+    const qsizetype query = target.indexOf('?');
+    const QByteArrayView path = query < 0 ? target : target.first(query);
+    const bool commandTarget = !commandPath.isEmpty() && path == QByteArrayView(commandPath);
     bool hasBody = false;
+    bool hasLength = false;
+    bool chunked = false;
+    qint64 length = 0;
     bool hasKey = false;
     bool version13 = false;
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -394,11 +414,14 @@ RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
         if (name == "content-length") {
             bool ok = false;
             const qlonglong n = value.toLongLong(&ok);
-            if (!ok || n < 0)
+            if (!ok || n < 0 || (hasLength && n != length))
                 return {BadRequest, false};
             hasBody = hasBody || n > 0;
+            hasLength = true;
+            length = n;
         } else if (name == "transfer-encoding") {
             hasBody = true;
+            chunked = true;
         } else if (name == "upgrade") {
             v.upgrade = value.toLower().contains("websocket");
         } else if (name == "sec-websocket-key") {
@@ -407,13 +430,25 @@ RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
             version13 = value == "13";
         }
     }
+    if (commandTarget) {
+        Verdict refused{MethodNotAllowed, false, 0, true};
+        if (method != "POST" || v.upgrade)
+            return refused;
+        // The body is read here before the command is looked at: its length is known first.
+        refused.status = chunked || !hasLength     ? LengthRequired
+                         : length > maxCommandBody ? ContentTooLarge
+                                                   : 0;
+        if (refused.status != 0)
+            return refused;
+        v.body = length;
+        return v;
+    }
     if (method != "GET")
         return {MethodNotAllowed, false};
     if (hasBody)
         return {ContentTooLarge, false};
     if (v.upgrade) {
-        const qsizetype query = target.indexOf('?');
-        if ((query < 0 ? target : target.first(query)) != QByteArrayView(wsPath))
+        if (path != QByteArrayView(wsPath))
             return {NotFound, false};
         // Without its key a handshake cannot be answered; the WebSocket layer would only
         // drop the connection. Version 13 is the one WebSocket there is.
@@ -425,13 +460,13 @@ RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
     return v;
 }
 
-void RequestGuard::refuse(GuardedConnection* c, int status, const QByteArray& why)
+void RequestGuard::refuse(GuardedConnection* c, int status, const QByteArray& why, bool post)
 {
     QTcpSocket* s = c->socket;
     forget(c);
     QObject::disconnect(s, &QTcpSocket::readyRead, c, nullptr);
     QObject::disconnect(&c->timer, nullptr, nullptr, nullptr);
-    s->write(answer(status, why));
+    s->write(answer(status, why, post));
     if (draining >= MaxDraining) {
         // Too many to wait for: the answer goes out and the connection closes.
         c->deleteLater();

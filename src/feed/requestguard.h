@@ -14,8 +14,11 @@ class QTcpSocket;
 // and checked here, within a fixed size and time, before the HTTP server sees any of it: a
 // request that is too big, malformed, carries a body, uses another method than GET or asks
 // for an upgrade anywhere but the WebSocket path gets its error answer and the connection is
-// closed. So no client can make the program hold more than MaxHeadBytes of its request, and
-// one that connects and vanishes costs nothing once its socket is gone.
+// closed. The one exception is the command path, if set: it takes POST alone, with a body of
+// at most the given size and its Content-Length (413 beyond, 411 without), which is read here
+// whole, within the same time, before it is handed over. So no client can make the program hold
+// more than MaxHeadBytes of its request, and one that connects and vanishes costs nothing once its
+// socket is gone.
 //
 // A plain request that passes is handed to the HTTP server, answered and closed: one request
 // per connection. Requests sent behind it without waiting (pipelined) are checked as well
@@ -56,6 +59,13 @@ public:
 
     RequestGuard(QByteArray webSocketPath, qint64 maxUpgradedBacklog, QObject* parent = nullptr);
 
+    // POST with a body of at most `maxBody` bytes is taken on `path` (and only there).
+    void setCommandPath(QByteArray path, qint64 maxBody)
+    {
+        commandPath = std::move(path);
+        maxCommandBody = maxBody;
+    }
+
     // Listens as QTcpServer::listen() does. Where the system can (Linux), a connection is
     // handed over only once its client has sent something: connections that stay silent wait
     // in the system, cost this program nothing, and crowd nobody out.
@@ -66,6 +76,8 @@ public:
     {
         int status = 0;
         bool upgrade = false;
+        qint64 body = 0;   // the bytes of the body that follow the head
+        bool post = false; // for a 405: the path takes POST, not GET
     };
     // Checks a complete request head (request line, header lines, blank line).
     Verdict check(QByteArrayView head) const;
@@ -86,12 +98,14 @@ private:
     bool makeRoom(const QHostAddress& client, bool local);
     void nextPass();
     void inspect(GuardedConnection* c);
-    void refuse(GuardedConnection* c, int status, const QByteArray& why = {});
+    void refuse(GuardedConnection* c, int status, const QByteArray& why = {}, bool post = false);
     void drain(GuardedConnection* c);
     void handOver(GuardedConnection* c, bool upgrade);
     void forget(GuardedConnection* c);
 
     QByteArray wsPath;
+    QByteArray commandPath;
+    qint64 maxCommandBody = 0;
     qint64 maxBacklog;
     Admission admitUpgrade;
     std::vector<GuardedConnection*> reading; // oldest first

@@ -39,6 +39,10 @@ QString sectionName(SettingRow::Section s)
         return QStringLiteral("TextSettings");
     case SettingRow::Section::Pic:
         return QStringLiteral("PicSettings");
+    case SettingRow::Section::Game:
+        return QStringLiteral("GameSettings");
+    case SettingRow::Section::Remote:
+        return QStringLiteral("RemoteSettings");
     }
     return QString();
 }
@@ -76,7 +80,11 @@ std::optional<T> parseValue(const QString& text)
         return text.isValidUtf16() ? text : QString::fromUtf8(text.toUtf8());
     else if constexpr (std::is_same_v<T, Fixed4>)
         return Fixed4::parse(text);
-    else
+    else if constexpr (std::is_same_v<T, bool>) {
+        // A flag is stored as 1 or 0; anything else is no flag.
+        const auto n = parseWhole<int16_t>(text);
+        return n && (*n == 0 || *n == 1) ? std::optional<bool>(*n == 1) : std::nullopt;
+    } else
         return parseWhole<T>(text);
 }
 
@@ -87,6 +95,8 @@ QString textOf(const T& value)
         return value;
     else if constexpr (std::is_same_v<T, Fixed4>)
         return value.toText();
+    else if constexpr (std::is_same_v<T, bool>)
+        return value ? QStringLiteral("1") : QStringLiteral("0");
     else
         return QString::number(value);
 }

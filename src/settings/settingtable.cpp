@@ -63,6 +63,11 @@ constexpr SettingRow Rows[] = {
     {.section = S::Pic, .key = "VisitorPic", .member = &V::VisitorPic, .maxLength = MaxPathLength, .page = "tabPictures", .control = C::Picture, .name = "imgVisitorPicPreview", .button = "cmdChangeVisitorPic", .clear = "cmdClearVisitorPic", .prompt = PictureFilter},
     {.section = S::Pic, .key = "BoardPic", .member = &V::BoardPic, .maxLength = MaxPathLength, .page = "tabPictures", .control = C::Picture, .name = "imgBoardPicPreview", .button = "cmdChangeBoardPic", .clear = "cmdClearBoardPic", .prompt = PictureFilter},
     {.section = S::Pic, .key = "LEDType", .member = &V::LEDType, .page = "tabPictures", .control = C::List, .name = "cmbLedType", .high = 1},
+
+    // The periods of regular time (the overlay names the next one overtime), and whether the
+    // server takes commands from holders of the remote token. Not in the dialog yet.
+    {.section = S::Game, .key = "RegularPeriods", .member = &V::RegularPeriods},
+    {.section = S::Remote, .key = "AllowRemoteControl", .member = &V::AllowRemoteControl},
 };
 // clang-format on
 

@@ -15,7 +15,7 @@
 // background colour.
 struct SettingRow
 {
-    enum class Section { Color, Key, Text, Pic };
+    enum class Section { Color, Key, Text, Pic, Game, Remote };
     enum class Reset { None, Colors, Keys }; // which reset button gives it its default
     // How the options dialog shows the setting and lets the operator change it. `name` is
     // the design name of the control that shows the value, `button` that of the control
@@ -37,7 +37,8 @@ struct SettingRow
                   // filter `prompt`) and a "Clear" button (`clear`)
     };
     using Member = std::variant<int32_t SettingVariables::*, int16_t SettingVariables::*,
-                                QString SettingVariables::*, Fixed4 SettingVariables::*>;
+                                QString SettingVariables::*, Fixed4 SettingVariables::*,
+                                bool SettingVariables::*>;
 
     Section section;
     const char* key;

@@ -50,11 +50,26 @@ struct SettingVariables
     QString VisitorPic;
     QString BoardPic;
     int16_t LEDType = 0;
+    // "GameSettings": the periods of regular time, 1 to 9; the next is overtime. Another
+    // stored value counts as the default (see regularPeriodsOf).
+    int16_t RegularPeriods = 3;
+    // "RemoteSettings": whether the server (--serve) takes commands from holders of the
+    // remote token, as --remote-control asks for one run.
+    bool AllowRemoteControl = false;
 
     bool operator==(const SettingVariables&) const = default;
 };
 
 extern SettingVariables Settings;
+
+// The periods of regular time the settings give: RegularPeriods when it is 1 to 9, else 3.
+inline int regularPeriodsOf(const SettingVariables& s)
+{
+    constexpr int MostPeriods = 9; // the board's period is one digit
+    return s.RegularPeriods >= 1 && s.RegularPeriods <= MostPeriods
+               ? s.RegularPeriods
+               : SettingVariables().RegularPeriods;
+}
 
 // The default sound paths: the program's folder and the file name.
 QString defaultBuzzerFile();

@@ -3,6 +3,7 @@
 #include "commandjson.h"
 #include "fuzzconfig.h"
 #include "game.h"
+#include "remotecommand.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -11,6 +12,8 @@
 // Commands come as JSON from the network (the remote control, a broker): whatever they hold,
 // one is refused with a reason and changes nothing, or is read back as itself and leaves
 // every number of the game within its range. The input may hold several objects, one a line.
+// Each line is read as the remote control reads a request body as well: any text is a command
+// (of the game, or the overlay's) that reads back as itself, or is refused with a reason.
 // Each line goes to a broker's command handler too: it always answers with a JSON object that
 // says whether it was done, and a message without the token never changes the game.
 
@@ -44,6 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     BrokerCommands broker(game, RemoteToken(FuzzToken));
     for (const QByteArray& line : bytes.split('\n')) {
+        QString why;
+        const auto json = remoteJson(line, &why);
+        check(json.has_value() == why.isEmpty());
+        const QStringList alsoAllowed = {QStringLiteral("token"), QStringLiteral("id")};
+        if (json) {
+            const auto remote = remoteCommand(*json, &why, alsoAllowed);
+            if (remote)
+                check(remoteCommand(remoteCommandJson(*remote), &why) == remote);
+            else
+                check(!why.isEmpty());
+        }
         const QJsonDocument doc = QJsonDocument::fromJson(line);
         const GameState atFirst = game.state();
         const QJsonObject answer = QJsonDocument::fromJson(broker.handle(line)).object();

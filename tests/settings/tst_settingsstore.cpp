@@ -192,6 +192,14 @@ private Q_SLOTS:
         row("empty board name", "TextSettings/BoardName=", "board");
         row("longest board name", "TextSettings/BoardName=" + QString(64, 'n'), QString(64, 'n'));
         row("board name too long", "TextSettings/BoardName=" + QString(65, 'n'), "board");
+        // A flag is 1 or 0; anything else is off, as by default.
+        row("remote control on", "RemoteSettings/AllowRemoteControl=1", "1");
+        row("remote control, a word", "RemoteSettings/AllowRemoteControl=true", "0");
+        row("remote control, 2", "RemoteSettings/AllowRemoteControl=2", "0");
+        // Stored as given; the overlay counts regular periods 1 to 9 (regularPeriodsOf).
+        row("regular periods", "GameSettings/RegularPeriods=2", "2");
+        row("regular periods, none stored", "TextSettings/HomeText=Kept", "3",
+            "GameSettings/RegularPeriods");
     }
     void loadedValue()
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -83,6 +84,49 @@ public:
             },
             BoundMs);
     }
+
+    // The value of a script expression in the page, as text.
+    QString evaluate(const QString& expression)
+    {
+        const QJsonObject params{{"expression", expression}, {"returnByValue", true}};
+        return call("Runtime.evaluate", params)["result"]["value"].toVariant().toString();
+    }
+
+    // The page as a phone of this size shows it, touch and all.
+    void emulatePhone(const QSize& size)
+    {
+        call("Emulation.setDeviceMetricsOverride", {{"width", size.width()},
+                                                    {"height", size.height()},
+                                                    {"deviceScaleFactor", 3},
+                                                    {"mobile", true}});
+        call("Emulation.setTouchEmulationEnabled", {{"enabled", true}, {"maxTouchPoints", 5}});
+    }
+
+    // A tap in the middle of the element, as a finger gives it; false when there is no such
+    // element to be seen.
+    bool tap(const QString& selector)
+    {
+        const QString where = evaluate(
+            QStringLiteral("(() => { const e = document.querySelector('%1'); if (!e || "
+                           "e.offsetParent === null)"
+                           " return ''; e.scrollIntoView({block: 'center'}); const r = "
+                           "e.getBoundingClientRect();"
+                           " return (r.left + r.width / 2) + ',' + (r.top + r.height / 2); })()")
+                .arg(selector));
+        if (where.isEmpty())
+            return false;
+        const double x = where.section(',', 0, 0).toDouble();
+        const double y = where.section(',', 1).toDouble();
+        const QJsonArray point{QJsonObject{{"x", x}, {"y", y}}};
+        call("Input.dispatchTouchEvent", {{"type", "touchStart"}, {"touchPoints", point}});
+        call("Input.dispatchTouchEvent", {{"type", "touchEnd"}, {"touchPoints", QJsonArray()}});
+        return true;
+    }
+
+    // Text typed where the focus is.
+    void type(const QString& text) { call("Input.insertText", {{"text", text}}); }
+
+    void reload() { call("Page.reload"); }
 
     QByteArray screenshot()
     {

@@ -31,15 +31,15 @@ private Q_SLOTS:
         const QString failed = page.open(
             QStringLiteral("http://127.0.0.1:%1/overlay.html?scale=1.5").arg(port), {1100, 240});
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
-        // Scores, clock, period, a penalty, a blank one and the goal lamp, in one line.
+        // Scores, clock, the period's name, a penalty, a blank one and the goal lamp, in one line.
         const QString fields = QStringLiteral(
-            "['homeName', 'homeScore', 'visitorScore', 'clock', 'period', 'visitorPen1']"
+            "['homeName', 'homeScore', 'visitorScore', 'clock', 'periodName', 'visitorPen1']"
             ".map(id => document.getElementById(id).textContent).join('|') + '|' + "
             "document.getElementById('homePen1').hidden + '|' + "
             "document.getElementById('homeGoal').className");
         const QString connection = QStringLiteral("document.body.dataset.connection");
         QVERIFY(page.waitFor(connection, "live"));
-        QVERIFY(page.waitFor(fields, "Home|0|0|10:00|0||true|goal"));
+        QVERIFY(page.waitFor(fields, "Home|0|0|10:00|||true|goal"));
 
         f.type(Field::Home, "3\n");
         f.type(Field::Visitor, "1\n");
@@ -49,7 +49,7 @@ private Q_SLOTS:
         f.type(Field::Time, "12.34\n");
         f.key(Field::Goal, vk::Left);
         out->sampler.sample();
-        const QString scored = QStringLiteral("Home|3|1|12:34|2|172:00|true|goal lit");
+        const QString scored = QStringLiteral("Home|3|1|12:34|2nd|172:00|true|goal lit");
         QVERIFY(page.waitFor(fields, scored));
 
         // A transparent page for the stream, with the bug in the board's own background colour.

@@ -3,6 +3,7 @@
 #include "program.h"
 #include "testmain.h"
 
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -63,6 +64,9 @@ private Q_SLOTS:
             "2: pucklight: --max-viewers is given more than once");
         row("viewers alone", {"--max-viewers", "8"},
             "2: pucklight: --max-viewers goes with --serve PORT");
+        row("remote control alone", {"--remote-control"},
+            "2: pucklight: --remote-control goes with --serve PORT");
+        row("remote control", {"--serve", "9", "--remote-control"}, "|9|127.0.0.1|64");
         row("unknown option", {"--frob", "--version"}, "2: pucklight: Unknown option 'frob'.");
         row("stray word", {"8080"}, "2: pucklight: unexpected argument: 8080");
         // The broker: a bad address, or a credentials file that is not there, stops the start.
@@ -102,6 +106,42 @@ private Q_SLOTS:
                  result);
         QVERIFY(code != 2 ||
                 (errors.contains(QLatin1String("Usage:")) && errors.endsWith(" 0: x\n")));
+    }
+
+    // --remote-token prints the token, made first where there is none; --new-remote-token
+    // replaces it; a token file that others may read is refused, with exit status 1.
+    void remoteToken()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Pucklight/remote-token"));
+        const auto answer = [&](const QStringList& args, QString* err = nullptr) {
+            QString out;
+            QString errors;
+            QTextStream outStream(&out);
+            QTextStream errStream(&errors);
+            const auto code = answerCommandLine(parseCommandLine(QStringList{"pucklight"} + args),
+                                                outStream, errStream, QString(), file);
+            if (err)
+                *err = errors;
+            return QStringLiteral("%1: ").arg(code.value_or(-1)) + out;
+        };
+        QVERIFY(parseCommandLine({"pucklight", "--serve", "9", "--remote-control"}).remoteControl);
+        const QString first = answer({"--remote-token"});
+        QVERIFY2(QRegularExpression("^0: [A-Za-z0-9_-]{43}\n$").match(first).hasMatch(),
+                 qPrintable(first));
+        QCOMPARE(QFile::permissions(file), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ReadUser | QFileDevice::WriteUser);
+        QCOMPARE(answer({"--remote-token"}), first);
+        const QString renewed = answer({"--new-remote-token"});
+        QVERIFY(renewed.startsWith("0: ") && renewed != first);
+        QCOMPARE(answer({"--remote-token"}), renewed);
+        QVERIFY(QFile::setPermissions(file, QFile::permissions(file) | QFileDevice::ReadOther));
+        QString errors;
+        QCOMPARE(answer({"--remote-token"}, &errors), QStringLiteral("1: "));
+        QVERIFY2(errors.startsWith("pucklight: ") && errors.contains("read or changed by others") &&
+                     errors.contains("chmod 600"),
+                 qPrintable(errors));
+        QVERIFY(answer({"--new-remote-token"}).startsWith("0: "));
     }
 
     // With no window manager the window sizes itself; nothing else makes it fill the screen.

@@ -37,5 +37,7 @@ inline SettingVariables unusualSettings()
     v.VisitorPic = QStringLiteral("D:\\Bilder\\\"quoted\".jpg");
     v.BoardPic = QStringLiteral("/srv/rink/board=1.bmp");
     v.LEDType = 1;
+    v.RegularPeriods = 2;
+    v.AllowRemoteControl = true;
     return v;
 }
