@@ -343,7 +343,7 @@ private Q_SLOTS:
         bool ticking = false;
         onNextModal(
             [&](QWidget* w) {
-                ticking = b.tmrClock1.isActive();
+                ticking = b.tmrClock1().isActive();
                 if (auto* d = qobject_cast<frmOptions*>(w))
                     d->cmdCancel->click();
                 else
@@ -354,9 +354,9 @@ private Q_SLOTS:
         QVERIFY(seen);
         QVERIFY(ticking);
 
-        QCOMPARE(b.lblHome->Caption(), QStringLiteral("Hawks"));
+        QCOMPARE(b.lblHome()->Caption(), QStringLiteral("Hawks"));
         QCOMPARE(b.field(Field::Home).digits[0]->LedType(), 1);
-        QCOMPARE(b.mmcBuzzer->FileName(), Settings.BuzzerFile);
+        QCOMPARE(b.mmcBuzzer()->FileName(), Settings.BuzzerFile);
         // The field got F2 as a key without meaning: the digit typed before it still counts.
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
         f.type(Field::Home, "\n");
@@ -505,8 +505,8 @@ private Q_SLOTS:
         QCOMPARE(installTranslations(QLocale(locale)), goal != "GOAL"_L1);
         // A fresh install's board: the team names are the defaults in this language.
         BoardFixture f(false);
-        QCOMPARE(f.b().lblGoalH->Caption(), goal);
-        QCOMPARE(f.b().lblHome->Caption(), home);
+        QCOMPARE(f.b().lblGoalH()->Caption(), goal);
+        QCOMPARE(f.b().lblHome()->Caption(), home);
         const Overruns shown = showAll(boardSize, unreadable);
         QStringList wrong;
         for (auto i = shown.begin(); i != shown.end(); ++i)
@@ -524,7 +524,7 @@ private Q_SLOTS:
         QVERIFY(!f.b().close()); // kept running, the default answer
         QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Close scoreboard")});
         QVERIFY(f.b().isVisible());
-        QVERIFY(f.b().tmrClock1.isActive());
+        QVERIFY(f.b().tmrClock1().isActive());
 
         QTest::keyClick(f.box(Field::Time), 'S');
         QVERIFY(f.b().close());
