@@ -53,6 +53,7 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     const QCommandLineOption screen(QStringLiteral("screen"), QString(), QStringLiteral("N"));
     const QCommandLineOption fullScreen(QStringLiteral("fullscreen"));
+    const QCommandLineOption console(QStringLiteral("console"));
     const QCommandLineOption feed(QStringLiteral("feed"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption serve(QStringLiteral("serve"), QString(), QStringLiteral("PORT"));
     const QCommandLineOption address(QStringLiteral("serve-address"), QString(),
@@ -61,7 +62,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption game(QStringLiteral("game"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({screen, fullScreen, feed, serve, address, sheet, game, help, version});
+    parser.addOptions(
+        {screen, fullScreen, console, feed, serve, address, sheet, game, help, version});
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();
         return o;
@@ -83,6 +85,7 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     o.showHelp = parser.isSet(help);
     o.showVersion = parser.isSet(version);
     o.fullScreen = parser.isSet(fullScreen);
+    o.console = parser.isSet(console);
     if (parser.isSet(feed)) {
         const QString folder = parser.value(feed);
         if (folder.isEmpty())
@@ -131,6 +134,8 @@ QString commandLineHelp()
                           "Options:\n"
                           "  --screen N     open the scoreboard on monitor N (0 is the first)\n"
                           "  --fullscreen   open the scoreboard full screen, without a frame\n"
+                          "  --console      open the operator's console beside the scoreboard,\n"
+                          "                 on the first monitor (F4 opens and closes it)\n"
                           "  --feed DIR     keep the score in files in DIR for streaming tools\n"
                           "                 (state.json, clock.txt, home_score.txt, ...)\n"
                           "  --serve PORT   serve the score at http://127.0.0.1:PORT/overlay.html\n"
@@ -175,11 +180,17 @@ LaunchOptions& launchOptions()
     return options;
 }
 
-void presentBoard(QWidget* board)
+QScreen* boardScreen()
 {
     const LaunchOptions& o = launchOptions();
     const QList<QScreen*> screens = QGuiApplication::screens();
-    QScreen* screen = o.screen >= 0 && o.screen < screens.size() ? screens[o.screen] : nullptr;
+    return o.screen >= 0 && o.screen < screens.size() ? screens[o.screen] : nullptr;
+}
+
+void presentBoard(QWidget* board)
+{
+    const LaunchOptions& o = launchOptions();
+    QScreen* screen = boardScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
         board->move(area.center() - board->rect().center());

@@ -3,6 +3,7 @@
 
 #include "appwindows.h"
 #include "commandline.h"
+#include "consolewindow.h"
 #include "frmscoreboard.h"
 #include "keyboard.h"
 #include "picturebox.h"
@@ -112,6 +113,9 @@ frmScoreBoard* frmSplash::GoScore()
     QTimer::singleShot(0, this, &QWidget::close);
     frmScoreBoard* board = createScoreBoard(theGame);
     presentBoard(board);
+    // The operator's console beside it, when asked for; it takes the keyboard then.
+    if (launchOptions().console || Settings.OpenConsole != 0)
+        consolewindow::open(board);
     Q_EMIT boardOpened(board);
     return board;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commandline.h"
+#include "consolewindow.h"
 #include "frmscoreboard.h"
 #include "frmsplash.h"
 #include "gamefile.h"
@@ -120,8 +121,9 @@ int main(int argc, char* argv[])
     live.port = options.servePort;
     live.address = options.serveAddress;
     if (live.wanted())
-        QObject::connect(splash, &frmSplash::boardOpened, &app,
-                         [live](frmScoreBoard* board) { LiveOutput::start(&board->game(), live); });
+        QObject::connect(splash, &frmSplash::boardOpened, &app, [live](frmScoreBoard* board) {
+            consolewindow::watchLiveOutput(LiveOutput::start(&board->game(), live), live);
+        });
     splash->show();
     return QApplication::exec();
 }

@@ -33,7 +33,7 @@ inline constexpr int MaxPathLength = 4096;
 inline constexpr int MaxCaptionLength = 40;
 
 // clang-format off
-inline const std::array<SettingRow, 28> SettingTable = {{
+inline const std::array<SettingRow, 29> SettingTable = {{
     {SettingRow::Section::Color, "TimeColor", &SettingVariables::TimeColor, SettingRow::Reset::Colors},
     {SettingRow::Section::Color, "LEDBack", &SettingVariables::LEDBack, SettingRow::Reset::Colors},
     {SettingRow::Section::Color, "ScoreColor", &SettingVariables::ScoreColor, SettingRow::Reset::Colors},
@@ -63,6 +63,7 @@ inline const std::array<SettingRow, 28> SettingTable = {{
     {SettingRow::Section::Pic, "VisitorPic", &SettingVariables::VisitorPic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "BoardPic", &SettingVariables::BoardPic, SettingRow::Reset::None, MaxPathLength},
     {SettingRow::Section::Pic, "LEDType", &SettingVariables::LEDType},
+    {SettingRow::Section::Key, "OpenConsole", &SettingVariables::OpenConsole},
 }};
 // clang-format on
 

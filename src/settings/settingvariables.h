@@ -47,6 +47,8 @@ struct SettingVariables
     QString VisitorPic;
     QString BoardPic;
     int16_t LEDType = 0;
+    // "KeySettings": the operator's console opens with the board (1) or not (0).
+    int16_t OpenConsole = 0;
 
     bool operator==(const SettingVariables&) const = default;
 };
