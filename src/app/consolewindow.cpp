@@ -172,8 +172,10 @@ frmConsole* current()
 frmConsole* open(frmScoreBoard* board)
 {
     if (!theConsole) {
-        // It goes with the board: the board's close ends the program.
-        theConsole = new frmConsole(board->game(), status(), board);
+        // A window of its own, not the board's: on another screen than a full-screen board, it
+        // must not follow the board's stacking or minimising. It goes with the board.
+        theConsole = new frmConsole(board->game(), status());
+        QObject::connect(board, &QObject::destroyed, theConsole, &QObject::deleteLater);
         theConsole->setBoardSize(board->size());
         theConsole->installEventFilter(new CloseWatch(theConsole));
         wire(theConsole, board);

@@ -48,13 +48,13 @@ constexpr std::array<WordsRow, 17> Words = {{
     {Target::Clock, EntryOutcome::NotATime, QT_TRANSLATE_NOOP("Entry", "Enter sets nothing: %2 is no game time (0:00 to 99:59)")},
     {Target::Number, EntryOutcome::Sets, QT_TRANSLATE_NOOP("Entry", "Enter sets %1 to %2")},
     {Target::Number, EntryOutcome::Waits, QT_TRANSLATE_NOOP("Entry", "Type a number for %1")},
-    {Target::Number, EntryOutcome::AddsNext, QT_TRANSLATE_NOOP("Entry", "The next digit adds to %1 (now %2)")},
-    {Target::Number, EntryOutcome::TakesNext, QT_TRANSLATE_NOOP("Entry", "The next digit takes from %1 (now %2)")},
+    {Target::Number, EntryOutcome::AddsNext, QT_TRANSLATE_NOOP("Entry", "The next digit adds to %1; Enter sets it to %2")},
+    {Target::Number, EntryOutcome::TakesNext, QT_TRANSLATE_NOOP("Entry", "The next digit takes from %1; Enter sets it to %2")},
     {Target::Number, EntryOutcome::OutOfRange, QT_TRANSLATE_NOOP("Entry", "Enter sets nothing: %1 is %3 to %4, not %2")},
     {Target::Player, EntryOutcome::Sets, QT_TRANSLATE_NOOP("Entry", "Enter sets %1 to player %2")},
     {Target::Player, EntryOutcome::Waits, QT_TRANSLATE_NOOP("Entry", "Type a player for %1")},
-    {Target::Player, EntryOutcome::AddsNext, QT_TRANSLATE_NOOP("Entry", "The next digit adds to the player of %1 (now %2)")},
-    {Target::Player, EntryOutcome::TakesNext, QT_TRANSLATE_NOOP("Entry", "The next digit takes from the player of %1 (now %2)")},
+    {Target::Player, EntryOutcome::AddsNext, QT_TRANSLATE_NOOP("Entry", "The next digit adds to the player of %1; Enter sets it to %2")},
+    {Target::Player, EntryOutcome::TakesNext, QT_TRANSLATE_NOOP("Entry", "The next digit takes from the player of %1; Enter sets it to %2")},
     {Target::Player, EntryOutcome::OutOfRange, QT_TRANSLATE_NOOP("Entry", "Enter sets nothing: a player is %3 to %4, not %2")},
     {Target::PenaltyTime, EntryOutcome::Sets, QT_TRANSLATE_NOOP("Entry", "Enter sets the time of %1 to %2")},
     {Target::PenaltyTime, EntryOutcome::NotATime, QT_TRANSLATE_NOOP("Entry", "Enter sets nothing: %2 is no penalty time (0:00 to 9:59)")},
@@ -229,13 +229,16 @@ EntryPreview previewEntry(const GameState& s, const SettingVariables& keys, Fiel
     case FieldKind::Number:
     case FieldKind::PenaltyPlayer: {
         const int16_t now = s.number(f);
+        const auto value = enteredNumber(p.typed, now);
+        // A lone sign waits for its digit; Enter takes it as the number plus nothing, which
+        // makes a dark number 0.
         if (p.typed == QLatin1String("+") || p.typed == QLatin1String("-")) {
             p.outcome =
                 p.typed == QLatin1String("+") ? EntryOutcome::AddsNext : EntryOutcome::TakesNext;
-            args[1] = valueText(now);
+            args[1] = valueText(*value);
+            p.command = numberCommand(f, static_cast<int16_t>(*value));
             break;
         }
-        const auto value = enteredNumber(p.typed, now);
         if (!value) {
             p.outcome = EntryOutcome::Waits;
             break;

@@ -16,8 +16,9 @@
 enum class EntryOutcome : uint8_t {
     Sets,       // Enter sets the field's value (`command`)
     Waits,      // nothing typed: Enter sets nothing
-    AddsNext,   // a lone "+": the next digit adds to the number at once
-    TakesNext,  // a lone "-": the next digit takes from it at once
+    AddsNext,   // a lone "+": the next digit adds to the number at once; Enter sets the
+                // number it has (`command`), 0 for a dark one
+    TakesNext,  // a lone "-": the next digit takes from it at once; Enter as for "+"
     OutOfRange, // a number the field does not take: Enter lets it go
     NotATime,   // a text that is no time within the field's limit: Enter lets it go
     Lamps,      // the goal indicator: the arrow keys light its lamps, Enter does nothing
@@ -28,7 +29,7 @@ struct EntryPreview
     Field field = Field::Time;
     QString typed; // as typed, possibly empty
     EntryOutcome outcome = EntryOutcome::Waits;
-    std::optional<Command> command; // what Enter runs from the entry (Sets)
+    std::optional<Command> command; // what Enter runs from the entry
     QString words;                  // what Enter does, translated
 };
 
