@@ -212,17 +212,24 @@ void frmConsole::setBoardSize(QSize size)
 
 void frmConsole::present(QScreen* screen)
 {
-    if (!isVisible() && screen) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = StartSize.boundedTo(area.size());
-        setGeometry(QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2,
-                                                  (area.height() - size.height()) / 2),
-                          size));
-    }
+    const bool place = !isVisible() && screen;
+    const QRect area = place ? screen->availableGeometry() : QRect();
+    const auto fit = [this, area](QSize frame) {
+        // The window with its frame within the area, centred; at most a laptop's screen.
+        const QSize size = StartSize.boundedTo(area.size() - frame);
+        resize(size);
+        move(area.topLeft() + QPoint((area.width() - size.width() - frame.width()) / 2,
+                                     (area.height() - size.height() - frame.height()) / 2));
+    };
+    if (place)
+        fit(QSize()); // on its screen from the start
     if (isMinimized())
         showNormal();
     else
         show();
+    // The frame is known once the window shows.
+    if (place)
+        fit(frameGeometry().size() - size());
     raise();
     activateWindow();
     mini->setFocus(Qt::OtherFocusReason);
