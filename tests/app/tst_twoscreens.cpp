@@ -48,8 +48,8 @@ private Q_SLOTS:
     {
         FakeStore store;
         FakeTime time;
-        startWith({QStringLiteral("--screen"), QStringLiteral("1"),
-                   QStringLiteral("--fullscreen"), QStringLiteral("--console")});
+        startWith({QStringLiteral("--screen"), QStringLiteral("1"), QStringLiteral("--fullscreen"),
+                   QStringLiteral("--console")});
         Game game{SettingVariables()};
         auto* splash = new frmSplash(game);
         QPointer<frmScoreBoard> board = splash->GoScore();

@@ -113,6 +113,41 @@ public:
     }
 
     bool hasAudio() const { return audio != nullptr; }
+
+    // A D-Bus session bus, over which the program's windows can be read as a screen reader
+    // reads them (AT-SPI): the programs started from now on join it and show their
+    // accessibility tree. Its activated services (the accessibility bus) get their own folders.
+    bool startSessionBus(QString* error)
+    {
+        const QString dir = folder + QStringLiteral("/dbus");
+        QDir().mkpath(dir + QStringLiteral("/run"));
+        QFile::setPermissions(dir + QStringLiteral("/run"), QFileDevice::ReadOwner |
+                                                                QFileDevice::WriteOwner |
+                                                                QFileDevice::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), display);
+        for (const char* v : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                              "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+            env.insert(QLatin1String(v), dir + QStringLiteral("/run"));
+        const QString socket = dir + QStringLiteral("/bus");
+        bus =
+            startProcess(QStringLiteral("dbus-daemon"),
+                         {"--session", "--nofork", "--nopidfile", "--address=unix:path=" + socket},
+                         env, dir + QStringLiteral("/log"));
+        if (QTest::qWaitFor([&] { return QFile::exists(socket); }, StartMs)) {
+            busAddress = "unix:path=" + socket;
+            return true;
+        }
+        *error = QStringLiteral("dbus-daemon did not start: ") + logTail(dir + "/log", 5);
+        bus.reset();
+        return false;
+    }
+    void stopSessionBus()
+    {
+        bus.reset();
+        busAddress.clear();
+    }
+    const QString& sessionBus() const { return busAddress; }
     X11Session& x() { return *session; }
 
     // The environment for a program on this display and sound server, in English (the tests
@@ -129,6 +164,16 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
+        if (!busAddress.isEmpty()) {
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+            env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+            const QString home = configHome + QStringLiteral("/home");
+            QDir().mkpath(home);
+            QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner);
+            for (const char* v : {"HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+                env.insert(QLatin1String(v), home);
+        }
         return env;
     }
 
@@ -138,5 +183,7 @@ private:
     QString display;
     Process xvfb;
     Process audio;
+    Process bus;
+    QString busAddress;
     std::unique_ptr<X11Session> session;
 };
