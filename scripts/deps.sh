@@ -3,7 +3,8 @@
 # Installs the Debian packages that Pucklight needs and that are missing.
 #   scripts/deps.sh build   compiler, CMake, Qt (with its translation tools and translations) and fonts
 #   scripts/deps.sh test    the above plus what the test suite drives (Xvfb, xdotool, audio sink,
-#                           Weston for the Wayland run, poppler's pdftotext for the game sheet)
+#                           Weston for the Wayland run, poppler's pdftotext for the game sheet,
+#                           D-Bus and AT-SPI to read the console as a screen reader does)
 #                           and the validators of the installed menu entry and metainfo
 #   scripts/deps.sh package the build's plus what `cpack -G DEB` and scripts/package-check.sh use
 #   scripts/deps.sh ci      test and package, plus clang for the fuzzers, Google Benchmark and
@@ -19,7 +20,7 @@ build_pkgs=(g++ cmake ninja-build pkg-config
     qt6-httpserver-dev qt6-websockets-dev qt6-wayland qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
-    python3 weston desktop-file-utils appstream file man-db poppler-utils)
+    python3 weston desktop-file-utils appstream file man-db poppler-utils dbus-daemon at-spi2-core)
 package_pkgs=(dpkg-dev file desktop-file-utils appstream man-db debootstrap)
 ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev chromium)
 

@@ -64,6 +64,8 @@ check_install() {
         "$share/metainfo/$app_id.metainfo.xml" || fail "the metainfo names another menu entry"
     grep -qx "Icon=$app_id" "$share/applications/$app_id.desktop" || fail "the menu entry's icon"
     grep -qx "Exec=pucklight" "$share/applications/$app_id.desktop" || fail "the menu entry's Exec"
+    grep -qx "Exec=pucklight --screen 1 --fullscreen --console" \
+        "$share/applications/$app_id.desktop" || fail "the menu entry's action for two screens"
     if command -v man >/dev/null 2>&1; then
         LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man1/pucklight.1.gz" \
             2>"$tmp/man.log" >/dev/null
@@ -159,9 +161,10 @@ check_chroot() {
         chroot "$root" test -s "$f" || fail "not installed: $f"
     done
     # Started as the menu entry starts it (offscreen: the tree has no display), it opens: the
-    # first start writes the settings file once the splash has loaded them.
+    # first start writes the settings file once the splash has loaded them. (The entry's own
+    # Exec comes first; its actions' follow.)
     local exec
-    exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$app_id.desktop")
+    exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$app_id.desktop" | head -n 1)
     # shellcheck disable=SC2016 # run by the tree's shell
     chroot "$root" env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=/tmp/pl-config sh -c '
         rm -rf /tmp/pl-config
