@@ -4,6 +4,8 @@
 //   start   from the process's start to its splash mapped and painted (many runs, median)
 //   board   resident memory with the board open, after the splash was clicked; then the whole
 //           process's CPU with the game clock running, board at 1920 x 1080
+//   tenths  the same with the game clock under a minute, so that the board shows tenths
+//   console the same with the operator's console open (--console) at 1366 x 768 beside it
 // bench/process.sh builds and runs it; bench/README.md has the results.
 #include "splashdesign.h"
 #include "twips.h"
@@ -211,6 +213,14 @@ public:
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("XAUTHORITY"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        // Nothing of the user's own: the saved game, caches and runtime files go here too.
+        const QString home = configHome + QStringLiteral("/home");
+        QDir().mkpath(home);
+        QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner);
+        for (const char* v :
+             {"HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
+            env.insert(QLatin1String(v), home);
         if (audio)
             env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socket());
         return env;
@@ -228,12 +238,12 @@ private:
 
 // A run of the program with a fresh settings folder.
 std::unique_ptr<Child> startProgram(Servers& servers, const QString& program, const QString& folder,
-                                    const QString& name)
+                                    const QString& name, const QStringList& arguments = {})
 {
     const QString config = folder + QStringLiteral("/config-") + name;
     QDir().mkpath(config);
     auto child =
-        std::make_unique<Child>(program, QStringList(), servers.environmentFor(config),
+        std::make_unique<Child>(program, arguments, servers.environmentFor(config),
                                 folder + QStringLiteral("/") + name + QStringLiteral(".log"));
     if (child->pid() <= 0)
         fail(QStringLiteral("the program did not start"));
@@ -396,10 +406,13 @@ void reportMemory(long pid, const QString& when)
     out().flush();
 }
 
-void boardRun(Servers& servers, const QString& program, const QString& folder, int cpuSeconds)
+void boardRun(Servers& servers, const QString& program, const QString& folder, int cpuSeconds,
+              bool console = false, bool tenths = false)
 {
     XDisplay& x = servers.x11();
-    const auto child = startProgram(servers, program, folder, QStringLiteral("board"));
+    const auto child =
+        startProgram(servers, program, folder, QStringLiteral("board"),
+                     console ? QStringList{QStringLiteral("--console")} : QStringList());
     const long pid = child->pid();
     const XDisplay::Window splash = waitForWindow(
         *child, [&] { return x.findBySize(splashSize(), pid); }, QStringLiteral("splash"));
@@ -423,7 +436,21 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
                  .arg(BoardSize.height()));
     QThread::msleep(BoardSettleMs);
     reportMemory(pid, QStringLiteral("at %1 x %2").arg(BoardSize.width()).arg(BoardSize.height()));
+    if (console) {
+        const XDisplay::Window w = waitForWindow(
+            *child, [&] { return x.findByTitle(QStringLiteral("Pucklight Console"), pid); },
+            QStringLiteral("console"));
+        out() << QStringLiteral("console open at %1 x %2\n")
+                     .arg(x.geometry(w).width())
+                     .arg(x.geometry(w).height());
+    }
     x.focus(board);
+    if (tenths) {
+        // 0:59: the clock shows seconds and tenths, a digit changing every tick.
+        for (const unsigned long key : {XK_0, XK_period, XK_5, XK_9, XK_Return})
+            x.tap(key);
+        QThread::msleep(BoardSettleMs);
+    }
     const QImage before = x.grab(board);
     x.tap(XK_s);
     QThread::msleep(BoardSettleMs); // the clock is running; leave the key's own work out
@@ -457,7 +484,7 @@ int main(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
         QTextStream(stderr) << "usage: bench_process <pucklight> start [runs] | board [cpu "
-                               "seconds]\n";
+                               "seconds] | tenths | console [cpu seconds, at most 55]\n";
         return 2;
     }
     const QString program = args[1];
@@ -471,6 +498,9 @@ int main(int argc, char* argv[])
             startRuns(servers, program, work.path(), args.value(3, QStringLiteral("30")).toInt());
         else if (mode == QLatin1String("board"))
             boardRun(servers, program, work.path(), args.value(3, QStringLiteral("60")).toInt());
+        else if (mode == QLatin1String("console") || mode == QLatin1String("tenths"))
+            boardRun(servers, program, work.path(), args.value(3, QStringLiteral("45")).toInt(),
+                     mode == QLatin1String("console"), true);
         else
             fail(QStringLiteral("unknown mode %1").arg(mode));
     } catch (const Failure& f) {

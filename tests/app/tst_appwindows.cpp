@@ -288,10 +288,10 @@ private Q_SLOTS:
         QCOMPARE(Settings.BuzzerFile, programDir.filePath(QStringLiteral("buzzer.wav")));
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
-        QCOMPARE(QApplication::focusWidget(), splash->cmdHelp);
+        QCOMPARE(QApplication::focusWidget(), splash->cmdHelp());
 
         // Enter, like Space, presses the button that has the focus: Help opens, the splash stays.
-        QSignalSpy help(splash->cmdHelp, &QPushButton::clicked);
+        QSignalSpy help(splash->cmdHelp(), &QPushButton::clicked);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(help.count(), 2);
@@ -312,13 +312,13 @@ private Q_SLOTS:
                 d->cmdOk->click();
             },
             &seen);
-        splash->cmdOptions->click();
+        splash->cmdOptions()->click();
         QVERIFY(seen);
         QVERIFY(splash->isVisible());
 
         QPointer<frmScoreBoard> board;
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
-        QTest::mouseClick(splash->picLogo, Qt::LeftButton);
+        QTest::mouseClick(splash->picLogo(), Qt::LeftButton);
         QVERIFY(board);
         QTRY_VERIFY(guard.isNull());
         QVERIFY(board->isVisible());
@@ -451,7 +451,7 @@ private Q_SLOTS:
         splash->show();
         QTRY_COMPARE(dialogs.told, QStringList({QStringLiteral("Another board is running")}));
         QVERIFY(dialogs.asked.isEmpty());
-        QTest::mouseClick(splash->picLogo, Qt::LeftButton);
+        QTest::mouseClick(splash->picLogo(), Qt::LeftButton);
         QVERIFY(board);
         QTest::keyClicks(board->box(Field::Time), QStringLiteral("1.00"));
         QTest::keyClick(board->box(Field::Time), Qt::Key_Return);
