@@ -686,6 +686,10 @@
         <source>%1 at %2, %3</source>
         <translation>%1 à %2, %3</translation>
     </message>
+    <message>
+        <source>period %1</source>
+        <translation>période %1</translation>
+    </message>
 </context>
 <context>
     <name>GameSaving</name>

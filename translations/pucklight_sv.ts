@@ -686,6 +686,10 @@
         <source>%1 at %2, %3</source>
         <translation>%1 vid %2, %3</translation>
     </message>
+    <message>
+        <source>period %1</source>
+        <translation>period %1</translation>
+    </message>
 </context>
 <context>
     <name>GameSaving</name>

@@ -275,7 +275,7 @@ void frmConsole::showRecord()
     for (int i = 0; i < shown; ++i) {
         const GameEvent& e = events[events.size() - 1 - size_t(i)]; // the newest first
         rows << new QTreeWidgetItem(
-            {periodWords(e.period), gameTimeText(e.gameClock), eventWhat(e, &log)});
+            {QString::number(e.period), gameTimeText(e.gameClock), eventWhat(e, &log)});
     }
     lstRecord->addTopLevelItems(rows);
 

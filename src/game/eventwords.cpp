@@ -70,6 +70,9 @@ const GameEvent* findEvent(const GameRecord* record, int64_t id)
 
 QString periodWords(int period)
 {
+    // Before the first period there is no ordinal to give.
+    if (period <= 0)
+        return QCoreApplication::translate("Events", "period %1").arg(period);
     return QCoreApplication::translate("Events", "%1 period").arg(ordinal(period));
 }
 

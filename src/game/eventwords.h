@@ -13,5 +13,5 @@
 QString eventWhat(const GameEvent& e, const GameRecord* record = nullptr);
 // With when: "home goal at 12:34, 2nd period".
 QString eventWords(const GameEvent& e, const GameRecord* record = nullptr);
-// "2nd period", "1re période".
+// "2nd period", "1re période"; "period 0" before the first.
 QString periodWords(int period);

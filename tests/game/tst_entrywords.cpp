@@ -181,12 +181,13 @@ private Q_SLOTS:
         GameFixture f;
         f.console(vk::KeyA + ('H' - 'A'), true); // Ctrl+H
         QCOMPARE(::eventWords(*f.g().nextUndo(), &f.g().record()),
-                 QStringLiteral("home goal at 10:00, 0th period"));
+                 QStringLiteral("home goal at 10:00, period 0"));
         QVERIFY(f.undo());
         const GameEvent& undo = f.g().record().events().back();
         QCOMPARE(eventWhat(undo, &f.g().record()),
-                 QStringLiteral("undo: home goal at 10:00, 0th period"));
+                 QStringLiteral("undo: home goal at 10:00, period 0"));
         QCOMPARE(periodWords(1), QStringLiteral("1st period"));
+        QCOMPARE(periodWords(2), QStringLiteral("2nd period"));
         QCOMPARE(periodWords(12), QStringLiteral("12th period"));
         QCOMPARE(periodWords(23), QStringLiteral("23rd period"));
     }
