@@ -5,6 +5,7 @@
 #include "consolestatus.h"
 #include "frmconsole.h"
 #include "gamefile.h"
+#include "isolatedenv.h"
 #include "twips.h"
 
 #include <QImage>
@@ -111,9 +112,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    qputenv("XDG_STATE_HOME", config.path().toLocal8Bit());
+    QTemporaryDir home;
+    isolated::thisProcess(home.path());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

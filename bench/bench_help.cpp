@@ -6,6 +6,7 @@
 //
 //   bench_help [case...]   cases: manual cjk list30k list8mb words fifo (default: all)
 #include "frmhelp.h"
+#include "isolatedenv.h"
 #include "program.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -123,6 +124,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    isolated::thisProcess(home.path());
     QApplication app(argc, argv);
     QStringList cases = app.arguments().mid(1);
     if (cases.isEmpty())

@@ -6,13 +6,16 @@
 //              dropped) while new viewers come one every half second: how many get the state
 //   crowd      a viewer that reads, then WebSockets that arrive 64 a second and stay: how
 //              often the first viewer is let go
+// The real program under a crowd from many loopback addresses is bench/liveserver-crowd.sh.
 // bench/README.md has the results.
+#include "isolatedenv.h"
 #include "liveserver.h"
 #include "resident.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <arpa/inet.h>
@@ -244,6 +247,8 @@ void crowd(LiveServer& server, int count)
 
 int main(int argc, char* argv[])
 {
+    QTemporaryDir home;
+    isolated::thisProcess(home.path());
     QCoreApplication app(argc, argv);
     const QString what = argc > 1 ? QString::fromLatin1(argv[1]) : QString();
     const int amount = argc > 2 ? std::atoi(argv[2]) : 0;

@@ -7,6 +7,7 @@
 //   tenths  the same with the game clock under a minute, so that the board shows tenths
 //   console the same with the operator's console open (--console) at 1366 x 768 beside it
 // bench/process.sh builds and runs it; bench/README.md has the results.
+#include "isolatedenv.h"
 #include "splashdesign.h"
 #include "twips.h"
 #include "xdisplay.h"
@@ -172,11 +173,7 @@ public:
             return;
         }
         const QString base = folder + QStringLiteral("/pulse");
-        QDir().mkpath(base + QStringLiteral("/home"));
-        QDir().mkpath(base + QStringLiteral("/run"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), base + QStringLiteral("/home"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), base + QStringLiteral("/run"));
+        QProcessEnvironment env = isolated::environment(base);
         env.remove(QStringLiteral("DISPLAY"));
         audio = std::make_unique<Child>(
             pulse,
@@ -203,24 +200,16 @@ public:
     XDisplay& x11() { return *x; }
 
     // A program's environment on this display and sound server, with its settings in
-    // configHome.
+    // configHome and its saved game, HOME and every other XDG folder inside it: a game left
+    // from one run must not be offered to the next, nor the user's own.
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(configHome);
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.remove(QStringLiteral("XAUTHORITY"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        // Nothing of the user's own: the saved game, caches and runtime files go here too.
-        const QString home = configHome + QStringLiteral("/home");
-        QDir().mkpath(home);
-        QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner);
-        for (const char* v :
-             {"HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
-            env.insert(QLatin1String(v), home);
         if (audio)
             env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socket());
         return env;
@@ -247,6 +236,11 @@ std::unique_ptr<Child> startProgram(Servers& servers, const QString& program, co
                                 folder + QStringLiteral("/") + name + QStringLiteral(".log"));
     if (child->pid() <= 0)
         fail(QStringLiteral("the program did not start"));
+    // A game left in the user's own state folder would be offered to every run (and moved
+    // aside by it); nothing the program keeps may land there.
+    if (const QStringList leaks = isolated::outside(isolated::environmentOf(child->pid()), config);
+        !leaks.isEmpty())
+        fail(QStringLiteral("the program can reach the user's folders: ") + leaks.join(", "));
     return child;
 }
 

@@ -4,6 +4,7 @@
 // and a run of 1, divided by 10, is the cost of one resize with its repaint, in every thread
 // and independent of the machine's load. See bench/README.md.
 #include "boardfixture.h"
+#include "isolatedenv.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -13,8 +14,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QTemporaryDir home;
+    isolated::thisProcess(home.path());
     QApplication app(argc, argv);
     const int steps = argc > 1 ? QByteArray(argv[1]).toInt() : 1;
     constexpr int Width = 3840;

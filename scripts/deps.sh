@@ -16,12 +16,12 @@ level=${1:-build}
 
 build_pkgs=(g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev gstreamer1.0-plugins-good
-    libx11-dev libxkbcommon-dev libxtst-dev fonts-liberation2
+    libx11-dev libxkbcommon-dev libxtst-dev fonts-liberation2 fonts-dejavu-core
     qt6-httpserver-dev qt6-websockets-dev qt6-wayland qt6-tools-dev qt6-l10n-tools
     qt6-translations-l10n)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
     python3 weston desktop-file-utils appstream file man-db poppler-utils dbus-daemon at-spi2-core)
-package_pkgs=(dpkg-dev file desktop-file-utils appstream man-db debootstrap)
+package_pkgs=(dpkg-dev file desktop-file-utils appstream man-db debootstrap lintian)
 ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev chromium)
 
 pkgs=("${build_pkgs[@]}")

@@ -6,6 +6,7 @@
 #include "frmoptions.h"
 #include "frmscoreboard.h"
 #include "frmwaiting.h"
+#include "keycodes.h"
 #include "settingvariables.h"
 
 #include <QPointer>
@@ -14,10 +15,34 @@
 #include "frmhelp.h"
 #endif
 
+namespace {
+
+// The board whose game takes the command keys typed in the help window: the one opened
+// last. Until a board is open, those keys go nowhere.
+QPointer<frmScoreBoard> keysBoard;
+
+#ifdef PUCKLIGHT_HAVE_HELP
+// A key the help window passes on. Only the command keys run: F1 and F2 would open windows
+// from inside the manual.
+void helpKeyToBoard(int16_t KeyCode)
+{
+    if (keysBoard && KeyCode != vk::F1 && KeyCode != vk::F2)
+        keysBoard->game().AllKeyCode(KeyCode);
+}
+#endif
+
+} // namespace
+
 void showHelpWindow(QWidget* opener, HelpFocus focus)
 {
 #ifdef PUCKLIGHT_HAVE_HELP
-    frmHelp::showHelp(opener, focus == HelpFocus::Take);
+    // Each new window is connected once; a later request brings the same one forward.
+    static QPointer<frmHelp> connected;
+    frmHelp* w = frmHelp::showHelp(opener, focus == HelpFocus::Take);
+    if (w != connected) {
+        connected = w;
+        QObject::connect(w, &frmHelp::keyForBoard, w, &helpKeyToBoard);
+    }
 #else
     Q_UNUSED(opener)
     Q_UNUSED(focus)
@@ -36,6 +61,7 @@ bool showOptionsDialog(QWidget* parent)
 
 void wireBoardWindows(frmScoreBoard* board)
 {
+    keysBoard = board;
     QObject::connect(board, &frmScoreBoard::helpRequested, board,
                      [board] { showHelpWindow(board); });
     QObject::connect(board, &frmScoreBoard::waitingRequested, board,

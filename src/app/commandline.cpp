@@ -12,20 +12,20 @@
 
 namespace {
 
-// A port as people write it: decimal digits only, no sign and no spaces.
-int portNumber(const QString& text)
+// A number as people write it: decimal digits only, no sign and no spaces; -1 unless it is
+// from 1 to `most`.
+int countFromOne(const QString& text, int most)
 {
-    constexpr int MaxPort = 65535;
     constexpr qsizetype MaxDigits = 5;
     if (text.isEmpty() || text.size() > MaxDigits)
         return -1;
-    int port = 0;
+    int n = 0;
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return -1;
-        port = port * 10 + (c.unicode() - '0');
+        n = n * 10 + (c.unicode() - '0');
     }
-    return port >= 1 && port <= MaxPort ? port : -1;
+    return n >= 1 && n <= most ? n : -1;
 }
 
 // Where the program's own files were found, for whoever wonders why a sound or the manual
@@ -60,10 +60,11 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
                                      QStringLiteral("ADDR"));
     const QCommandLineOption sheet(QStringLiteral("game-sheet"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption game(QStringLiteral("game"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption viewers(QStringLiteral("max-viewers"), QString(), QStringLiteral("N"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions(
-        {screen, fullScreen, console, feed, serve, address, sheet, game, help, version});
+        {screen, fullScreen, console, feed, serve, address, viewers, sheet, game, help, version});
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();
         return o;
@@ -75,7 +76,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     };
     if (!parser.positionalArguments().isEmpty())
         fail(QStringLiteral("unexpected argument: ") + parser.positionalArguments().first());
-    for (const QCommandLineOption* option : {&screen, &feed, &serve, &address, &sheet, &game}) {
+    for (const QCommandLineOption* option :
+         {&screen, &feed, &serve, &address, &viewers, &sheet, &game}) {
         if (parser.values(*option).size() > 1) {
             fail(QStringLiteral("--%1 is given more than once").arg(option->names().first()));
             return o;
@@ -94,7 +96,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
             o.feedFolder = folder;
     }
     if (parser.isSet(serve)) {
-        const int port = portNumber(parser.value(serve));
+        constexpr int MaxPort = 65535;
+        const int port = countFromOne(parser.value(serve), MaxPort);
         if (port < 0)
             fail(QStringLiteral("--serve needs a port number from 1 to 65535"));
         else
@@ -116,6 +119,16 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
         fail(QStringLiteral("--game-sheet needs a file name"));
     if (parser.isSet(game) && (o.gameFile.isEmpty() || !parser.isSet(sheet)))
         fail(QStringLiteral("--game FILE goes with --game-sheet FILE"));
+    if (parser.isSet(viewers)) {
+        const int n = countFromOne(parser.value(viewers), LiveServer::MostViewers);
+        if (n < 0)
+            fail(QStringLiteral("--max-viewers needs a number from 1 to %1")
+                     .arg(LiveServer::MostViewers));
+        else
+            o.maxViewers = n;
+        if (o.servePort < 0)
+            fail(QStringLiteral("--max-viewers goes with --serve PORT"));
+    }
     if (parser.isSet(screen)) {
         bool ok = false;
         const int n = parser.value(screen).toInt(&ok);
@@ -148,10 +161,15 @@ QString commandLineHelp()
                           "                 one-page PDF (.pdf), or every event (.csv)\n"
                           "  --game FILE    with --game-sheet: the game file to read instead of\n"
                           "                 the saved game (game-previous.json, say)\n"
+                          "  --max-viewers N\n"
+                          "                 keep up to N live viewers (WebSockets) at a time,\n"
+                          "                 1 to %1 (%2 unless given); more are turned away\n"
                           "  --version      show the version and where its files are, and exit\n"
                           "  --help         show this list and exit\n"
                           "\n"
-                          "Monitors:\n");
+                          "Monitors:\n")
+        .arg(LiveServer::MostViewers)
+        .arg(LiveServer::DefaultMaxViewers);
 }
 
 std::optional<int> answerCommandLine(const LaunchOptions& options, QTextStream& out,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "liveserver.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -12,6 +14,7 @@ class QWidget;
 // output for streaming tools. Every key keeps its meaning; these exist only here.
 struct LaunchOptions
 {
+
     int screen = -1; // -1: where the window manager puts it
     bool fullScreen = false;
     bool console = false; // --console: the operator's console opens with the board
@@ -20,6 +23,7 @@ struct LaunchOptions
     QString serveAddress = QStringLiteral("127.0.0.1"); // --serve-address
     QString gameSheet; // --game-sheet: the sheet to write instead of opening the board
     QString gameFile;  // --game: the game to write it from; empty for the saved game
+    int maxViewers = LiveServer::DefaultMaxViewers; // --max-viewers
     bool showHelp = false;
     bool showVersion = false;
     QString error; // non-empty when the command line could not be understood

@@ -120,6 +120,7 @@ int main(int argc, char* argv[])
     live.feedFolder = options.feedFolder;
     live.port = options.servePort;
     live.address = options.serveAddress;
+    live.maxViewers = options.maxViewers;
     if (live.wanted())
         QObject::connect(splash, &frmSplash::boardOpened, &app, [live](frmScoreBoard* board) {
             consolewindow::watchLiveOutput(LiveOutput::start(&board->game(), live), live);

@@ -42,6 +42,7 @@ LiveOutput::LiveOutput(Game* game, const Options& options) : QObject(game), samp
     }
     if (options.port >= 0) {
         server = std::make_unique<LiveServer>();
+        server->setMaxViewers(options.maxViewers);
         const QHostAddress address(options.address);
         QString error;
         const QString where = address.protocol() == QAbstractSocket::IPv6Protocol
@@ -75,6 +76,8 @@ void LiveOutput::update()
 {
     if (feed)
         feed->write(sampler.state(), sampler.json(), sampler.eventsJson());
-    if (server)
+    if (server) {
+        server->publishEvents(sampler.eventsJson());
         server->publish(sampler.json());
+    }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "boardsampler.h"
+#include "liveserver.h"
 
 #include <QObject>
 #include <QString>
@@ -27,6 +28,7 @@ public:
         QString feedFolder; // empty: no files
         int port = -1;      // -1: no server; 0: any free port
         QString address = QStringLiteral("127.0.0.1");
+        int maxViewers = LiveServer::DefaultMaxViewers; // WebSocket viewers at one time
         bool wanted() const { return !feedFolder.isEmpty() || port >= 0; }
     };
 

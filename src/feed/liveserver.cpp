@@ -13,6 +13,10 @@
 #include <QWebSocket>
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 // Resources of a static library are registered by hand, outside any namespace.
 static void initFeedResources()
 {
@@ -62,6 +66,25 @@ QByteArray cssColour(int32_t c)
         .toLatin1();
 }
 
+// Descriptors the program needs besides the server's: its own files, libraries, the display.
+constexpr int OtherDescriptors = 256;
+
+// Lets the process have `count` files open, within the system's hard limit. The usual soft
+// limit (1024) is too few for a thousand viewers.
+void allowOpenFiles(int count)
+{
+#ifdef Q_OS_UNIX
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= rlim_t(count))
+        return;
+    limit.rlim_cur =
+        limit.rlim_max == RLIM_INFINITY ? rlim_t(count) : std::min(rlim_t(count), limit.rlim_max);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+#else
+    Q_UNUSED(count);
+#endif
+}
+
 } // namespace
 
 QByteArray colorsJson()
@@ -84,10 +107,13 @@ QByteArray colorsJson()
 LiveServer::LiveServer(QObject* parent) : QObject(parent), http(std::make_unique<QHttpServer>())
 {
     initFeedResources();
+    setMaxViewers(DefaultMaxViewers);
     using Method = QHttpServerRequest::Method;
     // Paths are patterns; the dots are escaped so that only the exact names match.
     http->route(QStringLiteral("/state\\.json"), Method::Get,
                 [this] { return jsonResponse(current); });
+    http->route(QStringLiteral("/events\\.json"), Method::Get,
+                [this] { return jsonResponse(events); });
     http->route(QStringLiteral("/colors\\.json"), Method::Get,
                 [] { return jsonResponse(colorsJson()); });
     http->route(QStringLiteral("/overlay\\.html"), Method::Get,
@@ -117,10 +143,18 @@ LiveServer::~LiveServer()
     http.reset();
 }
 
+void LiveServer::setMaxViewers(int n)
+{
+    maxViewers = n;
+    // Every viewer is a connection, and so is each head being read or answered.
+    allowOpenFiles(std::max(n, 1) + RequestGuard::MaxConnections + RequestGuard::MaxDraining +
+                   OtherDescriptors);
+}
+
 bool LiveServer::listen(const QHostAddress& address, quint16 port, QString* error)
 {
     auto* g = new RequestGuard(WebSocketPath, MaxViewerBacklog, this);
-    if (!g->listen(address, port)) {
+    if (!g->start(address, port)) {
         if (error)
             *error = g->serverError() == QAbstractSocket::AddressInUseError
                          ? QStringLiteral("the port is in use, by another Pucklight board or "
@@ -129,7 +163,7 @@ bool LiveServer::listen(const QHostAddress& address, quint16 port, QString* erro
         delete g;
         return false;
     }
-    g->setUpgradeAdmission([this](const QHostAddress& client) { return hasRoomFor(client); });
+    g->setUpgradeAdmission([this](const QHostAddress& client) { return refusalFor(client); });
     http->bind(g);
     guard = g;
     return true;
@@ -180,8 +214,8 @@ void LiveServer::acceptViewers()
         ws->setMaxAllowedIncomingFrameSize(MaxViewerMessage);
         ws->setMaxAllowedIncomingMessageSize(MaxViewerMessage);
         // The guard asked before the handshake; this catches handshakes that overlapped.
-        if (!hasRoomFor(ws->peerAddress())) {
-            ws->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("too many viewers"));
+        if (const QByteArray why = refusalFor(ws->peerAddress()); !why.isEmpty()) {
+            ws->close(QWebSocketProtocol::CloseCodeGoingAway, QString::fromLatin1(why));
             QTimer::singleShot(CloseGraceMs, ws, [ws] { ws->abort(); });
             connect(ws, &QWebSocket::disconnected, ws, &QObject::deleteLater);
             continue;
@@ -192,22 +226,30 @@ void LiveServer::acceptViewers()
     }
 }
 
-bool LiveServer::hasRoomFor(const QHostAddress& client) const
+QByteArray LiveServer::refusalFor(const QHostAddress& address) const
 {
     const int places = std::max(maxViewers, 1);
     if (viewers.size() >= static_cast<size_t>(places))
-        return false;
-    const QHostAddress peer = clientAddress(client);
-    if (peer.isLoopback())
-        return true;
+        return "at most " + QByteArray::number(places) + (places == 1 ? " viewer" : " viewers") +
+               " at a time, and all places are taken (--max-viewers sets the number)";
+    if (isLocalClient(address))
+        return {};
+    const QHostAddress client = clientOf(address);
+    const int remotePlaces = places - (places + 3) / 4;
     int remote = 0;
-    int fromPeer = 0;
+    int fromClient = 0;
     for (const QWebSocket* v : viewers) {
-        const QHostAddress a = clientAddress(v->peerAddress());
-        remote += a.isLoopback() ? 0 : 1;
-        fromPeer += a == peer ? 1 : 0;
+        remote += isLocalClient(v->peerAddress()) ? 0 : 1;
+        fromClient += clientOf(v->peerAddress()) == client ? 1 : 0;
     }
-    return remote < places - (places + 3) / 4 && fromPeer < MaxRemoteViewersPerAddress;
+    if (remote >= remotePlaces)
+        return "the places left are kept for this computer; other computers have " +
+               QByteArray::number(remotePlaces) + " of the " + QByteArray::number(places) +
+               " (--max-viewers sets the number)";
+    if (fromClient >= MaxRemoteViewersPerClient)
+        return "at most " + QByteArray::number(MaxRemoteViewersPerClient) +
+               " viewers from one address (from one /64 network for IPv6)";
+    return {};
 }
 
 void LiveServer::dropViewer(QWebSocket* ws)

@@ -8,8 +8,12 @@
 
 #ifdef Q_OS_WIN
 #include <winsock2.h>
+#include <ws2tcpip.h>
 #else
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -45,9 +49,11 @@ QByteArray reasonOf(int status)
     }
 }
 
-QByteArray answer(int status)
+// The whole answer to a refused request; `why`, if given, follows the reason in the body.
+QByteArray answer(int status, const QByteArray& why = {})
 {
-    const QByteArray body = QByteArray::number(status) + ' ' + reasonOf(status) + '\n';
+    const QByteArray body = QByteArray::number(status) + ' ' + reasonOf(status) +
+                            (why.isEmpty() ? QByteArray() : ": " + why) + '\n';
     QByteArray out = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonOf(status) +
                      "\r\nContent-Type: text/plain; charset=utf-8\r\nContent-Length: " +
                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n";
@@ -67,6 +73,45 @@ void closeWriteSide(qintptr descriptor)
     ::shutdown(static_cast<SOCKET>(descriptor), SD_SEND);
 #else
     ::shutdown(static_cast<int>(descriptor), SHUT_WR);
+#endif
+}
+
+// The address at the other end of an accepted connection, before any object is made for it;
+// null when the connection is gone already.
+QHostAddress peerOf(qintptr descriptor)
+{
+    sockaddr_storage a{};
+#ifdef Q_OS_WIN
+    int size = sizeof a;
+    const bool ok =
+        ::getpeername(static_cast<SOCKET>(descriptor), reinterpret_cast<sockaddr*>(&a), &size) == 0;
+#else
+    socklen_t size = sizeof a;
+    const bool ok =
+        ::getpeername(static_cast<int>(descriptor), reinterpret_cast<sockaddr*>(&a), &size) == 0;
+#endif
+    return ok ? QHostAddress(reinterpret_cast<const sockaddr*>(&a)) : QHostAddress();
+}
+
+// Puts a short answer into a connection's send buffer, without waiting; a connection that has
+// not been written to yet has room for it. What cannot be sent is dropped.
+void sendNow(qintptr descriptor, const QByteArray& data)
+{
+#ifdef Q_OS_WIN
+    ::send(static_cast<SOCKET>(descriptor), data.constData(), static_cast<int>(data.size()), 0);
+#else
+    [[maybe_unused]] const ssize_t sent =
+        ::send(static_cast<int>(descriptor), data.constData(), static_cast<size_t>(data.size()),
+               MSG_DONTWAIT | MSG_NOSIGNAL);
+#endif
+}
+
+void closeDescriptor(qintptr descriptor)
+{
+#ifdef Q_OS_WIN
+    ::closesocket(static_cast<SOCKET>(descriptor));
+#else
+    ::close(static_cast<int>(descriptor));
 #endif
 }
 
@@ -109,9 +154,9 @@ bool isTargetChar(char c)
 class GuardedConnection : public QObject
 {
 public:
-    GuardedConnection(QTcpSocket* s, RequestGuard* guard)
-        : QObject(s), socket(s), owner(guard), peer(clientAddress(s->peerAddress())),
-          local(isLocalClient(peer))
+    GuardedConnection(QTcpSocket* s, RequestGuard* guard, const QHostAddress& from)
+        : QObject(s), socket(s), owner(guard), peer(from), client(clientOf(from)),
+          local(isLocalClient(from))
     {
         timer.setSingleShot(true);
     }
@@ -125,6 +170,7 @@ public:
     QTcpSocket* socket;
     QPointer<RequestGuard> owner;
     QHostAddress peer;
+    QHostAddress client; // as the per-client limit counts it
     bool local;
     QTimer timer;
     qint64 drained = 0;
@@ -144,22 +190,65 @@ bool isLocalClient(const QHostAddress& peer)
     return clientAddress(peer).isLoopback();
 }
 
+QHostAddress clientOf(const QHostAddress& peer)
+{
+    const QHostAddress a = clientAddress(peer);
+    if (a.isLoopback())
+        return QHostAddress(QHostAddress::LocalHost);
+    if (a.protocol() != QAbstractSocket::IPv6Protocol)
+        return a;
+    // Anyone given one address of IPv6 has a /64 network of them.
+    Q_IPV6ADDR network = a.toIPv6Address();
+    std::fill(std::begin(network.c) + 8, std::end(network.c), quint8(0));
+    return QHostAddress(network);
+}
+
 RequestGuard::RequestGuard(QByteArray webSocketPath, qint64 maxUpgradedBacklog, QObject* parent)
-    : QTcpServer(parent), wsPath(std::move(webSocketPath)), maxBacklog(maxUpgradedBacklog)
-{}
+    : QTcpServer(parent), wsPath(std::move(webSocketPath)), maxBacklog(maxUpgradedBacklog),
+      pendingLimit(maxPendingConnections())
+{
+    setListenBacklogSize(ListenBacklog);
+    // Out of descriptors (or memory), QTcpServer stops taking connections for good. They are
+    // taken again a moment later, when others may have gone.
+    connect(this, &QTcpServer::acceptError, this,
+            [this] { QTimer::singleShot(AcceptRetryMs, this, &QTcpServer::resumeAccepting); });
+}
+
+bool RequestGuard::start(const QHostAddress& address, quint16 port)
+{
+    if (!listen(address, port))
+        return false;
+#ifdef TCP_DEFER_ACCEPT
+    // Every client of this server speaks first. Silent ones are held in the system for up to
+    // the head timeout, and then come to us as any other (the timeout takes them).
+    const int seconds = HeadTimeoutMs / 1000;
+    ::setsockopt(static_cast<int>(socketDescriptor()), IPPROTO_TCP, TCP_DEFER_ACCEPT, &seconds,
+                 sizeof seconds);
+#endif
+    return true;
+}
 
 void RequestGuard::incomingConnection(qintptr descriptor)
 {
+    // QTcpServer takes connections until the system has none left to give, which a crowd that
+    // connects as fast as it can may never let happen. After MaxAcceptsPerPass, the rest wait
+    // for the next pass of the event loop, so that the tick and the connections already taken
+    // on go first: with no room for pending connections, QTcpServer stops asking.
+    if (++acceptedThisPass == MaxAcceptsPerPass) {
+        setMaxPendingConnections(0);
+        QMetaObject::invokeMethod(this, &RequestGuard::nextPass, Qt::QueuedConnection);
+    }
+    const QHostAddress peer = clientAddress(peerOf(descriptor));
+    if (peer.isNull() || !makeRoom(clientOf(peer), isLocalClient(peer))) {
+        // Nothing is made for a connection that is turned away at the door.
+        sendNow(descriptor, answer(Unavailable));
+        closeDescriptor(descriptor);
+        return;
+    }
     auto* s = new QTcpSocket(this);
     s->setSocketDescriptor(descriptor);
     connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-    auto* c = new GuardedConnection(s, this);
-    if (!makeRoom(*c)) {
-        delete c;
-        s->write(answer(Unavailable));
-        s->disconnectFromHost();
-        return;
-    }
+    auto* c = new GuardedConnection(s, this, peer);
     reading.push_back(c);
     // The socket never holds more than a head's worth of unread data: when the buffer is
     // full, Qt stops reading and the sender has to wait.
@@ -171,31 +260,36 @@ void RequestGuard::incomingConnection(qintptr descriptor)
         inspect(c);
 }
 
-bool RequestGuard::makeRoom(const GuardedConnection& newcomer)
+void RequestGuard::nextPass()
 {
-    const auto from = [](const QHostAddress& a) {
-        return [&a](const GuardedConnection* c) { return c->peer == a; };
-    };
+    acceptedThisPass = 0;
+    setMaxPendingConnections(pendingLimit);
+    resumeAccepting();
+}
+
+bool RequestGuard::makeRoom(const QHostAddress& client, bool local)
+{
+    const auto from = [&client](const GuardedConnection* c) { return c->client == client; };
     GuardedConnection* victim = nullptr;
-    if (std::count_if(reading.begin(), reading.end(), from(newcomer.peer)) >=
-        MaxPendingPerAddress) {
-        victim = *std::find_if(reading.begin(), reading.end(), from(newcomer.peer));
+    if (std::count_if(reading.begin(), reading.end(), from) >= MaxPendingPerClient) {
+        victim = *std::find_if(reading.begin(), reading.end(), from);
     } else if (reading.size() >= static_cast<size_t>(MaxConnections)) {
         const auto remote = std::find_if(reading.begin(), reading.end(),
                                          [](const GuardedConnection* c) { return !c->local; });
         if (remote != reading.end())
             victim = *remote;
-        else if (newcomer.local)
+        else if (local)
             victim = reading.front();
         else
             return false;
     }
     if (victim) {
-        // Whoever is still sending its head after all the newer ones is in no hurry.
+        // Whoever is still sending its head after all the newer ones is in no hurry. Its
+        // answer goes straight out, and the socket (with its GuardedConnection) at once, so
+        // that a crowd leaves no sockets waiting to be closed.
         QTcpSocket* s = victim->socket;
-        delete victim;
-        s->write(answer(Unavailable));
-        s->disconnectFromHost();
+        sendNow(s->socketDescriptor(), answer(Unavailable));
+        delete s;
     }
     return true;
 }
@@ -233,8 +327,9 @@ void RequestGuard::inspect(GuardedConnection* c)
             // follows the upgrade belongs to the WebSocket.
             if (from > 0)
                 refuse(c, BadRequest);
-            else if (admitUpgrade && !admitUpgrade(c->peer))
-                refuse(c, Unavailable);
+            else if (const QByteArray why = admitUpgrade ? admitUpgrade(c->peer) : QByteArray();
+                     !why.isEmpty())
+                refuse(c, Unavailable, why);
             else
                 handOver(c, true);
             return;
@@ -330,13 +425,13 @@ RequestGuard::Verdict RequestGuard::check(QByteArrayView head) const
     return v;
 }
 
-void RequestGuard::refuse(GuardedConnection* c, int status)
+void RequestGuard::refuse(GuardedConnection* c, int status, const QByteArray& why)
 {
     QTcpSocket* s = c->socket;
     forget(c);
     QObject::disconnect(s, &QTcpSocket::readyRead, c, nullptr);
     QObject::disconnect(&c->timer, nullptr, nullptr, nullptr);
-    s->write(answer(status));
+    s->write(answer(status, why));
     if (draining >= MaxDraining) {
         // Too many to wait for: the answer goes out and the connection closes.
         c->deleteLater();

@@ -83,6 +83,9 @@ std::optional<ClockValue> timeOf(const QJsonValue& v)
                                 ? m.captured(3).toLongLong()
                                 : m.captured(1).toLongLong() * 60 + m.captured(2).toLongLong();
     const int64_t tenths = m.capturedLength(4) > 0 ? m.captured(4).toLongLong() : 0;
+    // No clock holds more than 99:59.9, which "m:ss" can always write.
+    if (seconds * 10 + tenths > static_cast<int64_t>(MaxSeconds * 10))
+        return std::nullopt;
     return ClockValue::whole(seconds) + ClockValue::tenths(tenths);
 }
 

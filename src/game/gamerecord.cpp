@@ -204,8 +204,10 @@ QString GameEvent::describe() const
     case EventKind::Note:
         return text;
     }
-    return QStringLiteral("%1 at %2, %3 period")
-        .arg(what, gameTimeText(gameClock), periodOrdinal(period));
+    // A board that was never given a period shows 0: there is no "0th period".
+    const QString when =
+        period > 0 ? periodOrdinal(period) + QStringLiteral(" period") : QStringLiteral("period 0");
+    return QStringLiteral("%1 at %2, %3").arg(what, gameTimeText(gameClock), when);
 }
 
 int64_t GameRecord::append(GameEvent e)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmhelp.h"
 
+#include "keyboard.h"
 #include "program.h"
 #include "rtfreader.h"
 #include "twips.h"
@@ -8,6 +9,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
@@ -30,6 +32,34 @@ constexpr double WrapLess = 450;      // text wraps this far short of the box's 
 
 QPointer<frmHelp> openWindow;
 int loads = 0;
+
+// The keys a reader moves through the manual with. The box takes them when it has the focus;
+// they stay here even when it lets one go (Up at the top, Tab past the last link).
+bool readingKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Space:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool modifierKey(int key)
+{
+    return key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
+           key == Qt::Key_Shift || key == Qt::Key_AltGr;
+}
 
 int ceilPixels(double tw)
 {
@@ -125,6 +155,12 @@ void frmHelp::load()
     const QByteArray content = file.read(RtfLimits{}.maxInput);
     auto* doc = new QTextDocument(box);
     reader.read(content, doc);
+    // The box gives a document without a layout its layout at once, and lays it out at the
+    // document's own width. Without a width each paragraph is a single line, too short for
+    // Qt's layout to pause anywhere: the whole manual would be laid out there and then, only
+    // to be laid out again at the box's width. With the box's width set first, the layout
+    // goes on in steps as the box is shown.
+    doc->setTextWidth(box->lineWrapColumnOrWidth());
     box->setDocument(doc);
 }
 
@@ -151,6 +187,28 @@ void frmHelp::resizeEvent(QResizeEvent* e)
         return;
     }
     fitBox();
+}
+
+void frmHelp::keyPressEvent(QKeyEvent* e)
+{
+    // What comes here the box did not take.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    // Ctrl+C and the like are the reader's; a modifier pressed on its own (Ctrl can be a
+    // command key) carries its own flag and still goes on.
+    const bool combination =
+        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        !modifierKey(e->key());
+    if (readingKey(e->key()) || combination) {
+        Form::keyPressEvent(e);
+        return;
+    }
+    keyboardState().observeKeyPress(*e);
+    if (const int16_t code = virtualKeyCode(*e))
+        Q_EMIT keyForBoard(code);
+    e->accept();
 }
 
 void frmHelp::fitBox()

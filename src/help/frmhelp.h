@@ -3,6 +3,7 @@
 
 #include "form.h"
 
+#include <cstdint>
 #include <memory>
 
 class QScreen;
@@ -32,8 +33,16 @@ public:
 
     QTextBrowser* rtbHelp() const { return box; }
 
+Q_SIGNALS:
+    // A key the help window has no use for, as a key code: an operator reading the manual
+    // can still run the board's command keys. The window keeps what it reads with (arrows,
+    // Page Up and Down, Home, End, Tab, Space) and every combination with Ctrl, Alt or Meta;
+    // Escape closes it.
+    void keyForBoard(int16_t KeyCode);
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     frmHelp();

@@ -111,6 +111,7 @@ void RtfReader::reset(QTextDocument* doc)
     formatValid = false;
     untreated.clear();
     untreatedSet.clear();
+    lastWord = {};
     cut = false;
 }
 
@@ -239,7 +240,11 @@ void RtfReader::groupClose()
 
 void RtfReader::word(const RtfTokenizer::Token& t)
 {
-    const RtfKeyword* k = findRtfKeyword(t.text);
+    // Text in another script is a run of \uN, one word again and again: it is looked up once.
+    // (A word is never empty, so the empty name of a fresh read matches none.)
+    if (t.text != lastWord.name)
+        lastWord = {t.text, findRtfKeyword(t.text)};
+    const RtfKeyword* k = lastWord.keyword;
     if (!k) {
         noteUntreated(t.text);
         return;

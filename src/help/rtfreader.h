@@ -89,5 +89,10 @@ private:
     bool formatValid = false;
     QStringList untreated;
     QSet<QString> untreatedSet;
+    struct LastWord
+    {
+        std::string_view name; // in the input being read
+        const RtfKeyword* keyword = nullptr;
+    } lastWord; // the control word met last, and what it is
     bool cut = false;
 };

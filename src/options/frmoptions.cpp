@@ -14,125 +14,29 @@
 #include "polyled.h"
 #include "program.h"
 #include "settingsstore.h"
-#include "settingtable.h"
 #include "twips.h"
 #include "widgetcontrols.h"
 
 #include <QDir>
 #include <algorithm>
 #include <limits>
+#include <type_traits>
+#include <variant>
 
 namespace {
+
+using Kind = SettingRow::ControlKind;
 
 // The board's team-name boxes, which both names must fit, and the sizes tried.
 constexpr double NameBoxWidth = 1900;
 constexpr double NameBoxHeight = 600;
 constexpr int16_t LargestTeamSize = 60;
 constexpr int16_t SmallestTeamSize = 10;
-constexpr int NameMaxLength = 20;
-
-// What a name box takes: 20 characters, or a longer stored name whole (up to what a line
-// edit holds at all).
-int nameLimit(const QString& stored)
-{
-    return static_cast<int>(std::clamp<qsizetype>(stored.size(), NameMaxLength, 32767));
-}
+// The most a line edit holds.
+constexpr qsizetype LongestText = 32767;
 
 // The file boxes show this many characters of a path.
 constexpr int16_t FileBoxLength = 50;
-constexpr int MaxMarkerWidth = 5;
-constexpr int LastLedType = 1;
-
-//: A file filter: a description, "|", the patterns. Only the description is translated.
-const char* const SoundFilter = QT_TRANSLATE_NOOP("frmOptions", "Sounds *.wav|*.wav");
-//: A file filter: a description, "|", the patterns. Only the description is translated.
-const char* const PictureFilter =
-    QT_TRANSLATE_NOOP("frmOptions", "Pictures (*.bmp;*.gif;*.jpg;*.png)|*.bmp;*.gif;*.jpg;*.png");
-
-// The seven key commands, in the order the dialog loads them.
-struct KeyCommand
-{
-    const char* button;
-    const char* box;
-    const char* phrase;
-    int16_t frmOptions::*temp;
-    int16_t SettingVariables::*setting;
-};
-constexpr KeyCommand KeyCommands[] = {
-    {"cmdStartStopClock", "lblStartStopClock",
-     QT_TRANSLATE_NOOP("frmOptions", "start / stop the clock"), &frmOptions::StartStopClockKeyTemp,
-     &SettingVariables::StartStopClockKey},
-    {"cmdResetClock", "lblResetClock", QT_TRANSLATE_NOOP("frmOptions", "reset the clock"),
-     &frmOptions::ResetClockKeyTemp, &SettingVariables::ResetClockKey},
-    {"cmdClearKey", "lblClear", QT_TRANSLATE_NOOP("frmOptions", "clear a number"),
-     &frmOptions::ClearKeyTemp, &SettingVariables::ClearKey},
-    {"cmdClockSwitch", "lblClockSwitch",
-     QT_TRANSLATE_NOOP("frmOptions", "switch between clock and game time"),
-     &frmOptions::ClockSwitchKeyTemp, &SettingVariables::ClockSwitchKey},
-    {"cmdSepTime", "lblSepTime",
-     QT_TRANSLATE_NOOP("frmOptions", "start / stop an independent penalty clock"),
-     &frmOptions::SepTimeKeyTemp, &SettingVariables::SepTimeKey},
-    {"cmdBuzzer", "lblBuzzer", QT_TRANSLATE_NOOP("frmOptions", "sound the buzzer"),
-     &frmOptions::BuzzerKeyTemp, &SettingVariables::BuzzerKey},
-    {
-        "cmdHorn",
-        "lblHorn",
-        QT_TRANSLATE_NOOP("frmOptions", "sound the horn"),
-        &frmOptions::HornKeyTemp,
-        &SettingVariables::HornKey,
-    },
-};
-static_assert(std::size(KeyCommands) == std::tuple_size_v<frmChooseKey::HeldKeys>);
-
-// The nine colours, in the order the dialog loads them. "Reset Colors" gives each its
-// default, the marker colour included (dark grey, whatever the board's background).
-struct ColorGroup
-{
-    const char* swatch;
-    const char* button;
-    int32_t SettingVariables::*setting;
-};
-constexpr ColorGroup ColorGroups[] = {
-    {"picTimeC", "cmdTimeC", &SettingVariables::TimeColor},
-    {"picScoreC", "cmdScoreC", &SettingVariables::ScoreColor},
-    {"picLEDB", "cmdLEDB", &SettingVariables::LEDBack},
-    {"picLedSelected", "cmdLedSelected", &SettingVariables::LEDSelected},
-    {"picPeriodC", "cmdPeriodC", &SettingVariables::PeriodColor},
-    {"picBackC", "cmdBackC", &SettingVariables::FormBack},
-    {"picBorderC", "cmdBorderC", &SettingVariables::BorderColor},
-    {"picHomeC", "cmdHomeC", &SettingVariables::HomeColor},
-    {"picVisitorC", "cmdVisitorC", &SettingVariables::VisitorColor},
-};
-
-struct SoundFile
-{
-    const char* button;
-    const char* box;
-    QString frmOptions::*temp;
-    QString SettingVariables::*setting;
-};
-constexpr SoundFile SoundFiles[] = {
-    {"cmdBuzzerSound", "lblBFile", &frmOptions::BuzzTemp, &SettingVariables::BuzzerFile},
-    {"cmdHornSound", "lblHFile", &frmOptions::HornTemp, &SettingVariables::HornFile},
-};
-
-struct PictureGroup
-{
-    const char* frame;
-    const char* image;
-    const char* change;
-    const char* clear;
-    QString frmOptions::*temp;
-    QString SettingVariables::*setting;
-};
-constexpr PictureGroup PictureGroups[] = {
-    {"picHomePicPreviewCon", "imgHomePicPreview", "cmdChangeHomePic", "cmdClearHomePic",
-     &frmOptions::HomePicTemp, &SettingVariables::HomePic},
-    {"picVisitorPicPreviewCon", "imgVisitorPicPreview", "cmdChangeVisitorPic", "cmdClearVisitorPic",
-     &frmOptions::VisitorPicTemp, &SettingVariables::VisitorPic},
-    {"picBoardPicPreviewCon", "imgBoardPicPreview", "cmdChangeBoardPic", "cmdClearBoardPic",
-     &frmOptions::BoardPicTemp, &SettingVariables::BoardPic},
-};
 
 QString name(const char* n)
 {
@@ -150,7 +54,103 @@ int16_t toInt16(int64_t v)
                                                     std::numeric_limits<int16_t>::max()));
 }
 
+// What a text box takes: its length, or a longer stored text whole (a name from a hand-edited
+// file: OK stores what was loaded). Once the text is changed, the limit follows it down, so
+// that nothing is cut and nothing can be typed beyond.
+int textLimit(const SettingRow& row, const QString& text)
+{
+    return static_cast<int>(std::clamp<qsizetype>(text.size(), row.high, LongestText));
+}
+
+// An integer setting (a colour, a key, a number, a choice) of the working copy.
+int64_t wholeIn(const SettingVariables& s, const SettingRow::Member& m)
+{
+    return std::visit(
+        [&](auto member) -> int64_t {
+            if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(s.*member)>>)
+                return s.*member;
+            else
+                return 0;
+        },
+        m);
+}
+
+void setWhole(SettingVariables& s, const SettingRow::Member& m, int64_t v)
+{
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_cvref_t<decltype(s.*member)>;
+            if constexpr (std::is_integral_v<T>)
+                s.*member = static_cast<T>(std::clamp<int64_t>(v, std::numeric_limits<T>::min(),
+                                                               std::numeric_limits<T>::max()));
+        },
+        m);
+}
+
+// A text setting (a name, a path) of the working copy. The table gives text controls text
+// settings only.
+template <class Variables>
+auto& textIn(Variables& s, const SettingRow::Member& m)
+{
+    static QString none;
+    const auto* member = std::get_if<QString SettingVariables::*>(&m);
+    return member ? s.**member : none;
+}
+
 } // namespace
+
+struct frmOptions::RowControls
+{
+    const SettingRow& row;
+    Label* box = nullptr;                 // Key, File, Number: shows the value
+    PictureBox* swatch = nullptr;         // Color
+    Image* image = nullptr;               // Picture: the preview
+    PictureBox* frame = nullptr;          // Picture: the preview's frame
+    TextBox* text = nullptr;              // Text
+    ComboBox* list = nullptr;             // List
+    HScrollBar* scroll = nullptr;         // Number
+    std::vector<OptionButton*> options{}; // Options, in control order
+    CommandButton* button = nullptr;      // Color, Key, File, Picture: changes the value
+    CommandButton* clear = nullptr;       // Picture
+
+    // Finds the row's controls; false when the design lacks one.
+    bool find(const Form& f)
+    {
+        const auto get = [&f]<class T>(T*& out, const char* n) {
+            out = n ? f.find<T>(name(n)) : nullptr;
+            return out != nullptr;
+        };
+        switch (row.control) {
+        case Kind::None:
+        case Kind::Computed:
+            return false;
+        case Kind::Color:
+            return get(swatch, row.name) && get(button, row.button);
+        case Kind::Key:
+        case Kind::File:
+            return get(box, row.name) && get(button, row.button);
+        case Kind::Number:
+            return get(box, row.name) && get(scroll, row.button);
+        case Kind::List:
+            return get(list, row.name);
+        case Kind::Text:
+            return get(text, row.name);
+        case Kind::Picture:
+            if (!get(image, row.name) || !get(button, row.button) || !get(clear, row.clear))
+                return false;
+            frame = dynamic_cast<PictureBox*>(image->parentWidget());
+            return frame != nullptr;
+        case Kind::Options: {
+            const Frame* group = f.find<Frame>(name(row.name));
+            for (Control* c : f.Controls())
+                if (auto* o = dynamic_cast<OptionButton*>(c); o && o->parentWidget() == group)
+                    options.push_back(o);
+            return group && !options.empty();
+        }
+        }
+        return false;
+    }
+};
 
 frmOptions::frmOptions(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -167,134 +167,180 @@ frmOptions::frmOptions(QWidget* owner)
     setFixedSize(client->size());
 
     const Form& f = *client;
-    SSTab1 = f.find<TabControl>(QStringLiteral("SSTab1"));
-    cmdOk = f.find<CommandButton>(QStringLiteral("cmdOk"));
-    cmdCancel = f.find<CommandButton>(QStringLiteral("cmdCancel"));
-    cmdResetKeys = f.find<CommandButton>(QStringLiteral("cmdResetKeys"));
-    cmdResetColors = f.find<CommandButton>(QStringLiteral("cmdResetColors"));
-    optNormal = f.find<OptionButton>(QStringLiteral("optNormal"));
-    optKeepOn = f.find<OptionButton>(QStringLiteral("optKeepOn"));
-    optKeepOff = f.find<OptionButton>(QStringLiteral("optKeepOff"));
-    lblBFile = f.find<Label>(QStringLiteral("lblBFile"));
-    lblHFile = f.find<Label>(QStringLiteral("lblHFile"));
-    scrLEDSelectedWidth = f.find<HScrollBar>(QStringLiteral("scrLEDSelectedWidth"));
-    lblLEDSelectedWidthValue = f.find<Label>(QStringLiteral("lblLEDSelectedWidthValue"));
-    txtHomeText = f.find<TextBox>(QStringLiteral("txtHomeText"));
-    txtVisitorText = f.find<TextBox>(QStringLiteral("txtVisitorText"));
-    txtBoardCaption = f.find<TextBox>(QStringLiteral("txtBoardCaption"));
-    lblHomePreview = f.find<Label>(QStringLiteral("lblHomePreview"));
-    lblVisitorPreview = f.find<Label>(QStringLiteral("lblVisitorPreview"));
-    cmbLedType = f.find<ComboBox>(QStringLiteral("cmbLedType"));
-    pledPreview = f.find<PolyLED>(QStringLiteral("pledPreview"));
-    for (size_t i = 0; i < swatches.size(); ++i)
-        swatches[i] = f.find<PictureBox>(name(ColorGroups[i].swatch));
-    for (size_t i = 0; i < keyBoxes.size(); ++i)
-        keyBoxes[i] = f.find<Label>(name(KeyCommands[i].box));
+    ui.SSTab1 = f.find<TabControl>(QStringLiteral("SSTab1"));
+    ui.cmdOk = f.find<CommandButton>(QStringLiteral("cmdOk"));
+    ui.cmdCancel = f.find<CommandButton>(QStringLiteral("cmdCancel"));
+    ui.cmdResetKeys = f.find<CommandButton>(QStringLiteral("cmdResetKeys"));
+    ui.cmdResetColors = f.find<CommandButton>(QStringLiteral("cmdResetColors"));
+    ui.txtHomeText = f.find<TextBox>(QStringLiteral("txtHomeText"));
+    ui.txtVisitorText = f.find<TextBox>(QStringLiteral("txtVisitorText"));
+    ui.lblHomePreview = f.find<Label>(QStringLiteral("lblHomePreview"));
+    ui.lblVisitorPreview = f.find<Label>(QStringLiteral("lblVisitorPreview"));
+    ui.cmbLedType = f.find<ComboBox>(QStringLiteral("cmbLedType"));
+    ui.pledPreview = f.find<PolyLED>(QStringLiteral("pledPreview"));
 
-    cmdOk->setDefault(true);
+    ui.cmdOk->setDefault(true);
     // Enter presses the button that has the focus, as it does in the platform's dialogs.
     for (Control* c : f.Controls())
         if (auto* b = dynamic_cast<CommandButton*>(c))
             b->setAutoDefault(true);
-    txtBoardCaption->setMaxLength(MaxCaptionLength);
-    scrLEDSelectedWidth->setRange(0, MaxMarkerWidth);
-    scrLEDSelectedWidth->setSingleStep(1);
-    scrLEDSelectedWidth->setPageStep(1);
+    bindRows();
 
-    wire();
+    connect(ui.cmdOk, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
+    connect(ui.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(ui.cmdResetColors, &QPushButton::clicked, this, &frmOptions::cmdResetColors_Click);
+    connect(ui.cmdResetKeys, &QPushButton::clicked, this, &frmOptions::cmdResetKeys_Click);
+    // The digit style shows on the preview digit; the names are measured for their size.
+    connect(ui.cmbLedType, &QComboBox::currentIndexChanged, this,
+            [this](int i) { ui.pledPreview->setLedType(i); });
+    connect(ui.txtHomeText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ui.lblHomePreview->setCaption(text);
+        PreviewIt();
+    });
+    connect(ui.txtVisitorText, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ui.lblVisitorPreview->setCaption(text);
+        PreviewIt();
+    });
     Form_Load();
 }
 
 frmOptions::~frmOptions() = default;
 
-void frmOptions::wire()
+void frmOptions::bindRows()
 {
-    const Form& f = *client;
-    for (size_t i = 0; i < std::size(KeyCommands); ++i)
-        connect(f.find<CommandButton>(name(KeyCommands[i].button)), &QPushButton::clicked, this,
-                [this, i] { chooseKey(i); });
-    for (size_t i = 0; i < std::size(ColorGroups); ++i)
-        connect(f.find<CommandButton>(name(ColorGroups[i].button)), &QPushButton::clicked, this,
-                [this, i] { changeColor(i); });
-    for (size_t i = 0; i < std::size(SoundFiles); ++i)
-        connect(f.find<CommandButton>(name(SoundFiles[i].button)), &QPushButton::clicked, this,
-                [this, i] { changeSound(i); });
-    for (size_t i = 0; i < std::size(PictureGroups); ++i) {
-        connect(f.find<CommandButton>(name(PictureGroups[i].change)), &QPushButton::clicked, this,
-                [this, i] { changePicture(i); });
-        connect(f.find<CommandButton>(name(PictureGroups[i].clear)), &QPushButton::clicked, this,
-                [this, i] { clearPicture(i); });
+    rows.reserve(SettingTable.size());
+    for (const SettingRow& row : SettingTable) {
+        RowControls c{row};
+        // A row without controls in the design is kept as it was, like one that has none.
+        if (!c.find(*client))
+            continue;
+        rows.push_back(std::move(c));
     }
-    connect(cmdOk, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
-    connect(cmdResetColors, &QPushButton::clicked, this, &frmOptions::cmdResetColors_Click);
-    connect(cmdResetKeys, &QPushButton::clicked, this, &frmOptions::cmdResetKeys_Click);
-    connect(scrLEDSelectedWidth, &QScrollBar::valueChanged, this, &frmOptions::showWidth);
-    connect(cmbLedType, &QComboBox::currentIndexChanged, this,
-            [this](int i) { pledPreview->setLedType(i); });
-    // A long stored name lifts a box's limit only until the name is changed: the limit then
-    // follows the text down to 20, so that nothing is cut and nothing can be typed beyond.
-    connect(txtHomeText, &QLineEdit::textChanged, this, [this](const QString& text) {
-        txtHomeText->setMaxLength(nameLimit(text));
-        lblHomePreview->setCaption(text);
-        PreviewIt();
-    });
-    connect(txtVisitorText, &QLineEdit::textChanged, this, [this](const QString& text) {
-        txtVisitorText->setMaxLength(nameLimit(text));
-        lblVisitorPreview->setCaption(text);
-        PreviewIt();
-    });
+    // The rows stay where they are from here on: the connections below point at them.
+    for (const RowControls& c : rows) {
+        const RowControls* p = &c;
+        switch (c.row.control) {
+        case Kind::Color:
+            connect(c.button, &QPushButton::clicked, this, [this, p] { changeColor(*p); });
+            break;
+        case Kind::Key:
+            connect(c.button, &QPushButton::clicked, this, [this, p] { chooseKey(*p); });
+            break;
+        case Kind::File:
+        case Kind::Picture:
+            connect(c.button, &QPushButton::clicked, this, [this, p] { changeFile(*p); });
+            if (c.clear)
+                connect(c.clear, &QPushButton::clicked, this, [this, p] { clearPicture(*p); });
+            break;
+        case Kind::Number:
+            c.scroll->setRange(c.row.low, c.row.high);
+            c.scroll->setSingleStep(1);
+            c.scroll->setPageStep(1);
+            connect(c.scroll, &QScrollBar::valueChanged, c.box,
+                    [p](int value) { p->box->setCaption(QString::number(value)); });
+            break;
+        case Kind::Text:
+            connect(c.text, &QLineEdit::textChanged, c.text,
+                    [p](const QString& text) { p->text->setMaxLength(textLimit(p->row, text)); });
+            break;
+        case Kind::None:
+        case Kind::Computed:
+        case Kind::Options:
+        case Kind::List:
+            break;
+        }
+    }
 }
 
 void frmOptions::Form_Load()
 {
-    const SettingVariables& s = Settings;
+    Temp = Settings;
     // The first tab in front.
-    SSTab1->setCurrentIndex(0);
-    // The colour swatches.
-    for (size_t i = 0; i < std::size(ColorGroups); ++i)
-        setSwatch(i, s.*ColorGroups[i].setting);
-    // The marker width. A stored width the control does not offer shows as the nearest one it does.
-    scrLEDSelectedWidth->setValue(std::clamp<int>(s.LEDSelectedWidth, 0, MaxMarkerWidth));
-    showWidth(scrLEDSelectedWidth->value());
-    // The seven command keys.
-    for (size_t i = 0; i < std::size(KeyCommands); ++i) {
-        this->*KeyCommands[i].temp = s.*KeyCommands[i].setting;
-        keyBoxes[i]->setCaption(KeyCodeToStr(s.*KeyCommands[i].setting));
+    ui.SSTab1->setCurrentIndex(0);
+    // The names' size before the names: a name other than its box's first text works the
+    // size out anew as it is put in.
+    TempSize = toInt16(Temp.TeamSize.roundedHalfEven());
+    for (const RowControls& c : rows)
+        showRow(c);
+    ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
+}
+
+void frmOptions::showRow(const RowControls& c)
+{
+    const SettingRow& row = c.row;
+    switch (row.control) {
+    case Kind::None:
+    case Kind::Computed:
+        break;
+    case Kind::Color:
+        c.swatch->setBackColor(toQColor(static_cast<int32_t>(wholeIn(Temp, row.member))));
+        break;
+    case Kind::Key:
+        c.box->setCaption(KeyCodeToStr(toInt16(wholeIn(Temp, row.member))));
+        break;
+    case Kind::File:
+        c.box->setCaption(ChopFileName(textIn(Temp, row.member), FileBoxLength));
+        break;
+    case Kind::Picture:
+        // An empty path leaves the preview empty.
+        LoadFittedPicture(c.image, c.frame, textIn(Temp, row.member));
+        break;
+    // A value the control does not offer shows as the nearest one it does, and OK stores that.
+    case Kind::Number:
+        c.scroll->setValue(static_cast<int>(wholeIn(Temp, row.member)));
+        c.box->setCaption(QString::number(c.scroll->value()));
+        setWhole(Temp, row.member, c.scroll->value());
+        break;
+    case Kind::List:
+        c.list->setCurrentIndex(static_cast<int>(
+            std::clamp<int64_t>(wholeIn(Temp, row.member), row.low, row.high) - row.low));
+        setWhole(Temp, row.member, row.low + c.list->currentIndex());
+        break;
+    // Any other value checks none, and OK then keeps it.
+    case Kind::Options:
+        for (size_t i = 0; i < c.options.size(); ++i)
+            c.options[i]->setChecked(wholeIn(Temp, row.member) == row.low + int64_t(i));
+        break;
+    case Kind::Text:
+        c.text->setMaxLength(textLimit(row, textIn(Temp, row.member)));
+        c.text->setText(textIn(Temp, row.member));
+        break;
     }
-    // The NumLock mode. Any other mode selects none, and OK then keeps it.
-    optNormal->setChecked(s.NumLockForce == 0);
-    optKeepOn->setChecked(s.NumLockForce == 1);
-    optKeepOff->setChecked(s.NumLockForce == 2);
-    // The working copy of the sounds, the name size and the pictures.
-    BuzzTemp = s.BuzzerFile;
-    HornTemp = s.HornFile;
-    TempSize = toInt16(s.TeamSize.roundedHalfEven());
-    for (const PictureGroup& g : PictureGroups)
-        this->*g.temp = s.*g.setting;
-    // The picture previews.
-    for (const PictureGroup& g : PictureGroups)
-        LoadFittedPicture(client->find<Image>(name(g.image)),
-                          client->find<PictureBox>(name(g.frame)), this->*g.temp);
-    // The digit style; likewise a style the list does not offer.
-    cmbLedType->setCurrentIndex(std::clamp<int>(s.LEDType, 0, LastLedType));
-    pledPreview->setLedType(cmbLedType->currentIndex());
-    // The team names. Each box recomputes the size only when its text changes. A longer name than
-    // can be typed (from a hand-edited file) is taken whole, not cut: OK stores what was loaded.
-    txtHomeText->setMaxLength(nameLimit(s.HomeText));
-    txtVisitorText->setMaxLength(nameLimit(s.VisitorText));
-    txtHomeText->setText(s.HomeText);
-    txtVisitorText->setText(s.VisitorText);
-    txtBoardCaption->setText(s.BoardCaption);
-    // The sound file boxes.
-    lblBFile->setCaption(ChopFileName(BuzzTemp, FileBoxLength));
-    lblHFile->setCaption(ChopFileName(HornTemp, FileBoxLength));
+}
+
+void frmOptions::takeRow(const RowControls& c)
+{
+    const SettingRow& row = c.row;
+    switch (row.control) {
+    case Kind::Number:
+        setWhole(Temp, row.member, c.scroll->value());
+        break;
+    case Kind::List:
+        setWhole(Temp, row.member, row.low + c.list->currentIndex());
+        break;
+    case Kind::Options:
+        for (size_t i = 0; i < c.options.size(); ++i)
+            if (c.options[i]->isChecked())
+                setWhole(Temp, row.member, row.low + int64_t(i));
+        break;
+    case Kind::Text:
+        textIn(Temp, row.member) = c.text->text();
+        break;
+    // The others are in the working copy already.
+    case Kind::None:
+    case Kind::Computed:
+    case Kind::Color:
+    case Kind::Key:
+    case Kind::File:
+    case Kind::Picture:
+        break;
+    }
 }
 
 void frmOptions::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
-    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
+    ui.cmdOk->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 QString frmOptions::ChopFileName(const QString& FileName, int16_t Length)
@@ -318,9 +364,9 @@ void frmOptions::PreviewIt()
     // Font metrics answer at once, so the search needs no pass through the event loop.
     TempSize = LargestTeamSize;
     while (TempSize >= SmallestTeamSize) {
-        lblHomePreview->setFontSize(TempSize);
-        lblVisitorPreview->setFontSize(TempSize);
-        if (fitsNameBox(lblHomePreview) && fitsNameBox(lblVisitorPreview))
+        ui.lblHomePreview->setFontSize(TempSize);
+        ui.lblVisitorPreview->setFontSize(TempSize);
+        if (fitsNameBox(ui.lblHomePreview) && fitsNameBox(ui.lblVisitorPreview))
             break;
         --TempSize;
     }
@@ -328,133 +374,81 @@ void frmOptions::PreviewIt()
 
 frmChooseKey::HeldKeys frmOptions::heldKeys() const
 {
-    frmChooseKey::HeldKeys held{};
-    for (size_t i = 0; i < held.size(); ++i)
-        held[i] = this->*KeyCommands[i].temp;
+    frmChooseKey::HeldKeys held;
+    for (const RowControls& c : rows)
+        if (c.row.control == Kind::Key)
+            held.push_back(toInt16(wholeIn(Temp, c.row.member)));
     return held;
 }
 
-void frmOptions::chooseKey(size_t action)
+void frmOptions::chooseKey(const RowControls& c)
 {
-    const KeyCommand& k = KeyCommands[action];
-    frmChooseKey chooser(this, tr(k.phrase), this->*k.temp, heldKeys());
+    frmChooseKey chooser(this, tr(c.row.prompt), toInt16(wholeIn(Temp, c.row.member)), heldKeys());
     chooser.exec();
-    const int16_t chosen = chooser.ChosenKey.toShort();
+    const int16_t chosen = chooser.chosenKey().toShort();
     if (chosen != 0) {
-        this->*k.temp = chosen;
-        keyBoxes[action]->setCaption(KeyCodeToStr(chosen));
+        setWhole(Temp, c.row.member, chosen);
+        showRow(c);
     }
-    cmdOk->setFocus(Qt::ActiveWindowFocusReason);
+    ui.cmdOk->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void frmOptions::setSwatch(size_t group, int32_t color)
+void frmOptions::changeColor(const RowControls& c)
 {
-    // The number is kept as well as the colour shown, so that a stored value with bits
-    // beyond the colour comes back unchanged.
-    swatchColors[group] = color;
-    swatches[group]->setBackColor(toQColor(color));
+    // A cancelled picker keeps the swatch's colour. The working copy keeps the number, so that
+    // a stored value with bits beyond the colour comes back unchanged.
+    if (const auto colour = commonDialogs().chooseColor(this)) {
+        setWhole(Temp, c.row.member, fromQColor(*colour));
+        showRow(c);
+    }
 }
 
-void frmOptions::changeColor(size_t group)
+void frmOptions::changeFile(const RowControls& c)
 {
-    // A cancelled picker keeps the swatch's colour.
-    if (const auto c = commonDialogs().chooseColor(this))
-        setSwatch(group, fromQColor(*c));
-}
-
-void frmOptions::showWidth(int value)
-{
-    lblLEDSelectedWidthValue->setCaption(QString::number(value));
-}
-
-void frmOptions::changeSound(size_t sound)
-{
-    const SoundFile& s = SoundFiles[sound];
-    const QString path = commonDialogs().openFile(this, tr(SoundFilter), true);
+    // A cancelled dialog, or a file that is not there, changes nothing.
+    const QString path = commonDialogs().openFile(this, tr(c.row.prompt), true);
     if (!program::fileExists(path))
         return;
-    this->*s.temp = path;
-    client->find<Label>(name(s.box))->setCaption(ChopFileName(path, FileBoxLength));
+    textIn(Temp, c.row.member) = path;
+    showRow(c);
 }
 
-void frmOptions::changePicture(size_t group)
+void frmOptions::clearPicture(const RowControls& c)
 {
-    const PictureGroup& g = PictureGroups[group];
-    const QString path = commonDialogs().openFile(this, tr(PictureFilter), true);
-    if (!program::fileExists(path))
-        return;
-    this->*g.temp = path;
-    LoadFittedPicture(client->find<Image>(name(g.image)), client->find<PictureBox>(name(g.frame)),
-                      path);
+    c.image->clearPicture();
+    textIn(Temp, c.row.member) = QString();
 }
 
-void frmOptions::clearPicture(size_t group)
+void frmOptions::resetRows(SettingRow::Reset which)
 {
-    const PictureGroup& g = PictureGroups[group];
-    client->find<Image>(name(g.image))->clearPicture();
-    this->*g.temp = QString();
+    ResetSettings(Temp, which);
+    for (const RowControls& c : rows)
+        if (c.row.reset == which)
+            showRow(c);
 }
 
 void frmOptions::cmdResetColors_Click()
 {
-    if (!commonDialogs().askYesNo(this, tr("Reset Colors"),
-                                  tr("Are you sure you want to reset the colors?")))
-        return;
-    SettingVariables reset;
-    ResetSettings(reset, SettingRow::Reset::Colors);
-    for (size_t i = 0; i < std::size(ColorGroups); ++i)
-        setSwatch(i, reset.*ColorGroups[i].setting);
-    scrLEDSelectedWidth->setValue(reset.LEDSelectedWidth);
-    showWidth(scrLEDSelectedWidth->value());
+    if (commonDialogs().askYesNo(this, tr("Reset Colors"),
+                                 tr("Are you sure you want to reset the colors?")))
+        resetRows(SettingRow::Reset::Colors);
 }
 
 void frmOptions::cmdResetKeys_Click()
 {
-    if (!commonDialogs().askYesNo(this, tr("Reset Keys"),
-                                  tr("Are you sure you want to reset the keys?")))
-        return;
-    SettingVariables reset;
-    for (const KeyCommand& k : KeyCommands)
-        reset.*k.setting = this->*k.temp;
-    ResetSettings(reset, SettingRow::Reset::Keys);
-    for (size_t i = 0; i < std::size(KeyCommands); ++i) {
-        const KeyCommand& k = KeyCommands[i];
-        this->*k.temp = reset.*k.setting;
-        keyBoxes[i]->setCaption(KeyCodeToStr(this->*k.temp));
-    }
-    optNormal->setChecked(reset.NumLockForce == 0);
+    if (commonDialogs().askYesNo(this, tr("Reset Keys"),
+                                 tr("Are you sure you want to reset the keys?")))
+        resetRows(SettingRow::Reset::Keys);
 }
 
 void frmOptions::cmdOk_Click()
 {
-    SettingVariables& s = Settings;
-    // Colours and the marker width.
-    for (size_t i = 0; i < std::size(ColorGroups); ++i)
-        s.*ColorGroups[i].setting = swatchColors[i];
-    s.LEDSelectedWidth = static_cast<int16_t>(lblLEDSelectedWidthValue->Caption().toShort());
-    // Keys and sounds.
-    for (const KeyCommand& k : KeyCommands)
-        s.*k.setting = this->*k.temp;
-    s.BuzzerFile = BuzzTemp;
-    s.HornFile = HornTemp;
-    // The NumLock mode, applied at once. With no mode selected the stored one stays.
-    if (optNormal->isChecked()) {
-        s.NumLockForce = 0;
-    } else if (optKeepOn->isChecked()) {
-        s.NumLockForce = 1;
-    } else if (optKeepOff->isChecked()) {
-        s.NumLockForce = 2;
-    }
-    ApplyNumLockMode(s.NumLockForce);
-    // Names and their size.
-    s.HomeText = txtHomeText->text();
-    s.VisitorText = txtVisitorText->text();
-    s.TeamSize = Fixed4::whole(TempSize);
-    s.BoardCaption = txtBoardCaption->text();
-    // Pictures and the digit style.
-    for (const PictureGroup& g : PictureGroups)
-        s.*g.setting = this->*g.temp;
-    s.LEDType = static_cast<int16_t>(cmbLedType->currentIndex());
+    for (const RowControls& c : rows)
+        takeRow(c);
+    Temp.TeamSize = Fixed4::whole(TempSize);
+    Settings = Temp;
+    // The NumLock mode is applied at once.
+    ApplyNumLockMode(Settings.NumLockForce);
     // Stored. A store that cannot be written is not reported; the variables hold the choice.
     SaveSettings();
     accept();

@@ -2,27 +2,26 @@
 #pragma once
 
 #include "frmchoosekey.h"
+#include "settingtable.h"
 
 #include <QDialog>
 #include <QString>
-#include <array>
 #include <cstdint>
+#include <vector>
 
 class ComboBox;
 class CommandButton;
 class Form;
-class HScrollBar;
-class Image;
 class Label;
-class OptionButton;
-class PictureBox;
 class PolyLED;
 class TabControl;
 class TextBox;
 
 // The options dialog. It works on a copy of the settings: opening loads the copy from the
 // setting variables, OK copies it back and stores it, Cancel (or Escape, or the close box)
-// drops it.
+// drops it. Its controls are those of the setting table's rows (see SettingRow::ControlKind):
+// a setting added to the table with its controls in the design is loaded, changed, reset
+// and stored without more code here.
 class frmOptions : public QDialog
 {
     Q_OBJECT
@@ -43,61 +42,54 @@ public:
     void cmdResetColors_Click();
     void cmdResetKeys_Click();
 
-    // The working copy that the controls do not hold themselves.
-    QString BuzzTemp;
-    QString HornTemp;
-    int16_t TempSize = 0;
-    QString HomePicTemp;
-    QString VisitorPicTemp;
-    QString BoardPicTemp;
-    int16_t StartStopClockKeyTemp = 0;
-    int16_t ResetClockKeyTemp = 0;
-    int16_t ClockSwitchKeyTemp = 0;
-    int16_t ClearKeyTemp = 0;
-    int16_t SepTimeKeyTemp = 0;
-    int16_t BuzzerKeyTemp = 0;
-    int16_t HornKeyTemp = 0;
+    // The size for the team names that OK stores: the stored one until PreviewIt works it out.
+    int16_t teamSizeToStore() const { return TempSize; }
 
-    // The keys the seven commands hold in the working copy.
+    // The keys the commands hold in the working copy, in the setting table's order.
     frmChooseKey::HeldKeys heldKeys() const;
 
+    // The controls that code drives by name, found once when the dialog is built.
+    struct Controls
+    {
+        TabControl* SSTab1 = nullptr;
+        CommandButton* cmdOk = nullptr;
+        CommandButton* cmdCancel = nullptr;
+        CommandButton* cmdResetKeys = nullptr;
+        CommandButton* cmdResetColors = nullptr;
+        TextBox* txtHomeText = nullptr;
+        TextBox* txtVisitorText = nullptr;
+        Label* lblHomePreview = nullptr;
+        Label* lblVisitorPreview = nullptr;
+        ComboBox* cmbLedType = nullptr;
+        PolyLED* pledPreview = nullptr;
+    };
+    const Controls& controls() const { return ui; }
     const Form& form() const { return *client; }
-    TabControl* SSTab1 = nullptr;
-    CommandButton* cmdOk = nullptr;
-    CommandButton* cmdCancel = nullptr;
-    CommandButton* cmdResetKeys = nullptr;
-    CommandButton* cmdResetColors = nullptr;
-    OptionButton* optNormal = nullptr;
-    OptionButton* optKeepOn = nullptr;
-    OptionButton* optKeepOff = nullptr;
-    Label* lblBFile = nullptr;
-    Label* lblHFile = nullptr;
-    HScrollBar* scrLEDSelectedWidth = nullptr;
-    Label* lblLEDSelectedWidthValue = nullptr;
-    TextBox* txtHomeText = nullptr;
-    TextBox* txtVisitorText = nullptr;
-    TextBox* txtBoardCaption = nullptr;
-    Label* lblHomePreview = nullptr;
-    Label* lblVisitorPreview = nullptr;
-    ComboBox* cmbLedType = nullptr;
-    PolyLED* pledPreview = nullptr;
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void wire();
+    // The controls of one row of the setting table, found once when the dialog is built.
+    struct RowControls;
+
+    void bindRows();
     void Form_Load();
-    void chooseKey(size_t action);
-    void changeColor(size_t group);
-    void changeSound(size_t sound);
-    void changePicture(size_t group);
-    void clearPicture(size_t group);
-    void setSwatch(size_t group, int32_t color);
-    void showWidth(int value);
+    // The working copy's value of a row into its controls, and back.
+    void showRow(const RowControls& c);
+    void takeRow(const RowControls& c);
+    void chooseKey(const RowControls& c);
+    void changeColor(const RowControls& c);
+    void changeFile(const RowControls& c);
+    void clearPicture(const RowControls& c);
+    void resetRows(SettingRow::Reset which);
 
     Form* client = nullptr;
-    std::array<PictureBox*, 9> swatches{};
-    std::array<int32_t, 9> swatchColors{};
-    std::array<Label*, 7> keyBoxes{};
+    Controls ui;
+    int16_t TempSize = 0;
+    // The working copy: every setting as the dialog holds it (Temp.HornKey is HornKeyTemp).
+    // Controls that hold a value themselves (text boxes, lists, option buttons, scroll
+    // controls) give it back at OK.
+    SettingVariables Temp;
+    std::vector<RowControls> rows;
 };

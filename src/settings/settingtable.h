@@ -3,18 +3,39 @@
 
 #include "settingvariables.h"
 
-#include <array>
+#include <span>
 #include <variant>
 
-// Every stored setting once: its section and key in the store and the variable that holds
-// it. Loading, saving and the dialog's resets walk this table, so a new setting is one row
-// here and one member in SettingVariables. The default of each is the member's initial
-// value, with two exceptions LoadSettings knows: the sound files default to the program's
-// folder, and a missing marker colour takes the board's background colour.
+// Every stored setting once: its section and key in the store, the variable that holds it,
+// and how the options dialog shows it. Loading, saving, the dialog's resets, its load, its
+// working copy and its OK walk this table, so a new setting is one row here, one member in
+// SettingVariables and, when the dialog shows it, its controls in the dialog's design. The
+// default of each is the member's initial value, with two exceptions LoadSettings knows: the
+// sound files default to the program's folder, and a missing marker colour takes the board's
+// background colour.
 struct SettingRow
 {
     enum class Section { Color, Key, Text, Pic };
     enum class Reset { None, Colors, Keys }; // which reset button gives it its default
+    // How the options dialog shows the setting and lets the operator change it. `name` is
+    // the design name of the control that shows the value, `button` that of the control
+    // that changes it.
+    enum class ControlKind {
+        None,     // not in the dialog: OK keeps it as it was
+        Computed, // no control of its own: the dialog works it out (the team names' size)
+        Color,    // a swatch, and a "Change" button that opens the colour picker
+        Key,      // a box with the key's name, and a button that opens the key chooser,
+                  // which asks for the key that will `prompt`
+        Options,  // a frame of option buttons, the first for `low`, the next for low + 1...;
+                  // with none checked (a value beyond them) OK keeps the value
+        Number,   // a box showing the number, and a scroll control (`button`) from `low` to `high`
+        List,     // a list whose entries stand for `low` to `high`
+        Text,     // a text box taking `high` characters
+        File,     // a box showing the path, and a button that opens the file dialog with the
+                  // filter `prompt`
+        Picture,  // a preview image in its frame, a "Change" button (the file dialog with the
+                  // filter `prompt`) and a "Clear" button (`clear`)
+    };
     using Member = std::variant<int32_t SettingVariables::*, int16_t SettingVariables::*,
                                 QString SettingVariables::*, Fixed4 SettingVariables::*>;
 
@@ -23,6 +44,18 @@ struct SettingRow
     Member member;
     Reset reset = Reset::None;
     int maxLength = 0; // texts: longer stored ones are cut to this many characters
+    // The options dialog: the design name of the tab page the control is on, the control's
+    // kind and design names, and the values or characters it offers. A value the control
+    // does not offer opens as the nearest one it does.
+    const char* page = nullptr;
+    ControlKind control = ControlKind::None;
+    const char* name = nullptr;
+    const char* button = nullptr;
+    const char* clear = nullptr;
+    int low = 0;
+    int high = 0;
+    // Translated in the context "frmOptions".
+    const char* prompt = nullptr;
 };
 
 // A team name longer than this is cut (no board shows more; a name of millions of characters
@@ -32,40 +65,8 @@ inline constexpr int MaxPathLength = 4096;
 // The board's caption line holds this many characters.
 inline constexpr int MaxCaptionLength = 40;
 
-// clang-format off
-inline const std::array<SettingRow, 29> SettingTable = {{
-    {SettingRow::Section::Color, "TimeColor", &SettingVariables::TimeColor, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "LEDBack", &SettingVariables::LEDBack, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "ScoreColor", &SettingVariables::ScoreColor, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "PeriodColor", &SettingVariables::PeriodColor, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "FormBack", &SettingVariables::FormBack, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "LEDSelected", &SettingVariables::LEDSelected, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "BorderColor", &SettingVariables::BorderColor, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "HomeColor", &SettingVariables::HomeColor, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "VisitorColor", &SettingVariables::VisitorColor, SettingRow::Reset::Colors},
-    {SettingRow::Section::Color, "LEDSelectedWidth", &SettingVariables::LEDSelectedWidth, SettingRow::Reset::Colors},
-    {SettingRow::Section::Key, "StartStopClockKey", &SettingVariables::StartStopClockKey, SettingRow::Reset::Keys},
-    {SettingRow::Section::Key, "ResetClockKey", &SettingVariables::ResetClockKey, SettingRow::Reset::Keys},
-    {SettingRow::Section::Key, "ClearKey", &SettingVariables::ClearKey, SettingRow::Reset::Keys},
-    // "Reset Keys" leaves the clock switch key as it is.
-    {SettingRow::Section::Key, "ClockSwitchKey", &SettingVariables::ClockSwitchKey},
-    {SettingRow::Section::Key, "SepTimeKey", &SettingVariables::SepTimeKey, SettingRow::Reset::Keys},
-    {SettingRow::Section::Key, "BuzzerKey", &SettingVariables::BuzzerKey, SettingRow::Reset::Keys},
-    {SettingRow::Section::Key, "HornKey", &SettingVariables::HornKey, SettingRow::Reset::Keys},
-    {SettingRow::Section::Key, "BuzzerFile", &SettingVariables::BuzzerFile, SettingRow::Reset::None, MaxPathLength},
-    {SettingRow::Section::Key, "HornFile", &SettingVariables::HornFile, SettingRow::Reset::None, MaxPathLength},
-    {SettingRow::Section::Key, "NumLockForce", &SettingVariables::NumLockForce, SettingRow::Reset::Keys},
-    {SettingRow::Section::Text, "HomeText", &SettingVariables::HomeText, SettingRow::Reset::None, MaxNameLength},
-    {SettingRow::Section::Text, "VisitorText", &SettingVariables::VisitorText, SettingRow::Reset::None, MaxNameLength},
-    {SettingRow::Section::Text, "TeamSize", &SettingVariables::TeamSize},
-    {SettingRow::Section::Text, "BoardCaption", &SettingVariables::BoardCaption, SettingRow::Reset::None, MaxCaptionLength},
-    {SettingRow::Section::Pic, "HomePic", &SettingVariables::HomePic, SettingRow::Reset::None, MaxPathLength},
-    {SettingRow::Section::Pic, "VisitorPic", &SettingVariables::VisitorPic, SettingRow::Reset::None, MaxPathLength},
-    {SettingRow::Section::Pic, "BoardPic", &SettingVariables::BoardPic, SettingRow::Reset::None, MaxPathLength},
-    {SettingRow::Section::Pic, "LEDType", &SettingVariables::LEDType},
-    {SettingRow::Section::Key, "OpenConsole", &SettingVariables::OpenConsole},
-}};
-// clang-format on
+// The rows, in the order LoadSettings reads them.
+extern const std::span<const SettingRow> SettingTable;
 
 // The settings a reset button gives their defaults to, in `s`.
 void ResetSettings(SettingVariables& s, SettingRow::Reset which);

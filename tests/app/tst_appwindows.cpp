@@ -226,8 +226,8 @@ class TestAppWindows : public QObject
         frmOptions options(&f.b());
         collect(options.form(), shown);
         options.show();
-        for (int page = 0; page < options.SSTab1->count(); ++page) {
-            options.SSTab1->setCurrentIndex(page);
+        for (int page = 0; page < options.controls().SSTab1->count(); ++page) {
+            options.controls().SSTab1->setCurrentIndex(page);
             collectUnreadable(&options, unreadable);
         }
         // Every key name a command can take, in the box that shows it.
@@ -249,7 +249,8 @@ class TestAppWindows : public QObject
                         collectUnreadable(chooser, unreadable);
                         for (const Control* c : chooser->form().Controls())
                             collect(c, shown,
-                                    c == chooser->lblChoose ? QLatin1String(command) : c->Name());
+                                    c == chooser->choosePrompt() ? QLatin1String(command)
+                                                                 : c->Name());
                     }
                     w->close();
                 },
@@ -308,8 +309,8 @@ private Q_SLOTS:
                     w->close();
                     return;
                 }
-                d->txtHomeText->setText(QStringLiteral("Hawks"));
-                d->cmdOk->click();
+                d->controls().txtHomeText->setText(QStringLiteral("Hawks"));
+                d->controls().cmdOk->click();
             },
             &seen);
         splash->cmdOptions()->click();
@@ -345,7 +346,7 @@ private Q_SLOTS:
             [&](QWidget* w) {
                 ticking = b.tmrClock1().isActive();
                 if (auto* d = qobject_cast<frmOptions*>(w))
-                    d->cmdCancel->click();
+                    d->controls().cmdCancel->click();
                 else
                     w->close();
             },
@@ -361,6 +362,56 @@ private Q_SLOTS:
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
         f.type(Field::Home, "\n");
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--4"));
+    }
+
+    // With the manual open over the board, the command keys still run the game: an operator
+    // reading it can stop the clock or sound the horn. F2 opens nothing from the manual.
+    void commandKeysFromTheHelpWindow()
+    {
+        BoardFixture f;
+        FakeDialogs dialogs;
+        wireBoardWindows(&f.b());
+        QSignalSpy buzzer(&f.b().game(), &Game::playBuzzer);
+        QSignalSpy options(&f.b().game(), &Game::optionsRequested);
+        QTest::keyClick(f.box(Field::Time), Qt::Key_F1);
+        QPointer<frmHelp> help = frmHelp::current();
+        QVERIFY(help);
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QApplication::setActiveWindow(help);
+        QWidget* reading = help->rtbHelp();
+
+        QTest::keyClick(reading, Qt::Key_S);
+        QVERIFY(f.b().game().clockRunning());
+        f.tick(1500);
+        QTest::keyClick(reading, Qt::Key_S);
+        QVERIFY(!f.b().game().clockRunning());
+        QCOMPARE(f.shown(Field::Time), QStringLiteral("-959"));
+        QTest::keyClick(reading, Qt::Key_R);
+        QCOMPARE(f.shown(Field::Time), QStringLiteral("1000"));
+        QTest::keyClick(reading, Qt::Key_B);
+        QCOMPARE(buzzer.count(), 1);
+        QTest::keyClick(reading, Qt::Key_F2);
+        QCOMPARE(options.count(), 0);
+
+        QTest::keyClick(reading, Qt::Key_Escape);
+        QTRY_VERIFY(!help);
+        QVERIFY(f.b().isVisible());
+    }
+
+    // The manual opened from the splash, before there is a board, takes the keys of the board
+    // that opens afterwards.
+    void helpOpenedBeforeTheBoard()
+    {
+        FakeDialogs dialogs;
+        showHelpWindow(nullptr);
+        QPointer<frmHelp> help = frmHelp::current();
+        QVERIFY(help);
+        BoardFixture f;
+        wireBoardWindows(&f.b());
+        QApplication::setActiveWindow(help);
+        QTest::keyClick(help->rtbHelp(), Qt::Key_S);
+        QVERIFY(f.b().game().clockRunning());
+        help->close();
     }
 
     void savedGameOffered_data()

@@ -52,7 +52,7 @@ public:
           stateFolder(servers.folder + '/' + name + QStringLiteral("/config/state/Pucklight")),
           x(servers.x())
     {
-        const QString config = servers.folder + '/' + name + QStringLiteral("/config");
+        config = servers.folder + '/' + name + QStringLiteral("/config");
         QDir().mkpath(config + QStringLiteral("/Pucklight"));
         QFile f(config + QStringLiteral("/Pucklight/Pucklight.ini"));
         if (!ini.isEmpty() && f.open(QIODevice::WriteOnly))
@@ -80,18 +80,32 @@ public:
         if (!first)
             return fail("no window " + title + "; program log:\n" + logTail(log));
         if (resume) {
-            if (keyboard == Keyboard::Given)
+            if (keyboard == Keyboard::Given) {
                 x.focus(first);
-            else
+            } else {
+                // In a kiosk the question takes the keyboard itself, once it is up.
                 x.movePointerAway();
+                if (!QTest::qWaitFor([&] { return x.hasFocus(first); }, WaitMs))
+                    return fail(QStringLiteral("the question did not take the keyboard"));
+            }
             x.play("\n");
         } else {
             x.click(first, x.grab(first).rect().center());
         }
+        // Nothing the program keeps may land in the user's own folders.
+        if (const QStringList leaks =
+                isolated::outside(isolated::environmentOf(child->processId()), config);
+            !leaks.isEmpty())
+            return fail("the program can reach the user's folders: " + leaks.join(", "));
         board = waitForWindow(QStringLiteral("Pucklight - Home"), StartMs);
         const QSize design(twips::toPixels(BoardClientWidth), twips::toPixels(BoardClientHeight));
-        if (!board || x.grab(board).size() != design)
-            return fail(QStringLiteral("no board at its design size"));
+        if (!board)
+            return fail("no board; program log:\n" + logTail(log));
+        const QSize size = x.grab(board).size();
+        if (size != design)
+            return fail(QStringLiteral("the board is %1 x %2, not at its design size")
+                            .arg(size.width())
+                            .arg(size.height()));
         if (keyboard == Keyboard::Given)
             x.focus(board);
         else
@@ -186,6 +200,7 @@ private:
     }
 
     X11Session& x;
+    QString config; // the program's settings folder, which holds its other folders too
     Process child;
     X11Session::Window board = 0;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "isolatedenv.h"
 #include "x11session.h"
 
 #include <QDir>
@@ -90,11 +91,7 @@ public:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pulseaudio")).isEmpty())
             return true;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* dir : {"HOME", "XDG_RUNTIME_DIR"}) {
-            QDir().mkpath(folder + "/pulse/" + dir);
-            env.insert(QLatin1String(dir), folder + "/pulse/" + dir);
-        }
+        QProcessEnvironment env = isolated::environment(folder + QStringLiteral("/pulse"));
         env.remove(QStringLiteral("DISPLAY"));
         // No default configuration: only a null sink and the socket the program plays to.
         const QString log = folder + QStringLiteral("/pulse/log");
@@ -120,15 +117,8 @@ public:
     bool startSessionBus(QString* error)
     {
         const QString dir = folder + QStringLiteral("/dbus");
-        QDir().mkpath(dir + QStringLiteral("/run"));
-        QFile::setPermissions(dir + QStringLiteral("/run"), QFileDevice::ReadOwner |
-                                                                QFileDevice::WriteOwner |
-                                                                QFileDevice::ExeOwner);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(dir);
         env.insert(QStringLiteral("DISPLAY"), display);
-        for (const char* v : {"HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                              "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-            env.insert(QLatin1String(v), dir + QStringLiteral("/run"));
         const QString socket = dir + QStringLiteral("/bus");
         bus =
             startProcess(QStringLiteral("dbus-daemon"),
@@ -151,28 +141,20 @@ public:
     X11Session& x() { return *session; }
 
     // The environment for a program on this display and sound server, in English (the tests
-    // look for the window titles) and with the plain Qt dialogs, its settings and its saved
-    // game in configHome.
+    // look for the window titles) and with the plain Qt dialogs, its settings in configHome
+    // and its saved game, HOME and every other XDG folder inside it (isolatedenv.h).
     QProcessEnvironment environmentFor(const QString& configHome) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(configHome);
         for (const char* v : {"QT_QPA_PLATFORMTHEME", "WAYLAND_DISPLAY", "XAUTHORITY", "LANGUAGE"})
             env.remove(QLatin1String(v));
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-        env.insert(QStringLiteral("XDG_STATE_HOME"), configHome + QStringLiteral("/state"));
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
         if (!busAddress.isEmpty()) {
             env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
             env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
-            const QString home = configHome + QStringLiteral("/home");
-            QDir().mkpath(home);
-            QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner);
-            for (const char* v : {"HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-                env.insert(QLatin1String(v), home);
         }
         return env;
     }

@@ -142,8 +142,9 @@ private Q_SLOTS:
         RUN(*run, close());
     }
 
-    // F1 opens the help; a third penalty typed in the F3 window waits and takes the slot of the
-    // first when it runs out; Ctrl+H scores a goal.
+    // F1 opens the help, whose keyboard still runs the clock and whose Escape closes it; a
+    // third penalty typed in the F3 window waits and takes the slot of the first when it runs
+    // out; Ctrl+H scores a goal.
     void consoleFunctions()
     {
         const auto run = std::make_unique<BoardRun>(*servers, QStringLiteral("console"));
@@ -152,7 +153,15 @@ private Q_SLOTS:
         x().play("<F1>");
         const X11Session::Window help = run->waitForWindow(QStringLiteral("Pucklight Help"));
         QVERIFY2(help, "F1 opened no help window");
-        x().closeWindow(help);
+        x().focus(help);
+        x().play("s");
+        RUN(*run, until([](const BoardState& s) { return s.clock == "9:59"; },
+                        "S typed in the help window runs the clock"));
+        x().play("sr");
+        RUN(*run, until([](const BoardState& s) { return s.clock == "10:00"; },
+                        "S and R typed in the help window stop and reset it"));
+        x().play("<Escape>");
+        QTRY_VERIFY2(!run->find(QStringLiteral("Pucklight Help")), "Escape left the help open");
         x().focus(run->window());
 #endif
         BoardState want;
@@ -259,7 +268,7 @@ private Q_SLOTS:
     {
         // Asked for its options where there is no display, the program lists them and exits.
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = isolated::environment(work.filePath(QStringLiteral("terminal")));
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(QString::fromLatin1(name));
         p.setProcessEnvironment(env);

@@ -34,10 +34,9 @@ waitFor() {
 
 # Everything the program and Weston keep goes to the work folder; no display is inherited.
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR=$work/run HOME=$work/home XDG_CONFIG_HOME=$work/home/config \
-    XDG_STATE_HOME=$work/home/state XDG_DATA_HOME=$work/home/data
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-mkdir -p "$HOME"
+# shellcheck source=SCRIPTDIR/../support/isolatedenv.sh
+source "$(dirname "$0")/../support/isolatedenv.sh"
+isolate_home "$work/home"
 
 # (Without -noreset the server drops the layout when setxkbmap, its only client, leaves.)
 Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$work/xdisplay" >"$work/xvfb.log" 2>&1 &

@@ -78,6 +78,28 @@ void X11Session::move(Window w, QPoint to) const
     XSync(dpy, False);
 }
 
+bool X11Session::hasFocus(Window w) const
+{
+    Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(dpy, &focused, &revert);
+    // Walk up from the focus window: a toolkit may focus a window of its own inside w.
+    while (focused != 0 && focused != PointerRoot && focused != DefaultRootWindow(dpy)) {
+        if (focused == w)
+            return true;
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(dpy, focused, &root, &parent, &children, &count))
+            return false;
+        if (children)
+            XFree(children);
+        focused = parent;
+    }
+    return false;
+}
+
 void X11Session::click(Window w, QPoint at) const
 {
     // Not "mousemove --sync": that waits for ever when the pointer is there already.

@@ -25,6 +25,8 @@ public:
     void focus(Window w) const;
     // Moves a top-level window, as a user dragging it would.
     void move(Window w, QPoint to) const;
+    // Whether the keyboard goes to w (or a window inside it) now.
+    bool hasFocus(Window w) const;
     void click(Window w, QPoint at) const;
     // Moves the pointer to the screen's bottom right corner, away from the program's windows
     // (the board opens at the top left where no window manager places it).

@@ -219,6 +219,8 @@ private Q_SLOTS:
         row(R"({"command": "setPeriod", "period": 2.5})", "\"period\" is a whole number");
         row(R"({"command": "setClock", "time": "1:60"})",
             "a time is \"m:ss\", \"m:ss.t\" or seconds");
+        row(R"({"command": "setClock", "time": "6508.5"})",
+            "a time is \"m:ss\", \"m:ss.t\" or seconds");
         row(R"({"command": "addWaiting", "team": "home", "time": "2:00"})",
             "addWaiting needs \"player\" and \"time\"");
     }
@@ -357,6 +359,9 @@ private Q_SLOTS:
         f.console('H', true);
         QCOMPARE(f.g().nextUndo()->describe(), QStringLiteral("home goal at 12:54, 2nd period"));
         QCOMPARE(f.g().nextUndo()->intoPeriod(), ClockValue::whole(426));
+        f.run(Command::setPeriod(0));
+        QCOMPARE(f.g().record().events().back().describe(),
+                 QStringLiteral("period 0 at 12:54, period 0"));
         QCOMPARE(periodOrdinal(11), QStringLiteral("11th"));
         QCOMPARE(periodOrdinal(23), QStringLiteral("23rd"));
     }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "fakes.h"
 #include "frmhelp.h"
+#include "keycodes.h"
 #include "program.h"
 #include "testmain.h"
 #include "twips.h"
@@ -104,6 +106,62 @@ private Q_SLOTS:
     }
 
     // The board's clock and keys, on the same thread, keep running while the manual is laid out.
+    void keysItHasNoUseFor_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("code"); // the key's code for the board
+        QTest::addColumn<bool>("passed");
+        const int none = Qt::NoModifier;
+        const int ctrl = Qt::ControlModifier;
+        const auto letter = [](char c) { return int(vk::KeyA + c - 'A'); };
+        // The command keys as the board reads them: Shift plays no part.
+        QTest::newRow("S") << int(Qt::Key_S) << none << letter('S') << true;
+        QTest::newRow("Shift+B") << int(Qt::Key_B) << int(Qt::ShiftModifier) << letter('B') << true;
+        QTest::newRow("Enter") << int(Qt::Key_Return) << none << int(vk::Enter) << true;
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << int(vk::Delete) << true;
+        QTest::newRow("F4") << int(Qt::Key_F4) << none << vk::F3 + 1 << true;
+        QTest::newRow("Ctrl on its own") << int(Qt::Key_Control) << ctrl << int(vk::Ctrl) << true;
+        // What the reader moves and copies with stays here, even on a key a command can take.
+        QTest::newRow("Down") << int(Qt::Key_Down) << none << int(vk::Down) << false;
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << none << int(vk::PageDown) << false;
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << none << int(vk::PageUp) << false;
+        QTest::newRow("Home") << int(Qt::Key_Home) << none << int(vk::Home) << false;
+        QTest::newRow("End") << int(Qt::Key_End) << none << int(vk::End) << false;
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << none << int(vk::Tab) << false;
+        QTest::newRow("Space") << int(Qt::Key_Space) << none << int(vk::Space) << false;
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << letter('C') << false;
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << letter('S') << false;
+        QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << letter('S') << false;
+    }
+
+    // The keys the window does not read with go on to the board, as the board's key codes;
+    // Escape closes the window.
+    void keysItHasNoUseFor()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, code);
+        QFETCH(bool, passed);
+        FakeKeyboard keyboard;
+        writeManual(manualPath(), "{\\rtf1 Pucklight manual\\par first}");
+        QPointer<frmHelp> w = frmHelp::showHelp();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QApplication::setActiveWindow(w);
+        w->rtbHelp()->setFocus();
+        QList<int> codes;
+        connect(w, &frmHelp::keyForBoard, this, [&](int16_t c) { codes << c; });
+        // As typed: a modifier goes down before the key, and Ctrl can be a command key itself.
+        QTest::keyClick(w->rtbHelp(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(codes.contains(code), passed);
+        QVERIFY(w->isVisible());
+
+        QTest::keyClick(w->rtbHelp(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w);
+        QVERIFY(!codes.contains(vk::Escape));
+    }
+
     void boardKeepsTicking_data()
     {
         QTest::addColumn<QByteArray>("rtf");

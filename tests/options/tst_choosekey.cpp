@@ -11,7 +11,7 @@ namespace {
 
 // The working copy's keys in the dialog's order: start/stop, reset, clear, clock switch,
 // penalty clock, buzzer, horn.
-constexpr frmChooseKey::HeldKeys Defaults = {83, 82, 46, 67, 73, 66, 71};
+const frmChooseKey::HeldKeys Defaults = {83, 82, 46, 67, 73, 66, 71};
 constexpr int16_t Horn = 71;
 
 } // namespace
@@ -71,9 +71,9 @@ private Q_SLOTS:
         // One key press carrying its modifiers, without the modifier keys' own presses.
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers));
         QApplication::sendEvent(&chooser, &press);
-        QCOMPARE(chooser.lblUsed->isVisible(), chosen == 0);
+        QCOMPARE(chooser.usedNote()->isVisible(), chosen == 0);
         QCOMPARE(dialogs.beeps, chosen == 0 ? 1 : 0);
-        QCOMPARE(chooser.ChosenKey, QString::number(chosen));
+        QCOMPARE(chooser.chosenKey(), QString::number(chosen));
         // Closing a chooser that refused the key chooses none.
         if (!chosen)
             chooser.close();
@@ -86,10 +86,10 @@ private Q_SLOTS:
     {
         frmChooseKey chooser(nullptr, QStringLiteral("start / stop an independent penalty clock"),
                              Horn, Defaults);
-        QCOMPARE(chooser.lblChoose->Caption(),
+        QCOMPARE(chooser.choosePrompt()->Caption(),
                  QStringLiteral("Press the key you would like to start / stop an independent "
                                 "penalty clock."));
-        for (const Label* l : {chooser.lblChoose, chooser.lblUsed}) {
+        for (const Label* l : {chooser.choosePrompt(), chooser.usedNote()}) {
             const QFontMetrics fm(l->drawFont());
             const QRect need =
                 fm.boundingRect(QRect(0, 0, l->width(), 100000), Qt::TextWordWrap, l->Caption());
@@ -100,8 +100,8 @@ private Q_SLOTS:
         QTest::keyClick(&chooser, Qt::Key_B);
         QTest::keyClick(&chooser, Qt::Key_G, Qt::ShiftModifier);
         QCOMPARE(dialogs.beeps, 2);
-        QVERIFY(chooser.lblUsed->isHidden());
-        QCOMPARE(chooser.ChosenKey, QStringLiteral("71"));
+        QVERIFY(chooser.usedNote()->isHidden());
+        QCOMPARE(chooser.chosenKey(), QStringLiteral("71"));
     }
 };
 

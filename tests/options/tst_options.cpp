@@ -2,6 +2,7 @@
 #include "fakes.h"
 #include "frmoptions.h"
 #include "modal.h"
+#include "optionsdesign.h"
 #include "settingtable.h"
 #include "testmain.h"
 #include "unusualsettings.h"
@@ -13,12 +14,31 @@
 #include "polyled.h"
 #include "widgetcontrols.h"
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 template <class T = CommandButton>
 T* find(const frmOptions& d, const QString& name)
 {
     return d.form().find<T>(name);
+}
+
+const DesignRow* designRow(const char* name)
+{
+    for (const DesignRow& r : optionsDesign())
+        if (qstrcmp(r.name, name) == 0)
+            return &r;
+    return nullptr;
+}
+
+// The tab page a control of the design lies on.
+const char* pageOf(const DesignRow* r)
+{
+    while (r && r->kind != DesignRow::Kind::TabPage)
+        r = r->parent ? designRow(r->parent) : nullptr;
+    return r ? r->name : "";
 }
 
 } // namespace
@@ -83,14 +103,15 @@ private Q_SLOTS:
         QCOMPARE(find<PictureBox>(d, "picTimeC")->BackColor(), QColor(0, 255, 0));
         QCOMPARE(find<Label>(d, "lblHorn")->Caption(), QStringLiteral("\""));
         QVERIFY(find<Image>(d, "imgHomePicPreview")->hasPicture());
-        QCOMPARE(d.lblLEDSelectedWidthValue->Caption(), QString::number(shownWidth));
-        QCOMPARE(d.pledPreview->LedType(), shownType);
+        QCOMPARE(find<Label>(d, "lblLEDSelectedWidthValue")->Caption(),
+                 QString::number(shownWidth));
+        QCOMPARE(d.controls().pledPreview->LedType(), shownType);
         const QStringList modes = {"optNormal", "optKeepOn", "optKeepOff"};
         for (int i = 0; i < modes.size(); ++i)
             QCOMPARE(find<OptionButton>(d, modes[i])->isChecked(), i == numLock);
 
-        d.cmbLedType->setCurrentIndex(1 - shownType);
-        QCOMPARE(d.pledPreview->LedType(), 1 - shownType);
+        d.controls().cmbLedType->setCurrentIndex(1 - shownType);
+        QCOMPARE(d.controls().pledPreview->LedType(), 1 - shownType);
         dialogs->colors = {QColor(0x11, 0x22, 0x33), std::nullopt};
         find(d, "cmdHomeC")->click();
         find(d, "cmdHomeC")->click(); // a cancelled picker keeps the colour
@@ -110,8 +131,9 @@ private Q_SLOTS:
         loaded.LEDType = static_cast<int16_t>(1 - shownType);
         // A stored name other than the initial ones has the size recomputed.
         if (visitor != QLatin1String("Visitor")) {
-            QVERIFY(d.TempSize >= 9 && d.TempSize <= 60 && d.TempSize != 31);
-            loaded.TeamSize = Fixed4::whole(d.TempSize);
+            QVERIFY(d.teamSizeToStore() >= 9 && d.teamSizeToStore() <= 60 &&
+                    d.teamSizeToStore() != 31);
+            loaded.TeamSize = Fixed4::whole(d.teamSizeToStore());
         }
         QVERIFY(Settings == loaded);
         QCOMPARE(keyboard.on, numLock != 2);
@@ -124,25 +146,27 @@ private Q_SLOTS:
     {
         Settings.VisitorText = QStringLiteral("Hämeenlinnan Pallokerho");
         frmOptions d;
-        QTest::keyClick(d.txtVisitorText, Qt::Key_End);
-        QTest::keyClick(d.txtVisitorText, Qt::Key_Backspace);
-        QTest::keyClicks(d.txtVisitorText, QStringLiteral("oo"));
-        QCOMPARE(d.txtVisitorText->text(), Settings.VisitorText.chopped(1));
+        QTest::keyClick(d.controls().txtVisitorText, Qt::Key_End);
+        QTest::keyClick(d.controls().txtVisitorText, Qt::Key_Backspace);
+        QTest::keyClicks(d.controls().txtVisitorText, QStringLiteral("oo"));
+        QCOMPARE(d.controls().txtVisitorText->text(), Settings.VisitorText.chopped(1));
 
-        d.txtHomeText->setText(QStringLiteral("I"));
-        d.txtVisitorText->setText(QStringLiteral("I"));
-        const int16_t narrow = d.TempSize;
-        d.txtVisitorText->setText(QStringLiteral("Saskatoon Blades"));
-        QVERIFY(d.TempSize < narrow);
-        QVERIFY(d.lblVisitorPreview->Width() < 1900 && d.lblHomePreview->Height() < 600);
-        d.lblVisitorPreview->setFontSize(d.TempSize + 1);
-        QVERIFY(d.lblVisitorPreview->Width() >= 1900 || d.lblVisitorPreview->Height() >= 600);
+        d.controls().txtHomeText->setText(QStringLiteral("I"));
+        d.controls().txtVisitorText->setText(QStringLiteral("I"));
+        const int16_t narrow = d.teamSizeToStore();
+        d.controls().txtVisitorText->setText(QStringLiteral("Saskatoon Blades"));
+        QVERIFY(d.teamSizeToStore() < narrow);
+        QVERIFY(d.controls().lblVisitorPreview->Width() < 1900 &&
+                d.controls().lblHomePreview->Height() < 600);
+        d.controls().lblVisitorPreview->setFontSize(d.teamSizeToStore() + 1);
+        QVERIFY(d.controls().lblVisitorPreview->Width() >= 1900 ||
+                d.controls().lblVisitorPreview->Height() >= 600);
 
         // Twenty of the widest letter fit at no size: 9, one below the smallest tried.
-        d.txtHomeText->clear();
-        QTest::keyClicks(d.txtHomeText, QString(21, QLatin1Char('W')));
-        QCOMPARE(d.txtHomeText->text(), QString(20, QLatin1Char('W')));
-        QCOMPARE(d.TempSize, int16_t(9));
+        d.controls().txtHomeText->clear();
+        QTest::keyClicks(d.controls().txtHomeText, QString(21, QLatin1Char('W')));
+        QCOMPARE(d.controls().txtHomeText->text(), QString(20, QLatin1Char('W')));
+        QCOMPARE(d.teamSizeToStore(), int16_t(9));
     }
 
     // The board caption is on the names' page and takes 40 characters; Cancel keeps the one
@@ -152,22 +176,91 @@ private Q_SLOTS:
         Settings.BoardCaption = QStringLiteral("Old Rink");
         {
             frmOptions d;
-            QVERIFY(d.SSTab1->QTabWidget::widget(2)->isAncestorOf(d.txtBoardCaption));
-            QCOMPARE(d.txtBoardCaption->text(), QStringLiteral("Old Rink"));
-            d.txtBoardCaption->clear();
-            QTest::keyClicks(d.txtBoardCaption, QString(MaxCaptionLength + 5, QLatin1Char('x')));
-            QCOMPARE(d.txtBoardCaption->text(), QString(MaxCaptionLength, QLatin1Char('x')));
-            d.cmdCancel->click();
+            auto* box = find<TextBox>(d, "txtBoardCaption");
+            QVERIFY(d.controls().SSTab1->QTabWidget::widget(2)->isAncestorOf(box));
+            QCOMPARE(box->text(), QStringLiteral("Old Rink"));
+            box->clear();
+            QTest::keyClicks(box, QString(MaxCaptionLength + 5, QLatin1Char('x')));
+            QCOMPARE(box->text(), QString(MaxCaptionLength, QLatin1Char('x')));
+            d.controls().cmdCancel->click();
             QCOMPARE(Settings.BoardCaption, QStringLiteral("Old Rink"));
             QVERIFY(store.values.empty());
         }
         for (const QString& typed : {QStringLiteral("Ishallen Örebro"), QString()}) {
             frmOptions d;
-            d.txtBoardCaption->setText(typed);
+            find<TextBox>(d, "txtBoardCaption")->setText(typed);
             d.cmdOk_Click();
             QCOMPARE(Settings.BoardCaption, typed);
             QCOMPARE(store.values.at(QStringLiteral("TextSettings/BoardCaption")), typed);
         }
+    }
+
+    // Every setting the dialog shows has its controls in the design, of the kinds its control
+    // kind works with, on its page; a list or a group of option buttons offers its whole range.
+    void everyRowHasItsControls()
+    {
+        using C = SettingRow::ControlKind;
+        using K = DesignRow::Kind;
+        const std::map<C, K> shownBy = {
+            {C::Color, K::PictureBox}, {C::Key, K::Label},     {C::Options, K::Frame},
+            {C::Number, K::Label},     {C::List, K::ComboBox}, {C::Text, K::TextBox},
+            {C::File, K::Label},       {C::Picture, K::Image},
+        };
+        for (const SettingRow& row : SettingTable) {
+            if (!shownBy.contains(row.control))
+                continue;
+            const DesignRow* shows = designRow(row.name);
+            QVERIFY2(shows && shows->kind == shownBy.at(row.control), row.key);
+            QCOMPARE(pageOf(shows), row.page);
+            const K changes = row.control == C::Number ? K::HScrollBar : K::CommandButton;
+            for (const char* name : {row.button, row.clear})
+                if (name) {
+                    QVERIFY2(designRow(name) && designRow(name)->kind == changes, name);
+                    QCOMPARE(pageOf(designRow(name)), row.page);
+                }
+            if (row.control == C::Picture)
+                QCOMPARE(designRow(shows->parent)->kind, K::PictureBox);
+            const int offered = row.high - row.low + 1;
+            if (row.control == C::List)
+                QCOMPARE(QString::fromLatin1(shows->caption).split(QLatin1Char('|')).size(),
+                         offered);
+            if (row.control == C::Options)
+                QCOMPARE(std::ranges::count_if(optionsDesign(),
+                                               [&](const DesignRow& r) {
+                                                   return r.kind == K::OptionButton &&
+                                                          qstrcmp(r.parent, row.name) == 0;
+                                               }),
+                         offered);
+        }
+    }
+
+    // Opening the dialog and pressing OK leaves every setting as it was. The size of the team
+    // names is worked out afresh from names other than the boxes' first texts: with such names
+    // it is the size the dialog works out.
+    void okKeepsEverySetting_data()
+    {
+        QTest::addColumn<bool>("unusual");
+        QTest::newRow("defaults") << false;
+        QTest::newRow("every setting away from its default") << true;
+    }
+    void okKeepsEverySetting()
+    {
+        QFETCH(bool, unusual);
+        SettingVariables before = unusual ? unusualSettings() : SettingVariables();
+        Settings = before;
+        if (unusual)
+            before.TeamSize = Fixed4::whole(frmOptions().teamSizeToStore());
+        Settings = before;
+        frmOptions().cmdOk_Click();
+        QStringList changed;
+        for (const SettingRow& row : SettingTable)
+            std::visit(
+                [&](auto member) {
+                    if (!(Settings.*member == before.*member))
+                        changed << QLatin1String(row.key);
+                },
+                row.member);
+        QVERIFY2(changed.isEmpty(), qPrintable(changed.join(QLatin1String(", "))));
     }
 
     // The file dialogs offer their filters; a chosen file is taken, then one that does not
@@ -194,7 +287,7 @@ private Q_SLOTS:
         d.cmdOk_Click();
         QCOMPARE(sound ? Settings.BuzzerFile : Settings.BoardPic, picture);
         if (sound)
-            QCOMPARE(d.lblBFile->Caption(), frmOptions::ChopFileName(picture, 50));
+            QCOMPARE(find<Label>(d, "lblBFile")->Caption(), frmOptions::ChopFileName(picture, 50));
         else
             QVERIFY(find<Image>(d, "imgBoardPicPreview")->hasPicture());
     }
@@ -218,21 +311,22 @@ private Q_SLOTS:
         SettingVariables expected = Settings;
         frmOptions d;
         d.show();
-        d.SSTab1->setCurrentIndex(3);
-        d.txtHomeText->setText(QStringLiteral("Hawks"));
-        d.scrLEDSelectedWidth->setValue(3);
+        d.controls().SSTab1->setCurrentIndex(3);
+        d.controls().txtHomeText->setText(QStringLiteral("Hawks"));
+        find<HScrollBar>(d, "scrLEDSelectedWidth")->setValue(3);
         dialogs->answers = {yes, yes};
-        d.cmdResetColors->click();
-        d.cmdResetKeys->click();
+        d.controls().cmdResetColors->click();
+        d.controls().cmdResetKeys->click();
         if (ok)
-            QTest::keyClick(d.txtHomeText, Qt::Key_Return);
+            QTest::keyClick(d.controls().txtHomeText, Qt::Key_Return);
         else
-            d.cmdCancel->click();
+            d.controls().cmdCancel->click();
         QCOMPARE(d.result(), int(ok ? QDialog::Accepted : QDialog::Rejected));
         if (ok) {
             expected.HomeText = QStringLiteral("Hawks");
             expected.LEDSelectedWidth = 3;
-            expected.TeamSize = Fixed4::whole(d.TempSize); // recomputed for the unusual names
+            expected.TeamSize =
+                Fixed4::whole(d.teamSizeToStore()); // recomputed for the unusual names
         }
         if (yes && ok) {
             ResetSettings(expected, SettingRow::Reset::Colors);
@@ -243,8 +337,8 @@ private Q_SLOTS:
         QCOMPARE(store.size() > 0, ok);
         frmOptions again;
         again.show();
-        QCOMPARE(again.SSTab1->currentIndex(), 0);
-        QCOMPARE(again.focusWidget(), again.cmdOk);
+        QCOMPARE(again.controls().SSTab1->currentIndex(), 0);
+        QCOMPARE(again.focusWidget(), again.controls().cmdOk);
     }
 
     // A key chosen is shown, held against the other commands at once, and stored with OK;
@@ -262,7 +356,7 @@ private Q_SLOTS:
         });
         find(d, "cmdBuzzer")->click();
         QCOMPARE(dialogs->beeps, 1);
-        QCOMPARE(d.focusWidget(), d.cmdOk);
+        QCOMPARE(d.focusWidget(), d.controls().cmdOk);
         d.cmdOk_Click();
         QCOMPARE(Settings.HornKey, int16_t(222));
         QCOMPARE(Settings.BuzzerKey, int16_t(66));

@@ -9,9 +9,11 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QWebSocket>
+#include <sys/resource.h>
 
 namespace {
 
@@ -84,6 +86,50 @@ struct Served
         f.tick();
         out->sampler.sample();
     }
+};
+
+// A game on the real clock, ticked ten times a second as the board ticks it, its clock under a
+// minute (so that every tick changes what it shows) and running; served on a free loopback
+// port, with a feed folder.
+struct RunningBoard
+{
+    QTemporaryDir tmp;
+    SettingVariables settings;
+    Game game{settings};
+    QTimer tick;
+    LiveOutput* out = nullptr;
+    RunningBoard()
+    {
+        const int16_t nine = vk::Key0 + 9;
+        for (const int16_t key : {vk::Key0, vk::Period, int16_t(nine - 4), nine, vk::Enter})
+            game.keyDown(key, {}, Field::Time);
+        game.keyDown(settings.StartStopClockKey, {}, Field::Time);
+        QObject::connect(&tick, &QTimer::timeout, &game, [this] {
+            if (game.state().tickEnabled())
+                game.tick();
+        });
+        tick.start(100);
+        LiveOutput::Options o;
+        o.feedFolder = tmp.path();
+        o.port = 0;
+        out = LiveOutput::start(&game, o);
+    }
+    quint16 port() { return out->server->port(); }
+};
+
+// The soft limit of open files lowered to `n` for a while.
+struct FileLimit
+{
+    rlimit before{};
+    explicit FileLimit(qsizetype n)
+    {
+        getrlimit(RLIMIT_NOFILE, &before);
+        rlimit low = before;
+        low.rlim_cur = std::min(rlim_t(n), before.rlim_cur);
+        setrlimit(RLIMIT_NOFILE, &low);
+    }
+    ~FileLimit() { setrlimit(RLIMIT_NOFILE, &before); }
+    Q_DISABLE_COPY(FileLimit)
 };
 
 // A WebSocket viewer of the board, keeping what it is sent.
@@ -181,6 +227,9 @@ private Q_SLOTS:
         QFile file(s.tmp.filePath("state.json"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), r.body);
+        QFile events(s.tmp.filePath("events.json"));
+        QVERIFY(events.open(QIODevice::ReadOnly));
+        QCOMPARE(get(s.port(), "/events.json").body, events.readAll());
         s.step(); // nothing changed: nothing sent
         s.f.type(Field::Visitor, "+1");
         s.step();
@@ -188,17 +237,54 @@ private Q_SLOTS:
         QCOMPARE(v.messages[2][0].toByteArray(), s.out->sampler.json());
     }
 
+    // Which connections the per-client limits count together: all of this computer's, and
+    // each IPv6 /64 network.
+    void clients_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        const auto row = [](const char* name, const char* a, const char* b, bool same) {
+            QTest::newRow(name) << QString(a) << QString(b) << same;
+        };
+        row("loopback addresses", "127.0.0.1", "127.45.6.7", true);
+        row("loopback, IPv6", "::1", "127.255.255.254", true);
+        row("loopback, mapped", "::ffff:127.3.2.1", "127.0.0.1", true);
+        row("one /64", "2001:db8:1:2::1", "2001:db8:1:2:aaaa:bbbb:cccc:dddd", true);
+        row("next /64", "2001:db8:1:2::1", "2001:db8:1:3::1", false);
+        row("IPv4 neighbours", "192.168.1.20", "192.168.1.21", false);
+        row("mapped IPv4", "::ffff:192.168.1.20", "192.168.1.20", true);
+        row("IPv4 and loopback", "192.168.1.20", "127.0.0.1", false);
+    }
+    void clients()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        QCOMPARE(clientOf(QHostAddress(a)) == clientOf(QHostAddress(b)), same);
+    }
+
     // Connections that send their request a byte now and then, more than the server reads at
-    // once: the newest of them push out the oldest, never a viewer; a full house turns the
-    // newcomer away.
+    // once, from one address or from many of this computer's: the newest of them push out the
+    // oldest, never a viewer; a full house turns the newcomer away, and says why.
+    void crowdsNeverPushOutAViewer_data()
+    {
+        QTest::addColumn<bool>("manyAddresses");
+        QTest::newRow("127.0.0.1") << false;
+        QTest::newRow("127.0.0.2, 127.0.0.3, ...") << true;
+    }
     void crowdsNeverPushOutAViewer()
     {
+        QFETCH(bool, manyAddresses);
         Served s;
         s.out->server->setMaxViewers(2);
         Viewer first(s.port());
         QTRY_COMPARE(first.messages.size(), 1);
         QTcpSocket slow[130];
-        for (QTcpSocket& c : slow) {
+        for (quint32 i = 0; i < std::size(slow); ++i) {
+            QTcpSocket& c = slow[i];
+            if (manyAddresses)
+                c.bind(QHostAddress(QHostAddress(QStringLiteral("127.0.0.2")).toIPv4Address() + i));
             c.connectToHost(QStringLiteral("127.0.0.1"), s.port());
             c.write("GET /state.json HTTP/1.1\r\nX");
         }
@@ -206,12 +292,17 @@ private Q_SLOTS:
                                    [](const QTcpSocket& c) {
                                        return c.state() == QAbstractSocket::ConnectedState;
                                    }),
-                     RequestGuard::MaxPendingPerAddress);
+                     RequestGuard::MaxPendingPerClient);
         Viewer second(s.port()); // not locked out by the crowd
         QTRY_COMPARE(second.messages.size(), 1);
         Viewer third(s.port());
         QTRY_COMPARE(third.state(), QAbstractSocket::UnconnectedState);
         QVERIFY(third.messages.isEmpty());
+        const HttpReply full =
+            exchange(s.port(), "GET /live HTTP/1.1\r\n" + Host + Handshake + "\r\n");
+        QCOMPARE(full.status, 503);
+        QCOMPARE(full.body, "503 Service Unavailable: at most 2 viewers at a time, and all places "
+                            "are taken (--max-viewers sets the number)\n");
         s.f.type(Field::Home, "+1");
         s.step();
         QTRY_COMPARE(first.messages.size(), 2);
@@ -276,6 +367,73 @@ private Q_SLOTS:
         const qint64 grown = residentKiB() - before;
         QVERIFY2(Sanitized || grown < 8 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
         QCOMPARE(get(s.port(), "/state.json").body, s.out->sampler.json());
+    }
+
+    // The process runs out of descriptors while connections crowd in; once they have gone,
+    // the server answers again.
+    void outOfDescriptorsForAWhile()
+    {
+        Served s;
+        const FileLimit limit(QDir(QStringLiteral("/proc/self/fd")).count() + 24);
+        std::vector<std::unique_ptr<QTcpSocket>> crowd;
+        for (int i = 0; i < 40; ++i) {
+            crowd.push_back(std::make_unique<QTcpSocket>());
+            crowd.back()->connectToHost(QStringLiteral("127.0.0.1"), s.port());
+            crowd.back()->write("GET /state.json HTTP/1.1\r\nX");
+        }
+        QTest::qWait(1000); // for the server to run out
+        crowd.clear();
+        QTRY_COMPARE(s.out->server->openConnections(), 0);
+        QCOMPARE(get(s.port(), "/state.json").status, 200);
+    }
+
+    // More viewers than the usual limit of open files allows, when the server is told to keep
+    // that many.
+    void viewersBeyondTheUsualFileLimit()
+    {
+        Served s;
+        const FileLimit limit(256);
+        s.out->server->setMaxViewers(200);
+        std::vector<std::unique_ptr<Viewer>> many;
+        while (many.size() < 200) {
+            // A few at a time, as pages come: this computer has 32 handshakes read at once.
+            for (int i = 0; i < 20; ++i)
+                many.push_back(std::make_unique<Viewer>(s.port()));
+            QTRY_VERIFY(std::all_of(many.begin(), many.end(),
+                                    [](const auto& v) { return v->messages.size() == 1; }));
+        }
+        QCOMPARE(s.out->server->viewerCount(), 200);
+    }
+
+    // A program on this computer opens idle connections as fast as it can, each from the next
+    // address of 127.0.0.0/8, and holds 1 200 of them, for 30 s (tests/streaming/localcrowd.cpp).
+    // Meanwhile the board's clock goes on in the feed, a client that asks for the state every
+    // half second gets it, and what the crowd cost is given back.
+    void crowdFromManyLoopbackAddresses()
+    {
+        RunningBoard b;
+        QCOMPARE(get(b.port(), "/state.json").status, 200); // what Qt allocates once
+        QTRY_COMPARE(b.out->server->openConnections(), 0);
+        const qint64 before = proportionalKiB();
+
+        QProcess crowd;
+        crowd.start(QStringLiteral(LOCALCROWD), {QString::number(b.port()), QStringLiteral("30"),
+                                                 QStringLiteral("--feed"), b.tmp.path()});
+        QVERIFY(crowd.waitForStarted(BoundMs));
+        QVERIFY(QTest::qWaitFor([&] { return crowd.state() == QProcess::NotRunning; }, 90'000));
+        const QByteArray line = crowd.readAllStandardOutput().trimmed();
+        QHash<QByteArray, int> figure;
+        for (const QByteArray& pair : line.split(' '))
+            figure[pair.left(pair.indexOf('='))] = pair.mid(pair.indexOf('=') + 1).toInt();
+        qInfo("%s", line.constData());
+        QVERIFY2(figure["requests"] >= 50 && figure["clock_changes"] > 0, line.constData());
+        QVERIFY2(figure["longest_stall_ms"] <= 500, line.constData());
+        QVERIFY2(figure["served"] * 10 >= figure["requests"] * 9, line.constData());
+
+        QTRY_COMPARE_WITH_TIMEOUT(b.out->server->openConnections(), 0, BoundMs);
+        const qint64 grown = proportionalKiB() - before;
+        QVERIFY2(Sanitized || grown * 1024 < 30'000'000,
+                 qPrintable(QString("grew by %1 KiB").arg(grown)));
     }
 };
 

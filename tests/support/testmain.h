@@ -1,21 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "isolatedenv.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The main of every test: runs offscreen unless told otherwise, and keeps the settings in a
-// temporary folder so that no test ever touches the user's own, nor the saved game.
+// The main of every test: runs offscreen unless told otherwise, and keeps HOME and every XDG
+// folder in a temporary folder so that no test ever touches the user's own files: the
+// settings, the saved game, caches.
 #define PL_TEST_MAIN_WITH(Application, TestClass)                                                  \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                        \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                               \
-        QTemporaryDir config;                                                                      \
-        qputenv("XDG_CONFIG_HOME", QDir(config.path()).absolutePath().toLocal8Bit());              \
-        qputenv("XDG_STATE_HOME", QDir(config.path()).absolutePath().toLocal8Bit());               \
+        QTemporaryDir home;                                                                        \
+        isolated::thisProcess(home.path());                                                        \
         Application app(argc, argv);                                                               \
         QCoreApplication::setOrganizationName(QStringLiteral("Pucklight"));                        \
         QCoreApplication::setApplicationName(QStringLiteral("Pucklight"));                         \
