@@ -320,6 +320,10 @@
         <source>Board Caption:</source>
         <translation>Légende du tableau :</translation>
     </message>
+    <message>
+        <source>Open the operator console with the board</source>
+        <translation>Ouvrir la console de l&apos;opérateur avec le tableau</translation>
+    </message>
 </context>
 <context>
     <name>Entry</name>

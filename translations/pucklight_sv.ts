@@ -320,6 +320,10 @@
         <source>Board Caption:</source>
         <translation>Tavlans rubrik:</translation>
     </message>
+    <message>
+        <source>Open the operator console with the board</source>
+        <translation>Öppna operatörskonsolen med tavlan</translation>
+    </message>
 </context>
 <context>
     <name>Entry</name>

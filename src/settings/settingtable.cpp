@@ -61,9 +61,8 @@ constexpr SettingRow Rows[] = {
     {.section = S::Pic, .key = "BoardPic", .member = &V::BoardPic, .maxLength = MaxPathLength, .page = "tabPictures", .control = C::Picture, .name = "imgBoardPicPreview", .button = "cmdChangeBoardPic", .clear = "cmdClearBoardPic", .prompt = PictureFilter},
     {.section = S::Pic, .key = "LEDType", .member = &V::LEDType, .page = "tabPictures", .control = C::List, .name = "cmbLedType", .high = 1},
 
-    // The operator's console opens with the board (1) or not (0). Not in the dialog yet: OK
-    // keeps it as it was.
-    {.section = S::Key, .key = "OpenConsole", .member = &V::OpenConsole},
+    // The operator's console opens with the board (any value but 0) or not.
+    {.section = S::Key, .key = "OpenConsole", .member = &V::OpenConsole, .page = "tabKeyboard", .control = C::Check, .name = "chkOpenConsole", .high = 1},
 };
 // clang-format on
 
@@ -87,6 +86,8 @@ constexpr bool fitsItsControl(const SettingRow& r)
     case C::Options:
     case C::List:
         return named && (int32 || int16) && r.low <= r.high;
+    case C::Check:
+        return named && (int32 || int16) && r.low != r.high;
     case C::Number:
         return named && r.button && (int32 || int16) && r.low <= r.high;
     case C::Text:

@@ -17,6 +17,7 @@
 #include "testmain.h"
 #include "widgetcontrols.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -62,12 +63,11 @@ std::vector<QRect> textAreas(QWidget* w)
         QStyleOptionButton o;
         o.initFrom(b);
         o.text = b->text();
-        const bool radio = qobject_cast<QRadioButton*>(b);
-        return {b->text().isEmpty()
-                    ? QRect()
-                    : b->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents
-                                                       : QStyle::SE_PushButtonContents,
-                                                 &o, b)};
+        const QStyle::SubElement contents =
+            qobject_cast<QRadioButton*>(b) ? QStyle::SE_RadioButtonContents
+            : qobject_cast<QCheckBox*>(b)  ? QStyle::SE_CheckBoxContents
+                                           : QStyle::SE_PushButtonContents;
+        return {b->text().isEmpty() ? QRect() : b->style()->subElementRect(contents, &o, b)};
     }
     if (auto* t = qobject_cast<QTabBar*>(w)) {
         std::vector<QRect> tabs;
@@ -142,6 +142,13 @@ class TestAppWindows : public QObject
             QStyleOptionButton opt;
             opt.initFrom(o);
             const QRect room = o->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, o);
+            return {o->text(),
+                    o->fontMetrics().size(Qt::TextShowMnemonic, o->text()).width() - room.width()};
+        }
+        if (const auto* o = dynamic_cast<const CheckBox*>(c)) {
+            QStyleOptionButton opt;
+            opt.initFrom(o);
+            const QRect room = o->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, o);
             return {o->text(),
                     o->fontMetrics().size(Qt::TextShowMnemonic, o->text()).width() - room.width()};
         }
