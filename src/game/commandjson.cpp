@@ -89,13 +89,14 @@ std::optional<ClockValue> timeOf(const QJsonValue& v)
     return ClockValue::whole(seconds) + ClockValue::tenths(tenths);
 }
 
-// A whole number, or NoNumber for null where a number may be left dark.
+// A whole number, or NoNumber for null where a number may be left dark. A negative number is
+// refused: it would be written back as null, which is another command.
 std::optional<int16_t> numberOf(const QJsonValue& v, bool nullAllowed)
 {
     if (v.isNull() && nullAllowed)
         return NoNumber;
     const double d = v.toDouble(std::nan(""));
-    if (!v.isDouble() || d != std::floor(d) || d < -1000 || d > 1000)
+    if (!v.isDouble() || d != std::floor(d) || d < 0 || d > 1000)
         return std::nullopt;
     return static_cast<int16_t>(d);
 }
@@ -164,7 +165,7 @@ std::optional<Command> fromJson(const QJsonObject& json, QString* reason,
     if (takes & IndexArg) {
         const auto index = numberOf(at("index"), false);
         if (!index)
-            return refuse(QStringLiteral("an index is a whole number"));
+            return refuse(QStringLiteral("an index is a whole number from 0"));
         c.index = *index;
     }
     for (const auto& [arg, k] : {std::pair{ScoreArg, "score"}, std::pair{ShotsArg, "shots"},
@@ -173,7 +174,7 @@ std::optional<Command> fromJson(const QJsonObject& json, QString* reason,
             continue;
         const auto n = numberOf(at(k), arg != PeriodArg);
         if (!n)
-            return refuse(QStringLiteral("\"%1\" is a whole number%2")
+            return refuse(QStringLiteral("\"%1\" is a whole number from 0%2")
                               .arg(QLatin1String(k),
                                    arg != PeriodArg ? QStringLiteral(" or null") : QString()));
         c.number = *n;

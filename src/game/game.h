@@ -152,7 +152,7 @@ private:
     bool putBack(const Step& step, bool backwards, bool dryRun);
 
     // The record.
-    GameEvent event(EventKind kind, const CommandSource& source) const;
+    GameEvent newEvent(EventKind kind, const CommandSource& source) const;
     void note(GameEvent e);
     void recordChange(const Command& c, const GameState& before, const CommandSource& source);
 

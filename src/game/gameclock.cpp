@@ -28,7 +28,7 @@ void Game::tick()
             continue;
         const ClockValue left = clocks.ReadClock(i);
         if (p.shownTime > ClockValue() && left <= ClockValue()) {
-            GameEvent e = event(EventKind::PenaltyExpired, CommandSource::clock());
+            GameEvent e = newEvent(EventKind::PenaltyExpired, CommandSource::clock());
             e.team = teamOf(i);
             e.slot = slotOf(i);
             e.player = p.player;
@@ -55,7 +55,7 @@ void Game::handOverFreedSlots()
         setPenaltyTime(i, next.time);
         if (game.clocks.IsRunning(GameClock))
             game.clocks.StartClock(i);
-        GameEvent e = event(EventKind::WaitingTookSlot, CommandSource::clock());
+        GameEvent e = newEvent(EventKind::WaitingTookSlot, CommandSource::clock());
         e.team = teamOf(i);
         e.slot = slotOf(i);
         e.player = next.player;

@@ -27,7 +27,7 @@ Game::Step::Values Game::valuesOf(const GameState& s)
     return v;
 }
 
-GameEvent Game::event(EventKind kind, const CommandSource& source) const
+GameEvent Game::newEvent(EventKind kind, const CommandSource& source) const
 {
     GameEvent e;
     e.kind = kind;
@@ -47,7 +47,7 @@ void Game::note(GameEvent e)
 
 void Game::recordRefusal(const QString& what, const QString& reason, const CommandSource& source)
 {
-    GameEvent e = event(EventKind::Refused, source);
+    GameEvent e = newEvent(EventKind::Refused, source);
     e.text = what + QStringLiteral(": ") + reason;
     note(std::move(e));
     Q_EMIT changed();
@@ -58,7 +58,7 @@ void Game::recordChange(const Command& c, const GameState& before, const Command
     const auto t = static_cast<size_t>(c.team);
     std::vector<GameEvent> events;
     auto add = [&](EventKind kind) -> GameEvent& {
-        events.push_back(event(kind, source));
+        events.push_back(newEvent(kind, source));
         events.back().team = c.team;
         return events.back();
     };
@@ -283,7 +283,7 @@ CommandResult Game::undoOrRedo(bool undo, const CommandSource& source)
     putBack(step, undo, false);
     game.TimeBuffer = TypedText();
     game.EntryBuffer = TypedText();
-    GameEvent e = event(undo ? EventKind::Undo : EventKind::Redo, source);
+    GameEvent e = newEvent(undo ? EventKind::Undo : EventKind::Redo, source);
     e.refs = step.events;
     e.text = step.first.describe();
     note(std::move(e));

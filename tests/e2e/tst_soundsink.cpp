@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The horn and the buzzer players on a real sound server: PulseAudio with only a null sink,
-// whose monitor parec records. Play after play, every sound must be heard whole.
+// The horn and the buzzer on a real sound server: PulseAudio with only a null sink, whose
+// monitor parec records. Play after play, every sound must be heard whole: from the players
+// themselves, and from the real program under Xvfb with G and B pressed as an operator would.
+#include "boardrun.h"
 #include "mmcontrol.h"
 #include "testmain.h"
 #include "testservers.h"
@@ -93,6 +95,42 @@ std::vector<Heard> soundsIn(const QByteArray& raw)
     return heard;
 }
 
+struct Sound
+{
+    const char* name;
+    QByteArray bytes;
+    double seconds;
+};
+// Two formats, as the operator's files may differ.
+const Sound Sounds[] = {{"horn.wav", tone(44100, 2, 1000, 440), 1.0},
+                        {"buzzer.wav", tone(22050, 1, 600, 220), 0.6}};
+
+// Whether the recording holds Plays sounds, horn and buzzer in turn, each its file's length;
+// what was heard goes to the log, and to `report` for a failure.
+bool heardWhole(const QString& recording, QString* report)
+{
+    QFile raw(recording);
+    if (!raw.open(QIODevice::ReadOnly)) {
+        *report = QStringLiteral("no recording");
+        return false;
+    }
+    const std::vector<Heard> heard = soundsIn(raw.readAll());
+    bool whole = heard.size() == Plays;
+    for (size_t i = 0; i < heard.size(); ++i) {
+        const double want = Sounds[i % 2].seconds;
+        const bool ok = std::abs(heard[i].length - want) <= ToleranceS;
+        whole = whole && ok;
+        *report += QStringLiteral("\n  %1 at %2 s: %3 s of %4%5")
+                       .arg(i + 1, 2)
+                       .arg(heard[i].start, 6, 'f', 2)
+                       .arg(heard[i].length, 0, 'f', 3)
+                       .arg(want)
+                       .arg(ok ? "" : "  <-");
+    }
+    qInfo("heard %zu sounds of %d:%s", heard.size(), Plays, qPrintable(*report));
+    return whole;
+}
+
 } // namespace
 
 class TestSoundSink : public QObject
@@ -134,30 +172,13 @@ private Q_SLOTS:
     // break a sound up.
     void everyPlayHeardWhole()
     {
-        // Two formats, as the operator's files may differ.
-        const struct
-        {
-            const char* name;
-            QByteArray bytes;
-            double seconds;
-        } sounds[] = {{"horn.wav", tone(44100, 2, 1000, 440), 1.0},
-                      {"buzzer.wav", tone(22050, 1, 600, 220), 0.6}};
         MMControl players[2];
         for (int i = 0; i < 2; ++i) {
-            const QString file = work.filePath(QLatin1String(sounds[i].name));
-            QVERIFY(wav::write(file, sounds[i].bytes));
-            QVERIFY2(players[i].open(file), qPrintable(players[i].statusReason()));
+            QVERIFY2(players[i].open(soundFile(i)), qPrintable(players[i].statusReason()));
         }
-
-        const QString recording = work.filePath(QStringLiteral("sink.raw"));
-        const Process parec = startProcess(
-            QStringLiteral("parec"),
-            {QStringLiteral("--device=pucklight_e2e.monitor"), QStringLiteral("--raw"),
-             QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-             QStringLiteral("--rate=%1").arg(RecordRate), QStringLiteral("--latency-msec=20")},
-            environment, recording);
-        QTRY_VERIFY2_WITH_TIMEOUT(QFileInfo(recording).size() > 0, "parec records nothing",
-                                  TestServers::StartMs);
+        const QString recording = work.filePath(QStringLiteral("players.raw"));
+        const Process parec = record(recording);
+        QVERIFY(parec);
 
         QStringList ends;
         for (int i = 0; i < Plays; ++i) {
@@ -169,7 +190,7 @@ private Q_SLOTS:
                 QTest::qWait(StallAfterMs);
                 QThread::msleep(StallMs); // the program held up, as on a busy machine
             }
-            const auto waitMs = static_cast<int>(2000 * sounds[i % 2].seconds) + 3000;
+            const auto waitMs = static_cast<int>(2000 * Sounds[i % 2].seconds) + 3000;
             QVERIFY2(done.wait(waitMs), qPrintable(QStringLiteral("play %1 never ended").arg(i)));
             const auto end = done.first().first().value<MMControl::PlayEnd>();
             ends << QLatin1String(QMetaEnum::fromType<MMControl::PlayEnd>().valueToKey(int(end)));
@@ -177,24 +198,64 @@ private Q_SLOTS:
         }
         QTest::qWait(500); // the last sound through the server to parec
         QCOMPARE(ends, QStringList(Plays, QStringLiteral("Finished")));
+        judge(recording);
+    }
 
-        QFile raw(recording);
-        QVERIFY(raw.open(QIODevice::ReadOnly));
-        const std::vector<Heard> heard = soundsIn(raw.readAll());
-        QString report;
-        bool whole = heard.size() == Plays;
-        for (size_t i = 0; i < heard.size(); ++i) {
-            const double want = sounds[i % 2].seconds;
-            const bool ok = std::abs(heard[i].length - want) <= ToleranceS;
-            whole = whole && ok;
-            report += QStringLiteral("\n  %1 at %2 s: %3 s of %4%5")
-                          .arg(i + 1, 2)
-                          .arg(heard[i].start, 6, 'f', 2)
-                          .arg(heard[i].length, 0, 'f', 3)
-                          .arg(want)
-                          .arg(ok ? "" : "  <-");
+    // The real program, its horn and buzzer files set in its settings: G, B, G, ... each
+    // pressed a moment after the last sound ended.
+    void programPlaysWhole()
+    {
+        const QString program = qEnvironmentVariable("PUCKLIGHT_BINARY");
+        QVERIFY2(QFileInfo(program).isExecutable(),
+                 "PUCKLIGHT_BINARY must name the pucklight program (CTest passes it)");
+        TestServers display(program, work.path());
+        QString error;
+        QVERIFY2(display.startDisplay(&error), qPrintable(error));
+        // The program plays to this test's sound server.
+        const QByteArray ini = "[KeySettings]\nHornFile=" + soundFile(0).toUtf8() +
+                               "\nBuzzerFile=" + soundFile(1).toUtf8() + '\n';
+        BoardRun run(display, QStringLiteral("program"), ini);
+        QVERIFY2(run.open(), qPrintable(run.error));
+        const QString recording = work.filePath(QStringLiteral("program.raw"));
+        const Process parec = record(recording);
+        QVERIFY(parec);
+        for (int i = 0; i < Plays; ++i) {
+            display.x().play(i % 2 == 0 ? QStringLiteral("g") : QStringLiteral("b"));
+            QTest::qWait(static_cast<int>(1000 * Sounds[i % 2].seconds) + 3 * PauseMs);
         }
-        qInfo("heard %zu sounds of %d:%s", heard.size(), Plays, qPrintable(report));
+        QTest::qWait(500);
+        judge(recording);
+    }
+
+private:
+    QString soundFile(int i)
+    {
+        const QString file = work.filePath(QLatin1String(Sounds[i].name));
+        if (!QFileInfo::exists(file) && !wav::write(file, Sounds[i].bytes))
+            return {};
+        return file;
+    }
+
+    // parec recording the null sink into `file`, once it has begun.
+    Process record(const QString& file)
+    {
+        Process parec = startProcess(
+            QStringLiteral("parec"),
+            {QStringLiteral("--device=pucklight_e2e.monitor"), QStringLiteral("--raw"),
+             QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
+             QStringLiteral("--rate=%1").arg(RecordRate), QStringLiteral("--latency-msec=20")},
+            environment, file);
+        if (!QTest::qWaitFor([&] { return QFileInfo(file).size() > 0; }, TestServers::StartMs)) {
+            qWarning("parec records nothing");
+            parec.reset();
+        }
+        return parec;
+    }
+
+    void judge(const QString& recording)
+    {
+        QString report;
+        const bool whole = heardWhole(recording, &report);
         if (!whole) {
             work.setAutoRemove(false); // the recording, to listen to
             report += QStringLiteral("\n  recorded in ") + recording;

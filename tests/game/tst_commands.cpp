@@ -216,7 +216,10 @@ private Q_SLOTS:
         row(R"({"team": "home"})", "no \"command\" named");
         row(R"({"command": "goal"})", "goal needs \"team\"");
         row(R"({"command": "goal", "team": "away"})", "a team is \"home\" or \"visitor\"");
-        row(R"({"command": "setPeriod", "period": 2.5})", "\"period\" is a whole number");
+        row(R"({"command": "setPeriod", "period": 2.5})", "\"period\" is a whole number from 0");
+        // null leaves a score dark, so -1 is not another way to write it
+        row(R"({"command": "setScore", "team": "home", "score": -49})",
+            "\"score\" is a whole number from 0 or null");
         row(R"({"command": "setClock", "time": "1:60"})",
             "a time is \"m:ss\", \"m:ss.t\" or seconds");
         row(R"({"command": "setClock", "time": "6508.5"})",
