@@ -2,6 +2,8 @@
 // Time of one clock tick (with the repaint of what changed) and of one resize, on the real
 // board, offscreen.
 #include "boardfixture.h"
+#include "consolestatus.h"
+#include "frmconsole.h"
 #include "gamefile.h"
 #include "isolatedenv.h"
 #include "twips.h"
@@ -21,7 +23,9 @@ void showAt(frmScoreBoard& b, int w, int h)
 
 // One tick with the game clock under a minute (three digits change every tick) and all
 // four penalties running, followed by the repaint of what the tick changed; with the game
-// file on (third argument 1), also the save: a write a second, on the writer's thread.
+// file on (third argument 1), also the save: a write a second, on the writer's thread; with
+// the operator's console open beside it at 1366 x 768 (fourth argument 1), also the console's
+// share: its miniature, its lines and its penalties.
 void tick(benchmark::State& state)
 {
     BoardFixture f;
@@ -30,6 +34,16 @@ void tick(benchmark::State& state)
     GameFile file(dir.filePath(QStringLiteral("game.json")));
     if (state.range(2))
         file.follow(&b.game());
+    ConsoleStatus status;
+    std::unique_ptr<frmConsole> console;
+    if (state.range(3)) {
+        console = std::make_unique<frmConsole>(b.game(), status);
+        console->setBoardSize(
+            QSize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+        console->resize(1366, 768);
+        console->show();
+        QCoreApplication::processEvents();
+    }
     showAt(b, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     f.type(Field::Time, "59.59\n");
     for (Field p : {Field::PenaltyTH1, Field::PenaltyTH2, Field::PenaltyTV1, Field::PenaltyTV2})
@@ -85,11 +99,12 @@ void resize(benchmark::State& state)
 } // namespace
 
 BENCHMARK(tick)
-    ->ArgNames({"width", "height", "gamefile"})
-    ->Args({1920, 1080, 0})
-    ->Args({1920, 1080, 1})
-    ->Args({3840, 2160, 0})
-    ->Args({3840, 2160, 1})
+    ->ArgNames({"width", "height", "gamefile", "console"})
+    ->Args({1920, 1080, 0, 0})
+    ->Args({1920, 1080, 1, 0})
+    ->Args({1920, 1080, 0, 1})
+    ->Args({3840, 2160, 0, 0})
+    ->Args({3840, 2160, 1, 0})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(resize)->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,8 @@
 //   board   resident memory with the board open, after the splash was clicked; then the whole
 //           process's CPU with the game clock running, board at 1920 x 1080 (arguments after
 //           the seconds go to the program; PUCKLIGHT_BENCH_CLOCK=0.59 runs it under a minute)
+//   tenths  the same with the game clock under a minute, so that the board shows tenths
+//   console the same with the operator's console open (--console) at 1366 x 768 beside it
 // bench/process.sh builds and runs it; bench/README.md has the results.
 #include "isolatedenv.h"
 #include "splashdesign.h"
@@ -418,6 +420,11 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
 {
     XDisplay& x = servers.x11();
     const auto child = startProgram(servers, program, folder, QStringLiteral("board"), arguments);
+{
+    XDisplay& x = servers.x11();
+    const auto child =
+        startProgram(servers, program, folder, QStringLiteral("board"),
+                     console ? QStringList{QStringLiteral("--console")} : QStringList());
     const long pid = child->pid();
     const XDisplay::Window splash = waitForWindow(
         *child, [&] { return x.findBySize(splashSize(), pid); }, QStringLiteral("splash"));
@@ -441,7 +448,21 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
                  .arg(BoardSize.height()));
     QThread::msleep(BoardSettleMs);
     reportMemory(pid, QStringLiteral("at %1 x %2").arg(BoardSize.width()).arg(BoardSize.height()));
+    if (console) {
+        const XDisplay::Window w = waitForWindow(
+            *child, [&] { return x.findByTitle(QStringLiteral("Pucklight Console"), pid); },
+            QStringLiteral("console"));
+        out() << QStringLiteral("console open at %1 x %2\n")
+                     .arg(x.geometry(w).width())
+                     .arg(x.geometry(w).height());
+    }
     x.focus(board);
+    if (tenths) {
+        // 0:59: the clock shows seconds and tenths, a digit changing every tick.
+        for (const unsigned long key : {XK_0, XK_period, XK_5, XK_9, XK_Return})
+            x.tap(key);
+        QThread::msleep(BoardSettleMs);
+    }
     const QImage before = x.grab(board);
     // PUCKLIGHT_BENCH_CLOCK=0.59 types a game time on the clock field first: under a minute
     // the clock shows tenths, and the board changes ten times a second.
@@ -504,6 +525,9 @@ int main(int argc, char* argv[])
         else if (mode == QLatin1String("board"))
             boardRun(servers, program, work.path(), args.value(3, QStringLiteral("60")).toInt(),
                      args.mid(4));
+        else if (mode == QLatin1String("console") || mode == QLatin1String("tenths"))
+            boardRun(servers, program, work.path(), args.value(3, QStringLiteral("45")).toInt(),
+                     mode == QLatin1String("console"), true);
         else
             fail(QStringLiteral("unknown mode %1").arg(mode));
     } catch (const Failure& f) {

@@ -7,7 +7,8 @@
 #                           Weston for the Wayland run, poppler's pdftotext for the game sheet,
 #                           the mosquitto broker, its clients and openssl for the broker tests,
 #                           zbarimg to read the QR code back, ip and curl for the remote control
-#                           from a network namespace)
+#                           from a network namespace,
+#                           D-Bus and AT-SPI to read the console as a screen reader does)
 #                           and the validators of the installed menu entry and metainfo
 #   scripts/deps.sh package the build's plus what `cpack -G DEB` and scripts/package-check.sh use
 #   scripts/deps.sh ci      test and package, plus clang for the fuzzers, Google Benchmark and
@@ -24,7 +25,8 @@ build_pkgs=(g++ cmake ninja-build pkg-config
     qt6-translations-l10n libmosquitto-dev libqrencode-dev)
 test_pkgs=(xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick pulseaudio pulseaudio-utils
     python3 weston desktop-file-utils appstream file man-db poppler-utils
-    mosquitto mosquitto-clients openssl zbar-tools iproute2 curl)
+    mosquitto mosquitto-clients openssl zbar-tools iproute2 curl dbus-daemon
+    at-spi2-core)
 package_pkgs=(dpkg-dev file desktop-file-utils appstream man-db debootstrap lintian)
 ci_pkgs=(clang libclang-rt-14-dev libbenchmark-dev chromium)
 

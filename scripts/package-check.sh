@@ -72,6 +72,8 @@ check_install() {
         "$share/metainfo/$app_id.metainfo.xml" || fail "the metainfo names another menu entry"
     grep -qx "Icon=$app_id" "$share/applications/$app_id.desktop" || fail "the menu entry's icon"
     grep -qx "Exec=pucklight" "$share/applications/$app_id.desktop" || fail "the menu entry's Exec"
+    grep -qx "Exec=pucklight --screen 1 --fullscreen --console" \
+        "$share/applications/$app_id.desktop" || fail "the menu entry's action for two screens"
     if command -v man >/dev/null 2>&1; then
         LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man1/pucklight.1.gz" \
             2>"$tmp/man.log" >/dev/null
@@ -200,9 +202,10 @@ check_chroot() {
     fi
     # Started as the menu entry starts it (offscreen: the tree has no display), it opens: the
     # first start writes the settings file once the splash has loaded them. HOME and the XDG
-    # folders are the run's own there too.
+    # folders are the run's own there too. (The entry's own Exec comes first; its actions'
+    # follow.)
     local exec
-    exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$app_id.desktop")
+    exec=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/$app_id.desktop" | head -n 1)
     cp "$here/tests/support/isolatedenv.sh" "$root/tmp/pl-isolatedenv.sh"
     # shellcheck disable=SC2016 # run by the tree's shell
     chroot "$root" env QT_QPA_PLATFORM=offscreen bash -c '

@@ -17,6 +17,75 @@
     </message>
 </context>
 <context>
+    <name>Console</name>
+    <message>
+        <source>no sound file</source>
+        <translation>pas de fichier son</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>disponible</translation>
+    </message>
+    <message>
+        <source>playing</source>
+        <translation>en lecture</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>en échec : %1</translation>
+    </message>
+    <message>
+        <source>buzzer %1; horn %2</source>
+        <translation>sonnerie %1 ; klaxon %2</translation>
+    </message>
+    <message>
+        <source>writing to %1</source>
+        <translation>écrit dans %1</translation>
+    </message>
+    <message>
+        <source>not written: another board writes to %1</source>
+        <translation>non écrit : un autre tableau écrit dans %1</translation>
+    </message>
+    <message>
+        <source>cannot serve on %1 port %2</source>
+        <translation>impossible de servir sur %1 port %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n viewer(s)</source>
+        <translation>
+            <numerusform>%1, %n spectateur</numerusform>
+            <numerusform>%1, %n spectateurs</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleStatus</name>
+    <message>
+        <source>Sound</source>
+        <translation>Son</translation>
+    </message>
+    <message>
+        <source>Feed</source>
+        <translation>Flux</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Serveur</translation>
+    </message>
+    <message>
+        <source>Remote control</source>
+        <translation>Télécommande</translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
+    <message>
+        <source>Game file</source>
+        <translation>Fichier de partie</translation>
+    </message>
+</context>
+<context>
     <name>Design</name>
     <message>
         <source>Home</source>
@@ -251,6 +320,380 @@
         <source>Board Caption:</source>
         <translation>Légende du tableau :</translation>
     </message>
+    <message>
+        <source>Open the operator console with the board</source>
+        <translation>Ouvrir la console de l&apos;opérateur avec le tableau</translation>
+    </message>
+</context>
+<context>
+    <name>Entry</name>
+    <message>
+        <source>Enter sets %1 to %2</source>
+        <translation>Entrée met %1 à %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: %2 is no game time (0:00 to 99:59)</source>
+        <translation>Entrée ne change rien : %2 n&apos;est pas un temps de jeu (0:00 à 99:59)</translation>
+    </message>
+    <message>
+        <source>Type a number for %1</source>
+        <translation>Tapez un nombre pour %1</translation>
+    </message>
+    <message>
+        <source>The next digit adds to %1; Enter sets it to %2</source>
+        <translation>Le chiffre suivant s&apos;ajoute à %1 ; Entrée le met à %2</translation>
+    </message>
+    <message>
+        <source>The next digit takes from %1; Enter sets it to %2</source>
+        <translation>Le chiffre suivant se retire de %1 ; Entrée le met à %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: %1 is %3 to %4, not %2</source>
+        <translation>Entrée ne change rien : %1 va de %3 à %4, pas %2</translation>
+    </message>
+    <message>
+        <source>Enter sets %1 to player %2</source>
+        <translation>Entrée met %1 au joueur %2</translation>
+    </message>
+    <message>
+        <source>Type a player for %1</source>
+        <translation>Tapez un joueur pour %1</translation>
+    </message>
+    <message>
+        <source>The next digit adds to the player of %1; Enter sets it to %2</source>
+        <translation>Le chiffre suivant s&apos;ajoute au joueur de %1 ; Entrée le met à %2</translation>
+    </message>
+    <message>
+        <source>The next digit takes from the player of %1; Enter sets it to %2</source>
+        <translation>Le chiffre suivant se retire du joueur de %1 ; Entrée le met à %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: a player is %3 to %4, not %2</source>
+        <translation>Entrée ne change rien : un joueur va de %3 à %4, pas %2</translation>
+    </message>
+    <message>
+        <source>Enter sets the time of %1 to %2</source>
+        <translation>Entrée met le temps de %1 à %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: %2 is no penalty time (0:00 to 9:59)</source>
+        <translation>Entrée ne change rien : %2 n&apos;est pas un temps de pénalité (0:00 à 9:59)</translation>
+    </message>
+    <message>
+        <source>Left lights the home goal lamp, Right the visitor&apos;s, Down puts it out</source>
+        <translation>Gauche allume la lampe de but locale, Droite celle du visiteur, Bas l&apos;éteint</translation>
+    </message>
+    <message>
+        <source>Enter %5</source>
+        <translation>Entrée %5</translation>
+    </message>
+    <message>
+        <source>the game clock</source>
+        <translation>le chrono de jeu</translation>
+    </message>
+    <message>
+        <source>the home score</source>
+        <translation>le score local</translation>
+    </message>
+    <message>
+        <source>the visitor score</source>
+        <translation>le score visiteur</translation>
+    </message>
+    <message>
+        <source>the goal lamps</source>
+        <translation>les lampes de but</translation>
+    </message>
+    <message>
+        <source>the home shots</source>
+        <translation>les tirs locaux</translation>
+    </message>
+    <message>
+        <source>the period</source>
+        <translation>la période</translation>
+    </message>
+    <message>
+        <source>the visitor shots</source>
+        <translation>les tirs visiteurs</translation>
+    </message>
+    <message>
+        <source>home penalty 1</source>
+        <translation>la pénalité locale 1</translation>
+    </message>
+    <message>
+        <source>visitor penalty 1</source>
+        <translation>la pénalité visiteur 1</translation>
+    </message>
+    <message>
+        <source>home penalty 2</source>
+        <translation>la pénalité locale 2</translation>
+    </message>
+    <message>
+        <source>visitor penalty 2</source>
+        <translation>la pénalité visiteur 2</translation>
+    </message>
+    <message>
+        <source>starts or stops the clocks</source>
+        <translation>démarre ou arrête les chronos</translation>
+    </message>
+    <message>
+        <source>starts or stops the game clock alone</source>
+        <translation>démarre ou arrête le chrono de jeu seul</translation>
+    </message>
+    <message>
+        <source>resets the game clock</source>
+        <translation>réinitialise le chrono de jeu</translation>
+    </message>
+    <message>
+        <source>switches the clock between the game time and the time of day</source>
+        <translation>bascule le chrono entre le temps de jeu et l&apos;heure</translation>
+    </message>
+    <message>
+        <source>clears the selected penalty</source>
+        <translation>efface la pénalité choisie</translation>
+    </message>
+    <message>
+        <source>starts or stops the selected penalty&apos;s clock</source>
+        <translation>démarre ou arrête le chrono de la pénalité choisie</translation>
+    </message>
+    <message>
+        <source>sounds the horn</source>
+        <translation>déclenche le klaxon</translation>
+    </message>
+    <message>
+        <source>sounds the buzzer</source>
+        <translation>déclenche la sonnerie</translation>
+    </message>
+    <message>
+        <source>takes back the last change</source>
+        <translation>annule le dernier changement</translation>
+    </message>
+    <message>
+        <source>does again what was taken back</source>
+        <translation>rétablit ce qui a été annulé</translation>
+    </message>
+    <message>
+        <source>dark</source>
+        <translation>éteint</translation>
+    </message>
+    <message>
+        <source>The clear key</source>
+        <translation>La touche d&apos;effacement</translation>
+    </message>
+    <message>
+        <source>%1 clears %2</source>
+        <translation>%1 efface %2</translation>
+    </message>
+    <message>
+        <source>%1 blanks %2</source>
+        <translation>%1 éteint %2</translation>
+    </message>
+    <message>
+        <source>%1; Enter also %2</source>
+        <translation>%1 ; Entrée %2 aussi</translation>
+    </message>
+</context>
+<context>
+    <name>Events</name>
+    <message>
+        <source>no player</source>
+        <translation>sans joueur</translation>
+    </message>
+    <message>
+        <source>player %1</source>
+        <translation>joueur %1</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1re</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1e</translation>
+    </message>
+    <message>
+        <source>clocks started</source>
+        <translation>chronos démarrés</translation>
+    </message>
+    <message>
+        <source>clocks stopped</source>
+        <translation>chronos arrêtés</translation>
+    </message>
+    <message>
+        <source>game clock started alone</source>
+        <translation>chrono de jeu démarré seul</translation>
+    </message>
+    <message>
+        <source>game clock stopped alone</source>
+        <translation>chrono de jeu arrêté seul</translation>
+    </message>
+    <message>
+        <source>home penalty %1 clock started</source>
+        <translation>chrono de la pénalité locale %1 démarré</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 clock started</source>
+        <translation>chrono de la pénalité visiteur %1 démarré</translation>
+    </message>
+    <message>
+        <source>home penalty %1 clock stopped</source>
+        <translation>chrono de la pénalité locale %1 arrêté</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 clock stopped</source>
+        <translation>chrono de la pénalité visiteur %1 arrêté</translation>
+    </message>
+    <message>
+        <source>%1 period</source>
+        <translation>%1 période</translation>
+    </message>
+    <message>
+        <source>home goal</source>
+        <translation>but local</translation>
+    </message>
+    <message>
+        <source>visitor goal</source>
+        <translation>but visiteur</translation>
+    </message>
+    <message>
+        <source>home score set to %1</source>
+        <translation>score local mis à %1</translation>
+    </message>
+    <message>
+        <source>visitor score set to %1</source>
+        <translation>score visiteur mis à %1</translation>
+    </message>
+    <message>
+        <source>dark</source>
+        <translation>éteint</translation>
+    </message>
+    <message>
+        <source>home shots set to %1</source>
+        <translation>tirs locaux mis à %1</translation>
+    </message>
+    <message>
+        <source>visitor shots set to %1</source>
+        <translation>tirs visiteurs mis à %1</translation>
+    </message>
+    <message>
+        <source>period set to %1</source>
+        <translation>période mise à %1</translation>
+    </message>
+    <message>
+        <source>home penalty %1: %2, %3</source>
+        <translation>pénalité locale %1 : %2, %3</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1: %2, %3</source>
+        <translation>pénalité visiteur %1 : %2, %3</translation>
+    </message>
+    <message>
+        <source>no time</source>
+        <translation>sans temps</translation>
+    </message>
+    <message>
+        <source>home penalty %1 cleared</source>
+        <translation>pénalité locale %1 effacée</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 cleared</source>
+        <translation>pénalité visiteur %1 effacée</translation>
+    </message>
+    <message>
+        <source>home penalty %1 over (%2)</source>
+        <translation>pénalité locale %1 terminée (%2)</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 over (%2)</source>
+        <translation>pénalité visiteur %1 terminée (%2)</translation>
+    </message>
+    <message>
+        <source>home penalty waiting: %1, %2</source>
+        <translation>pénalité locale en attente : %1, %2</translation>
+    </message>
+    <message>
+        <source>visitor penalty waiting: %1, %2</source>
+        <translation>pénalité visiteur en attente : %1, %2</translation>
+    </message>
+    <message>
+        <source>home waiting penalty removed: %1, %2</source>
+        <translation>pénalité locale en attente retirée : %1, %2</translation>
+    </message>
+    <message>
+        <source>visitor waiting penalty removed: %1, %2</source>
+        <translation>pénalité visiteur en attente retirée : %1, %2</translation>
+    </message>
+    <message>
+        <source>home waiting penalty to slot %1: %2, %3</source>
+        <translation>pénalité locale en attente à la place %1 : %2, %3</translation>
+    </message>
+    <message>
+        <source>visitor waiting penalty to slot %1: %2, %3</source>
+        <translation>pénalité visiteur en attente à la place %1 : %2, %3</translation>
+    </message>
+    <message>
+        <source>game clock set to %1</source>
+        <translation>chrono de jeu mis à %1</translation>
+    </message>
+    <message>
+        <source>game clock reset to %1</source>
+        <translation>chrono de jeu réinitialisé à %1</translation>
+    </message>
+    <message>
+        <source>clock shows the time of day</source>
+        <translation>le chrono montre l&apos;heure</translation>
+    </message>
+    <message>
+        <source>clock shows the game time</source>
+        <translation>le chrono montre le temps de jeu</translation>
+    </message>
+    <message>
+        <source>goal lamp out</source>
+        <translation>lampe de but éteinte</translation>
+    </message>
+    <message>
+        <source>home goal lamp lit</source>
+        <translation>lampe de but locale allumée</translation>
+    </message>
+    <message>
+        <source>visitor goal lamp lit</source>
+        <translation>lampe de but visiteur allumée</translation>
+    </message>
+    <message>
+        <source>horn</source>
+        <translation>klaxon</translation>
+    </message>
+    <message>
+        <source>buzzer</source>
+        <translation>sonnerie</translation>
+    </message>
+    <message>
+        <source>undo: %1</source>
+        <translation>annulé : %1</translation>
+    </message>
+    <message>
+        <source>redo: %1</source>
+        <translation>rétabli : %1</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>refusé : %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2, %3</source>
+        <translation>%1 à %2, %3</translation>
+    </message>
+    <message>
+        <source>period %1</source>
+        <translation>période %1</translation>
+    </message>
 </context>
 <context>
     <name>GameSaving</name>
@@ -289,6 +732,14 @@
     <message>
         <source>Its game is kept in %1.</source>
         <translation>Sa partie est conservée dans %1.</translation>
+    </message>
+    <message>
+        <source>not saved: another board keeps its game in %1</source>
+        <translation>non enregistrée : un autre tableau garde sa partie dans %1</translation>
+    </message>
+    <message>
+        <source>saved in %1</source>
+        <translation>enregistrée dans %1</translation>
     </message>
 </context>
 <context>
@@ -340,6 +791,13 @@
     <message>
         <source>Numpad /</source>
         <translation>Pavé /</translation>
+    </message>
+</context>
+<context>
+    <name>MiniBoard</name>
+    <message>
+        <source>Board</source>
+        <translation>Tableau</translation>
     </message>
 </context>
 <context>
@@ -401,6 +859,141 @@
     </message>
 </context>
 <context>
+    <name>PenaltyPanel</name>
+    <message>
+        <source>no player</source>
+        <translation>sans joueur</translation>
+    </message>
+    <message>
+        <source>#%1</source>
+        <translation>n° %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Penalties</source>
+        <translation>Pénalités</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Chrono</translation>
+    </message>
+    <message>
+        <source>Home 1</source>
+        <translation>Local 1</translation>
+    </message>
+    <message>
+        <source>Home 2</source>
+        <translation>Local 2</translation>
+    </message>
+    <message>
+        <source>Visitor 1</source>
+        <translation>Visiteur 1</translation>
+    </message>
+    <message>
+        <source>Visitor 2</source>
+        <translation>Visiteur 2</translation>
+    </message>
+    <message>
+        <source>%1: player</source>
+        <translation>%1 : joueur</translation>
+    </message>
+    <message>
+        <source>m.ss</source>
+        <translation>m.ss</translation>
+    </message>
+    <message>
+        <source>%1: time</source>
+        <translation>%1 : temps</translation>
+    </message>
+    <message>
+        <source>9:59 running</source>
+        <translation>9:59 en marche</translation>
+    </message>
+    <message>
+        <source>Start/stop</source>
+        <translation>Départ/arrêt</translation>
+    </message>
+    <message>
+        <source>%1: start or stop its clock</source>
+        <translation>%1 : démarrer ou arrêter son chrono</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>%1: clear</source>
+        <translation>%1 : effacer</translation>
+    </message>
+    <message>
+        <source>Home waiting</source>
+        <translation>Local en attente</translation>
+    </message>
+    <message>
+        <source>Visitor waiting</source>
+        <translation>Visiteur en attente</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>%1: add</source>
+        <translation>%1 : ajouter</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>%1: remove the selected one</source>
+        <translation>%1 : retirer celle choisie</translation>
+    </message>
+    <message>
+        <source>over</source>
+        <translation>terminée</translation>
+    </message>
+    <message>
+        <source>%1 running</source>
+        <translation>%1 en marche</translation>
+    </message>
+    <message>
+        <source>%1 held</source>
+        <translation>%1 arrêtée</translation>
+    </message>
+    <message>
+        <source>A penalty time is from 0.00 to 9.59 (minutes.seconds).</source>
+        <translation>Un temps de pénalité va de 0.00 à 9.59 (minutes.secondes).</translation>
+    </message>
+    <message>
+        <source>A waiting penalty&apos;s time is from 0.01 to 9.59 (minutes.seconds).</source>
+        <translation>Le temps d&apos;une pénalité en attente va de 0.01 à 9.59 (minutes.secondes).</translation>
+    </message>
+    <message>
+        <source>A team can have no more than %1 penalties waiting.</source>
+        <translation>Une équipe ne peut pas avoir plus de %1 pénalités en attente.</translation>
+    </message>
+    <message>
+        <source>Select the waiting penalty to remove.</source>
+        <translation>Choisissez la pénalité en attente à retirer.</translation>
+    </message>
+    <message>
+        <source>Not done: %1</source>
+        <translation>Non fait : %1</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Home</source>
@@ -421,6 +1014,241 @@
         <source>Press the key you would like to %1.</source>
         <extracomment>%1 is what the key does, as &quot;sound the horn&quot;.</extracomment>
         <translation>Appuyez sur la touche qui doit %1.</translation>
+    </message>
+</context>
+<context>
+    <name>frmConsole</name>
+    <message>
+        <source>key %1</source>
+        <translation>touche %1</translation>
+    </message>
+    <message>
+        <source>Command keys</source>
+        <translation>Touches de commande</translation>
+    </message>
+    <message>
+        <source>clears the selected penalty, or blanks the selected score or shots</source>
+        <translation>efface la pénalité choisie, ou éteint le score ou les tirs choisis</translation>
+    </message>
+    <message>
+        <source>With Ctrl</source>
+        <translation>Avec Ctrl</translation>
+    </message>
+    <message>
+        <source>Ctrl+H, Ctrl+V</source>
+        <translation>Ctrl+H, Ctrl+V</translation>
+    </message>
+    <message>
+        <source>a goal for home, for the visitor</source>
+        <translation>un but local, un but visiteur</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>the next period</source>
+        <translation>la période suivante</translation>
+    </message>
+    <message>
+        <source>Ctrl+%1</source>
+        <translation>Ctrl+%1</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Ctrl+Y, Ctrl+Shift+Z</source>
+        <translation>Ctrl+Y, Ctrl+Maj+Z</translation>
+    </message>
+    <message>
+        <source>Typing on the selected field</source>
+        <translation>Saisie sur le champ choisi</translation>
+    </message>
+    <message>
+        <source>0 to 9, point</source>
+        <translation>0 à 9, point</translation>
+    </message>
+    <message>
+        <source>a number, or a time as minutes.seconds (1.30 is 1:30)</source>
+        <translation>un nombre, ou un temps en minutes.secondes (1.30 vaut 1:30)</translation>
+    </message>
+    <message>
+        <source>+, -</source>
+        <translation>+, -</translation>
+    </message>
+    <message>
+        <source>then a digit: adds it to the number, or takes it away</source>
+        <translation>puis un chiffre : l&apos;ajoute au nombre, ou le retire</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>enters what is typed (the line above says what it will do)</source>
+        <translation>valide la saisie (la ligne ci-dessus dit ce qu&apos;elle fera)</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Espace</translation>
+    </message>
+    <message>
+        <source>throws away what is typed</source>
+        <translation>abandonne la saisie</translation>
+    </message>
+    <message>
+        <source>F5, F6, F7</source>
+        <translation>F5, F6, F7</translation>
+    </message>
+    <message>
+        <source>on a penalty time: 2:00, 4:00, 5:00 at once</source>
+        <translation>sur un temps de pénalité : 2:00, 4:00, 5:00 aussitôt</translation>
+    </message>
+    <message>
+        <source>Left, Right, Down</source>
+        <translation>Gauche, Droite, Bas</translation>
+    </message>
+    <message>
+        <source>on the goal lamps: home, visitor, out</source>
+        <translation>sur les lampes de but : local, visiteur, éteinte</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>Console</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab</source>
+        <translation>Tab, Maj+Tab</translation>
+    </message>
+    <message>
+        <source>selects the next field, the previous one</source>
+        <translation>choisit le champ suivant, le précédent</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Échap</translation>
+    </message>
+    <message>
+        <source>throws away what is typed; elsewhere, back to the board&apos;s keys</source>
+        <translation>abandonne la saisie ; ailleurs, revient aux touches du tableau</translation>
+    </message>
+    <message>
+        <source>Ctrl+Tab</source>
+        <translation>Ctrl+Tab</translation>
+    </message>
+    <message>
+        <source>on to the penalties, the record and the keys</source>
+        <translation>passe aux pénalités, au journal et aux touches</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <translation>Clic</translation>
+    </message>
+    <message>
+        <source>a field of the small board selects it</source>
+        <translation>sur un champ du petit tableau le choisit</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>Fenêtres</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>the manual (the console keeps the keys)</source>
+        <translation>le manuel (la console garde les touches)</translation>
+    </message>
+    <message>
+        <source>F2</source>
+        <translation>F2</translation>
+    </message>
+    <message>
+        <source>the options</source>
+        <translation>les options</translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation>F3</translation>
+    </message>
+    <message>
+        <source>the waiting penalties</source>
+        <translation>les pénalités en attente</translation>
+    </message>
+    <message>
+        <source>F4</source>
+        <translation>F4</translation>
+    </message>
+    <message>
+        <source>closes the console; on the board, opens it</source>
+        <translation>ferme la console ; au tableau, l&apos;ouvre</translation>
+    </message>
+    <message>
+        <source>Pucklight Console</source>
+        <translation>Console Pucklight</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Saisie</translation>
+    </message>
+    <message>
+        <source>Undo and redo</source>
+        <translation>Annuler et rétablir</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Game record</source>
+        <translation>Journal de la partie</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Touches</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Chrono</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Selected: %1</source>
+        <translation>Choisi : %1</translation>
+    </message>
+    <message>
+        <source>typed: %1</source>
+        <translation>saisi : %1</translation>
+    </message>
+    <message>
+        <source>Left typed on %1: %2 (%3). Escape throws it away.</source>
+        <translation>Reste saisi sur %1 : %2 (%3). Échap l&apos;abandonne.</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z takes back: %1</source>
+        <translation>Ctrl+Z annule : %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z: nothing to take back</source>
+        <translation>Ctrl+Z : rien à annuler</translation>
+    </message>
+    <message>
+        <source>Ctrl+Y does again: %1</source>
+        <translation>Ctrl+Y rétablit : %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+Y: nothing to do again</source>
+        <translation>Ctrl+Y : rien à rétablir</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,75 @@
     </message>
 </context>
 <context>
+    <name>Console</name>
+    <message>
+        <source>no sound file</source>
+        <translation>ingen ljudfil</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>redo</translation>
+    </message>
+    <message>
+        <source>playing</source>
+        <translation>spelar</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>fel: %1</translation>
+    </message>
+    <message>
+        <source>buzzer %1; horn %2</source>
+        <translation>summer %1; signalhorn %2</translation>
+    </message>
+    <message>
+        <source>writing to %1</source>
+        <translation>skriver till %1</translation>
+    </message>
+    <message>
+        <source>not written: another board writes to %1</source>
+        <translation>skrivs inte: en annan tavla skriver till %1</translation>
+    </message>
+    <message>
+        <source>cannot serve on %1 port %2</source>
+        <translation>kan inte tjäna på %1 port %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n viewer(s)</source>
+        <translation>
+            <numerusform>%1, %n tittare</numerusform>
+            <numerusform>%1, %n tittare</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleStatus</name>
+    <message>
+        <source>Sound</source>
+        <translation>Ljud</translation>
+    </message>
+    <message>
+        <source>Feed</source>
+        <translation>Flöde</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Remote control</source>
+        <translation>Fjärrstyrning</translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
+    <message>
+        <source>Game file</source>
+        <translation>Matchfil</translation>
+    </message>
+</context>
+<context>
     <name>Design</name>
     <message>
         <source>Home</source>
@@ -251,6 +320,380 @@
         <source>Board Caption:</source>
         <translation>Tavlans rubrik:</translation>
     </message>
+    <message>
+        <source>Open the operator console with the board</source>
+        <translation>Öppna operatörskonsolen med tavlan</translation>
+    </message>
+</context>
+<context>
+    <name>Entry</name>
+    <message>
+        <source>Enter sets %1 to %2</source>
+        <translation>Retur sätter %1 till %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: %2 is no game time (0:00 to 99:59)</source>
+        <translation>Retur ändrar inget: %2 är ingen speltid (0:00 till 99:59)</translation>
+    </message>
+    <message>
+        <source>Type a number for %1</source>
+        <translation>Skriv ett tal för %1</translation>
+    </message>
+    <message>
+        <source>The next digit adds to %1; Enter sets it to %2</source>
+        <translation>Nästa siffra läggs till %1; Retur sätter det till %2</translation>
+    </message>
+    <message>
+        <source>The next digit takes from %1; Enter sets it to %2</source>
+        <translation>Nästa siffra dras från %1; Retur sätter det till %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: %1 is %3 to %4, not %2</source>
+        <translation>Retur ändrar inget: %1 är %3 till %4, inte %2</translation>
+    </message>
+    <message>
+        <source>Enter sets %1 to player %2</source>
+        <translation>Retur sätter %1 till spelare %2</translation>
+    </message>
+    <message>
+        <source>Type a player for %1</source>
+        <translation>Skriv en spelare för %1</translation>
+    </message>
+    <message>
+        <source>The next digit adds to the player of %1; Enter sets it to %2</source>
+        <translation>Nästa siffra läggs till spelaren i %1; Retur sätter den till %2</translation>
+    </message>
+    <message>
+        <source>The next digit takes from the player of %1; Enter sets it to %2</source>
+        <translation>Nästa siffra dras från spelaren i %1; Retur sätter den till %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: a player is %3 to %4, not %2</source>
+        <translation>Retur ändrar inget: en spelare är %3 till %4, inte %2</translation>
+    </message>
+    <message>
+        <source>Enter sets the time of %1 to %2</source>
+        <translation>Retur sätter tiden för %1 till %2</translation>
+    </message>
+    <message>
+        <source>Enter sets nothing: %2 is no penalty time (0:00 to 9:59)</source>
+        <translation>Retur ändrar inget: %2 är ingen utvisningstid (0:00 till 9:59)</translation>
+    </message>
+    <message>
+        <source>Left lights the home goal lamp, Right the visitor&apos;s, Down puts it out</source>
+        <translation>Vänster tänder hemmalagets mållampa, Höger bortalagets, Ned släcker den</translation>
+    </message>
+    <message>
+        <source>Enter %5</source>
+        <translation>Retur %5</translation>
+    </message>
+    <message>
+        <source>the game clock</source>
+        <translation>matchklockan</translation>
+    </message>
+    <message>
+        <source>the home score</source>
+        <translation>hemmalagets mål</translation>
+    </message>
+    <message>
+        <source>the visitor score</source>
+        <translation>bortalagets mål</translation>
+    </message>
+    <message>
+        <source>the goal lamps</source>
+        <translation>mållamporna</translation>
+    </message>
+    <message>
+        <source>the home shots</source>
+        <translation>hemmalagets skott</translation>
+    </message>
+    <message>
+        <source>the period</source>
+        <translation>perioden</translation>
+    </message>
+    <message>
+        <source>the visitor shots</source>
+        <translation>bortalagets skott</translation>
+    </message>
+    <message>
+        <source>home penalty 1</source>
+        <translation>hemmautvisning 1</translation>
+    </message>
+    <message>
+        <source>visitor penalty 1</source>
+        <translation>bortautvisning 1</translation>
+    </message>
+    <message>
+        <source>home penalty 2</source>
+        <translation>hemmautvisning 2</translation>
+    </message>
+    <message>
+        <source>visitor penalty 2</source>
+        <translation>bortautvisning 2</translation>
+    </message>
+    <message>
+        <source>starts or stops the clocks</source>
+        <translation>startar eller stoppar klockorna</translation>
+    </message>
+    <message>
+        <source>starts or stops the game clock alone</source>
+        <translation>startar eller stoppar matchklockan ensam</translation>
+    </message>
+    <message>
+        <source>resets the game clock</source>
+        <translation>återställer matchklockan</translation>
+    </message>
+    <message>
+        <source>switches the clock between the game time and the time of day</source>
+        <translation>växlar klockan mellan speltid och klockslag</translation>
+    </message>
+    <message>
+        <source>clears the selected penalty</source>
+        <translation>rensar den valda utvisningen</translation>
+    </message>
+    <message>
+        <source>starts or stops the selected penalty&apos;s clock</source>
+        <translation>startar eller stoppar den valda utvisningens klocka</translation>
+    </message>
+    <message>
+        <source>sounds the horn</source>
+        <translation>låter signalhornet ljuda</translation>
+    </message>
+    <message>
+        <source>sounds the buzzer</source>
+        <translation>låter summern ljuda</translation>
+    </message>
+    <message>
+        <source>takes back the last change</source>
+        <translation>tar tillbaka den senaste ändringen</translation>
+    </message>
+    <message>
+        <source>does again what was taken back</source>
+        <translation>gör om det som togs tillbaka</translation>
+    </message>
+    <message>
+        <source>dark</source>
+        <translation>släckt</translation>
+    </message>
+    <message>
+        <source>The clear key</source>
+        <translation>Raderingstangenten</translation>
+    </message>
+    <message>
+        <source>%1 clears %2</source>
+        <translation>%1 rensar %2</translation>
+    </message>
+    <message>
+        <source>%1 blanks %2</source>
+        <translation>%1 släcker %2</translation>
+    </message>
+    <message>
+        <source>%1; Enter also %2</source>
+        <translation>%1; Retur %2 också</translation>
+    </message>
+</context>
+<context>
+    <name>Events</name>
+    <message>
+        <source>no player</source>
+        <translation>ingen spelare</translation>
+    </message>
+    <message>
+        <source>player %1</source>
+        <translation>spelare %1</translation>
+    </message>
+    <message>
+        <source>%1st</source>
+        <translation>%1:a</translation>
+    </message>
+    <message>
+        <source>%1nd</source>
+        <translation>%1:a</translation>
+    </message>
+    <message>
+        <source>%1rd</source>
+        <translation>%1:e</translation>
+    </message>
+    <message>
+        <source>%1th</source>
+        <translation>%1:e</translation>
+    </message>
+    <message>
+        <source>clocks started</source>
+        <translation>klockorna startade</translation>
+    </message>
+    <message>
+        <source>clocks stopped</source>
+        <translation>klockorna stoppade</translation>
+    </message>
+    <message>
+        <source>game clock started alone</source>
+        <translation>matchklockan startad ensam</translation>
+    </message>
+    <message>
+        <source>game clock stopped alone</source>
+        <translation>matchklockan stoppad ensam</translation>
+    </message>
+    <message>
+        <source>home penalty %1 clock started</source>
+        <translation>hemmautvisning %1: klockan startad</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 clock started</source>
+        <translation>bortautvisning %1: klockan startad</translation>
+    </message>
+    <message>
+        <source>home penalty %1 clock stopped</source>
+        <translation>hemmautvisning %1: klockan stoppad</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 clock stopped</source>
+        <translation>bortautvisning %1: klockan stoppad</translation>
+    </message>
+    <message>
+        <source>%1 period</source>
+        <translation>%1 perioden</translation>
+    </message>
+    <message>
+        <source>home goal</source>
+        <translation>hemmamål</translation>
+    </message>
+    <message>
+        <source>visitor goal</source>
+        <translation>bortamål</translation>
+    </message>
+    <message>
+        <source>home score set to %1</source>
+        <translation>hemmalagets mål satta till %1</translation>
+    </message>
+    <message>
+        <source>visitor score set to %1</source>
+        <translation>bortalagets mål satta till %1</translation>
+    </message>
+    <message>
+        <source>dark</source>
+        <translation>släckt</translation>
+    </message>
+    <message>
+        <source>home shots set to %1</source>
+        <translation>hemmalagets skott satta till %1</translation>
+    </message>
+    <message>
+        <source>visitor shots set to %1</source>
+        <translation>bortalagets skott satta till %1</translation>
+    </message>
+    <message>
+        <source>period set to %1</source>
+        <translation>period satt till %1</translation>
+    </message>
+    <message>
+        <source>home penalty %1: %2, %3</source>
+        <translation>hemmautvisning %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1: %2, %3</source>
+        <translation>bortautvisning %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>no time</source>
+        <translation>ingen tid</translation>
+    </message>
+    <message>
+        <source>home penalty %1 cleared</source>
+        <translation>hemmautvisning %1 rensad</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 cleared</source>
+        <translation>bortautvisning %1 rensad</translation>
+    </message>
+    <message>
+        <source>home penalty %1 over (%2)</source>
+        <translation>hemmautvisning %1 slut (%2)</translation>
+    </message>
+    <message>
+        <source>visitor penalty %1 over (%2)</source>
+        <translation>bortautvisning %1 slut (%2)</translation>
+    </message>
+    <message>
+        <source>home penalty waiting: %1, %2</source>
+        <translation>väntande hemmautvisning: %1, %2</translation>
+    </message>
+    <message>
+        <source>visitor penalty waiting: %1, %2</source>
+        <translation>väntande bortautvisning: %1, %2</translation>
+    </message>
+    <message>
+        <source>home waiting penalty removed: %1, %2</source>
+        <translation>väntande hemmautvisning borttagen: %1, %2</translation>
+    </message>
+    <message>
+        <source>visitor waiting penalty removed: %1, %2</source>
+        <translation>väntande bortautvisning borttagen: %1, %2</translation>
+    </message>
+    <message>
+        <source>home waiting penalty to slot %1: %2, %3</source>
+        <translation>väntande hemmautvisning till plats %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>visitor waiting penalty to slot %1: %2, %3</source>
+        <translation>väntande bortautvisning till plats %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>game clock set to %1</source>
+        <translation>matchklockan satt till %1</translation>
+    </message>
+    <message>
+        <source>game clock reset to %1</source>
+        <translation>matchklockan återställd till %1</translation>
+    </message>
+    <message>
+        <source>clock shows the time of day</source>
+        <translation>klockan visar klockslaget</translation>
+    </message>
+    <message>
+        <source>clock shows the game time</source>
+        <translation>klockan visar speltiden</translation>
+    </message>
+    <message>
+        <source>goal lamp out</source>
+        <translation>mållampan släckt</translation>
+    </message>
+    <message>
+        <source>home goal lamp lit</source>
+        <translation>hemmalagets mållampa tänd</translation>
+    </message>
+    <message>
+        <source>visitor goal lamp lit</source>
+        <translation>bortalagets mållampa tänd</translation>
+    </message>
+    <message>
+        <source>horn</source>
+        <translation>signalhorn</translation>
+    </message>
+    <message>
+        <source>buzzer</source>
+        <translation>summer</translation>
+    </message>
+    <message>
+        <source>undo: %1</source>
+        <translation>ångrat: %1</translation>
+    </message>
+    <message>
+        <source>redo: %1</source>
+        <translation>gjort om: %1</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>avvisat: %1</translation>
+    </message>
+    <message>
+        <source>%1 at %2, %3</source>
+        <translation>%1 vid %2, %3</translation>
+    </message>
+    <message>
+        <source>period %1</source>
+        <translation>period %1</translation>
+    </message>
 </context>
 <context>
     <name>GameSaving</name>
@@ -289,6 +732,14 @@
     <message>
         <source>Its game is kept in %1.</source>
         <translation>Dess match sparas i %1.</translation>
+    </message>
+    <message>
+        <source>not saved: another board keeps its game in %1</source>
+        <translation>sparas inte: en annan tavla håller sin match i %1</translation>
+    </message>
+    <message>
+        <source>saved in %1</source>
+        <translation>sparas i %1</translation>
     </message>
 </context>
 <context>
@@ -340,6 +791,13 @@
     <message>
         <source>Numpad /</source>
         <translation>Num /</translation>
+    </message>
+</context>
+<context>
+    <name>MiniBoard</name>
+    <message>
+        <source>Board</source>
+        <translation>Tavla</translation>
     </message>
 </context>
 <context>
@@ -401,6 +859,141 @@
     </message>
 </context>
 <context>
+    <name>PenaltyPanel</name>
+    <message>
+        <source>no player</source>
+        <translation>ingen spelare</translation>
+    </message>
+    <message>
+        <source>#%1</source>
+        <translation>nr %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Penalties</source>
+        <translation>Utvisningar</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Tid</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Klocka</translation>
+    </message>
+    <message>
+        <source>Home 1</source>
+        <translation>Hemma 1</translation>
+    </message>
+    <message>
+        <source>Home 2</source>
+        <translation>Hemma 2</translation>
+    </message>
+    <message>
+        <source>Visitor 1</source>
+        <translation>Borta 1</translation>
+    </message>
+    <message>
+        <source>Visitor 2</source>
+        <translation>Borta 2</translation>
+    </message>
+    <message>
+        <source>%1: player</source>
+        <translation>%1: spelare</translation>
+    </message>
+    <message>
+        <source>m.ss</source>
+        <translation>m.ss</translation>
+    </message>
+    <message>
+        <source>%1: time</source>
+        <translation>%1: tid</translation>
+    </message>
+    <message>
+        <source>9:59 running</source>
+        <translation>9:59 går</translation>
+    </message>
+    <message>
+        <source>Start/stop</source>
+        <translation>Start/stopp</translation>
+    </message>
+    <message>
+        <source>%1: start or stop its clock</source>
+        <translation>%1: starta eller stoppa dess klocka</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Rensa</translation>
+    </message>
+    <message>
+        <source>%1: clear</source>
+        <translation>%1: rensa</translation>
+    </message>
+    <message>
+        <source>Home waiting</source>
+        <translation>Hemma väntande</translation>
+    </message>
+    <message>
+        <source>Visitor waiting</source>
+        <translation>Borta väntande</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Lägg till</translation>
+    </message>
+    <message>
+        <source>%1: add</source>
+        <translation>%1: lägg till</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Ta bort</translation>
+    </message>
+    <message>
+        <source>%1: remove the selected one</source>
+        <translation>%1: ta bort den valda</translation>
+    </message>
+    <message>
+        <source>over</source>
+        <translation>slut</translation>
+    </message>
+    <message>
+        <source>%1 running</source>
+        <translation>%1 går</translation>
+    </message>
+    <message>
+        <source>%1 held</source>
+        <translation>%1 står</translation>
+    </message>
+    <message>
+        <source>A penalty time is from 0.00 to 9.59 (minutes.seconds).</source>
+        <translation>En utvisningstid är 0.00 till 9.59 (minuter.sekunder).</translation>
+    </message>
+    <message>
+        <source>A waiting penalty&apos;s time is from 0.01 to 9.59 (minutes.seconds).</source>
+        <translation>En väntande utvisnings tid är 0.01 till 9.59 (minuter.sekunder).</translation>
+    </message>
+    <message>
+        <source>A team can have no more than %1 penalties waiting.</source>
+        <translation>Ett lag kan inte ha fler än %1 väntande utvisningar.</translation>
+    </message>
+    <message>
+        <source>Select the waiting penalty to remove.</source>
+        <translation>Välj den väntande utvisning som ska tas bort.</translation>
+    </message>
+    <message>
+        <source>Not done: %1</source>
+        <translation>Inte gjort: %1</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>Home</source>
@@ -421,6 +1014,241 @@
         <source>Press the key you would like to %1.</source>
         <extracomment>%1 is what the key does, as &quot;sound the horn&quot;.</extracomment>
         <translation>Tryck på tangenten som ska %1.</translation>
+    </message>
+</context>
+<context>
+    <name>frmConsole</name>
+    <message>
+        <source>key %1</source>
+        <translation>tangent %1</translation>
+    </message>
+    <message>
+        <source>Command keys</source>
+        <translation>Kommandotangenter</translation>
+    </message>
+    <message>
+        <source>clears the selected penalty, or blanks the selected score or shots</source>
+        <translation>rensar den valda utvisningen, eller släcker de valda målen eller skotten</translation>
+    </message>
+    <message>
+        <source>With Ctrl</source>
+        <translation>Med Ctrl</translation>
+    </message>
+    <message>
+        <source>Ctrl+H, Ctrl+V</source>
+        <translation>Ctrl+H, Ctrl+V</translation>
+    </message>
+    <message>
+        <source>a goal for home, for the visitor</source>
+        <translation>ett mål för hemmalaget, för bortalaget</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>the next period</source>
+        <translation>nästa period</translation>
+    </message>
+    <message>
+        <source>Ctrl+%1</source>
+        <translation>Ctrl+%1</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Ctrl+Y, Ctrl+Shift+Z</source>
+        <translation>Ctrl+Y, Ctrl+Skift+Z</translation>
+    </message>
+    <message>
+        <source>Typing on the selected field</source>
+        <translation>Inmatning i det valda fältet</translation>
+    </message>
+    <message>
+        <source>0 to 9, point</source>
+        <translation>0 till 9, punkt</translation>
+    </message>
+    <message>
+        <source>a number, or a time as minutes.seconds (1.30 is 1:30)</source>
+        <translation>ett tal, eller en tid som minuter.sekunder (1.30 är 1:30)</translation>
+    </message>
+    <message>
+        <source>+, -</source>
+        <translation>+, -</translation>
+    </message>
+    <message>
+        <source>then a digit: adds it to the number, or takes it away</source>
+        <translation>sedan en siffra: lägger den till talet, eller drar den ifrån</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Retur</translation>
+    </message>
+    <message>
+        <source>enters what is typed (the line above says what it will do)</source>
+        <translation>matar in det skrivna (raden ovan säger vad det gör)</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Mellanslag</translation>
+    </message>
+    <message>
+        <source>throws away what is typed</source>
+        <translation>kastar det skrivna</translation>
+    </message>
+    <message>
+        <source>F5, F6, F7</source>
+        <translation>F5, F6, F7</translation>
+    </message>
+    <message>
+        <source>on a penalty time: 2:00, 4:00, 5:00 at once</source>
+        <translation>på en utvisningstid: 2:00, 4:00, 5:00 direkt</translation>
+    </message>
+    <message>
+        <source>Left, Right, Down</source>
+        <translation>Vänster, Höger, Ned</translation>
+    </message>
+    <message>
+        <source>on the goal lamps: home, visitor, out</source>
+        <translation>på mållamporna: hemma, borta, släckt</translation>
+    </message>
+    <message>
+        <source>Console</source>
+        <translation>Konsol</translation>
+    </message>
+    <message>
+        <source>Tab, Shift+Tab</source>
+        <translation>Tab, Skift+Tab</translation>
+    </message>
+    <message>
+        <source>selects the next field, the previous one</source>
+        <translation>väljer nästa fält, det föregående</translation>
+    </message>
+    <message>
+        <source>Escape</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>throws away what is typed; elsewhere, back to the board&apos;s keys</source>
+        <translation>kastar det skrivna; på andra ställen, tillbaka till tavlans tangenter</translation>
+    </message>
+    <message>
+        <source>Ctrl+Tab</source>
+        <translation>Ctrl+Tab</translation>
+    </message>
+    <message>
+        <source>on to the penalties, the record and the keys</source>
+        <translation>vidare till utvisningarna, protokollet och tangenterna</translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <translation>Klick</translation>
+    </message>
+    <message>
+        <source>a field of the small board selects it</source>
+        <translation>på ett fält i den lilla tavlan väljer det</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>Fönster</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+    <message>
+        <source>the manual (the console keeps the keys)</source>
+        <translation>handboken (konsolen behåller tangenterna)</translation>
+    </message>
+    <message>
+        <source>F2</source>
+        <translation>F2</translation>
+    </message>
+    <message>
+        <source>the options</source>
+        <translation>alternativen</translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation>F3</translation>
+    </message>
+    <message>
+        <source>the waiting penalties</source>
+        <translation>de väntande utvisningarna</translation>
+    </message>
+    <message>
+        <source>F4</source>
+        <translation>F4</translation>
+    </message>
+    <message>
+        <source>closes the console; on the board, opens it</source>
+        <translation>stänger konsolen; på tavlan, öppnar den</translation>
+    </message>
+    <message>
+        <source>Pucklight Console</source>
+        <translation>Pucklight-konsol</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Inmatning</translation>
+    </message>
+    <message>
+        <source>Undo and redo</source>
+        <translation>Ångra och gör om</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Game record</source>
+        <translation>Matchprotokoll</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tangenter</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Klocka</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>Händelse</translation>
+    </message>
+    <message>
+        <source>Selected: %1</source>
+        <translation>Valt: %1</translation>
+    </message>
+    <message>
+        <source>typed: %1</source>
+        <translation>skrivet: %1</translation>
+    </message>
+    <message>
+        <source>Left typed on %1: %2 (%3). Escape throws it away.</source>
+        <translation>Kvar skrivet i %1: %2 (%3). Esc kastar det.</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z takes back: %1</source>
+        <translation>Ctrl+Z tar tillbaka: %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z: nothing to take back</source>
+        <translation>Ctrl+Z: inget att ta tillbaka</translation>
+    </message>
+    <message>
+        <source>Ctrl+Y does again: %1</source>
+        <translation>Ctrl+Y gör om: %1</translation>
+    </message>
+    <message>
+        <source>Ctrl+Y: nothing to do again</source>
+        <translation>Ctrl+Y: inget att göra om</translation>
     </message>
 </context>
 <context>

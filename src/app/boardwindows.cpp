@@ -2,6 +2,7 @@
 // The windows around the board: the help window and the options dialog, as the board and the
 // splash open them.
 #include "appwindows.h"
+#include "consolewindow.h"
 #include "frmoptions.h"
 #include "frmscoreboard.h"
 #include "frmwaiting.h"
@@ -32,18 +33,19 @@ void helpKeyToBoard(int16_t KeyCode)
 
 } // namespace
 
-void showHelpWindow(QWidget* opener)
+void showHelpWindow(QWidget* opener, HelpFocus focus)
 {
 #ifdef PUCKLIGHT_HAVE_HELP
     // Each new window is connected once; a later request brings the same one forward.
     static QPointer<frmHelp> connected;
-    frmHelp* w = frmHelp::showHelp(opener);
+    frmHelp* w = frmHelp::showHelp(opener, focus == HelpFocus::Take);
     if (w != connected) {
         connected = w;
         QObject::connect(w, &frmHelp::keyForBoard, w, &helpKeyToBoard);
     }
 #else
     Q_UNUSED(opener)
+    Q_UNUSED(focus)
 #endif
 }
 
@@ -64,6 +66,8 @@ void wireBoardWindows(frmScoreBoard* board)
                      [board] { showHelpWindow(board); });
     QObject::connect(board, &frmScoreBoard::waitingRequested, board,
                      [board] { frmWaiting::showFor(board->game(), board); });
+    QObject::connect(board, &frmScoreBoard::consoleRequested, board,
+                     [board] { consolewindow::toggle(board); });
     QObject::connect(board, &frmScoreBoard::optionsRequested, board, [board] {
         // Whether the dialog ended with OK or not, the board takes the settings afresh.
         QPointer<frmScoreBoard> alive = board;

@@ -91,6 +91,7 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     const QCommandLineOption screen(QStringLiteral("screen"), QString(), QStringLiteral("N"));
     const QCommandLineOption fullScreen(QStringLiteral("fullscreen"));
+    const QCommandLineOption console(QStringLiteral("console"));
     const QCommandLineOption feed(QStringLiteral("feed"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption serve(QStringLiteral("serve"), QString(), QStringLiteral("PORT"));
     const QCommandLineOption address(QStringLiteral("serve-address"), QString(),
@@ -110,7 +111,7 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption mqttLogin(QStringLiteral("mqtt-credentials"), QString(),
                                        QStringLiteral("F"));
     const QCommandLineOption mqttControl(QStringLiteral("mqtt-control"));
-    parser.addOptions({screen, fullScreen, feed, serve, address, viewers, remote, token, newToken,
+    parser.addOptions({screen, fullScreen, console, feed, serve, address, viewers, remote, token, newToken,
                        sheet, game, help, version, mqtt, mqttCa, mqttTopic, mqttLogin,
                        mqttControl});
     if (!parser.parse(arguments)) {
@@ -137,6 +138,7 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     o.fullScreen = parser.isSet(fullScreen);
     o.printToken = parser.isSet(token);
     o.newToken = parser.isSet(newToken);
+    o.console = parser.isSet(console);
     if (parser.isSet(feed)) {
         const QString folder = parser.value(feed);
         if (folder.isEmpty())
@@ -203,6 +205,8 @@ QString commandLineHelp()
                           "Options:\n"
                           "  --screen N     open the scoreboard on monitor N (0 is the first)\n"
                           "  --fullscreen   open the scoreboard full screen, without a frame\n"
+                          "  --console      open the operator's console beside the scoreboard,\n"
+                          "                 on the first monitor (F4 opens and closes it)\n"
                           "  --feed DIR     keep the score in files in DIR for streaming tools\n"
                           "                 (state.json, clock.txt, home_score.txt, ...)\n"
                           "  --serve PORT   serve the score at http://127.0.0.1:PORT/overlay.html\n"
@@ -284,11 +288,17 @@ LaunchOptions& launchOptions()
     return options;
 }
 
-void presentBoard(QWidget* board)
+QScreen* boardScreen()
 {
     const LaunchOptions& o = launchOptions();
     const QList<QScreen*> screens = QGuiApplication::screens();
-    QScreen* screen = o.screen >= 0 && o.screen < screens.size() ? screens[o.screen] : nullptr;
+    return o.screen >= 0 && o.screen < screens.size() ? screens[o.screen] : nullptr;
+}
+
+void presentBoard(QWidget* board)
+{
+    const LaunchOptions& o = launchOptions();
+    QScreen* screen = boardScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
         board->move(area.center() - board->rect().center());

@@ -18,8 +18,9 @@ struct LaunchOptions
 
     int screen = -1; // -1: where the window manager puts it
     bool fullScreen = false;
-    QString feedFolder;                                 // --feed: empty for none
-    int servePort = -1;                                 // --serve: -1 for none
+    bool console = false; // --console: the operator's console opens with the board
+    QString feedFolder;   // --feed: empty for none
+    int servePort = -1;   // --serve: -1 for none
     QString serveAddress = QStringLiteral("127.0.0.1"); // --serve-address
     QString gameSheet; // --game-sheet: the sheet to write instead of opening the board
     QString gameFile;  // --game: the game to write it from; empty for the saved game
@@ -53,3 +54,7 @@ LaunchOptions& launchOptions();
 // Shows the board on the chosen monitor, full screen if asked, or at its design size, and
 // gives it the keyboard.
 void presentBoard(QWidget* board);
+// The screen the board goes on: the one --screen names, or null for where the window manager
+// puts it.
+class QScreen;
+QScreen* boardScreen();

@@ -3,6 +3,7 @@
 
 #include "appwindows.h"
 #include "commandline.h"
+#include "consolewindow.h"
 #include "frmscoreboard.h"
 #include "keyboard.h"
 #include "picturebox.h"
@@ -30,22 +31,22 @@ frmSplash::frmSplash(Game& game, QWidget* parent)
     setClientSize(SplashClientWidth, SplashClientHeight);
     buildControls(*this, splashDesign());
 
-    cmdHelp = find<CommandButton>(QStringLiteral("cmdHelp"));
-    cmdOptions = find<CommandButton>(QStringLiteral("cmdOptions"));
-    picLogo = find<PictureBox>(QStringLiteral("picLogo"));
-    lblVersion = find<Label>(QStringLiteral("lblVersion"));
-    picLogo->setAutoSize(true);
-    picLogo->setPicture(QPixmap(QStringLiteral(":/pucklight/logo.png")));
+    help = find<CommandButton>(QStringLiteral("cmdHelp"));
+    options = find<CommandButton>(QStringLiteral("cmdOptions"));
+    logo = find<PictureBox>(QStringLiteral("picLogo"));
+    version = find<Label>(QStringLiteral("lblVersion"));
+    logo->setAutoSize(true);
+    logo->setPicture(QPixmap(QStringLiteral(":/pucklight/logo.png")));
 
     // Only the buttons and the logo take the focus, in this order. Enter presses the button
     // that has the focus, as Space does; outside a dialog neither becomes a default button.
-    cmdHelp->setAutoDefault(true);
-    cmdOptions->setAutoDefault(true);
-    cmdHelp->setFocusPolicy(Qt::StrongFocus);
-    cmdOptions->setFocusPolicy(Qt::StrongFocus);
-    picLogo->setFocusPolicy(Qt::TabFocus);
-    QWidget::setTabOrder(cmdHelp, cmdOptions);
-    QWidget::setTabOrder(cmdOptions, picLogo);
+    help->setAutoDefault(true);
+    options->setAutoDefault(true);
+    help->setFocusPolicy(Qt::StrongFocus);
+    options->setFocusPolicy(Qt::StrongFocus);
+    logo->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(help, options);
+    QWidget::setTabOrder(options, logo);
 
     // A click anywhere but on the two buttons opens the board.
     for (Control* c : Controls()) {
@@ -56,8 +57,8 @@ frmSplash::frmSplash(Game& game, QWidget* parent)
         else if (auto* b = dynamic_cast<PictureBox*>(c))
             connect(b, &PictureBox::clicked, this, &frmSplash::GoScore);
     }
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { showHelpWindow(this); });
-    connect(cmdOptions, &QPushButton::clicked, this, [this] { showOptionsDialog(this); });
+    connect(help, &QPushButton::clicked, this, [this] { showHelpWindow(this); });
+    connect(options, &QPushButton::clicked, this, [this] { showOptionsDialog(this); });
 
     Form_Load();
 }
@@ -72,10 +73,10 @@ void frmSplash::Form_Load()
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     move(origin + QPoint(twips::toPixels(leftTwips), twips::toPixels(topTwips)));
     find<Control>(QStringLiteral("frameSplash"))->setHeight(SplashFrameHeight);
-    lblVersion->setCaption(tr("Version %1.%2.%3")
-                               .arg(program::VersionMajor)
-                               .arg(program::VersionMinor)
-                               .arg(program::VersionRevision));
+    version->setCaption(tr("Version %1.%2.%3")
+                            .arg(program::VersionMajor)
+                            .arg(program::VersionMinor)
+                            .arg(program::VersionRevision));
     LoadSettings();
     ApplyNumLockMode(Settings.NumLockForce);
 }
@@ -83,7 +84,7 @@ void frmSplash::Form_Load()
 void frmSplash::showEvent(QShowEvent* e)
 {
     Form::showEvent(e);
-    cmdHelp->setFocus(Qt::OtherFocusReason);
+    help->setFocus(Qt::OtherFocusReason);
 }
 
 void frmSplash::closeEvent(QCloseEvent* e)
@@ -112,6 +113,9 @@ frmScoreBoard* frmSplash::GoScore()
     QTimer::singleShot(0, this, &QWidget::close);
     frmScoreBoard* board = createScoreBoard(theGame);
     presentBoard(board);
+    // The operator's console beside it, when asked for; it takes the keyboard then.
+    if (launchOptions().console || Settings.OpenConsole != 0)
+        consolewindow::open(board);
     Q_EMIT boardOpened(board);
     return board;
 }

@@ -25,10 +25,11 @@ public:
     double TopTwips() const { return topTwips; }
     double LeftTwips() const { return leftTwips; }
 
-    CommandButton* cmdHelp = nullptr;
-    CommandButton* cmdOptions = nullptr;
-    PictureBox* picLogo = nullptr;
-    Label* lblVersion = nullptr;
+    // Its controls, by their design names.
+    CommandButton* cmdHelp() const { return help; }
+    CommandButton* cmdOptions() const { return options; }
+    PictureBox* picLogo() const { return logo; }
+    Label* lblVersion() const { return version; }
 
 Q_SIGNALS:
     // The board has been opened; the program's main window from now on.
@@ -42,6 +43,10 @@ protected:
 private:
     void Form_Load();
     Game& theGame;
+    CommandButton* help = nullptr;
+    CommandButton* options = nullptr;
+    PictureBox* logo = nullptr;
+    Label* version = nullptr;
     double topTwips = 0;
     double leftTwips = 0;
     bool gone = false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "brokerclient.h"
 #include "commandline.h"
+#include "consolewindow.h"
 #include "frmscoreboard.h"
 #include "frmsplash.h"
 #include "gamefile.h"
@@ -123,8 +124,9 @@ int main(int argc, char* argv[])
     live.maxViewers = options.maxViewers;
     live.remoteControl = options.remoteControl;
     if (live.wanted())
-        QObject::connect(splash, &frmSplash::boardOpened, &app,
-                         [live](frmScoreBoard* board) { LiveOutput::start(&board->game(), live); });
+        QObject::connect(splash, &frmSplash::boardOpened, &app, [live](frmScoreBoard* board) {
+            consolewindow::watchLiveOutput(LiveOutput::start(&board->game(), live), live);
+        });
     // The same for a broker.
     if (options.mqtt.wanted())
         QObject::connect(

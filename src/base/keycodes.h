@@ -39,6 +39,7 @@ constexpr int16_t Divide = 111;
 constexpr int16_t F1 = 112;
 constexpr int16_t F2 = 113;
 constexpr int16_t F3 = 114;
+constexpr int16_t F4 = 115;
 constexpr int16_t F5 = 116;
 constexpr int16_t F6 = 117;
 constexpr int16_t F7 = 118;

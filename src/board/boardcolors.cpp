@@ -2,21 +2,23 @@
 // The board's colour scheme.
 #include "boardcolors.h"
 
+#include "boardview.h"
 #include "colors.h"
 #include "form.h"
-#include "frmscoreboard.h"
 #include "label.h"
 #include "picturebox.h"
 #include "polyled.h"
 #include "shape.h"
 
-void ColorControlsByType(const Form& Window, const QStringList& Excluded, int32_t BorderColor,
-                         int32_t LEDBack)
+#include <algorithm>
+
+void ColorControlsByType(const Form& Window, const std::vector<const Control*>& Excluded,
+                         int32_t BorderColor, int32_t LEDBack)
 {
     const QColor border = toQColor(BorderColor);
     const QColor ledBack = toQColor(LEDBack);
     for (Control* c : Window.Controls()) {
-        if (Excluded.contains(c->Name()))
+        if (std::find(Excluded.begin(), Excluded.end(), c) != Excluded.end())
             continue;
         if (auto* l = dynamic_cast<Label*>(c))
             l->setForeColor(border);
@@ -42,9 +44,9 @@ void SetLedType(const Form& Window, int32_t LedTypeValue)
             led->setLedType(LedTypeValue);
 }
 
-void frmScoreBoard::UpdateFormColors()
+void BoardView::UpdateFormColors()
 {
-    const SettingVariables& s = game().settings();
+    const SettingVariables& s = viewed.settings();
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(s.FormBack));
     setPalette(pal);
@@ -62,27 +64,27 @@ void frmScoreBoard::UpdateFormColors()
         ColorLeds(field(f).digits, colour, s.LEDBack);
     }
 
-    const QStringList excluded = {
-        lblHome->Name(),
-        lblVisitor->Name(),
-        shpClockFrame->Name(),
-        shpBoardFrame->Name(),
-        picHomeContainer->Name(),
-        picVisitorContainer->Name(),
-        picHomePicContainer->Name(),
-        picVisitorPicContainer->Name(),
-        picBoardPicContainer->Name(),
+    const std::vector<const Control*> excluded = {
+        ctl.lblHome,
+        ctl.lblVisitor,
+        ctl.shpClockFrame,
+        ctl.shpBoardFrame,
+        ctl.picHomeContainer,
+        ctl.picVisitorContainer,
+        ctl.picHomePicContainer,
+        ctl.picVisitorPicContainer,
+        ctl.picBoardPicContainer,
     };
     ColorControlsByType(*this, excluded, s.BorderColor, s.LEDBack);
 
-    lblHome->setForeColor(toQColor(s.HomeColor));
-    lblVisitor->setForeColor(toQColor(s.VisitorColor));
-    shpClockFrame->setBorderColor(toQColor(s.BorderColor));
-    shpBoardFrame->setBorderColor(toQColor(s.BorderColor));
-    for (PictureBox* b : {picHomeContainer, picVisitorContainer, picHomePicContainer,
-                          picVisitorPicContainer, picBoardPicContainer})
+    ctl.lblHome->setForeColor(toQColor(s.HomeColor));
+    ctl.lblVisitor->setForeColor(toQColor(s.VisitorColor));
+    ctl.shpClockFrame->setBorderColor(toQColor(s.BorderColor));
+    ctl.shpBoardFrame->setBorderColor(toQColor(s.BorderColor));
+    for (PictureBox* b : {ctl.picHomeContainer, ctl.picVisitorContainer, ctl.picHomePicContainer,
+                          ctl.picVisitorPicContainer, ctl.picBoardPicContainer})
         b->setBackColor(toQColor(s.FormBack));
-    shpObjectSelected->setFillColor(toQColor(s.LEDSelected));
+    ctl.shpObjectSelected->setFillColor(toQColor(s.LEDSelected));
     box(Field::Goal)->setBackColor(toQColor(s.FormBack));
     render();
 }

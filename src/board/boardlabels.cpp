@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The board's names, caption, pictures and digit style.
 #include "boardcolors.h"
-#include "frmscoreboard.h"
+#include "boardview.h"
 #include "image.h"
 #include "label.h"
 #include "layout.h"
@@ -22,9 +22,9 @@ void centreIn(Label* l, PictureBox* box)
 
 } // namespace
 
-void frmScoreBoard::UpdateLabels()
+void BoardView::UpdateLabels()
 {
-    const SettingVariables& s = game().settings();
+    const SettingVariables& s = viewed.settings();
     setWindowTitle(QStringLiteral("Pucklight - ") + s.HomeText);
 
     // The dialog offers 9 to 60 points; a hand-edited store may hold anything.
@@ -32,22 +32,22 @@ void frmScoreBoard::UpdateLabels()
         static_cast<int16_t>(std::clamp<int64_t>(s.TeamSize.roundedHalfEven(), 1, MaxTeamSize));
     // Like every font of the board, the names never go below one point.
     const auto size = std::max(1.0, static_cast<double>(static_cast<float>(RSize(teamSize))));
-    lblHome->setCaption(s.HomeText);
-    lblHome->setFontSize(size);
-    lblVisitor->setCaption(s.VisitorText);
-    lblVisitor->setFontSize(size);
-    centreIn(lblHome, picHomeContainer);
-    centreIn(lblVisitor, picVisitorContainer);
-    find<Label>(QStringLiteral("lblBoardCaption"))->setCaption(s.BoardCaption);
+    ctl.lblHome->setCaption(s.HomeText);
+    ctl.lblHome->setFontSize(size);
+    ctl.lblVisitor->setCaption(s.VisitorText);
+    ctl.lblVisitor->setFontSize(size);
+    centreIn(ctl.lblHome, ctl.picHomeContainer);
+    centreIn(ctl.lblVisitor, ctl.picVisitorContainer);
+    ctl.lblBoardCaption->setCaption(s.BoardCaption);
 
-    LoadFittedPicture(imgHomePic, picHomePicContainer, s.HomePic);
-    LoadFittedPicture(imgVisitorPic, picVisitorPicContainer, s.VisitorPic);
-    LoadFittedPicture(imgBoardPic, picBoardPicContainer, s.BoardPic);
+    LoadFittedPicture(ctl.imgHomePic, ctl.picHomePicContainer, s.HomePic);
+    LoadFittedPicture(ctl.imgVisitorPic, ctl.picVisitorPicContainer, s.VisitorPic);
+    LoadFittedPicture(ctl.imgBoardPic, ctl.picBoardPicContainer, s.BoardPic);
 
     SetLedType(*this, s.LEDType);
 }
 
-double frmScoreBoard::RSize(int16_t Value) const
+double BoardView::RSize(int16_t Value) const
 {
     return ::RSize(Value, OuterWidth(), OuterHeight());
 }

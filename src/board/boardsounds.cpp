@@ -17,19 +17,19 @@ void openIfPresent(MMControl* player, const QString& path)
 
 void frmScoreBoard::soundsChanged()
 {
-    game().setSoundsAvailable(!mmcBuzzer->FileName().isEmpty(), !mmcHorn->FileName().isEmpty());
+    game().setSoundsAvailable(!buzzer->FileName().isEmpty(), !horn->FileName().isEmpty());
 }
 
 void frmScoreBoard::OpenSounds()
 {
-    openIfPresent(mmcBuzzer, game().settings().BuzzerFile);
-    openIfPresent(mmcHorn, game().settings().HornFile);
+    openIfPresent(buzzer, game().settings().BuzzerFile);
+    openIfPresent(horn, game().settings().HornFile);
     soundsChanged();
 }
 
 void frmScoreBoard::CloseSounds()
 {
-    for (MMControl* player : {mmcBuzzer, mmcHorn})
+    for (MMControl* player : {buzzer, horn})
         if (!player->FileName().isEmpty())
             player->close();
 }
@@ -38,8 +38,8 @@ void frmScoreBoard::ReopenSounds()
 {
     // Whatever the settings hold, even a path that names no file: that player then fails, and
     // its plays end at once.
-    mmcBuzzer->open(game().settings().BuzzerFile);
-    mmcHorn->open(game().settings().HornFile);
+    buzzer->open(game().settings().BuzzerFile);
+    horn->open(game().settings().HornFile);
     soundsChanged();
 }
 

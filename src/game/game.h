@@ -9,6 +9,8 @@
 #include <QObject>
 #include <deque>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The modifier keys held with a key.
 struct KeyModifiers
@@ -61,6 +63,11 @@ public:
     void AllKeyUp(int16_t KeyCode);
     // The command keys alone (F1, F2 and the five assignable ones): whether one ran.
     bool AllKeyCode(int16_t KeyCode, const CommandSource& source = CommandSource::keyboard());
+    // The command an assignable command key runs, by the keys of `keys`; the first in the
+    // order that decides when two share a key.
+    static std::optional<CommandKind> commandKeyOf(const SettingVariables& keys, int16_t KeyCode);
+    // The assignable command keys as `keys` assign them, in that order.
+    static std::vector<std::pair<int16_t, CommandKind>> commandKeys(const SettingVariables& keys);
     // A click on a goal lamp (Home or Visitor) lights it, or puts it out if it was lit.
     void toggleGoalLamp(GoalLamp lamp);
     // The field that takes the typing; what was typed elsewhere waits there.
@@ -87,9 +94,12 @@ Q_SIGNALS:
     void recorded(const GameEvent& event);
     void playBuzzer();
     void playHorn();
-    void helpRequested();
-    void optionsRequested();
-    void waitingRequested();
+    // F1 to F4, from the window whose key it was (the key's source): the help, the options,
+    // the waiting penalties, the operator's console.
+    void helpRequested(const CommandSource& source);
+    void optionsRequested(const CommandSource& source);
+    void waitingRequested(const CommandSource& source);
+    void consoleRequested(const CommandSource& source);
     // The NumLock mode of the settings should be applied now.
     void numLockDue();
     void tickEnabledChanged(bool enabled);

@@ -136,7 +136,19 @@ void GameFile::follow(const Game* game)
 {
     if (otherBoard)
         return;
+    followed = game;
     connect(game, &Game::changed, this, [this, game] { gameChanged(*game); });
+}
+
+void GameFile::setBoardPlacement(const gamejson::BoardPlacement& p)
+{
+    if (placement == p)
+        return;
+    placement = p;
+    if (followed) {
+        lastSeen.reset();
+        gameChanged(*followed);
+    }
 }
 
 QJsonObject GameFile::contentOf(QJsonObject json)
@@ -159,9 +171,10 @@ void GameFile::gameChanged(const Game& game)
         return;
     lastSeen = state;
     lastSeenEvent = game.record().nextId();
-    const QJsonObject json =
-        gamejson::toJson(state, game.record(), timeSource().localNow(), game.settings().HomeText,
-                         game.settings().VisitorText);
+    QJsonObject json = gamejson::toJson(state, game.record(), timeSource().localNow(),
+                                        game.settings().HomeText, game.settings().VisitorText);
+    if (placement)
+        json[QLatin1String("board")] = gamejson::placementJson(*placement);
     if (handedAny && contentOf(json) == handedContent) {
         heldBack.reset();
         heldBackTimer.stop();

@@ -65,6 +65,8 @@ public:
 
     // Writes the game as it changes from now on, starting with its present state.
     void follow(const Game* game);
+    // Where its board is shown, written with the game from now on (at once when followed).
+    void setBoardPlacement(const gamejson::BoardPlacement& placement);
     void gameChanged(const Game& game);
 
     // For tests: waits until everything handed to the writer is on disk (or failed), and
@@ -83,6 +85,8 @@ private:
     std::unique_ptr<FolderLock> folderLock;
     bool otherBoard = false;
     QString ownerText;
+    const Game* followed = nullptr;
+    std::optional<gamejson::BoardPlacement> placement;
     std::optional<GameState> lastSeen;
     int64_t lastSeenEvent = 0;
     QJsonObject handedContent; // the latest state handed to the writer, without its time

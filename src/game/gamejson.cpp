@@ -286,6 +286,28 @@ QJsonObject toJson(const GameState& state, const GameRecord& record, const QDate
     return json;
 }
 
+QJsonObject placementJson(const BoardPlacement& p)
+{
+    return QJsonObject{
+        {key("screen"), p.screen}, {key("fullScreen"), p.fullScreen}, {key("console"), p.console}};
+}
+
+std::optional<BoardPlacement> placementFrom(const QJsonValue& v)
+{
+    // More screens than this no computer has; a number beyond it is no placement.
+    constexpr int MaxScreen = 63;
+    const QJsonObject o = v.toObject();
+    const QJsonValue screen = o.value(key("screen"));
+    const QJsonValue full = o.value(key("fullScreen"));
+    const QJsonValue console = o.value(key("console"));
+    if (!v.isObject() || !screen.isDouble() || !full.isBool() || !console.isBool())
+        return std::nullopt;
+    const double n = screen.toDouble();
+    if (n != std::floor(n) || n < -1 || n > MaxScreen)
+        return std::nullopt;
+    return BoardPlacement{static_cast<int>(n), full.toBool(), console.toBool()};
+}
+
 QByteArray toBytes(const QJsonObject& json)
 {
     return QJsonDocument(json).toJson(QJsonDocument::Indented);
@@ -414,6 +436,8 @@ std::optional<Loaded> fromBytes(const QByteArray& bytes, QString* fault)
     }
     if (!r.fault.isEmpty())
         return done();
+    // Where the board was is no part of the game: a placement that cannot be read is left out.
+    loaded.board = placementFrom(at("board"));
 
     // What the board shows follows the clocks, as a tick would show them.
     const ClockValue gameTime = s.clocks.ReadClock(GameClock);

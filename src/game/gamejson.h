@@ -28,10 +28,25 @@
 //                (null when none)
 //   waiting      each team's waiting penalties in order: player (-1 for none), seconds
 //   record       the game record: next, dropped, events (see GameRecord)
+//   board        where the board was shown: screen (its number, -1 where the window manager
+//                put it), fullScreen, console (the operator's console was open); optional,
+//                and left out where it cannot be read
 // Format 1, which held the board's digits instead of numbers and no record, is still read.
 namespace gamejson {
 
 inline constexpr int Format = 2;
+
+// Where the board of a game was shown, so that a resumed game shows it there again.
+struct BoardPlacement
+{
+    int screen = -1; // -1: where the window manager puts it
+    bool fullScreen = false;
+    bool console = false;
+    bool operator==(const BoardPlacement&) const = default;
+};
+QJsonObject placementJson(const BoardPlacement& p);
+// Nothing for a value that is no placement.
+std::optional<BoardPlacement> placementFrom(const QJsonValue& v);
 
 struct Loaded
 {
@@ -40,6 +55,7 @@ struct Loaded
     std::array<bool, ClockCount> running{}; // which clocks ran when it was saved
     QDateTime savedAt;
     QString homeName, visitorName; // empty when the file does not say
+    std::optional<BoardPlacement> board;
 };
 
 // The game's JSON. The clocks are read as of now; their records are not touched.

@@ -86,18 +86,32 @@ int16_t Game::entryCharacter(int16_t KeyCode) const
     return entryCharacter(KeyCode, config.ClearKey);
 }
 
+std::optional<CommandKind> Game::commandKeyOf(const SettingVariables& keys, int16_t KeyCode)
+{
+    for (const CommandKey& k : CommandKeys)
+        if (KeyCode == keys.*k.key)
+            return k.command;
+    return std::nullopt;
+}
+
+std::vector<std::pair<int16_t, CommandKind>> Game::commandKeys(const SettingVariables& keys)
+{
+    std::vector<std::pair<int16_t, CommandKind>> out;
+    for (const CommandKey& k : CommandKeys)
+        out.emplace_back(keys.*k.key, k.command);
+    return out;
+}
+
 bool Game::AllKeyCode(int16_t KeyCode, const CommandSource& source)
 {
-    for (const CommandKey& k : CommandKeys) {
-        if (KeyCode == config.*k.key) {
-            run(Command::of(k.command), source);
-            return true;
-        }
+    if (const auto command = commandKeyOf(config, KeyCode)) {
+        run(Command::of(*command), source);
+        return true;
     }
     if (KeyCode == vk::F1)
-        Q_EMIT helpRequested();
+        Q_EMIT helpRequested(source);
     else if (KeyCode == vk::F2)
-        Q_EMIT optionsRequested();
+        Q_EMIT optionsRequested(source);
     else
         return false;
     return true;
@@ -161,7 +175,11 @@ bool Game::consoleKey(int16_t KeyCode, KeyModifiers modifiers, std::optional<Fie
     if (isCommandKey(KeyCode))
         return false;
     if (KeyCode == vk::F3) {
-        Q_EMIT waitingRequested();
+        Q_EMIT waitingRequested(source);
+        return true;
+    }
+    if (KeyCode == vk::F4) {
+        Q_EMIT consoleRequested(source);
         return true;
     }
     const Field field = on.value_or(game.selected);

@@ -73,13 +73,14 @@ QString frmHelp::missingFileMessage()
     return tr("Help file has been moved from its normal location.  Please reinstall the program.");
 }
 
-frmHelp* frmHelp::showHelp(QWidget* opener)
+frmHelp* frmHelp::showHelp(QWidget* opener, bool activate)
 {
     if (!openWindow) {
         openWindow = new frmHelp();
         const QScreen* s = opener ? opener->screen() : nullptr;
         openWindow->centreOn(s ? s : QGuiApplication::primaryScreen());
     }
+    openWindow->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     if (!openWindow->isVisible()) {
         openWindow->show();
         return openWindow;
@@ -87,7 +88,8 @@ frmHelp* frmHelp::showHelp(QWidget* opener)
     if (openWindow->isMinimized())
         openWindow->showNormal();
     openWindow->raise();
-    openWindow->activateWindow();
+    if (activate)
+        openWindow->activateWindow();
     return openWindow;
 }
 

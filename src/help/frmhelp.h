@@ -23,8 +23,9 @@ public:
 
     // Shows the help window. The first request creates it, which loads the manual, and opens
     // it centred on the screen of `opener` (the primary screen for null); later requests
-    // bring the open window forward as it is. Closing the window destroys it.
-    static frmHelp* showHelp(QWidget* opener = nullptr);
+    // bring the open window forward as it is. Closing the window destroys it. Without
+    // `activate` the window shows without taking the keyboard: the opener keeps it.
+    static frmHelp* showHelp(QWidget* opener = nullptr, bool activate = true);
     // The open help window, or null.
     static frmHelp* current();
     // How often the manual has been loaded in this process.

@@ -110,6 +110,7 @@ struct frmOptions::RowControls
     ComboBox* list = nullptr;             // List
     HScrollBar* scroll = nullptr;         // Number
     std::vector<OptionButton*> options{}; // Options, in control order
+    CheckBox* check = nullptr;            // Check
     CommandButton* button = nullptr;      // Color, Key, File, Picture: changes the value
     CommandButton* clear = nullptr;       // Picture
 
@@ -133,6 +134,8 @@ struct frmOptions::RowControls
             return get(box, row.name) && get(scroll, row.button);
         case Kind::List:
             return get(list, row.name);
+        case Kind::Check:
+            return get(check, row.name);
         case Kind::Text:
             return get(text, row.name);
         case Kind::Picture:
@@ -246,6 +249,7 @@ void frmOptions::bindRows()
         case Kind::None:
         case Kind::Computed:
         case Kind::Options:
+        case Kind::Check:
         case Kind::List:
             break;
         }
@@ -301,6 +305,9 @@ void frmOptions::showRow(const RowControls& c)
         for (size_t i = 0; i < c.options.size(); ++i)
             c.options[i]->setChecked(wholeIn(Temp, row.member) == row.low + int64_t(i));
         break;
+    case Kind::Check:
+        c.check->setChecked(wholeIn(Temp, row.member) != row.low);
+        break;
     case Kind::Text:
         c.text->setMaxLength(textLimit(row, textIn(Temp, row.member)));
         c.text->setText(textIn(Temp, row.member));
@@ -322,6 +329,12 @@ void frmOptions::takeRow(const RowControls& c)
         for (size_t i = 0; i < c.options.size(); ++i)
             if (c.options[i]->isChecked())
                 setWhole(Temp, row.member, row.low + int64_t(i));
+        break;
+    case Kind::Check:
+        if (!c.check->isChecked())
+            setWhole(Temp, row.member, row.low);
+        else if (wholeIn(Temp, row.member) == row.low)
+            setWhole(Temp, row.member, row.high);
         break;
     case Kind::Text:
         textIn(Temp, row.member) = c.text->text();

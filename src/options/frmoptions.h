@@ -88,8 +88,8 @@ private:
     Controls ui;
     int16_t TempSize = 0;
     // The working copy: every setting as the dialog holds it (Temp.HornKey is HornKeyTemp).
-    // Controls that hold a value themselves (text boxes, lists, option buttons, scroll
-    // controls) give it back at OK.
+    // Controls that hold a value themselves (text boxes, lists, option buttons, check boxes,
+    // scroll controls) give it back at OK.
     SettingVariables Temp;
     std::vector<RowControls> rows;
 };

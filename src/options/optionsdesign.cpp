@@ -11,13 +11,14 @@ constexpr int32_t Red = 255;
 
 // clang-format off
 constexpr DesignRow Options[] = {
-    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 5790, .height = 5985},
+    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 5790, .height = 6285},
     {.kind = K::TabPage, .name = "tabKeyboard", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Keyboard Controls")},
     {.kind = K::TabPage, .name = "tabColors", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Color Controls")},
     {.kind = K::TabPage, .name = "tabText", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Text Controls")},
     {.kind = K::TabPage, .name = "tabPictures", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Pictures")},
 
-    // Keyboard Controls: a button per command with its key beside it.
+    // Keyboard Controls: a button per command with its key beside it; below the sounds, whether
+    // the operator's console opens with the board.
     {.kind = K::CommandButton, .name = "cmdSepTime", .parent = "tabKeyboard", .left = 120, .top = 120, .width = 2280, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "Start / Stop Penalty Clock")},
     {.kind = K::Label, .name = "lblSepTime", .parent = "tabKeyboard", .left = 2520, .top = 180, .width = 840, .height = 255, .align = A::Center, .border = true},
     {.kind = K::CommandButton, .name = "cmdStartStopClock", .parent = "tabKeyboard", .left = 120, .top = 570, .width = 2280, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "Start / Stop  Clock")},
@@ -43,6 +44,7 @@ constexpr DesignRow Options[] = {
     {.kind = K::Frame, .name = "fraHornSound", .parent = "tabKeyboard", .left = 120, .top = 4410, .width = 5475, .height = 960, .caption = QT_TRANSLATE_NOOP("Design", "Horn Sound:")},
     {.kind = K::CommandButton, .name = "cmdHornSound", .parent = "fraHornSound", .left = 150, .top = 255, .width = 1935, .height = 345, .caption = QT_TRANSLATE_NOOP("Design", "Change Horn Sound")},
     {.kind = K::Label, .name = "lblHFile", .parent = "fraHornSound", .left = 150, .top = 660, .width = 5175, .height = 255, .border = true},
+    {.kind = K::CheckBox, .name = "chkOpenConsole", .parent = "tabKeyboard", .left = 120, .top = 5490, .width = 5475, .height = 285, .caption = QT_TRANSLATE_NOOP("Design", "Open the operator console with the board")},
 
     // Color Controls: three by three colour groups, each a swatch and a button.
     {.kind = K::Frame, .name = "fraTimeC", .parent = "tabColors", .left = 120, .top = 120, .width = 1785, .height = 1455, .caption = QT_TRANSLATE_NOOP("Design", "Time Color:")},
@@ -111,8 +113,8 @@ constexpr DesignRow Options[] = {
     {.kind = K::Label, .name = "lblHomePreview", .left = 120, .top = 7200, .width = 1335, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Home"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
     {.kind = K::Label, .name = "lblVisitorPreview", .left = 120, .top = 8160, .width = 1545, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Visitor"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
 
-    {.kind = K::CommandButton, .name = "cmdOk", .left = 3375, .top = 6240, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
-    {.kind = K::CommandButton, .name = "cmdCancel", .left = 4695, .top = 6240, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
+    {.kind = K::CommandButton, .name = "cmdOk", .left = 3375, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
+    {.kind = K::CommandButton, .name = "cmdCancel", .left = 4695, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
 };
 
 constexpr DesignRow ChooseKey[] = {

@@ -107,6 +107,12 @@ Control* make(const DesignRow& r, QWidget* parent)
         o->Move(r.left, r.top, r.width, r.height);
         return o;
     }
+    case DesignRow::Kind::CheckBox: {
+        auto* c = new CheckBox(parent, name, r.index);
+        c->setText(captionOf(r));
+        c->Move(r.left, r.top, r.width, r.height);
+        return c;
+    }
     case DesignRow::Kind::TextBox: {
         auto* t = new TextBox(parent, name, r.index);
         t->setFont(designFont(r));

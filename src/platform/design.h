@@ -27,6 +27,7 @@ struct DesignRow
         Frame,
         CommandButton,
         OptionButton,
+        CheckBox,
         TextBox,
         ComboBox, // the caption lists the entries, separated by "|"
         HScrollBar,
@@ -43,7 +44,7 @@ struct DesignRow
     double top = 0;
     double width = 0;
     double height = 0;
-    // Text of a label, frame, button, option button, text box or tab.
+    // Text of a label, frame, button, option button, check box, text box or tab.
     const char* caption = nullptr;
     // Label and text box fonts; a null family is the dialog font, Arial.
     const char* font = nullptr;

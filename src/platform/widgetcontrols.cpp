@@ -54,6 +54,10 @@ OptionButton::OptionButton(QWidget* parent, const QString& name, int index)
     : QRadioButton(parent), Control(this, name, index)
 {}
 
+CheckBox::CheckBox(QWidget* parent, const QString& name, int index)
+    : QCheckBox(parent), Control(this, name, index)
+{}
+
 TextBox::TextBox(QWidget* parent, const QString& name, int index)
     : QLineEdit(parent), Control(this, name, index)
 {}

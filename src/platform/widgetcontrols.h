@@ -3,6 +3,7 @@
 
 #include "control.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,6 +51,15 @@ class OptionButton : public QRadioButton, public Control
 public:
     OptionButton(QWidget* parent, const QString& name, int index = -1);
     QString TypeName() const override { return QStringLiteral("OptionButton"); }
+};
+
+// A choice on its own, on or off.
+class CheckBox : public QCheckBox, public Control
+{
+    Q_OBJECT
+public:
+    CheckBox(QWidget* parent, const QString& name, int index = -1);
+    QString TypeName() const override { return QStringLiteral("CheckBox"); }
 };
 
 // A one-line text box.
@@ -110,8 +120,8 @@ public:
     QString TypeName() const override { return QStringLiteral("TabPage"); }
 };
 
-// Any other widget placed in twips (option buttons, text boxes, lists, scroll controls,
-// tab controls). The layout and colour routines leave these alone.
+// Any other widget placed in twips (option buttons, check boxes, text boxes, lists, scroll
+// controls, tab controls). The layout and colour routines leave these alone.
 class WidgetControl : public Control
 {
 public:

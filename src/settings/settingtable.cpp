@@ -68,6 +68,8 @@ constexpr SettingRow Rows[] = {
     // server takes commands from holders of the remote token. Not in the dialog yet.
     {.section = S::Game, .key = "RegularPeriods", .member = &V::RegularPeriods},
     {.section = S::Remote, .key = "AllowRemoteControl", .member = &V::AllowRemoteControl},
+    // The operator's console opens with the board (any value but 0) or not.
+    {.section = S::Key, .key = "OpenConsole", .member = &V::OpenConsole, .page = "tabKeyboard", .control = C::Check, .name = "chkOpenConsole", .high = 1},
 };
 // clang-format on
 
@@ -93,6 +95,8 @@ constexpr bool fitsItsControl(const SettingRow& r)
     case C::Options:
     case C::List:
         return named && (int32 || int16) && r.low <= r.high;
+    case C::Check:
+        return named && (int32 || int16) && r.low != r.high;
     case C::Number:
         return named && r.button && (int32 || int16) && r.low <= r.high;
     case C::Text:

@@ -28,6 +28,8 @@ struct SettingRow
                   // which asks for the key that will `prompt`
         Options,  // a frame of option buttons, the first for `low`, the next for low + 1...;
                   // with none checked (a value beyond them) OK keeps the value
+        Check,    // a check box, checked for any value but `low`; OK stores `low` when it is
+                  // cleared, keeps a value that was on, and stores `high` for one turned on
         Number,   // a box showing the number, and a scroll control (`button`) from `low` to `high`
         List,     // a list whose entries stand for `low` to `high`
         Text,     // a text box taking `high` characters

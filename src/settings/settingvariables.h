@@ -56,6 +56,8 @@ struct SettingVariables
     // "RemoteSettings": whether the server (--serve) takes commands from holders of the
     // remote token, as --remote-control asks for one run.
     bool AllowRemoteControl = false;
+    // "KeySettings": the operator's console opens with the board (1) or not (0).
+    int16_t OpenConsole = 0;
 
     bool operator==(const SettingVariables&) const = default;
 };

@@ -17,6 +17,7 @@
 #include "testmain.h"
 #include "widgetcontrols.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -62,12 +63,11 @@ std::vector<QRect> textAreas(QWidget* w)
         QStyleOptionButton o;
         o.initFrom(b);
         o.text = b->text();
-        const bool radio = qobject_cast<QRadioButton*>(b);
-        return {b->text().isEmpty()
-                    ? QRect()
-                    : b->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents
-                                                       : QStyle::SE_PushButtonContents,
-                                                 &o, b)};
+        const QStyle::SubElement contents =
+            qobject_cast<QRadioButton*>(b) ? QStyle::SE_RadioButtonContents
+            : qobject_cast<QCheckBox*>(b)  ? QStyle::SE_CheckBoxContents
+                                           : QStyle::SE_PushButtonContents;
+        return {b->text().isEmpty() ? QRect() : b->style()->subElementRect(contents, &o, b)};
     }
     if (auto* t = qobject_cast<QTabBar*>(w)) {
         std::vector<QRect> tabs;
@@ -142,6 +142,13 @@ class TestAppWindows : public QObject
             QStyleOptionButton opt;
             opt.initFrom(o);
             const QRect room = o->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, o);
+            return {o->text(),
+                    o->fontMetrics().size(Qt::TextShowMnemonic, o->text()).width() - room.width()};
+        }
+        if (const auto* o = dynamic_cast<const CheckBox*>(c)) {
+            QStyleOptionButton opt;
+            opt.initFrom(o);
+            const QRect room = o->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, o);
             return {o->text(),
                     o->fontMetrics().size(Qt::TextShowMnemonic, o->text()).width() - room.width()};
         }
@@ -289,10 +296,10 @@ private Q_SLOTS:
         QCOMPARE(Settings.BuzzerFile, programDir.filePath(QStringLiteral("buzzer.wav")));
         splash->show();
         QVERIFY(QTest::qWaitForWindowExposed(splash));
-        QCOMPARE(QApplication::focusWidget(), splash->cmdHelp);
+        QCOMPARE(QApplication::focusWidget(), splash->cmdHelp());
 
         // Enter, like Space, presses the button that has the focus: Help opens, the splash stays.
-        QSignalSpy help(splash->cmdHelp, &QPushButton::clicked);
+        QSignalSpy help(splash->cmdHelp(), &QPushButton::clicked);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(help.count(), 2);
@@ -313,13 +320,13 @@ private Q_SLOTS:
                 d->controls().cmdOk->click();
             },
             &seen);
-        splash->cmdOptions->click();
+        splash->cmdOptions()->click();
         QVERIFY(seen);
         QVERIFY(splash->isVisible());
 
         QPointer<frmScoreBoard> board;
         connect(splash, &frmSplash::boardOpened, this, [&](frmScoreBoard* b) { board = b; });
-        QTest::mouseClick(splash->picLogo, Qt::LeftButton);
+        QTest::mouseClick(splash->picLogo(), Qt::LeftButton);
         QVERIFY(board);
         QTRY_VERIFY(guard.isNull());
         QVERIFY(board->isVisible());
@@ -344,7 +351,7 @@ private Q_SLOTS:
         bool ticking = false;
         onNextModal(
             [&](QWidget* w) {
-                ticking = b.tmrClock1.isActive();
+                ticking = b.tmrClock1().isActive();
                 if (auto* d = qobject_cast<frmOptions*>(w))
                     d->controls().cmdCancel->click();
                 else
@@ -355,9 +362,9 @@ private Q_SLOTS:
         QVERIFY(seen);
         QVERIFY(ticking);
 
-        QCOMPARE(b.lblHome->Caption(), QStringLiteral("Hawks"));
+        QCOMPARE(b.lblHome()->Caption(), QStringLiteral("Hawks"));
         QCOMPARE(b.field(Field::Home).digits[0]->LedType(), 1);
-        QCOMPARE(b.mmcBuzzer->FileName(), Settings.BuzzerFile);
+        QCOMPARE(b.mmcBuzzer()->FileName(), Settings.BuzzerFile);
         // The field got F2 as a key without meaning: the digit typed before it still counts.
         QCOMPARE(f.shown(Field::Home), QStringLiteral("--0"));
         f.type(Field::Home, "\n");
@@ -502,7 +509,7 @@ private Q_SLOTS:
         splash->show();
         QTRY_COMPARE(dialogs.told, QStringList({QStringLiteral("Another board is running")}));
         QVERIFY(dialogs.asked.isEmpty());
-        QTest::mouseClick(splash->picLogo, Qt::LeftButton);
+        QTest::mouseClick(splash->picLogo(), Qt::LeftButton);
         QVERIFY(board);
         QTest::keyClicks(board->box(Field::Time), QStringLiteral("1.00"));
         QTest::keyClick(board->box(Field::Time), Qt::Key_Return);
@@ -556,8 +563,8 @@ private Q_SLOTS:
         QCOMPARE(installTranslations(QLocale(locale)), goal != "GOAL"_L1);
         // A fresh install's board: the team names are the defaults in this language.
         BoardFixture f(false);
-        QCOMPARE(f.b().lblGoalH->Caption(), goal);
-        QCOMPARE(f.b().lblHome->Caption(), home);
+        QCOMPARE(f.b().lblGoalH()->Caption(), goal);
+        QCOMPARE(f.b().lblHome()->Caption(), home);
         const Overruns shown = showAll(boardSize, unreadable);
         QStringList wrong;
         for (auto i = shown.begin(); i != shown.end(); ++i)
@@ -575,7 +582,7 @@ private Q_SLOTS:
         QVERIFY(!f.b().close()); // kept running, the default answer
         QCOMPARE(dialogs.asked, QStringList{QStringLiteral("Close scoreboard")});
         QVERIFY(f.b().isVisible());
-        QVERIFY(f.b().tmrClock1.isActive());
+        QVERIFY(f.b().tmrClock1().isActive());
 
         QTest::keyClick(f.box(Field::Time), 'S');
         QVERIFY(f.b().close());

@@ -101,7 +101,7 @@ private Q_SLOTS:
         BoardFixture f;
         frmScoreBoard& b = f.b();
         QCOMPARE(f.shown(Field::Time), QStringLiteral("1000"));
-        QCOMPARE(b.shpClockDots[0]->FillColor(), toQColor(Settings.BorderColor)); // a colon
+        QCOMPARE(b.shpClockDots()[0]->FillColor(), toQColor(Settings.BorderColor)); // a colon
         f.type(Field::Time, "0.045\n");
         f.type(Field::PenaltyTH1, "2\n");
         QTest::keyClick(f.box(Field::Goal), Qt::Key_Right);
@@ -119,17 +119,17 @@ private Q_SLOTS:
         const QColor border = toQColor(Settings.BorderColor);
         QCOMPARE(f.shown(Field::Time), QStringLiteral("-45-")); // 4.5
         QCOMPARE(f.shown(Field::PenaltyTH1), QStringLiteral("200"));
-        QCOMPARE(b.shpClockDots[0]->FillColor(), ledBack); // a decimal point
-        QCOMPARE(b.shpClockDots[1]->FillColor(), border);
+        QCOMPARE(b.shpClockDots()[0]->FillColor(), ledBack); // a decimal point
+        QCOMPARE(b.shpClockDots()[1]->FillColor(), border);
         // Lit lamps take the score colour; dark ones the board's, so only their outline shows.
-        QCOMPARE(b.shpGoalV->FillColor(), toQColor(Settings.ScoreColor));
+        QCOMPARE(b.shpGoalV()->FillColor(), toQColor(Settings.ScoreColor));
         QCOMPARE(b.penaltyControls(1).lamp->FillColor(), toQColor(Settings.ScoreColor));
-        QCOMPARE(b.shpGoalH->FillColor(), formBack);
+        QCOMPARE(b.shpGoalH()->FillColor(), formBack);
         QCOMPARE(b.penaltyControls(4).lamp->FillColor(), formBack);
         // The board colour reaches every container and no field.
         for (PictureBox* p :
-             {b.box(Field::Goal), b.picHomeContainer, b.picVisitorContainer, b.picHomePicContainer,
-              b.picVisitorPicContainer, b.picBoardPicContainer})
+             {b.box(Field::Goal), b.picHomeContainer(), b.picVisitorContainer(),
+              b.picHomePicContainer(), b.picVisitorPicContainer(), b.picBoardPicContainer()})
             QCOMPARE(p->BackColor(), formBack);
         QCOMPARE(b.grab().toImage().pixelColor(173, 46), formBack);       // bare board
         QCOMPARE(pixelAt(&b, b.box(Field::Time), QPoint(2, 2)), ledBack); // field background
@@ -137,8 +137,9 @@ private Q_SLOTS:
         QVERIFY(paints(&b, b.field(Field::Home).digits[0], toQColor(Settings.ScoreColor)));
         QVERIFY(paints(&b, b.field(Field::Period).digits[0], toQColor(Settings.PeriodColor)));
         QVERIFY(paints(&b, b.find<Label>(QStringLiteral("lblPeriod")), border)); // caption text
-        QVERIFY(paints(&b, b.lblHome, toQColor(Settings.HomeColor)));            // team name
-        QCOMPARE(pixelAt(&b, b.shpBoardFrame, QPoint(3, b.shpBoardFrame->height() / 2)), border);
+        QVERIFY(paints(&b, b.lblHome(), toQColor(Settings.HomeColor)));          // team name
+        QCOMPARE(pixelAt(&b, b.shpBoardFrame(), QPoint(3, b.shpBoardFrame()->height() / 2)),
+                 border);
         // A shown penalty colon, and a hidden one.
         QWidget* dot = b.penaltyControls(1).colon[0];
         QCOMPARE(pixelAt(&b, dot, dot->rect().center()), border);
@@ -200,14 +201,15 @@ private Q_SLOTS:
         QTest::keyClick(visitor.time, Qt::Key_Return);
         QCOMPARE(dialogs.beeps, 1);
         QCOMPARE(f.state().waitingOf(Team::Visitor), (WaitingList{{12, ClockValue::whole(150)}}));
-        QCOMPARE(f.b().lblWaiting[1]->Caption(), QStringLiteral("+1"));
-        QCOMPARE(f.b().lblWaiting[0]->Caption(), QString());
-        for (Label* l : f.b().lblWaiting) // nothing covers the count
+        QCOMPARE(f.b().lblWaiting(Team::Visitor)->Caption(), QStringLiteral("+1"));
+        QCOMPARE(f.b().lblWaiting(Team::Home)->Caption(), QString());
+        for (Label* l : {f.b().lblWaiting(Team::Home),
+                         f.b().lblWaiting(Team::Visitor)}) // nothing covers the count
             QCOMPARE(f.b().childAt(l->geometry().center()), l);
         visitor.list->setCurrentRow(0);
         QTest::keyClick(visitor.list, Qt::Key_Delete);
         QVERIFY(f.state().waitingOf(Team::Visitor).empty());
-        QCOMPARE(f.b().lblWaiting[1]->Caption(), QString());
+        QCOMPARE(f.b().lblWaiting(Team::Visitor)->Caption(), QString());
     }
 
     // The time box holds a minor ready, as the bench gives most: a player and Enter add 2:00,
@@ -329,7 +331,7 @@ private Q_SLOTS:
         s.BoardCaption.clear();
         b.applySettings(s);
         for (const auto& [c, g] : bare)
-            QVERIFY2(c == b.shpObjectSelected || geometryOf(c) == g, qPrintable(c->Name()));
+            QVERIFY2(c == b.shpObjectSelected() || geometryOf(c) == g, qPrintable(c->Name()));
         QCOMPARE(b.grab().toImage(), empty);
     }
 
@@ -352,7 +354,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), f.box(Field::PenaltyTH2));
         QCOMPARE(f.state().selected, Field::PenaltyTH2);
 
-        Shape* m = b.shpObjectSelected;
+        Shape* m = b.shpObjectSelected();
         const auto marker = [m] { return QRectF(m->Left(), m->Top(), m->Width(), m->Height()); };
         b.ObjectSelected(f.box(Field::Home));
         QVERIFY(m->isVisible());
@@ -366,15 +368,15 @@ private Q_SLOTS:
         QVERIFY(m->isVisible());
         QCOMPARE(marker(), QRectF(360, 960, 2190, 1350));
 
-        QTest::mouseClick(b.imgGoalCoverV, Qt::LeftButton);
+        QTest::mouseClick(b.imgGoalCoverV(), Qt::LeftButton);
         QCOMPARE(f.state().WhoGoal, GoalLamp::Visitor);
         QCOMPARE(QApplication::focusWidget(), f.box(Field::Goal));
-        doubleClick(b.imgGoalCoverH);
+        doubleClick(b.imgGoalCoverH());
         QCOMPARE(f.state().WhoGoal, GoalLamp::Home);
-        doubleClick(b.imgGoalCoverH);
+        doubleClick(b.imgGoalCoverH());
         QCOMPARE(f.state().WhoGoal, GoalLamp::None);
         f.box(Field::Home)->setFocus();
-        QTest::mouseClick(b.lblGoalH, Qt::LeftButton);
+        QTest::mouseClick(b.lblGoalH(), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), f.box(Field::Goal));
         QCOMPARE(f.state().WhoGoal, GoalLamp::None);
     }
@@ -419,14 +421,14 @@ private Q_SLOTS:
             return p->isPlaying() || p->statusReason().startsWith(QLatin1String("no sound output"));
         };
         QTest::keyClick(f.box(Field::Time), Qt::Key_B);
-        QVERIFY(tookThePlay(b.mmcBuzzer));
-        QVERIFY(!b.mmcHorn->isPlaying());
+        QVERIFY(tookThePlay(b.mmcBuzzer()));
+        QVERIFY(!b.mmcHorn()->isPlaying());
         QVERIFY(f.state().sounding != Sound::None);
-        Q_EMIT b.mmcBuzzer->Done(MMControl::PlayEnd::Finished);
+        Q_EMIT b.mmcBuzzer()->Done(MMControl::PlayEnd::Finished);
         QCOMPARE(f.state().sounding, Sound::None);
         QTest::keyClick(f.box(Field::Time), Qt::Key_G);
-        QVERIFY(tookThePlay(b.mmcHorn));
-        Q_EMIT b.mmcHorn->Done(MMControl::PlayEnd::Finished);
+        QVERIFY(tookThePlay(b.mmcHorn()));
+        Q_EMIT b.mmcHorn()->Done(MMControl::PlayEnd::Finished);
 
         // A sound set later plays; one that is no sound fails and still releases the turn.
         Settings.BuzzerFile = dir.filePath(QStringLiteral("junk.wav"));
@@ -438,12 +440,12 @@ private Q_SLOTS:
 
         // Closing the board closes the players and stops the tick.
         b.close();
-        QVERIFY(!b.mmcHorn->isOpen());
-        QVERIFY(!b.tmrClock1.isActive());
+        QVERIFY(!b.mmcHorn()->isOpen());
+        QVERIFY(!b.tmrClock1().isActive());
 
         // A board that opens with a sound gone stays silent, and no turn is taken for it.
         BoardFixture silent(false, [&] { Settings.BuzzerFile = dir.filePath("gone.wav"); });
-        QVERIFY(silent.b().mmcBuzzer->FileName().isEmpty());
+        QVERIFY(silent.b().mmcBuzzer()->FileName().isEmpty());
         QTest::keyClick(silent.box(Field::Time), Qt::Key_B);
         QCOMPARE(silent.state().sounding, Sound::None);
     }
@@ -476,7 +478,7 @@ private Q_SLOTS:
         QVERIFY(b.field(Field::Home).digits[2]->Left() < 0);
         QCOMPARE(RSize(24, 9600, 14400), 24.0); // taller
         resizeOuter(b, 19200, 14400);
-        QCOMPARE(b.lblHome->FontSize(), 48.0);
+        QCOMPARE(b.lblHome()->FontSize(), 48.0);
     }
 
     // Back at the design size after random, tiny, 4K (57720 twips, beyond 16 bits) and absurd
@@ -512,10 +514,10 @@ private Q_SLOTS:
             QVERIFY2(geometryOf(c) == g, qPrintable(c->Name()));
         b.ObjectSelected(b.box(Field::Home));
         resizeOuter(b, 9600, 7200);
-        QVERIFY(!b.shpObjectSelected->isVisible()); // a resize hides the marker
+        QVERIFY(!b.shpObjectSelected()->isVisible()); // a resize hides the marker
         QCOMPARE(b.grab().toImage(), picture);
         for (const auto& [c, g] : before)
-            QVERIFY2(c == b.shpObjectSelected || geometryOf(c) == g, qPrintable(c->Name()));
+            QVERIFY2(c == b.shpObjectSelected() || geometryOf(c) == g, qPrintable(c->Name()));
 
         // Shrunk to a sliver, everything that scales with the height stays at least 1.
         resizeOuter(b, 9600, twips::FrameHeight + 15);

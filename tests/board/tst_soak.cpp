@@ -67,7 +67,7 @@ private Q_SLOTS:
                 });
                 for (int i = rng.bounded(30, 600); i > 0 && !out; --i) { // 3 to 60 s of play
                     step({});
-                    out = !b.tmrClock1.isActive();
+                    out = !b.tmrClock1().isActive();
                 }
                 if (out)
                     break;

@@ -110,6 +110,34 @@ public:
     }
 
     bool hasAudio() const { return audio != nullptr; }
+
+    // A D-Bus session bus, over which the program's windows can be read as a screen reader
+    // reads them (AT-SPI): the programs started from now on join it and show their
+    // accessibility tree. Its activated services (the accessibility bus) get their own folders.
+    bool startSessionBus(QString* error)
+    {
+        const QString dir = folder + QStringLiteral("/dbus");
+        QProcessEnvironment env = isolated::environment(dir);
+        env.insert(QStringLiteral("DISPLAY"), display);
+        const QString socket = dir + QStringLiteral("/bus");
+        bus =
+            startProcess(QStringLiteral("dbus-daemon"),
+                         {"--session", "--nofork", "--nopidfile", "--address=unix:path=" + socket},
+                         env, dir + QStringLiteral("/log"));
+        if (QTest::qWaitFor([&] { return QFile::exists(socket); }, StartMs)) {
+            busAddress = "unix:path=" + socket;
+            return true;
+        }
+        *error = QStringLiteral("dbus-daemon did not start: ") + logTail(dir + "/log", 5);
+        bus.reset();
+        return false;
+    }
+    void stopSessionBus()
+    {
+        bus.reset();
+        busAddress.clear();
+    }
+    const QString& sessionBus() const { return busAddress; }
     X11Session& x() { return *session; }
 
     // The environment for a program on this display and sound server, in English (the tests
@@ -124,6 +152,10 @@ public:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         env.insert(QStringLiteral("PULSE_SERVER"), "unix:" + socket());
+        if (!busAddress.isEmpty()) {
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+            env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        }
         return env;
     }
 
@@ -133,5 +165,7 @@ private:
     QString display;
     Process xvfb;
     Process audio;
+    Process bus;
+    QString busAddress;
     std::unique_ptr<X11Session> session;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program under Xvfb, driven with real X11 key and mouse events and read from
 // screenshots: the unit tests check the rules, this that the program wires them to the screen.
+#include "accessibility.h"
 #include "boardrun.h"
 #include "testmain.h"
 
@@ -339,6 +340,57 @@ private Q_SLOTS:
         // Once more: without a mode the key toggles the lock, with one the program restores it.
         x().play("<Num_Lock>");
         QVERIFY(lockSettlesAt(afterAgain));
+        RUN(*run, close());
+    }
+
+    // The operator's console beside the board: what is typed shows in its entry line (read as
+    // a screen reader reads it) before Enter puts it on the board; Ctrl+H in the console
+    // scores; the manual opened from it leaves its keys working.
+    void operatorsConsole()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            QSKIP("dbus-daemon is not installed (scripts/deps.sh test)");
+        QString error;
+        QVERIFY2(servers->startSessionBus(&error), qPrintable(error));
+        const auto stopBus = qScopeGuard([this] { servers->stopSessionBus(); });
+        const auto run =
+            std::make_unique<BoardRun>(*servers, QStringLiteral("operator"), QByteArray(),
+                                       QString(), QStringList{QStringLiteral("--console")});
+        RUN(*run, open());
+        const X11Session::Window console = run->waitForWindow(QStringLiteral("Pucklight Console"));
+        QVERIFY2(console, "--console opened no console");
+        // Beside the board, as on a desk; nothing covers the board then.
+        x().move(console, QPoint(700, 0));
+        x().focus(console);
+        const QString bus = servers->sessionBus();
+        const auto shows = [&bus](const QString& text) {
+            QStringList names;
+            const bool found = QTest::qWaitFor(
+                [&] { return (names = accessibleNames(bus)).contains(text); }, 10000);
+            if (!found)
+                qWarning("not among the names: %s", qPrintable(names.join(QStringLiteral(" | "))));
+            return found;
+        };
+        x().play("15");
+        QVERIFY(shows(QStringLiteral("Enter sets the game clock to 15:00")));
+        BoardState want;
+        want.clock = QStringLiteral("15:00");
+        RUN(*run, step("\n", want, "Enter in the console sets the game clock"));
+        want.home = QStringLiteral("1");
+        want.goalLamps = QStringLiteral("10");
+        RUN(*run, step("<ctrl+h>", want, "Ctrl+H in the console scores for home"));
+#ifdef PUCKLIGHT_E2E_HAVE_HELP
+        x().play("<F1>");
+        const X11Session::Window help = run->waitForWindow(QStringLiteral("Pucklight Help"));
+        QVERIFY2(help, "F1 in the console opened no help window");
+        x().move(help, QPoint(700, 300));
+        x().play("s");
+        RUN(*run, until([](const BoardState& s) { return s.clock < QStringLiteral("15:00"); },
+                        "S in the console starts the clock with the manual open", 8000));
+        x().play("s");
+        x().closeWindow(help);
+#endif
+        x().focus(run->window());
         RUN(*run, close());
     }
 };

@@ -72,6 +72,12 @@ void X11Session::focus(Window w) const
     XSync(dpy, False);
 }
 
+void X11Session::move(Window w, QPoint to) const
+{
+    XMoveWindow(dpy, w, to.x(), to.y());
+    XSync(dpy, False);
+}
+
 bool X11Session::hasFocus(Window w) const
 {
     Window focused = 0;

@@ -23,6 +23,8 @@ public:
     // The visible top-level window with exactly this title of the process `pid`, or 0.
     Window find(const QString& title, long pid) const;
     void focus(Window w) const;
+    // Moves a top-level window, as a user dragging it would.
+    void move(Window w, QPoint to) const;
     // Whether the keyboard goes to w (or a window inside it) now.
     bool hasFocus(Window w) const;
     void click(Window w, QPoint at) const;

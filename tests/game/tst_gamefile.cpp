@@ -212,6 +212,49 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(file.badPath()));
     }
 
+    // Where the board was shown is written with the game, at once when it changes, and read
+    // back; a placement that cannot be read is left out and the game is still read.
+    void boardPlacement_data()
+    {
+        QTest::addColumn<QByteArray>("board");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("second screen")
+            << QByteArray(R"({"screen": 1, "fullScreen": true, "console": true})") << true;
+        QTest::newRow("window manager")
+            << QByteArray(R"({"screen": -1, "fullScreen": false, "console": false})") << true;
+        QTest::newRow("screen a text")
+            << QByteArray(R"({"screen": "1", "fullScreen": true, "console": true})") << false;
+        QTest::newRow("screen a fraction")
+            << QByteArray(R"({"screen": 1.5, "fullScreen": true, "console": true})") << false;
+        QTest::newRow("screen far off")
+            << QByteArray(R"({"screen": 1e9, "fullScreen": true, "console": true})") << false;
+        QTest::newRow("no flags") << QByteArray(R"({"screen": 1})") << false;
+        QTest::newRow("not an object") << QByteArray("[1, true]") << false;
+    }
+    void boardPlacement()
+    {
+        QFETCH(QByteArray, board);
+        QFETCH(bool, readable);
+        QTemporaryDir dir;
+        GameFixture f;
+        GameFile file(dir.filePath(QStringLiteral("state/game.json")));
+        file.follow(&f.g());
+        f.type(Field::Home, "5\n");
+        QVERIFY(file.waitUntilWritten());
+        const int writes = file.writeCount();
+        file.setBoardPlacement({1, true, false});
+        QVERIFY(file.waitUntilWritten());
+        QCOMPARE(file.writeCount(), writes + 1); // written at once
+        QCOMPARE(file.load()->board, (gamejson::BoardPlacement{1, true, false}));
+
+        QJsonObject json = QJsonDocument::fromJson(readAll(file.path())).object();
+        json[QStringLiteral("board")] = QJsonDocument::fromJson("[" + board + "]").array()[0];
+        const auto loaded = gamejson::fromBytes(QJsonDocument(json).toJson());
+        QVERIFY(loaded);
+        QCOMPARE(loaded->state.scoreOf(Team::Home), 5);
+        QCOMPARE(loaded->board.has_value(), readable);
+    }
+
     void linksAreNeverFollowed_data()
     {
         QTest::addColumn<bool>("dangling");

@@ -204,7 +204,7 @@ private Q_SLOTS:
         const std::map<C, K> shownBy = {
             {C::Color, K::PictureBox}, {C::Key, K::Label},     {C::Options, K::Frame},
             {C::Number, K::Label},     {C::List, K::ComboBox}, {C::Text, K::TextBox},
-            {C::File, K::Label},       {C::Picture, K::Image},
+            {C::File, K::Label},       {C::Picture, K::Image}, {C::Check, K::CheckBox},
         };
         for (const SettingRow& row : SettingTable) {
             if (!shownBy.contains(row.control))
@@ -360,6 +360,52 @@ private Q_SLOTS:
         d.cmdOk_Click();
         QCOMPARE(Settings.HornKey, int16_t(222));
         QCOMPARE(Settings.BuzzerKey, int16_t(66));
+    }
+
+    // The check box for the console: it shows the stored value as on or off, and OK stores what
+    // it shows, 1 for on; a value other than 1 that was on stays as it was, as it would with
+    // the box clicked twice; Cancel leaves the setting.
+    void openConsoleCheckBox_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<bool>("checked"); // after the clicks
+        QTest::addColumn<int>("kept");
+        QTest::newRow("off") << 0 << 0 << false << 0;
+        QTest::newRow("off, turned on") << 0 << 1 << true << 1;
+        QTest::newRow("on, turned off") << 1 << 1 << false << 0;
+        QTest::newRow("on, clicked twice") << 1 << 2 << true << 1;
+        QTest::newRow("a hand-written 7") << 7 << 0 << true << 7;
+        QTest::newRow("a hand-written 7, clicked twice") << 7 << 2 << true << 7;
+        QTest::newRow("a hand-written -1, turned off") << -1 << 1 << false << 0;
+    }
+    void openConsoleCheckBox()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, clicks);
+        QFETCH(bool, checked);
+        QFETCH(int, kept);
+        Settings.OpenConsole = static_cast<int16_t>(stored);
+        frmOptions d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* box = find<CheckBox>(d, "chkOpenConsole");
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Open the operator console with the board"));
+        QCOMPARE(box->isChecked(), stored != 0);
+        for (int i = 0; i < clicks; ++i)
+            QTest::mouseClick(box, Qt::LeftButton);
+        QCOMPARE(box->isChecked(), checked);
+        QCOMPARE(Settings.OpenConsole, int16_t(stored)); // not before OK
+        d.cmdOk_Click();
+        QCOMPARE(Settings.OpenConsole, int16_t(kept));
+        QCOMPARE(store.value(QStringLiteral("KeySettings"), QStringLiteral("OpenConsole")),
+                 QString::number(kept));
+        frmOptions again;
+        again.show();
+        QTest::mouseClick(find<CheckBox>(again, "chkOpenConsole"), Qt::LeftButton);
+        again.cmdCancel_Click();
+        QCOMPARE(Settings.OpenConsole, int16_t(kept));
     }
 
     // A path too long for its box keeps the bare name of an existing file whole.

@@ -35,7 +35,7 @@ struct BoardFixture
         board = std::make_unique<frmScoreBoard>(*game);
         board->setAttribute(Qt::WA_DeleteOnClose, false);
         // The tick is driven by hand: the timer only tells whether it is enabled.
-        board->tmrClock1.setInterval(24 * 3600 * 1000);
+        board->tmrClock1().setInterval(24 * 3600 * 1000);
         if (shown) {
             board->show();
             QApplication::setActiveWindow(board.get());
@@ -52,7 +52,7 @@ struct BoardFixture
     void tick(int64_t ms = 100)
     {
         time.advanceMs(ms);
-        if (board->tmrClock1.isActive())
+        if (board->tmrClock1().isActive())
             board->game().tick();
     }
 

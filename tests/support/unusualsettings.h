@@ -28,6 +28,7 @@ inline SettingVariables unusualSettings()
     v.BuzzerFile = QStringLiteral("C:\\Program Files\\Pucklight\\Summer\\buzzer 2.wav");
     v.HornFile = QStringLiteral("/home/jörg/Klänge/Horn; laut.wav");
     v.NumLockForce = 2;
+    v.OpenConsole = 1;
     v.HomeText = QStringLiteral("Ässät, Pori");
     v.VisitorText = QStringLiteral("  @Tappara  ");
     v.TeamSize = Fixed4::parse(QStringLiteral("30.5")).value();

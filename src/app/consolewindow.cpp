@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "consolewindow.h"
+
+#include "appwindows.h"
+#include "consolestatus.h"
+#include "feedwriter.h"
+#include "frmconsole.h"
+#include "frmscoreboard.h"
+#include "frmwaiting.h"
+#include "liveserver.h"
+#include "mmcontrol.h"
+#include "settingvariables.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHostAddress>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+namespace consolewindow {
+
+namespace {
+
+QPointer<frmConsole> theConsole;
+
+QString soundWords(const MMControl* player)
+{
+    switch (player->status()) {
+    case MMControl::Status::Closed:
+        return QCoreApplication::translate("Console", "no sound file");
+    case MMControl::Status::Ready:
+        return QCoreApplication::translate("Console", "ready");
+    case MMControl::Status::Playing:
+        return QCoreApplication::translate("Console", "playing");
+    case MMControl::Status::Failed:
+        break;
+    }
+    return QCoreApplication::translate("Console", "failed: %1").arg(player->statusReason());
+}
+
+// The sound row: both players, the worse of them deciding the row's level.
+void showSound(const frmScoreBoard* board)
+{
+    const MMControl* buzzer = board->mmcBuzzer();
+    const MMControl* horn = board->mmcHorn();
+    auto level = ConsoleStatus::Level::Ok;
+    for (const MMControl* p : {buzzer, horn}) {
+        if (p->status() == MMControl::Status::Playing && level == ConsoleStatus::Level::Ok)
+            level = ConsoleStatus::Level::Busy;
+        if (p->status() == MMControl::Status::Failed)
+            level = ConsoleStatus::Level::Failed;
+    }
+    status().set(ConsoleStatus::Row::Sound, level,
+                 QCoreApplication::translate("Console", "buzzer %1; horn %2")
+                     .arg(soundWords(buzzer), soundWords(horn)));
+}
+
+// The board's size gives the miniature its shape.
+class BoardSizeWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Resize && theConsole)
+            theConsole->setBoardSize(static_cast<QWidget*>(watched)->size());
+        return false;
+    }
+};
+
+void wire(frmConsole* console, frmScoreBoard* board)
+{
+    QObject::connect(console, &frmConsole::helpRequested, console,
+                     [console] { showHelpWindow(console, HelpFocus::StayWithOpener); });
+    QObject::connect(console, &frmConsole::waitingRequested, console,
+                     [console, board] { frmWaiting::showFor(board->game(), console); });
+    QObject::connect(console, &frmConsole::optionsRequested, console, [console, board] {
+        QPointer<frmScoreBoard> alive = board;
+        showOptionsDialog(console);
+        if (alive)
+            alive->applySettings(Settings);
+    });
+    QObject::connect(console, &frmConsole::consoleRequested, console, [] { close(); });
+    board->installEventFilter(new BoardSizeWatch(console));
+    for (MMControl* p : {board->mmcBuzzer(), board->mmcHorn()})
+        QObject::connect(p, &MMControl::statusChanged, console, [board] { showSound(board); });
+    showSound(board);
+}
+
+// Hides with the window's own close; tells the notifier.
+class CloseWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide)
+            Q_EMIT notifier().shownChanged(false);
+        else if (e->type() == QEvent::Show)
+            Q_EMIT notifier().shownChanged(true);
+        return false;
+    }
+};
+
+} // namespace
+
+ConsoleStatus& status()
+{
+    static ConsoleStatus rows;
+    return rows;
+}
+
+Notifier& notifier()
+{
+    static Notifier n;
+    return n;
+}
+
+void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked)
+{
+    using Level = ConsoleStatus::Level;
+    if (!asked.feedFolder.isEmpty()) {
+        const QString folder = QDir::toNativeSeparators(asked.feedFolder);
+        if (output && output->feed)
+            status().set(ConsoleStatus::Row::Feed, Level::Ok,
+                         QCoreApplication::translate("Console", "writing to %1").arg(folder));
+        else
+            status().set(ConsoleStatus::Row::Feed, Level::Failed,
+                         QCoreApplication::translate("Console", "not written: another board "
+                                                                "writes to %1")
+                             .arg(folder));
+    }
+    if (asked.port < 0)
+        return;
+    if (!output || !output->server) {
+        status().set(ConsoleStatus::Row::Server, Level::Failed,
+                     QCoreApplication::translate("Console", "cannot serve on %1 port %2")
+                         .arg(asked.address)
+                         .arg(asked.port));
+        return;
+    }
+    const LiveServer* server = output->server.get();
+    const QHostAddress address(asked.address);
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
+                             : address.toString();
+    const QString url = QStringLiteral("http://%1:%2/overlay.html").arg(host).arg(server->port());
+    const auto show = [server, url] {
+        status().set(
+            ConsoleStatus::Row::Server, Level::Ok,
+            QCoreApplication::translate("Console", "%1, %n viewer(s)", "", server->viewerCount())
+                .arg(url));
+    };
+    show();
+    auto* timer = new QTimer(output);
+    QObject::connect(timer, &QTimer::timeout, output, show);
+    timer->start(1000);
+}
+
+frmConsole* current()
+{
+    return theConsole;
+}
+
+frmConsole* open(frmScoreBoard* board)
+{
+    if (!theConsole) {
+        // A window of its own, not the board's: on another screen than a full-screen board, it
+        // must not follow the board's stacking or minimising. It goes with the board.
+        theConsole = new frmConsole(board->game(), status());
+        QObject::connect(board, &QObject::destroyed, theConsole, &QObject::deleteLater);
+        theConsole->setBoardSize(board->size());
+        theConsole->installEventFilter(new CloseWatch(theConsole));
+        wire(theConsole, board);
+    }
+    theConsole->present(QGuiApplication::primaryScreen());
+    return theConsole;
+}
+
+void close()
+{
+    if (theConsole)
+        theConsole->close();
+}
+
+void toggle(frmScoreBoard* board)
+{
+    if (theConsole && theConsole->isVisible())
+        close();
+    else
+        open(board);
+}
+
+} // namespace consolewindow

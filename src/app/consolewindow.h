@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+
+#include "liveoutput.h"
+
+class ConsoleStatus;
+class frmConsole;
+class frmScoreBoard;
+
+// The operator's console as the application runs it: one at most, beside the board, on the
+// primary screen. F4 on the board opens and closes it; F4 in it closes it. Its F1 opens the
+// help window and leaves the keyboard with the console, its F2 the options dialog, its F3 the
+// waiting penalties.
+namespace consolewindow {
+
+// The status rows the console shows, filled by the parts that run (sound, feed, server, the
+// game file, and the remote control and the broker where they run).
+ConsoleStatus& status();
+
+// Fills the feed's and the server's status rows from the live output (null: none asked for),
+// the viewers counted once a second.
+void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
+
+// The console of this board: opened (and given the keyboard), or closed.
+frmConsole* open(frmScoreBoard* board);
+void close();
+void toggle(frmScoreBoard* board);
+// The open console, or null.
+frmConsole* current();
+
+// Tells when the console opens or closes.
+class Notifier : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+Q_SIGNALS:
+    void shownChanged(bool shown);
+};
+Notifier& notifier();
+
+} // namespace consolewindow
