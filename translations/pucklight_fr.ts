@@ -57,6 +57,18 @@
             <numerusform>%1, %n spectateurs</numerusform>
         </translation>
     </message>
+    <message>
+        <source>connecting to %1</source>
+        <translation>connexion à %1</translation>
+    </message>
+    <message>
+        <source>publishing to %1 as %2/</source>
+        <translation>publié sur %1 sous %2/</translation>
+    </message>
+    <message>
+        <source>cannot reach %1 (%2); trying again</source>
+        <translation>%1 injoignable (%2) ; nouvel essai</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleStatus</name>

@@ -57,6 +57,18 @@
             <numerusform>%1, %n tittare</numerusform>
         </translation>
     </message>
+    <message>
+        <source>connecting to %1</source>
+        <translation>ansluter till %1</translation>
+    </message>
+    <message>
+        <source>publishing to %1 as %2/</source>
+        <translation>publicerar till %1 som %2/</translation>
+    </message>
+    <message>
+        <source>cannot reach %1 (%2); trying again</source>
+        <translation>når inte %1 (%2); försöker igen</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleStatus</name>

@@ -2,6 +2,7 @@
 #include "consolewindow.h"
 
 #include "appwindows.h"
+#include "brokerclient.h"
 #include "consolestatus.h"
 #include "feedwriter.h"
 #include "frmconsole.h"
@@ -167,6 +168,35 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked)
 frmConsole* current()
 {
     return theConsole;
+}
+
+void watchBroker(BrokerClient* client)
+{
+    if (!client)
+        return;
+    const auto show = [client] {
+        using Level = ConsoleStatus::Level;
+        switch (client->status()) {
+        case BrokerClient::Status::Connecting:
+            status().set(
+                ConsoleStatus::Row::Broker, Level::Busy,
+                QCoreApplication::translate("Console", "connecting to %1").arg(client->address()));
+            return;
+        case BrokerClient::Status::Connected:
+            status().set(ConsoleStatus::Row::Broker, Level::Ok,
+                         QCoreApplication::translate("Console", "publishing to %1 as %2/")
+                             .arg(client->address(), client->prefix()));
+            return;
+        case BrokerClient::Status::Unreachable:
+            status().set(
+                ConsoleStatus::Row::Broker, Level::Failed,
+                QCoreApplication::translate("Console", "cannot reach %1 (%2); trying again")
+                    .arg(client->address(), client->problem()));
+            return;
+        }
+    };
+    show();
+    QObject::connect(client, &BrokerClient::statusChanged, client, show);
 }
 
 frmConsole* open(frmScoreBoard* board)

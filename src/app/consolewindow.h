@@ -5,6 +5,7 @@
 
 #include "liveoutput.h"
 
+class BrokerClient;
 class ConsoleStatus;
 class frmConsole;
 class frmScoreBoard;
@@ -22,6 +23,10 @@ ConsoleStatus& status();
 // Fills the feed's and the server's status rows from the live output (null: none asked for),
 // the viewers counted once a second.
 void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
+
+// Fills the broker's status row from the client (null: no broker asked for), as it connects,
+// publishes or loses the broker.
+void watchBroker(BrokerClient* client);
 
 // The console of this board: opened (and given the keyboard), or closed.
 frmConsole* open(frmScoreBoard* board);

@@ -129,9 +129,10 @@ int main(int argc, char* argv[])
         });
     // The same for a broker.
     if (options.mqtt.wanted())
-        QObject::connect(
-            splash, &frmSplash::boardOpened, &app,
-            [mqtt = options.mqtt](frmScoreBoard* b) { BrokerClient::start(&b->game(), mqtt); });
+        QObject::connect(splash, &frmSplash::boardOpened, &app,
+                         [mqtt = options.mqtt](frmScoreBoard* b) {
+                             consolewindow::watchBroker(BrokerClient::start(&b->game(), mqtt));
+                         });
     splash->show();
     return QApplication::exec();
 }

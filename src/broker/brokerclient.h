@@ -47,8 +47,11 @@ public:
     static BrokerClient* start(Game* game, const BrokerOptions& options);
 
     const QString& prefix() const { return topicPrefix; }
+    QString address() const { return options.address(); }
     Status status() const { return state; }
-    // How it stands, in one line: for the console's status.
+    // Why the broker could not be reached last, while Unreachable.
+    const QString& problem() const { return lastProblem; }
+    // How it stands, in one line, for the log and the tests.
     QString statusText() const;
 
     BoardSampler sampler;
