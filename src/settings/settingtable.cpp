@@ -82,8 +82,6 @@ constexpr bool fitsItsControl(const SettingRow& r)
     const bool int32 = std::holds_alternative<int32_t V::*>(r.member);
     const bool int16 = std::holds_alternative<int16_t V::*>(r.member);
     const bool named = r.page && r.name;
-    if (r.valid && !text)
-        return false;
     switch (r.control) {
     case C::None:
     case C::Computed:
