@@ -6,6 +6,7 @@
 #include "liveoutput.h"
 
 class ConsoleStatus;
+class RemoteControl;
 class frmConsole;
 class frmScoreBoard;
 
@@ -22,6 +23,11 @@ ConsoleStatus& status();
 // Fills the feed's and the server's status rows from the live output (null: none asked for),
 // the viewers counted once a second.
 void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
+
+// Fills the remote control's status row: hidden while it is off, else the control page's
+// address at `origin`, with a QR code of it and the token; the token file's error when it
+// cannot be used. The row follows the setting once a second.
+void showRemote(const RemoteControl* remote, const QString& origin);
 
 // The console of this board: opened (and given the keyboard), or closed.
 frmConsole* open(frmScoreBoard* board);
