@@ -113,6 +113,15 @@ protected:
 
 } // namespace
 
+QString serverOrigin(const QString& address, int port)
+{
+    const QHostAddress a(address);
+    const QString host = a.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QLatin1Char('[') + a.toString() + QLatin1Char(']')
+                             : a.toString();
+    return QStringLiteral("http://%1:%2").arg(host).arg(port);
+}
+
 void showRemote(const RemoteControl* remote, const QString& origin)
 {
     using Level = ConsoleStatus::Level;
@@ -165,6 +174,7 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked)
     if (asked.port < 0)
         return;
     if (!output || !output->server) {
+        frmOptions::setControlPageOrigin(QString());
         status().set(ConsoleStatus::Row::Server, Level::Failed,
                      QCoreApplication::translate("Console", "cannot serve on %1 port %2")
                          .arg(asked.address)
@@ -172,11 +182,7 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked)
         return;
     }
     const LiveServer* server = output->server.get();
-    const QHostAddress address(asked.address);
-    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
-                             ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
-                             : address.toString();
-    const QString origin = QStringLiteral("http://%1:%2").arg(host).arg(server->port());
+    const QString origin = serverOrigin(asked.address, server->port());
     const QString url = origin + QStringLiteral("/overlay.html");
     frmOptions::setControlPageOrigin(origin);
     const RemoteControl* remote = output->remote.get();

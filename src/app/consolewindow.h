@@ -24,6 +24,9 @@ ConsoleStatus& status();
 // the viewers counted once a second.
 void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
 
+// Where the server answers: "http://127.0.0.1:8080", "http://[::1]:8080".
+QString serverOrigin(const QString& address, int port);
+
 // Fills the remote control's status row: hidden while it is off, else the control page's
 // address at `origin`, with a QR code of it and the token; the token file's error when it
 // cannot be used. The row follows the setting once a second.

@@ -11,7 +11,7 @@ constexpr int32_t Red = 255;
 
 // clang-format off
 constexpr DesignRow Options[] = {
-    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 5790, .height = 6285},
+    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 6240, .height = 6285},
     {.kind = K::TabPage, .name = "tabKeyboard", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Keyboard Controls")},
     {.kind = K::TabPage, .name = "tabColors", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Color Controls")},
     {.kind = K::TabPage, .name = "tabText", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Text Controls")},
@@ -130,8 +130,8 @@ constexpr DesignRow Options[] = {
     {.kind = K::Label, .name = "lblHomePreview", .left = 120, .top = 7200, .width = 1335, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Home"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
     {.kind = K::Label, .name = "lblVisitorPreview", .left = 120, .top = 8160, .width = 1545, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Visitor"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
 
-    {.kind = K::CommandButton, .name = "cmdOk", .left = 3375, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
-    {.kind = K::CommandButton, .name = "cmdCancel", .left = 4695, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
+    {.kind = K::CommandButton, .name = "cmdOk", .left = 3825, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
+    {.kind = K::CommandButton, .name = "cmdCancel", .left = 5145, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
 };
 
 constexpr DesignRow ChooseKey[] = {

@@ -560,6 +560,9 @@ private Q_SLOTS:
         QFETCH(QSize, boardSize);
         QStringList unreadable;
         const Overruns english = showAll(boardSize, unreadable);
+        // Every page's tab shows whole, in English too: none hides behind scroll arrows.
+        QVERIFY2(english.value(u"SSTab1"_s).by <= 0,
+                 qPrintable(u"the options' tabs by %1 px"_s.arg(english.value(u"SSTab1"_s).by)));
         QCOMPARE(installTranslations(QLocale(locale)), goal != "GOAL"_L1);
         // A fresh install's board: the team names are the defaults in this language.
         BoardFixture f(false);
