@@ -255,6 +255,14 @@ frmOptions::frmOptions(QWidget* owner)
     connect(ui.cmdResetColors, &QPushButton::clicked, this, &frmOptions::cmdResetColors_Click);
     connect(ui.cmdResetKeys, &QPushButton::clicked, this, &frmOptions::cmdResetKeys_Click);
     connect(ui.cmdNewToken, &QPushButton::clicked, this, &frmOptions::cmdNewToken_Click);
+    // The token is read, or made, when its page is first shown, not for every look at the
+    // options.
+    connect(ui.SSTab1, &QTabWidget::currentChanged, this, [this] {
+        if (!tokenShown && ui.SSTab1->currentWidget()->isAncestorOf(ui.lblRemoteToken)) {
+            tokenShown = true;
+            showRemoteToken(false);
+        }
+    });
     // The digit style shows on the preview digit; the names are measured for their size.
     connect(ui.cmbLedType, &QComboBox::currentIndexChanged, this,
             [this](int i) { ui.pledPreview->setLedType(i); });
@@ -331,7 +339,6 @@ void frmOptions::Form_Load()
     for (const RowControls& c : rows)
         showRow(c);
     ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
-    showRemoteToken(false);
 }
 
 void frmOptions::showRemoteToken(bool renew)

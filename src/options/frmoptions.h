@@ -108,6 +108,7 @@ private:
     Form* client = nullptr;
     Controls ui;
     int16_t TempSize = 0;
+    bool tokenShown = false;
     // The working copy: every setting as the dialog holds it (Temp.HornKey is HornKeyTemp).
     // Controls that hold a value themselves (text boxes, lists, option buttons, check boxes,
     // scroll controls) give it back at OK.

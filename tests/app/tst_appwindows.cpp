@@ -4,8 +4,6 @@
 #include "boardsampler.h"
 #include "consolestatus.h"
 #include "consolewindow.h"
-#include "remotecontrol.h"
-#include "remotetoken.h"
 #include "control.h"
 #include "frmchoosekey.h"
 #include "frmhelp.h"
@@ -19,6 +17,8 @@
 #include "mmcontrol.h"
 #include "modal.h"
 #include "program.h"
+#include "remotecontrol.h"
+#include "remotetoken.h"
 #include "testmain.h"
 #include "widgetcontrols.h"
 
@@ -586,8 +586,8 @@ private Q_SLOTS:
     // QR code of it and the token; the reason when the token file cannot be used.
     void consoleRemoteRow_data()
     {
-        QTest::addColumn<bool>("forced"); // --remote-control
-        QTest::addColumn<bool>("allowed"); // the setting
+        QTest::addColumn<bool>("forced");   // --remote-control
+        QTest::addColumn<bool>("allowed");  // the setting
         QTest::addColumn<bool>("openFile"); // a token file that others may read
         QTest::addColumn<int>("level");
         using L = ConsoleStatus::Level;

@@ -17,6 +17,7 @@
 #include "remotetoken.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QStandardPaths>
@@ -373,6 +374,10 @@ private Q_SLOTS:
         frmOptions d;
         const Label* shown = d.controls().lblRemoteToken;
         const Image* code = d.controls().imgRemoteQr;
+        // Opening the options makes no token: showing the page does.
+        QCOMPARE(QFileInfo::exists(path), file != QLatin1String("none"));
+        QVERIFY(shown->Caption().isEmpty());
+        showPageOf(d, shown);
         if (!usable) {
             QVERIFY(!shown->Caption().isEmpty());
             QVERIFY(!shown->Caption().contains(QString::fromLatin1(before)));
