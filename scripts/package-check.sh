@@ -130,8 +130,8 @@ check_deb() {
     [[ -s $deb ]] || fail "cpack made no $deb"
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
-    for p in libqt6widgets6 libqt6multimedia6 libmosquitto1 fonts-liberation2 fonts-dejavu-core \
-        gstreamer1.0-plugins-good; do
+    for p in libqt6widgets6 libqt6multimedia6 libmosquitto1 libqrencode4 fonts-liberation2 \
+        fonts-dejavu-core gstreamer1.0-plugins-good; do
         grep -q "\b$p\b" <<<"$depends" || fail "the package does not depend on $p: $depends"
     done
     dpkg-deb -f "$deb" Package Version Architecture Depends Recommends

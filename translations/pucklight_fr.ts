@@ -69,6 +69,14 @@
         <source>cannot reach %1 (%2); trying again</source>
         <translation>%1 injoignable (%2) ; nouvel essai</translation>
     </message>
+    <message>
+        <source>every command refused: %1</source>
+        <translation>toute commande refusée : %1</translation>
+    </message>
+    <message>
+        <source>on; the control page for a phone is %1/control, with the token in the code</source>
+        <translation>activée ; la page de commande pour un téléphone est %1/control, avec le jeton dans le code</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleStatus</name>
@@ -335,6 +343,38 @@
     <message>
         <source>Open the operator console with the board</source>
         <translation>Ouvrir la console de l&apos;opérateur avec le tableau</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>À distance</translation>
+    </message>
+    <message>
+        <source>Allow remote control</source>
+        <translation>Autoriser la commande à distance</translation>
+    </message>
+    <message>
+        <source>Regular periods:</source>
+        <translation>Périodes réglementaires :</translation>
+    </message>
+    <message>
+        <source>The periods after these are overtime (OT).</source>
+        <translation>Les périodes suivantes sont des prolongations (OT).</translation>
+    </message>
+    <message>
+        <source>Board name:</source>
+        <translation>Nom du tableau :</translation>
+    </message>
+    <message>
+        <source>Letters, digits and &apos;-&apos; only; MQTT topics begin pucklight/&lt;name&gt;.</source>
+        <translation>Lettres, chiffres et « - » seulement ; les sujets MQTT commencent par pucklight/&lt;nom&gt;.</translation>
+    </message>
+    <message>
+        <source>Remote token:</source>
+        <translation>Jeton de commande à distance :</translation>
+    </message>
+    <message>
+        <source>New token</source>
+        <translation>Nouveau jeton</translation>
     </message>
 </context>
 <context>
@@ -1337,6 +1377,24 @@
     <message>
         <source>Are you sure you want to reset the keys?</source>
         <translation>Voulez-vous vraiment rétablir les touches?</translation>
+    </message>
+    <message>
+        <source>The control page for a phone needs the server: start Pucklight with --serve PORT.</source>
+        <translation>La page de commande pour un téléphone demande le serveur : lancez Pucklight avec --serve PORT.</translation>
+    </message>
+    <message>
+        <source>A phone that scans the code opens the control page with the token:
+%1</source>
+        <translation>Un téléphone qui lit le code ouvre la page de commande avec le jeton :
+%1</translation>
+    </message>
+    <message>
+        <source>New token</source>
+        <translation>Nouveau jeton</translation>
+    </message>
+    <message>
+        <source>The old token stops working: phones and buttons that use it must be given the new one. Make a new token?</source>
+        <translation>L’ancien jeton cessera de fonctionner : les téléphones et boutons qui l’utilisent devront recevoir le nouveau. Créer un nouveau jeton ?</translation>
     </message>
 </context>
 <context>

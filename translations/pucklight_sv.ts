@@ -69,6 +69,14 @@
         <source>cannot reach %1 (%2); trying again</source>
         <translation>når inte %1 (%2); försöker igen</translation>
     </message>
+    <message>
+        <source>every command refused: %1</source>
+        <translation>alla kommandon nekas: %1</translation>
+    </message>
+    <message>
+        <source>on; the control page for a phone is %1/control, with the token in the code</source>
+        <translation>på; styrsidan för en telefon är %1/control, med nyckeln i koden</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleStatus</name>
@@ -335,6 +343,38 @@
     <message>
         <source>Open the operator console with the board</source>
         <translation>Öppna operatörskonsolen med tavlan</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Fjärr</translation>
+    </message>
+    <message>
+        <source>Allow remote control</source>
+        <translation>Tillåt fjärrstyrning</translation>
+    </message>
+    <message>
+        <source>Regular periods:</source>
+        <translation>Ordinarie perioder:</translation>
+    </message>
+    <message>
+        <source>The periods after these are overtime (OT).</source>
+        <translation>Perioderna efter dessa är förlängning (OT).</translation>
+    </message>
+    <message>
+        <source>Board name:</source>
+        <translation>Tavlans namn:</translation>
+    </message>
+    <message>
+        <source>Letters, digits and &apos;-&apos; only; MQTT topics begin pucklight/&lt;name&gt;.</source>
+        <translation>Endast bokstäver, siffror och ”-”; MQTT-ämnen börjar med pucklight/&lt;namn&gt;.</translation>
+    </message>
+    <message>
+        <source>Remote token:</source>
+        <translation>Fjärrnyckel:</translation>
+    </message>
+    <message>
+        <source>New token</source>
+        <translation>Ny nyckel</translation>
     </message>
 </context>
 <context>
@@ -1337,6 +1377,24 @@
     <message>
         <source>Are you sure you want to reset the keys?</source>
         <translation>Vill du verkligen återställa tangenterna?</translation>
+    </message>
+    <message>
+        <source>The control page for a phone needs the server: start Pucklight with --serve PORT.</source>
+        <translation>Styrsidan för en telefon kräver servern: starta Pucklight med --serve PORT.</translation>
+    </message>
+    <message>
+        <source>A phone that scans the code opens the control page with the token:
+%1</source>
+        <translation>En telefon som läser koden öppnar styrsidan med nyckeln:
+%1</translation>
+    </message>
+    <message>
+        <source>New token</source>
+        <translation>Ny nyckel</translation>
+    </message>
+    <message>
+        <source>The old token stops working: phones and buttons that use it must be given the new one. Make a new token?</source>
+        <translation>Den gamla nyckeln slutar fungera: telefoner och knappar som använder den måste få den nya. Skapa en ny nyckel?</translation>
     </message>
 </context>
 <context>

@@ -6,10 +6,12 @@
 #include "consolestatus.h"
 #include "feedwriter.h"
 #include "frmconsole.h"
+#include "frmoptions.h"
 #include "frmscoreboard.h"
 #include "frmwaiting.h"
 #include "liveserver.h"
 #include "mmcontrol.h"
+#include "remotecontrol.h"
 #include "settingvariables.h"
 
 #include <QCoreApplication>
@@ -112,6 +114,38 @@ protected:
 
 } // namespace
 
+QString serverOrigin(const QString& address, int port)
+{
+    const QHostAddress a(address);
+    const QString host = a.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QLatin1Char('[') + a.toString() + QLatin1Char(']')
+                             : a.toString();
+    return QStringLiteral("http://%1:%2").arg(host).arg(port);
+}
+
+void showRemote(const RemoteControl* remote, const QString& origin)
+{
+    using Level = ConsoleStatus::Level;
+    // Off, as the options dialog may have turned it, the row is hidden.
+    if (!remote || !remote->enabled()) {
+        status().set(ConsoleStatus::Row::Remote, Level::Off, QString());
+        return;
+    }
+    QString error;
+    const std::optional<RemoteToken> token = remote->token(&error);
+    if (!token) {
+        status().set(
+            ConsoleStatus::Row::Remote, Level::Failed,
+            QCoreApplication::translate("Console", "every command refused: %1").arg(error));
+        return;
+    }
+    status().set(ConsoleStatus::Row::Remote, Level::Ok,
+                 QCoreApplication::translate("Console", "on; the control page for a phone is "
+                                                        "%1/control, with the token in the code")
+                     .arg(origin),
+                 controlPageAddress(origin, token->text()));
+}
+
 ConsoleStatus& status()
 {
     static ConsoleStatus rows;
@@ -141,6 +175,7 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked)
     if (asked.port < 0)
         return;
     if (!output || !output->server) {
+        frmOptions::setControlPageOrigin(QString());
         status().set(ConsoleStatus::Row::Server, Level::Failed,
                      QCoreApplication::translate("Console", "cannot serve on %1 port %2")
                          .arg(asked.address)
@@ -148,16 +183,16 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked)
         return;
     }
     const LiveServer* server = output->server.get();
-    const QHostAddress address(asked.address);
-    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
-                             ? QLatin1Char('[') + address.toString() + QLatin1Char(']')
-                             : address.toString();
-    const QString url = QStringLiteral("http://%1:%2/overlay.html").arg(host).arg(server->port());
-    const auto show = [server, url] {
+    const QString origin = serverOrigin(asked.address, server->port());
+    const QString url = origin + QStringLiteral("/overlay.html");
+    frmOptions::setControlPageOrigin(origin);
+    const RemoteControl* remote = output->remote.get();
+    const auto show = [server, url, remote, origin] {
         status().set(
             ConsoleStatus::Row::Server, Level::Ok,
             QCoreApplication::translate("Console", "%1, %n viewer(s)", "", server->viewerCount())
                 .arg(url));
+        showRemote(remote, origin);
     };
     show();
     auto* timer = new QTimer(output);

@@ -7,6 +7,7 @@
 
 class BrokerClient;
 class ConsoleStatus;
+class RemoteControl;
 class frmConsole;
 class frmScoreBoard;
 
@@ -27,6 +28,14 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
 // Fills the broker's status row from the client (null: no broker asked for), as it connects,
 // publishes or loses the broker.
 void watchBroker(BrokerClient* client);
+
+// Where the server answers: "http://127.0.0.1:8080", "http://[::1]:8080".
+QString serverOrigin(const QString& address, int port);
+
+// Fills the remote control's status row: hidden while it is off, else the control page's
+// address at `origin`, with a QR code of it and the token; the token file's error when it
+// cannot be used. The row follows the setting once a second.
+void showRemote(const RemoteControl* remote, const QString& origin);
 
 // The console of this board: opened (and given the keyboard), or closed.
 frmConsole* open(frmScoreBoard* board);

@@ -2,6 +2,7 @@
 #include "brokerclient.h"
 #include "commandline.h"
 #include "consolewindow.h"
+#include "frmoptions.h"
 #include "frmscoreboard.h"
 #include "frmsplash.h"
 #include "gamefile.h"
@@ -123,6 +124,10 @@ int main(int argc, char* argv[])
     live.address = options.serveAddress;
     live.maxViewers = options.maxViewers;
     live.remoteControl = options.remoteControl;
+    // The options' Remote page shows the control page's address from the start, before the
+    // board opens and starts the server; the console's status corrects it once it runs.
+    if (live.port > 0)
+        frmOptions::setControlPageOrigin(consolewindow::serverOrigin(live.address, live.port));
     if (live.wanted())
         QObject::connect(splash, &frmSplash::boardOpened, &app, [live](frmScoreBoard* board) {
             consolewindow::watchLiveOutput(LiveOutput::start(&board->game(), live), live);

@@ -3,10 +3,10 @@
 
 ConsoleStatus::ConsoleStatus(QObject* parent) : QObject(parent) {}
 
-void ConsoleStatus::set(Row row, Level level, const QString& text)
+void ConsoleStatus::set(Row row, Level level, const QString& text, const QByteArray& code)
 {
     Entry& e = rows[static_cast<size_t>(row)];
-    const Entry now{level, text};
+    const Entry now{level, text, code};
     if (e == now)
         return;
     e = now;

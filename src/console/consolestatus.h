@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -31,12 +32,13 @@ public:
     {
         Level level = Level::Off;
         QString text;
+        QByteArray code; // shown beside the text as a QR code (an address for a phone)
         bool operator==(const Entry&) const = default;
     };
 
     explicit ConsoleStatus(QObject* parent = nullptr);
 
-    void set(Row row, Level level, const QString& text);
+    void set(Row row, Level level, const QString& text, const QByteArray& code = {});
     const Entry& entry(Row row) const { return rows[static_cast<size_t>(row)]; }
     // The row's name as the console shows it: "Sound", "Feed"...
     static QString rowName(Row row);

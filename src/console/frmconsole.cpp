@@ -7,6 +7,7 @@
 #include "keycodes.h"
 #include "miniboard.h"
 #include "penaltypanel.h"
+#include "qrcode.h"
 
 #include "boardformat.h"
 
@@ -18,6 +19,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -33,6 +35,9 @@ constexpr QSize StartSize(1366, 768);
 constexpr double EntryFontScale = 1.4;
 constexpr int MiniStretch = 5;
 constexpr int SideStretch = 4;
+
+// A status row's QR code: two pixels a module, about 100 pixels for an address with a token.
+constexpr int StatusCodeModule = 2;
 
 QLabel* wrappingLabel(QWidget* parent, const char* name)
 {
@@ -171,7 +176,17 @@ void frmConsole::build()
         statusNames[i] = new QLabel(statusBox);
         statusValues[i] = wrappingLabel(statusBox, "statusValue");
         statusValues[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        statusForm->addRow(statusNames[i], statusValues[i]);
+        // A row's QR code (the control page for a phone) below its text, small.
+        auto* value = new QWidget(statusBox);
+        auto* column = new QVBoxLayout(value);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(2);
+        statusCodes[i] = new QLabel(value);
+        statusCodes[i]->setObjectName(QStringLiteral("statusCode"));
+        statusCodes[i]->hide();
+        column->addWidget(statusValues[i]);
+        column->addWidget(statusCodes[i], 0, Qt::AlignLeft);
+        statusForm->addRow(statusNames[i], value);
     }
     right->addWidget(statusBox);
 
@@ -293,7 +308,14 @@ void frmConsole::showStatus(ConsoleStatus::Row row)
     const ConsoleStatus::Entry& e = status.entry(row);
     const bool on = e.level != ConsoleStatus::Level::Off;
     statusNames[i]->setVisible(on);
+    statusValues[i]->parentWidget()->setVisible(on);
     statusValues[i]->setVisible(on);
+    const bool coded = on && !e.code.isEmpty();
+    if (coded)
+        statusCodes[i]->setPixmap(QPixmap::fromImage(qrCodeImage(e.code, StatusCodeModule)));
+    else
+        statusCodes[i]->clear();
+    statusCodes[i]->setVisible(coded && !statusCodes[i]->pixmap().isNull());
     QFont f = statusValues[i]->font();
     f.setBold(e.level == ConsoleStatus::Level::Failed);
     statusValues[i]->setFont(f);
@@ -304,6 +326,12 @@ QString frmConsole::statusText(ConsoleStatus::Row row) const
 {
     const auto i = static_cast<size_t>(row);
     return statusValues[i]->isVisibleTo(this) ? statusValues[i]->text() : QString();
+}
+
+QImage frmConsole::statusCode(ConsoleStatus::Row row) const
+{
+    const QLabel* l = statusCodes[static_cast<size_t>(row)];
+    return l->isVisibleTo(this) ? l->pixmap().toImage() : QImage();
 }
 
 void frmConsole::showKeys()

@@ -4,6 +4,7 @@
 #include "consolestatus.h"
 #include "game.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 
@@ -47,8 +48,9 @@ public:
     QLabel* redoLine() const { return lblRedo; }
     QTreeWidget* record() const { return lstRecord; }
     QLabel* keysText() const { return lblKeys; }
-    // The text of a status row ("" while it is off).
+    // The text of a status row ("" while it is off), and the QR code beside it (none: null).
     QString statusText(ConsoleStatus::Row row) const;
+    QImage statusCode(ConsoleStatus::Row row) const;
 
     // The board window's client size, whose shape the miniature keeps.
     void setBoardSize(QSize size);
@@ -92,6 +94,7 @@ private:
     QLabel* lblKeys = nullptr;
     std::array<QLabel*, ConsoleStatus::RowCount> statusNames{};
     std::array<QLabel*, ConsoleStatus::RowCount> statusValues{};
+    std::array<QLabel*, ConsoleStatus::RowCount> statusCodes{};
     int64_t recordShown = -1; // the record's next number when it was last shown
     SettingVariables keysShown;
     bool keysEverShown = false;

@@ -13,11 +13,14 @@
 #include "pictures.h"
 #include "polyled.h"
 #include "program.h"
+#include "qrcode.h"
+#include "remotetoken.h"
 #include "settingsstore.h"
 #include "twips.h"
 #include "widgetcontrols.h"
 
 #include <QDir>
+#include <QValidator>
 #include <algorithm>
 #include <limits>
 #include <type_traits>
@@ -97,7 +100,61 @@ auto& textIn(Variables& s, const SettingRow::Member& m)
     return member ? s.**member : none;
 }
 
+// A text that a row's check refuses cannot be typed; an empty box is let be while typing, and
+// OK then keeps the value as it was.
+class RowValidator : public QValidator
+{
+public:
+    RowValidator(bool (*check)(const QString&), QObject* parent) : QValidator(parent), valid(check)
+    {}
+    State validate(QString& input, int&) const override
+    {
+        if (valid(input))
+            return Acceptable;
+        return input.isEmpty() ? Intermediate : Invalid;
+    }
+
+private:
+    bool (*valid)(const QString&);
+};
+
+QString& controlPageOrigin()
+{
+    static QString origin;
+    return origin;
+}
+
+QString& tokenPath()
+{
+    static QString path;
+    return path;
+}
+
+// The QR code is drawn in whole pixels per module, as large as its place takes.
+QImage fittedQrCode(const QByteArray& text, int side)
+{
+    const QImage one = qrCodeImage(text, 1);
+    if (one.isNull())
+        return one;
+    return qrCodeImage(text, std::max(1, side / one.width()));
+}
+
 } // namespace
+
+QByteArray controlPageAddress(const QString& origin, const QByteArray& token)
+{
+    return origin.toUtf8() + "/control#token=" + token;
+}
+
+void frmOptions::setControlPageOrigin(const QString& origin)
+{
+    controlPageOrigin() = origin;
+}
+
+void frmOptions::setTokenPath(const QString& path)
+{
+    tokenPath() = path;
+}
 
 struct frmOptions::RowControls
 {
@@ -181,6 +238,10 @@ frmOptions::frmOptions(QWidget* owner)
     ui.lblVisitorPreview = f.find<Label>(QStringLiteral("lblVisitorPreview"));
     ui.cmbLedType = f.find<ComboBox>(QStringLiteral("cmbLedType"));
     ui.pledPreview = f.find<PolyLED>(QStringLiteral("pledPreview"));
+    ui.lblRemoteToken = f.find<Label>(QStringLiteral("lblRemoteToken"));
+    ui.cmdNewToken = f.find<CommandButton>(QStringLiteral("cmdNewToken"));
+    ui.lblControlPage = f.find<Label>(QStringLiteral("lblControlPage"));
+    ui.imgRemoteQr = f.find<Image>(QStringLiteral("imgRemoteQr"));
 
     ui.cmdOk->setDefault(true);
     // Enter presses the button that has the focus, as it does in the platform's dialogs.
@@ -193,6 +254,15 @@ frmOptions::frmOptions(QWidget* owner)
     connect(ui.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     connect(ui.cmdResetColors, &QPushButton::clicked, this, &frmOptions::cmdResetColors_Click);
     connect(ui.cmdResetKeys, &QPushButton::clicked, this, &frmOptions::cmdResetKeys_Click);
+    connect(ui.cmdNewToken, &QPushButton::clicked, this, &frmOptions::cmdNewToken_Click);
+    // The token is read, or made, when its page is first shown, not for every look at the
+    // options.
+    connect(ui.SSTab1, &QTabWidget::currentChanged, this, [this] {
+        if (!tokenShown && ui.SSTab1->currentWidget()->isAncestorOf(ui.lblRemoteToken)) {
+            tokenShown = true;
+            showRemoteToken(false);
+        }
+    });
     // The digit style shows on the preview digit; the names are measured for their size.
     connect(ui.cmbLedType, &QComboBox::currentIndexChanged, this,
             [this](int i) { ui.pledPreview->setLedType(i); });
@@ -243,6 +313,8 @@ void frmOptions::bindRows()
                     [p](int value) { p->box->setCaption(QString::number(value)); });
             break;
         case Kind::Text:
+            if (c.row.valid)
+                c.text->setValidator(new RowValidator(c.row.valid, c.text));
             connect(c.text, &QLineEdit::textChanged, c.text,
                     [p](const QString& text) { p->text->setMaxLength(textLimit(p->row, text)); });
             break;
@@ -267,6 +339,37 @@ void frmOptions::Form_Load()
     for (const RowControls& c : rows)
         showRow(c);
     ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
+}
+
+void frmOptions::showRemoteToken(bool renew)
+{
+    const QString path = tokenPath().isEmpty() ? RemoteToken::defaultPath() : tokenPath();
+    QString error;
+    const std::optional<RemoteToken> token =
+        renew ? RemoteToken::renew(&error, path) : RemoteToken::obtain(&error, nullptr, path);
+    ui.lblRemoteToken->setCaption(token ? QString::fromLatin1(token->text()) : error);
+    const QString& origin = controlPageOrigin();
+    if (!token || origin.isEmpty()) {
+        ui.imgRemoteQr->clearPicture();
+        ui.lblControlPage->setCaption(
+            token ? tr("The control page for a phone needs the server: start Pucklight with "
+                       "--serve PORT.")
+                  : QString());
+        return;
+    }
+    const QByteArray address = controlPageAddress(origin, token->text());
+    ui.imgRemoteQr->setPicture(fittedQrCode(address, ui.imgRemoteQr->width()));
+    ui.lblControlPage->setCaption(
+        tr("A phone that scans the code opens the control page with the token:\n%1")
+            .arg(origin + QStringLiteral("/control")));
+}
+
+void frmOptions::cmdNewToken_Click()
+{
+    if (commonDialogs().askYesNo(this, tr("New token"),
+                                 tr("The old token stops working: phones and buttons that use "
+                                    "it must be given the new one. Make a new token?")))
+        showRemoteToken(true);
 }
 
 void frmOptions::showRow(const RowControls& c)
@@ -337,7 +440,8 @@ void frmOptions::takeRow(const RowControls& c)
             setWhole(Temp, row.member, row.high);
         break;
     case Kind::Text:
-        textIn(Temp, row.member) = c.text->text();
+        if (!row.valid || row.valid(c.text->text()))
+            textIn(Temp, row.member) = c.text->text();
         break;
     // The others are in the working copy already.
     case Kind::None:

@@ -4,6 +4,7 @@
 #include "frmchoosekey.h"
 #include "settingtable.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 #include <cstdint>
@@ -12,10 +13,15 @@
 class ComboBox;
 class CommandButton;
 class Form;
+class Image;
 class Label;
 class PolyLED;
 class TabControl;
 class TextBox;
+
+// The control page's address with the token, as a phone opens it from a QR code: the page takes
+// the token from the address, keeps it, and takes it out of the address bar.
+QByteArray controlPageAddress(const QString& origin, const QByteArray& token);
 
 // The options dialog. It works on a copy of the settings: opening loads the copy from the
 // setting variables, OK copies it back and stores it, Cancel (or Escape, or the close box)
@@ -41,6 +47,14 @@ public:
     void cmdCancel_Click();
     void cmdResetColors_Click();
     void cmdResetKeys_Click();
+    // Asks, then puts a new remote token in place of the old one, which stops working.
+    void cmdNewToken_Click();
+
+    // Where the server that takes remote commands answers ("http://127.0.0.1:8080"), for the
+    // control page's address on the Remote page; empty (as at the start) when there is none.
+    static void setControlPageOrigin(const QString& origin);
+    // The remote token's file; RemoteToken::defaultPath() unless told.
+    static void setTokenPath(const QString& path);
 
     // The size for the team names that OK stores: the stored one until PreviewIt works it out.
     int16_t teamSizeToStore() const { return TempSize; }
@@ -62,6 +76,10 @@ public:
         Label* lblVisitorPreview = nullptr;
         ComboBox* cmbLedType = nullptr;
         PolyLED* pledPreview = nullptr;
+        Label* lblRemoteToken = nullptr;
+        CommandButton* cmdNewToken = nullptr;
+        Label* lblControlPage = nullptr;
+        Image* imgRemoteQr = nullptr;
     };
     const Controls& controls() const { return ui; }
     const Form& form() const { return *client; }
@@ -83,10 +101,14 @@ private:
     void changeFile(const RowControls& c);
     void clearPicture(const RowControls& c);
     void resetRows(SettingRow::Reset which);
+    // The remote token, the control page's address and its QR code; the file's error instead
+    // when it cannot be used.
+    void showRemoteToken(bool renew);
 
     Form* client = nullptr;
     Controls ui;
     int16_t TempSize = 0;
+    bool tokenShown = false;
     // The working copy: every setting as the dialog holds it (Temp.HornKey is HornKeyTemp).
     // Controls that hold a value themselves (text boxes, lists, option buttons, check boxes,
     // scroll controls) give it back at OK.

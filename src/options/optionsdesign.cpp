@@ -11,11 +11,12 @@ constexpr int32_t Red = 255;
 
 // clang-format off
 constexpr DesignRow Options[] = {
-    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 5790, .height = 6285},
+    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 6240, .height = 6285},
     {.kind = K::TabPage, .name = "tabKeyboard", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Keyboard Controls")},
     {.kind = K::TabPage, .name = "tabColors", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Color Controls")},
     {.kind = K::TabPage, .name = "tabText", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Text Controls")},
     {.kind = K::TabPage, .name = "tabPictures", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Pictures")},
+    {.kind = K::TabPage, .name = "tabRemote", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Remote")},
 
     // Keyboard Controls: a button per command with its key beside it; below the sounds, whether
     // the operator's console opens with the board.
@@ -109,12 +110,28 @@ constexpr DesignRow Options[] = {
     {.kind = K::Label, .name = "lblPreview", .parent = "fraDigitType", .left = 2400, .top = 510, .width = 735, .height = 255, .caption = QT_TRANSLATE_NOOP("Design", "Preview:")},
     {.kind = K::PolyLED, .name = "pledPreview", .parent = "fraDigitType", .left = 3240, .top = 300, .ledSize = 65, .digit = 8},
 
+    // Remote: remote control on or off, the periods of regular time, the board's name, and the
+    // remote token with the control page's address as a QR code for a phone.
+    {.kind = K::CheckBox, .name = "chkAllowRemoteControl", .parent = "tabRemote", .left = 120, .top = 120, .width = 5475, .height = 285, .caption = QT_TRANSLATE_NOOP("Design", "Allow remote control")},
+    {.kind = K::Frame, .name = "fraRegularPeriods", .parent = "tabRemote", .left = 120, .top = 480, .width = 2655, .height = 1455, .caption = QT_TRANSLATE_NOOP("Design", "Regular periods:")},
+    {.kind = K::Label, .name = "lblRegularPeriodsValue", .parent = "fraRegularPeriods", .left = 165, .top = 330, .width = 375, .height = 255, .align = A::Center, .border = true, .backColor = White},
+    {.kind = K::HScrollBar, .name = "scrRegularPeriods", .parent = "fraRegularPeriods", .left = 570, .top = 330, .width = 255, .height = 255},
+    {.kind = K::Label, .name = "lblOvertime", .parent = "fraRegularPeriods", .left = 165, .top = 690, .width = 2370, .height = 435, .caption = QT_TRANSLATE_NOOP("Design", "The periods after these are overtime (OT)."), .wordWrap = true},
+    {.kind = K::Frame, .name = "fraBoardName", .parent = "tabRemote", .left = 2835, .top = 480, .width = 2760, .height = 1455, .caption = QT_TRANSLATE_NOOP("Design", "Board name:")},
+    {.kind = K::TextBox, .name = "txtBoardName", .parent = "fraBoardName", .left = 150, .top = 285, .width = 2460, .height = 315},
+    {.kind = K::Label, .name = "lblBoardNameRule", .parent = "fraBoardName", .left = 150, .top = 660, .width = 2460, .height = 735, .caption = QT_TRANSLATE_NOOP("Design", "Letters, digits and '-' only; MQTT topics begin pucklight/<name>."), .wordWrap = true},
+    {.kind = K::Frame, .name = "fraRemoteToken", .parent = "tabRemote", .left = 120, .top = 2040, .width = 5475, .height = 3615, .caption = QT_TRANSLATE_NOOP("Design", "Remote token:")},
+    {.kind = K::Label, .name = "lblRemoteToken", .parent = "fraRemoteToken", .left = 150, .top = 285, .width = 5175, .height = 495, .wordWrap = true, .border = true, .backColor = White},
+    {.kind = K::CommandButton, .name = "cmdNewToken", .parent = "fraRemoteToken", .left = 150, .top = 900, .width = 1815, .height = 345, .caption = QT_TRANSLATE_NOOP("Design", "New token")},
+    {.kind = K::Label, .name = "lblControlPage", .parent = "fraRemoteToken", .left = 150, .top = 1365, .width = 2715, .height = 2115, .wordWrap = true},
+    {.kind = K::Image, .name = "imgRemoteQr", .parent = "fraRemoteToken", .left = 3000, .top = 900, .width = 2325, .height = 2580},
+
     // Below the dialog's visible area: the labels that measure the team names.
     {.kind = K::Label, .name = "lblHomePreview", .left = 120, .top = 7200, .width = 1335, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Home"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
     {.kind = K::Label, .name = "lblVisitorPreview", .left = 120, .top = 8160, .width = 1545, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Visitor"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
 
-    {.kind = K::CommandButton, .name = "cmdOk", .left = 3375, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
-    {.kind = K::CommandButton, .name = "cmdCancel", .left = 4695, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
+    {.kind = K::CommandButton, .name = "cmdOk", .left = 3825, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
+    {.kind = K::CommandButton, .name = "cmdCancel", .left = 5145, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
 };
 
 constexpr DesignRow ChooseKey[] = {

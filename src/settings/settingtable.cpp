@@ -54,9 +54,6 @@ constexpr SettingRow Rows[] = {
     {.section = S::Text, .key = "VisitorText", .member = &V::VisitorText, .maxLength = MaxNameLength, .page = "tabText", .control = C::Text, .name = "txtVisitorText", .high = NameBoxLength},
     {.section = S::Text, .key = "TeamSize", .member = &V::TeamSize, .page = "tabText", .control = C::Computed},
     {.section = S::Text, .key = "BoardCaption", .member = &V::BoardCaption, .maxLength = MaxCaptionLength, .page = "tabText", .control = C::Text, .name = "txtBoardCaption", .high = MaxCaptionLength},
-    // The board's name in the broker's topics; not in the dialog. One that could not be a
-    // topic level takes the default rather than being cut to one.
-    {.section = S::Text, .key = "BoardName", .member = &V::BoardName, .valid = isBoardName},
 
     // The pictures and the digit style (0 "Lines", 1 "Dots").
     {.section = S::Pic, .key = "HomePic", .member = &V::HomePic, .maxLength = MaxPathLength, .page = "tabPictures", .control = C::Picture, .name = "imgHomePicPreview", .button = "cmdChangeHomePic", .clear = "cmdClearHomePic", .prompt = PictureFilter},
@@ -64,10 +61,13 @@ constexpr SettingRow Rows[] = {
     {.section = S::Pic, .key = "BoardPic", .member = &V::BoardPic, .maxLength = MaxPathLength, .page = "tabPictures", .control = C::Picture, .name = "imgBoardPicPreview", .button = "cmdChangeBoardPic", .clear = "cmdClearBoardPic", .prompt = PictureFilter},
     {.section = S::Pic, .key = "LEDType", .member = &V::LEDType, .page = "tabPictures", .control = C::List, .name = "cmbLedType", .high = 1},
 
-    // The periods of regular time (the overlay names the next one overtime), and whether the
-    // server takes commands from holders of the remote token. Not in the dialog yet.
-    {.section = S::Game, .key = "RegularPeriods", .member = &V::RegularPeriods},
-    {.section = S::Remote, .key = "AllowRemoteControl", .member = &V::AllowRemoteControl},
+    // The Remote page: whether the server takes commands from holders of the remote token,
+    // the periods of regular time (the overlay names the next one overtime), and the board's
+    // name in the broker's topics. A stored name that could not be a topic level takes the
+    // default rather than being cut to one; the dialog takes none that could not.
+    {.section = S::Remote, .key = "AllowRemoteControl", .member = &V::AllowRemoteControl, .page = "tabRemote", .control = C::Check, .name = "chkAllowRemoteControl", .high = 1},
+    {.section = S::Game, .key = "RegularPeriods", .member = &V::RegularPeriods, .page = "tabRemote", .control = C::Number, .name = "lblRegularPeriodsValue", .button = "scrRegularPeriods", .low = 1, .high = MostPeriods},
+    {.section = S::Text, .key = "BoardName", .member = &V::BoardName, .valid = isBoardName, .page = "tabRemote", .control = C::Text, .name = "txtBoardName", .high = MaxBoardNameLength},
     // The operator's console opens with the board (any value but 0) or not.
     {.section = S::Key, .key = "OpenConsole", .member = &V::OpenConsole, .page = "tabKeyboard", .control = C::Check, .name = "chkOpenConsole", .high = 1},
 };
@@ -81,6 +81,7 @@ constexpr bool fitsItsControl(const SettingRow& r)
     const bool text = std::holds_alternative<QString V::*>(r.member);
     const bool int32 = std::holds_alternative<int32_t V::*>(r.member);
     const bool int16 = std::holds_alternative<int16_t V::*>(r.member);
+    const bool boolean = std::holds_alternative<bool V::*>(r.member);
     const bool named = r.page && r.name;
     switch (r.control) {
     case C::None:
@@ -94,7 +95,7 @@ constexpr bool fitsItsControl(const SettingRow& r)
     case C::List:
         return named && (int32 || int16) && r.low <= r.high;
     case C::Check:
-        return named && (int32 || int16) && r.low != r.high;
+        return named && (int32 || int16 || boolean) && r.low != r.high;
     case C::Number:
         return named && r.button && (int32 || int16) && r.low <= r.high;
     case C::Text:

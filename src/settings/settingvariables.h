@@ -64,10 +64,12 @@ struct SettingVariables
 
 extern SettingVariables Settings;
 
+// The most periods of regular time: the board's period is one digit.
+inline constexpr int MostPeriods = 9;
+
 // The periods of regular time the settings give: RegularPeriods when it is 1 to 9, else 3.
 inline int regularPeriodsOf(const SettingVariables& s)
 {
-    constexpr int MostPeriods = 9; // the board's period is one digit
     return s.RegularPeriods >= 1 && s.RegularPeriods <= MostPeriods
                ? s.RegularPeriods
                : SettingVariables().RegularPeriods;

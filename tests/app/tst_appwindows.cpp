@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appwindows.h"
 #include "boardfixture.h"
+#include "boardsampler.h"
+#include "consolestatus.h"
+#include "consolewindow.h"
 #include "control.h"
 #include "frmchoosekey.h"
 #include "frmhelp.h"
@@ -14,6 +17,8 @@
 #include "mmcontrol.h"
 #include "modal.h"
 #include "program.h"
+#include "remotecontrol.h"
+#include "remotetoken.h"
 #include "testmain.h"
 #include "widgetcontrols.h"
 
@@ -560,6 +565,9 @@ private Q_SLOTS:
         QFETCH(QSize, boardSize);
         QStringList unreadable;
         const Overruns english = showAll(boardSize, unreadable);
+        // Every page's tab shows whole, in English too: none hides behind scroll arrows.
+        QVERIFY2(english.value(u"SSTab1"_s).by <= 0,
+                 qPrintable(u"the options' tabs by %1 px"_s.arg(english.value(u"SSTab1"_s).by)));
         QCOMPARE(installTranslations(QLocale(locale)), goal != "GOAL"_L1);
         // A fresh install's board: the team names are the defaults in this language.
         BoardFixture f(false);
@@ -573,6 +581,70 @@ private Q_SLOTS:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("; "))));
         QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral(", "))));
     }
+    // The console's remote control row: hidden while remote control is off (by the setting,
+    // which the options change while the board runs), else the control page's address with a
+    // QR code of it and the token; the reason when the token file cannot be used.
+    void consoleRemoteRow_data()
+    {
+        QTest::addColumn<bool>("forced");   // --remote-control
+        QTest::addColumn<bool>("allowed");  // the setting
+        QTest::addColumn<bool>("openFile"); // a token file that others may read
+        QTest::addColumn<int>("level");
+        using L = ConsoleStatus::Level;
+        QTest::newRow("off") << false << false << false << int(L::Off);
+        QTest::newRow("the setting") << false << true << false << int(L::Ok);
+        QTest::newRow("--remote-control") << true << false << false << int(L::Ok);
+        QTest::newRow("a token file open to others") << true << true << true << int(L::Failed);
+    }
+    void consoleRemoteRow()
+    {
+        QFETCH(bool, forced);
+        QFETCH(bool, allowed);
+        QFETCH(bool, openFile);
+        QFETCH(int, level);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"remote-token"_s);
+        QString error;
+        const std::optional<RemoteToken> token = RemoteToken::obtain(&error, nullptr, path);
+        QVERIFY(token);
+        if (openFile)
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ReadGroup | QFile::ReadOther));
+        SettingVariables s;
+        s.AllowRemoteControl = allowed;
+        Game game(s);
+        BoardSampler sampler(&game);
+        RemoteControl remote(&game, &sampler);
+        remote.setForcedOn(forced);
+        remote.setTokenPath(path);
+        const QString origin = consolewindow::serverOrigin(u"::1"_s, 8080);
+        QCOMPARE(origin, u"http://[::1]:8080"_s);
+        consolewindow::showRemote(&remote, origin);
+        const ConsoleStatus::Entry& e = consolewindow::status().entry(ConsoleStatus::Row::Remote);
+        QCOMPARE(int(e.level), level);
+        if (e.level == ConsoleStatus::Level::Ok) {
+            QVERIFY(e.text.contains(u"http://[::1]:8080/control"_s));
+            QVERIFY(!e.text.contains(QString::fromLatin1(token->text())));
+            QCOMPARE(e.code, "http://[::1]:8080/control#token=" + token->text());
+        } else {
+            QVERIFY(e.code.isEmpty());
+        }
+        if (openFile)
+            QVERIFY(e.text.contains(u"others"_s) || e.text.contains(u"0644"_s) ||
+                    e.text.contains(u"644"_s));
+        // Turned off in the options while the board runs: the row goes at the next look.
+        if (!forced && allowed) {
+            s.AllowRemoteControl = false;
+            game.setSettings(s);
+            consolewindow::showRemote(&remote, origin);
+            QCOMPARE(consolewindow::status().entry(ConsoleStatus::Row::Remote).level,
+                     ConsoleStatus::Level::Off);
+        }
+        consolewindow::showRemote(nullptr, origin);
+        QCOMPARE(consolewindow::status().entry(ConsoleStatus::Row::Remote).level,
+                 ConsoleStatus::Level::Off);
+    }
+
     // Last: a board that closes ends the application's event loops.
     void closeAsksOnlyWhileAClockRuns()
     {

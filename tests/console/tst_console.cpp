@@ -6,6 +6,7 @@
 #include "label.h"
 #include "miniboard.h"
 #include "penaltypanel.h"
+#include "qrcode.h"
 #include "shape.h"
 #include "testmain.h"
 
@@ -293,6 +294,18 @@ private Q_SLOTS:
         QCOMPARE(f.console->statusText(Row::Broker), QStringLiteral("no broker"));
         f.status.set(Row::Broker, ConsoleStatus::Level::Off, QString());
         QCOMPARE(f.console->statusText(Row::Broker), QString());
+        // A row with an address for a phone shows it as a small QR code below its text.
+        const QByteArray address = "http://127.0.0.1:8080/control#token=abc";
+        f.status.set(Row::Remote, ConsoleStatus::Level::Ok, QStringLiteral("on"), address);
+        QCOMPARE(f.console->statusText(Row::Remote), QStringLiteral("on"));
+        const QImage code = f.console->statusCode(Row::Remote);
+        QCOMPARE(code, qrCodeImage(address, 2).convertToFormat(code.format()));
+        QVERIFY(code.width() <= 120);
+        QVERIFY(f.console->statusCode(Row::Broker).isNull());
+        f.status.set(Row::Remote, ConsoleStatus::Level::Ok, QStringLiteral("on"));
+        QVERIFY(f.console->statusCode(Row::Remote).isNull());
+        f.status.set(Row::Remote, ConsoleStatus::Level::Off, QString(), address);
+        QVERIFY(f.console->statusCode(Row::Remote).isNull());
         // The keys list follows the settings.
         QVERIFY(f.console->keysText()->text().contains(QStringLiteral(">S<")));
         SettingVariables s = f.g().settings();

@@ -14,6 +14,14 @@
 #include "polyled.h"
 #include "widgetcontrols.h"
 
+#include "remotetoken.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <map>
 
@@ -39,6 +47,79 @@ const char* pageOf(const DesignRow* r)
     while (r && r->kind != DesignRow::Kind::TabPage)
         r = r->parent ? designRow(r->parent) : nullptr;
     return r ? r->name : "";
+}
+
+const SettingRow& rowOf(const QString& key)
+{
+    const auto row = std::ranges::find_if(
+        SettingTable, [&](const SettingRow& r) { return QLatin1String(r.key) == key; });
+    Q_ASSERT(row != SettingTable.end());
+    return *row;
+}
+
+// A whole-number setting (a number, a choice, on or off) of the setting variables, by its row.
+int wholeSetting(const SettingRow& row)
+{
+    return std::visit(
+        [](auto member) {
+            if constexpr (std::is_integral_v<std::remove_cvref_t<decltype(Settings.*member)>>)
+                return static_cast<int>(Settings.*member);
+            else
+                return 0;
+        },
+        row.member);
+}
+
+void setWholeSetting(const SettingRow& row, int value)
+{
+    std::visit(
+        [value](auto member) {
+            using T = std::remove_cvref_t<decltype(Settings.*member)>;
+            if constexpr (std::is_integral_v<T>)
+                Settings.*member = static_cast<T>(value);
+        },
+        row.member);
+}
+
+QString sectionOf(const SettingRow& row)
+{
+    switch (row.section) {
+    case SettingRow::Section::Key:
+        return QStringLiteral("KeySettings");
+    case SettingRow::Section::Remote:
+        return QStringLiteral("RemoteSettings");
+    case SettingRow::Section::Game:
+        return QStringLiteral("GameSettings");
+    case SettingRow::Section::Text:
+        return QStringLiteral("TextSettings");
+    default:
+        return QString();
+    }
+}
+
+// Brings the page that holds `w` to the front.
+void showPageOf(const frmOptions& d, const QWidget* w)
+{
+    QTabWidget* tabs = d.controls().SSTab1;
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(w))
+            tabs->setCurrentIndex(i);
+}
+
+// What a real reader makes of a QR code.
+QByteArray readQrCode(const QImage& image)
+{
+    const QString reader = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (reader.isEmpty())
+        return "zbarimg is not installed (Debian package zbar-tools)";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("code.png"));
+    if (!image.save(file))
+        return "not saved";
+    QProcess zbar;
+    zbar.start(reader, {"--quiet", "--raw", "-Sbinary", file});
+    zbar.waitForFinished(30000);
+    return zbar.readAllStandardOutput();
 }
 
 } // namespace
@@ -71,13 +152,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("ledType");
         QTest::addColumn<int>("numLock");
         QTest::addColumn<int>("cleared"); // Clear pressed: home, visitor, board picture
+        QTest::addColumn<int>("periods");
         const QString initial = QStringLiteral("Visitor");
-        QTest::newRow("initial names keep the size") << initial << 5 << 1 << 2 << 0;
+        QTest::newRow("initial names keep the size") << initial << 5 << 1 << 2 << 0 << 4;
         // Longer than the box lets anyone type: from a hand-edited file, kept whole.
         QTest::newRow("a long visitor name")
-            << QStringLiteral("Hämeenlinnan Pallokerho") << 0 << 0 << 1 << 1;
-        QTest::newRow("below the ranges") << initial << -4 << -1 << 0 << 2;
-        QTest::newRow("above the ranges") << initial << 9 << 7 << 3 << -1;
+            << QStringLiteral("Hämeenlinnan Pallokerho") << 0 << 0 << 1 << 1 << 9;
+        QTest::newRow("below the ranges") << initial << -4 << -1 << 0 << 2 << 0;
+        QTest::newRow("above the ranges") << initial << 9 << 7 << 3 << -1 << 12;
     }
     void okStoresWhatWasLoaded()
     {
@@ -86,7 +168,9 @@ private Q_SLOTS:
         QFETCH(int, ledType);
         QFETCH(int, numLock);
         QFETCH(int, cleared);
+        QFETCH(int, periods);
         const int shownWidth = qBound(0, width, 5);
+        const int shownPeriods = qBound(1, periods, 9);
         const int shownType = qBound(0, ledType, 1);
         SettingVariables loaded = unusualSettings();
         loaded.HomePic = loaded.BoardPic = picture;
@@ -96,6 +180,7 @@ private Q_SLOTS:
         loaded.LEDSelectedWidth = static_cast<int16_t>(width);
         loaded.LEDType = static_cast<int16_t>(ledType);
         loaded.NumLockForce = numLock;
+        loaded.RegularPeriods = static_cast<int16_t>(periods);
         Settings = loaded;
         keyboard.on = numLock != 1; // keep on turns the lock on, keep off off; others leave it
 
@@ -106,6 +191,9 @@ private Q_SLOTS:
         QCOMPARE(find<Label>(d, "lblLEDSelectedWidthValue")->Caption(),
                  QString::number(shownWidth));
         QCOMPARE(d.controls().pledPreview->LedType(), shownType);
+        QCOMPARE(find<Label>(d, "lblRegularPeriodsValue")->Caption(),
+                 QString::number(shownPeriods));
+        QCOMPARE(find<HScrollBar>(d, "scrRegularPeriods")->maximum(), 9);
         const QStringList modes = {"optNormal", "optKeepOn", "optKeepOff"};
         for (int i = 0; i < modes.size(); ++i)
             QCOMPARE(find<OptionButton>(d, modes[i])->isChecked(), i == numLock);
@@ -129,6 +217,7 @@ private Q_SLOTS:
         loaded.HomeColor = 0x332211;
         loaded.LEDSelectedWidth = static_cast<int16_t>(shownWidth);
         loaded.LEDType = static_cast<int16_t>(1 - shownType);
+        loaded.RegularPeriods = static_cast<int16_t>(shownPeriods);
         // A stored name other than the initial ones has the size recomputed.
         if (visitor != QLatin1String("Visitor")) {
             QVERIFY(d.teamSizeToStore() >= 9 && d.teamSizeToStore() <= 60 &&
@@ -193,6 +282,126 @@ private Q_SLOTS:
             QCOMPARE(Settings.BoardCaption, typed);
             QCOMPARE(store.values.at(QStringLiteral("TextSettings/BoardCaption")), typed);
         }
+    }
+
+    // The board name takes letters, digits and '-' only, up to 64: nothing else can be typed,
+    // and an emptied box keeps the name as it was. The page says what is allowed.
+    void boardName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("letters, digits, '-'") << "Rink-2"
+                                              << "Rink-2"
+                                              << "Rink-2";
+        QTest::newRow("a space, a slash, a topic wildcard") << "a b/c#+d"
+                                                            << "abcd"
+                                                            << "abcd";
+        QTest::newRow("non-ASCII letters") << "Örebro"
+                                           << "rebro"
+                                           << "rebro";
+        QTest::newRow("emptied") << ""
+                                 << ""
+                                 << "rink";
+        QTest::newRow("too long") << QString(70, 'x') << QString(64, 'x') << QString(64, 'x');
+    }
+    void boardName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, kept);
+        Settings.BoardName = QStringLiteral("rink");
+        frmOptions d;
+        auto* box = find<TextBox>(d, "txtBoardName");
+        QCOMPARE(box->text(), QStringLiteral("rink"));
+        QVERIFY(find<Label>(d, "lblBoardNameRule")->Caption().contains(QStringLiteral("'-'")));
+        box->clear();
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), shown);
+        d.cmdOk_Click();
+        QCOMPARE(Settings.BoardName, kept);
+        QCOMPARE(store.value(QStringLiteral("TextSettings"), QStringLiteral("BoardName")), kept);
+    }
+
+    // The Remote page shows the remote token and, with a server, a QR code that a phone reads
+    // as the control page's address with the token. "New token", once confirmed, replaces the
+    // file's token and shows the new one; a token file that cannot be used shows why instead.
+    void remoteToken_data()
+    {
+        QTest::addColumn<QString>("origin");
+        QTest::addColumn<QString>("file"); // "none", "kept", "open to others", "a link"
+        QTest::addColumn<int>("answer");   // to "New token": -1 not pressed, 0 No, 1 Yes
+        const QString server = QStringLiteral("http://127.0.0.1:8123");
+        QTest::newRow("no file yet, no server") << QString() << "none" << -1;
+        QTest::newRow("no file yet, a server") << server << "none" << -1;
+        QTest::newRow("a server, IPv6") << "http://[::1]:8080"
+                                        << "kept" << -1;
+        QTest::newRow("new token, No") << server << "kept" << 0;
+        QTest::newRow("new token, Yes") << server << "kept" << 1;
+        QTest::newRow("a file open to others") << server << "open to others" << -1;
+        QTest::newRow("a link") << server << "a link" << -1;
+    }
+    void remoteToken()
+    {
+        QFETCH(QString, origin);
+        QFETCH(QString, file);
+        QFETCH(int, answer);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("remote-token"));
+        frmOptions::setTokenPath(path);
+        frmOptions::setControlPageOrigin(origin);
+        const auto cleanup = qScopeGuard([] {
+            frmOptions::setTokenPath(QString());
+            frmOptions::setControlPageOrigin(QString());
+        });
+        QString error;
+        if (file != QLatin1String("none"))
+            QVERIFY(RemoteToken::obtain(&error, nullptr, path));
+        if (file == QLatin1String("open to others"))
+            QVERIFY(QFile::setPermissions(path,
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        if (file == QLatin1String("a link")) {
+            QVERIFY(QFile::rename(path, path + QStringLiteral(".real")));
+            QVERIFY(QFile::link(path + QStringLiteral(".real"), path));
+        }
+        const bool usable = file == QLatin1String("none") || file == QLatin1String("kept");
+        const auto fileToken = [&] {
+            QFile f(path + (file == QLatin1String("a link") ? QStringLiteral(".real") : QString()));
+            return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray();
+        };
+        const QByteArray before = fileToken();
+
+        frmOptions d;
+        const Label* shown = d.controls().lblRemoteToken;
+        const Image* code = d.controls().imgRemoteQr;
+        // Opening the options makes no token: showing the page does.
+        QCOMPARE(QFileInfo::exists(path), file != QLatin1String("none"));
+        QVERIFY(shown->Caption().isEmpty());
+        showPageOf(d, shown);
+        if (!usable) {
+            QVERIFY(!shown->Caption().isEmpty());
+            QVERIFY(!shown->Caption().contains(QString::fromLatin1(before)));
+            QVERIFY(!code->hasPicture());
+            QCOMPARE(fileToken(), before); // left as it was
+            return;
+        }
+        QCOMPARE(shown->Caption().toLatin1(), fileToken());
+        if (answer >= 0) {
+            dialogs->answers = {answer == 1};
+            d.controls().cmdNewToken->click();
+            QVERIFY(dialogs->answers.empty());
+            QCOMPARE(fileToken() != before, answer == 1);
+            QCOMPARE(shown->Caption().toLatin1(), fileToken());
+        }
+        if (origin.isEmpty()) {
+            QVERIFY(!code->hasPicture());
+            QVERIFY(d.controls().lblControlPage->Caption().contains(QStringLiteral("--serve")));
+            return;
+        }
+        QVERIFY(d.controls().lblControlPage->Caption().contains(origin + "/control"));
+        QVERIFY(code->hasPicture());
+        QVERIFY(code->Picture().width() <= code->width());
+        QCOMPARE(readQrCode(code->Picture()), origin.toLatin1() + "/control#token=" + fileToken());
     }
 
     // Every setting the dialog shows has its controls in the design, of the kinds its control
@@ -362,50 +571,68 @@ private Q_SLOTS:
         QCOMPARE(Settings.BuzzerKey, int16_t(66));
     }
 
-    // The check box for the console: it shows the stored value as on or off, and OK stores what
-    // it shows, 1 for on; a value other than 1 that was on stays as it was, as it would with
-    // the box clicked twice; Cancel leaves the setting.
-    void openConsoleCheckBox_data()
+    // The check boxes: each shows the stored value as on or off, and OK stores what it shows,
+    // 1 for on; a value other than 1 that was on stays as it was, as it would with the box
+    // clicked twice; Cancel leaves the setting.
+    void checkBoxes_data()
     {
+        QTest::addColumn<QString>("key");
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("clicks");
         QTest::addColumn<bool>("checked"); // after the clicks
         QTest::addColumn<int>("kept");
-        QTest::newRow("off") << 0 << 0 << false << 0;
-        QTest::newRow("off, turned on") << 0 << 1 << true << 1;
-        QTest::newRow("on, turned off") << 1 << 1 << false << 0;
-        QTest::newRow("on, clicked twice") << 1 << 2 << true << 1;
-        QTest::newRow("a hand-written 7") << 7 << 0 << true << 7;
-        QTest::newRow("a hand-written 7, clicked twice") << 7 << 2 << true << 7;
-        QTest::newRow("a hand-written -1, turned off") << -1 << 1 << false << 0;
+        for (const char* key : {"OpenConsole", "AllowRemoteControl"}) {
+            const auto row = [key](const char* name) -> QTestData& {
+                return QTest::addRow("%s: %s", key, name) << QString::fromLatin1(key);
+            };
+            row("off") << 0 << 0 << false << 0;
+            row("off, turned on") << 0 << 1 << true << 1;
+            row("on, turned off") << 1 << 1 << false << 0;
+            row("on, clicked twice") << 1 << 2 << true << 1;
+        }
+        const auto console = [](const char* name) -> QTestData& {
+            return QTest::addRow("OpenConsole: %s", name) << QStringLiteral("OpenConsole");
+        };
+        console("a hand-written 7") << 7 << 0 << true << 7;
+        console("a hand-written 7, clicked twice") << 7 << 2 << true << 7;
+        console("a hand-written -1, turned off") << -1 << 1 << false << 0;
     }
-    void openConsoleCheckBox()
+    void checkBoxes()
     {
+        QFETCH(QString, key);
         QFETCH(int, stored);
         QFETCH(int, clicks);
         QFETCH(bool, checked);
         QFETCH(int, kept);
-        Settings.OpenConsole = static_cast<int16_t>(stored);
+        const SettingRow& row = rowOf(key);
+        const QString caption = key == QLatin1String("OpenConsole")
+                                    ? QStringLiteral("Open the operator console with the board")
+                                    : QStringLiteral("Allow remote control");
+        setWholeSetting(row, stored);
         frmOptions d;
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        auto* box = find<CheckBox>(d, "chkOpenConsole");
+        auto* box = find<CheckBox>(d, QString::fromLatin1(row.name));
         QVERIFY(box);
-        QCOMPARE(box->text(), QStringLiteral("Open the operator console with the board"));
+        QCOMPARE(box->text(), caption);
         QCOMPARE(box->isChecked(), stored != 0);
+        showPageOf(d, box);
+        // On the box itself: the control is wider than its caption.
+        const QPoint onTheBox(8, box->height() / 2);
         for (int i = 0; i < clicks; ++i)
-            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::mouseClick(box, Qt::LeftButton, {}, onTheBox);
         QCOMPARE(box->isChecked(), checked);
-        QCOMPARE(Settings.OpenConsole, int16_t(stored)); // not before OK
+        QCOMPARE(wholeSetting(row), stored); // not before OK
         d.cmdOk_Click();
-        QCOMPARE(Settings.OpenConsole, int16_t(kept));
-        QCOMPARE(store.value(QStringLiteral("KeySettings"), QStringLiteral("OpenConsole")),
-                 QString::number(kept));
+        QCOMPARE(wholeSetting(row), kept);
+        QCOMPARE(store.value(sectionOf(row), key), QString::number(kept));
         frmOptions again;
         again.show();
-        QTest::mouseClick(find<CheckBox>(again, "chkOpenConsole"), Qt::LeftButton);
+        box = find<CheckBox>(again, QString::fromLatin1(row.name));
+        showPageOf(again, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, onTheBox);
         again.cmdCancel_Click();
-        QCOMPARE(Settings.OpenConsole, int16_t(kept));
+        QCOMPARE(wholeSetting(row), kept);
     }
 
     // A path too long for its box keeps the bare name of an existing file whole.
