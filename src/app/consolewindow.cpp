@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHostAddress>
+#include <QNetworkInterface>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -114,9 +115,38 @@ protected:
 
 } // namespace
 
+namespace {
+
+// An address of this computer that another on its network can reach: the first IPv4 address
+// of an interface that is up, else its first global IPv6 one; loopback when it has none.
+QHostAddress reachableAddress()
+{
+    QHostAddress v6;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        const auto flags = i.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& e : i.addressEntries()) {
+            const QHostAddress a = e.ip();
+            if (a.protocol() == QAbstractSocket::IPv4Protocol)
+                return a;
+            if (v6.isNull() && a.isGlobal() && !a.isLinkLocal())
+                v6 = a;
+        }
+    }
+    return v6.isNull() ? QHostAddress(QHostAddress::LocalHost) : v6;
+}
+
+} // namespace
+
 QString serverOrigin(const QString& address, int port)
 {
-    const QHostAddress a(address);
+    QHostAddress a(address);
+    // A server on every address (0.0.0.0, ::) is reached, from a phone say, at one of them.
+    if (a == QHostAddress(QHostAddress::AnyIPv4) || a == QHostAddress(QHostAddress::AnyIPv6))
+        a = reachableAddress();
     const QString host = a.protocol() == QAbstractSocket::IPv6Protocol
                              ? QLatin1Char('[') + a.toString() + QLatin1Char(']')
                              : a.toString();

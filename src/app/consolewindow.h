@@ -29,7 +29,8 @@ void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
 // publishes or loses the broker.
 void watchBroker(BrokerClient* client);
 
-// Where the server answers: "http://127.0.0.1:8080", "http://[::1]:8080".
+// Where the server answers: "http://127.0.0.1:8080", "http://[::1]:8080". A server on every
+// address (0.0.0.0 or ::) is given by one of this computer's that its network can reach.
 QString serverOrigin(const QString& address, int port);
 
 // Fills the remote control's status row: hidden while it is off, else the control page's

@@ -24,7 +24,9 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QHostAddress>
 #include <QLineEdit>
+#include <QNetworkInterface>
 #include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -34,6 +36,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -619,6 +622,14 @@ private Q_SLOTS:
         remote.setTokenPath(path);
         const QString origin = consolewindow::serverOrigin(u"::1"_s, 8080);
         QCOMPARE(origin, u"http://[::1]:8080"_s);
+        // On every address, the code a phone reads names one of this computer's own.
+        for (const QString& any : {u"0.0.0.0"_s, u"::"_s}) {
+            const QUrl url(consolewindow::serverOrigin(any, 8080));
+            const QHostAddress host(url.host());
+            QVERIFY2(!host.isNull() && !host.isEqual(QHostAddress(any)) &&
+                         (host.isLoopback() || QNetworkInterface::allAddresses().contains(host)),
+                     qPrintable(url.toString()));
+        }
         consolewindow::showRemote(&remote, origin);
         const ConsoleStatus::Entry& e = consolewindow::status().entry(ConsoleStatus::Row::Remote);
         QCOMPARE(int(e.level), level);
