@@ -416,15 +416,12 @@ void reportMemory(long pid, const QString& when)
 }
 
 void boardRun(Servers& servers, const QString& program, const QString& folder, int cpuSeconds,
-              const QStringList& arguments)
+              QStringList arguments, bool console = false, bool tenths = false)
 {
     XDisplay& x = servers.x11();
+    if (console)
+        arguments << QStringLiteral("--console");
     const auto child = startProgram(servers, program, folder, QStringLiteral("board"), arguments);
-{
-    XDisplay& x = servers.x11();
-    const auto child =
-        startProgram(servers, program, folder, QStringLiteral("board"),
-                     console ? QStringList{QStringLiteral("--console")} : QStringList());
     const long pid = child->pid();
     const XDisplay::Window splash = waitForWindow(
         *child, [&] { return x.findBySize(splashSize(), pid); }, QStringLiteral("splash"));
@@ -509,8 +506,9 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
-        QTextStream(stderr) << "usage: bench_process <pucklight> start [runs] | board [cpu "
-                               "seconds [program arguments...]]\n";
+        QTextStream(stderr)
+            << "usage: bench_process <pucklight> start [runs] | board|tenths|console "
+               "[cpu seconds [program arguments...]]\n";
         return 2;
     }
     const QString program = args[1];
@@ -527,7 +525,7 @@ int main(int argc, char* argv[])
                      args.mid(4));
         else if (mode == QLatin1String("console") || mode == QLatin1String("tenths"))
             boardRun(servers, program, work.path(), args.value(3, QStringLiteral("45")).toInt(),
-                     mode == QLatin1String("console"), true);
+                     args.mid(4), mode == QLatin1String("console"), true);
         else
             fail(QStringLiteral("unknown mode %1").arg(mode));
     } catch (const Failure& f) {
