@@ -111,8 +111,8 @@ LaunchOptions parseCommandLine(const QStringList& arguments)
     const QCommandLineOption mqttLogin(QStringLiteral("mqtt-credentials"), QString(),
                                        QStringLiteral("F"));
     const QCommandLineOption mqttControl(QStringLiteral("mqtt-control"));
-    parser.addOptions({screen, fullScreen, console, feed, serve, address, viewers, remote, token, newToken,
-                       sheet, game, help, version, mqtt, mqttCa, mqttTopic, mqttLogin,
+    parser.addOptions({screen, fullScreen, console, feed, serve, address, viewers, remote, token,
+                       newToken, sheet, game, help, version, mqtt, mqttCa, mqttTopic, mqttLogin,
                        mqttControl});
     if (!parser.parse(arguments)) {
         o.error = parser.errorText();

@@ -47,7 +47,8 @@ struct SettingRow
     Member member;
     Reset reset = Reset::None;
     int maxLength = 0; // texts: longer stored ones are cut to this many characters
-    bool (*valid)(const QString&) = nullptr; // texts only: a stored one it refuses takes the default
+    bool (*valid)(const QString&) =
+        nullptr; // texts only: a stored one it refuses takes the default
     // The options dialog: the design name of the tab page the control is on, the control's
     // kind and design names, and the values or characters it offers. A value the control
     // does not offer opens as the nearest one it does.
