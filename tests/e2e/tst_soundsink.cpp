@@ -146,12 +146,7 @@ private Q_SLOTS:
     {
         QVERIFY(work.isValid());
         // This process is a sound client too: nothing of the user's own is read or written.
-        for (const char* dir :
-             {"HOME", "XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME"}) {
-            const QString path = work.filePath(QStringLiteral("client/") + QLatin1String(dir));
-            QVERIFY(QDir().mkpath(path));
-            qputenv(dir, path.toLocal8Bit());
-        }
+        isolated::thisProcess(work.filePath(QStringLiteral("client")));
         servers = std::make_unique<TestServers>(QString(), work.path());
         QString error;
         QVERIFY2(servers->startAudio(&error), qPrintable(error));

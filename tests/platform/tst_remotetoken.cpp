@@ -2,6 +2,7 @@
 #include "remotetoken.h"
 #include "testmain.h"
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
@@ -22,7 +23,8 @@ private Q_SLOTS:
     void madeOnceAndKept()
     {
         QCOMPARE(RemoteToken::defaultPath(),
-                 qEnvironmentVariable("XDG_CONFIG_HOME") + "/Pucklight/remote-token");
+                 QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                     "/Pucklight/remote-token");
         const QString path = work.filePath("made/Pucklight/remote-token");
         // However open the user's umask, the file is never readable by others.
         const mode_t old = ::umask(0);
