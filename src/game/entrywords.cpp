@@ -134,25 +134,6 @@ QString valueText(int64_t n)
     return n < 0 ? QCoreApplication::translate("Entry", "dark") : QString::number(n);
 }
 
-// The command a committed number gives on a number or penalty player field.
-Command numberCommand(Field f, int16_t value)
-{
-    switch (f) {
-    case Field::Home:
-    case Field::Visitor:
-        return Command::setScore(f == Field::Home ? Team::Home : Team::Visitor, value);
-    case Field::ShotsHome:
-    case Field::ShotsVisitor:
-        return Command::setShots(f == Field::ShotsHome ? Team::Home : Team::Visitor, value);
-    case Field::Period:
-        return Command::setPeriod(value);
-    default:
-        break;
-    }
-    const int clock = fieldInfo(f).penaltyClock;
-    return Command::setPenalty(teamOf(clock), slotOf(clock), value, std::nullopt);
-}
-
 bool timeField(Field f)
 {
     const FieldKind k = fieldInfo(f).kind;
@@ -236,7 +217,7 @@ EntryPreview previewEntry(const GameState& s, const SettingVariables& keys, Fiel
             p.outcome =
                 p.typed == QLatin1String("+") ? EntryOutcome::AddsNext : EntryOutcome::TakesNext;
             args[1] = valueText(*value);
-            p.command = numberCommand(f, static_cast<int16_t>(*value));
+            p.command = Game::numberCommand(f, static_cast<int16_t>(*value));
             break;
         }
         if (!value) {
@@ -250,7 +231,7 @@ EntryPreview previewEntry(const GameState& s, const SettingVariables& keys, Fiel
             break;
         }
         p.outcome = EntryOutcome::Sets;
-        p.command = numberCommand(f, static_cast<int16_t>(*value));
+        p.command = Game::numberCommand(f, static_cast<int16_t>(*value));
         break;
     }
     case FieldKind::Goal:

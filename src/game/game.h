@@ -30,6 +30,9 @@ public:
     explicit Game(const SettingVariables& settings, QObject* parent = nullptr);
 
     const GameState& state() const { return game; }
+    // A committed entry of a number field (or a penalty's player) as its command; nothing for
+    // another kind of field.
+    static std::optional<Command> numberCommand(Field f, int16_t value);
     const GameRecord& record() const { return log; }
     const SettingVariables& settings() const { return config; }
     // New settings, as after the options dialog: the keys change at once.
@@ -181,8 +184,6 @@ private:
     bool enterOnlyRanACommand(bool command, int16_t KeyCode, Field f) const;
     bool isCommandKey(int16_t KeyCode) const;
     int16_t entryCharacter(int16_t KeyCode) const;
-    // A committed entry of a number field as its command.
-    std::optional<Command> numberCommand(Field f, int16_t value) const;
 
     GameState game;
     GameRecord log;

@@ -252,7 +252,7 @@ void Game::fieldKeyDown(Field f, int16_t KeyCode, const CommandSource& source)
     Q_EMIT changed();
 }
 
-std::optional<Command> Game::numberCommand(Field f, int16_t value) const
+std::optional<Command> Game::numberCommand(Field f, int16_t value)
 {
     switch (f) {
     case Field::Home:
