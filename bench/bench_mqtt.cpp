@@ -371,6 +371,10 @@ double boardCpu(const QString& program, const QString& benchProcess, int seconds
         die(QStringLiteral("bench_process said: ") + said);
     out() << (arguments.isEmpty() ? "MQTT off: " : "MQTT on:  ") << m.captured(1) << " ms in "
           << seconds << " s, " << m.captured(2) << " % of one core, load " << loadAverage() << "\n";
+    // Where it went, thread by thread.
+    for (const QString& line : said.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("  thread ")))
+            out() << line << "\n";
     out().flush();
     return m.captured(2).toDouble();
 }

@@ -26,6 +26,7 @@
 #include <X11/keysym.h>
 #include <algorithm>
 #include <csignal>
+#include <map>
 #include <memory>
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -393,6 +394,36 @@ long long cpuNs(long pid)
     return sum;
 }
 
+// Each thread's scheduler time (ns) and wake-ups (the switches it made itself), by thread id,
+// with its name: where the process's time goes.
+struct ThreadUse
+{
+    QString name;
+    long long ns = 0;
+    long long wakeups = 0;
+};
+std::map<QString, ThreadUse> threadUse(long pid)
+{
+    std::map<QString, ThreadUse> use;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        ThreadUse& t = use[tid];
+        QFile sched(tasks.filePath(tid) + QStringLiteral("/schedstat"));
+        if (sched.open(QIODevice::ReadOnly))
+            t.ns = sched.readAll().split(' ').value(0).toLongLong();
+        QFile status(tasks.filePath(tid) + QStringLiteral("/status"));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Name:"))
+                t.name = QString::fromUtf8(line.mid(5).trimmed());
+            else if (line.startsWith("voluntary_ctxt_switches:"))
+                t.wakeups = line.mid(24).trimmed().toLongLong();
+        }
+    }
+    return use;
+}
+
 // The load average as the kernel gives it (1, 5 and 15 minutes).
 QString loadAverage()
 {
@@ -477,11 +508,22 @@ void boardRun(Servers& servers, const QString& program, const QString& folder, i
     QElapsedTimer wall;
     const long long start = cpuTicks(pid);
     const long long startNs = cpuNs(pid);
+    const std::map<QString, ThreadUse> threadsBefore = threadUse(pid);
     wall.start();
     QThread::sleep(static_cast<unsigned long>(cpuSeconds));
     const long long used = cpuTicks(pid) - start;
     const long long usedNs = cpuNs(pid) - startNs;
     const double seconds = double(wall.nsecsElapsed()) / 1e9;
+    for (const auto& [tid, now] : threadUse(pid)) {
+        const auto was = threadsBefore.find(tid);
+        const ThreadUse then = was == threadsBefore.end() ? ThreadUse{} : was->second;
+        if (now.ns - then.ns < 1000000)
+            continue;
+        out() << QStringLiteral("  thread %1 (%2): %3 % of one core, %4 wake-ups a second\n")
+                     .arg(tid, now.name)
+                     .arg(100.0 * double(now.ns - then.ns) / 1e9 / seconds, 0, 'f', 3)
+                     .arg(double(now.wakeups - then.wakeups) / seconds, 0, 'f', 1);
+    }
     if (x.grab(board) == before)
         fail(QStringLiteral("the board did not change: the clock did not run"));
     const double cpuMs = double(used) * 1000.0 / double(tick);

@@ -13,25 +13,44 @@ BoardSampler::BoardSampler(const Game* g, QObject* parent) : QObject(parent), ga
 
 void BoardSampler::start()
 {
-    if (game)
-        connect(game, &Game::changed, this, &BoardSampler::gameChanged);
+    if (!game)
+        return;
+    connect(game, &Game::changed, this, &BoardSampler::gameChanged);
+    connect(game, &Game::ticked, this, &BoardSampler::gameTicked);
 }
 
 void BoardSampler::gameChanged()
 {
-    if (timer.isActive())
-        return; // a look is due anyway
+    changedSinceLook = true;
+    if (game->state().tickEnabled()) {
+        // The next tick looks, within an interval; the timer is only there should the
+        // ticks stop before it.
+        if (!timer.isActive())
+            timer.start(IntervalMs + IntervalMs / 2);
+        return;
+    }
     const qint64 since = sinceLook.isValid() ? sinceLook.elapsed() : qint64(IntervalMs);
     if (since >= IntervalMs - slackMs)
         sample();
-    else
-        timer.start(static_cast<int>(IntervalMs - since));
+    else if (const int due = static_cast<int>(IntervalMs - since);
+             !timer.isActive() || timer.remainingTime() > due)
+        timer.start(due); // sooner than a timer left from the ticks
+}
+
+void BoardSampler::gameTicked()
+{
+    // A tick that comes early (the one before was late) waits for the next: looking in
+    // between would set the looks apart from the ticks for good.
+    if (changedSinceLook && (!sinceLook.isValid() || sinceLook.elapsed() >= IntervalMs - slackMs))
+        sample();
 }
 
 void BoardSampler::sample()
 {
     if (!game)
         return;
+    timer.stop();
+    changedSinceLook = false;
     sinceLook.start();
     BoardState next = readBoardState(*game);
     next.overlayVisible = showOverlay;

@@ -12,7 +12,10 @@ class Game;
 
 // Follows the game's changes and reports when what the board shows, or the game record, has
 // changed, at most ten times a second: changes that come in a burst (a key and the tick) are
-// published once.
+// published once. While the clocks tick, the looks go with the ticks, so what is published
+// is never older than the board's last tick: a change between two ticks is looked at with
+// the next one, and a tick that comes too soon after a look is left to the one after it.
+// Only when the ticks stop does a timer take a held change's look.
 class BoardSampler : public QObject
 {
     Q_OBJECT
@@ -24,10 +27,10 @@ public:
 
     // Follows the game from now on.
     void start();
-    // A change that comes up to `ms` short of the interval is looked at at once rather than
-    // a moment later: each look is then never more than `ms` early, and the tick's changes,
-    // which the window's work before this one makes come a little early or late, cost no
-    // timer of their own. 0 by default.
+    // A change or a tick that comes up to `ms` short of the interval is looked at at once
+    // rather than held: the ticks come a hundred milliseconds apart give or take what the
+    // window did before them, and each look is then never more than `ms` early.
+    static constexpr int DefaultSlackMs = 10;
     void setSlack(int ms) { slackMs = ms; }
     // One look at the game. Emits changed() when the board shows something new; the first
     // look always counts as new.
@@ -48,15 +51,17 @@ Q_SIGNALS:
 
 private:
     void gameChanged();
+    void gameTicked();
 
     QPointer<const Game> game;
-    QTimer timer; // a look held back to keep to the rate
+    QTimer timer; // a look held back to keep to the rate, or in case the ticks stop
     QElapsedTimer sinceLook;
     BoardState current;
     QByteArray currentJson;
     QByteArray currentEvents;
     int64_t recordNext = 0; // the record's next entry number as of the last look
     bool sampled = false;
-    int slackMs = 0;
+    bool changedSinceLook = false;
+    int slackMs = DefaultSlackMs;
     bool showOverlay = true;
 };

@@ -38,6 +38,7 @@ void Game::tick()
     }
     handOverFreedSlots();
     Q_EMIT changed();
+    Q_EMIT ticked();
 }
 
 void Game::handOverFreedSlots()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "boardsampler.h"
 #include "feedwriter.h"
 #include "folderlock.h"
 #include "gamefixture.h"
@@ -128,6 +129,63 @@ private Q_SLOTS:
     {
         sleeper.kill();
         sleeper.waitForFinished();
+    }
+
+    // While the clock runs, every look at the game is a tick's: a goal between two ticks is
+    // published with the next tick, and the looks after it stay with the ticks rather than
+    // coming a moment after each (what the feed and the broker show would then lag the board
+    // by that moment, and cost a wake-up of its own). With the ticks stopped, a change held
+    // back to keep to the rate is looked at by a timer.
+    void looksGoWithTheTicks()
+    {
+        GameFixture f;
+        BoardSampler sampler(&f.g());
+        bool inTick = false;
+        int looks = 0;
+        int tickLooks = 0;
+        connect(&sampler, &BoardSampler::changed, this, [&] {
+            ++looks;
+            tickLooks += inTick;
+        });
+        sampler.sample();
+        sampler.start();
+        f.type(Field::Time, "0.30\n");              // tenths: every tick changes the clock
+        f.run(Command::of(CommandKind::StartStop)); // the clock runs
+        const auto tick = [&] {
+            QTest::qWait(BoardSampler::IntervalMs);
+            f.time.advanceMs(BoardSampler::IntervalMs);
+            inTick = true;
+            f.g().tick();
+            inTick = false;
+        };
+        tick();
+        looks = tickLooks = 0;
+        for (int round = 0; round < 6; ++round) {
+            tick();
+            QTest::qWait(BoardSampler::IntervalMs * 2 / 5);
+            f.run(Command::forTeam(CommandKind::Goal, Team::Home));
+            tick();
+            tick();
+        }
+        // 18 ticks, each changing the clock. A look that was not a tick's can only be the
+        // timer's, should the event loop have been held up half an interval.
+        QVERIFY2(looks - tickLooks <= 2,
+                 qPrintable(QStringLiteral("%1 of %2").arg(tickLooks).arg(looks)));
+        QVERIFY2(tickLooks >= 15, qPrintable(QStringLiteral("%1 of %2").arg(tickLooks).arg(looks)));
+        QCOMPARE(sampler.state().home.score, QStringLiteral("6"));
+
+        // The clock stopped at zero: the ticks stop, and a timer takes the held change.
+        f.type(Field::Time, "0.00\n");
+        f.tick();
+        QVERIFY(!f.s().tickEnabled());
+        QTest::qWait(BoardSampler::IntervalMs);
+        looks = 0;
+        f.run(Command::forTeam(CommandKind::Goal, Team::Visitor));
+        QCOMPARE(looks, 1);
+        f.run(Command::forTeam(CommandKind::Goal, Team::Visitor));
+        QCOMPARE(looks, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(looks, 2, 1000);
+        QCOMPARE(sampler.state().visitor.score, QStringLiteral("2"));
     }
 
     // The feed reads the game, not the board's colours: coinciding colours (the clock's upper
