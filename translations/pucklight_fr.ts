@@ -77,6 +77,10 @@
         <source>on; the control page for a phone is %1/control, with the token in the code</source>
         <translation>activée ; la page de commande pour un téléphone est %1/control, avec le jeton dans le code</translation>
     </message>
+    <message>
+        <source>cannot use %1</source>
+        <translation>impossible d’utiliser %1</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleStatus</name>
@@ -375,6 +379,50 @@
     <message>
         <source>New token</source>
         <translation>Nouveau jeton</translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
+    <message>
+        <source>Publish the game to an MQTT broker, for screens and displays elsewhere. No broker when empty.</source>
+        <translation>Publier le match sur un courtier MQTT, pour les écrans et afficheurs ailleurs. Vide : aucun courtier.</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Courtier :</translation>
+    </message>
+    <message>
+        <source>mqtt://HOST[:PORT], or mqtts://HOST[:PORT] over TLS</source>
+        <translation>mqtt://HÔTE[:PORT], ou mqtts://HÔTE[:PORT] en TLS</translation>
+    </message>
+    <message>
+        <source>Topic prefix:</source>
+        <translation>Préfixe des sujets :</translation>
+    </message>
+    <message>
+        <source>Empty: pucklight/&lt;board name&gt;, the name on the Remote page</source>
+        <translation>Vide : pucklight/&lt;nom du tableau&gt;, le nom de la page À distance</translation>
+    </message>
+    <message>
+        <source>Credentials file:</source>
+        <translation>Fichier d’identifiants :</translation>
+    </message>
+    <message>
+        <source>One line user:password, readable by you alone. Empty: none</source>
+        <translation>Une ligne utilisateur:mot de passe, lisible par vous seul. Vide : aucun</translation>
+    </message>
+    <message>
+        <source>CA file (mqtts):</source>
+        <translation>Fichier de l’AC (mqtts) :</translation>
+    </message>
+    <message>
+        <source>Empty: the system&apos;s certificate authorities</source>
+        <translation>Vide : les autorités de certification du système</translation>
+    </message>
+    <message>
+        <source>Take commands with the remote token on PREFIX/command</source>
+        <translation>Accepter les commandes avec le jeton distant sur PRÉFIXE/command</translation>
     </message>
 </context>
 <context>
@@ -850,6 +898,13 @@
     <message>
         <source>Board</source>
         <translation>Tableau</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>This broker cannot be used: %1</source>
+        <translation>Ce courtier ne peut pas être utilisé : %1</translation>
     </message>
 </context>
 <context>

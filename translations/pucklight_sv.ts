@@ -77,6 +77,10 @@
         <source>on; the control page for a phone is %1/control, with the token in the code</source>
         <translation>på; styrsidan för en telefon är %1/control, med nyckeln i koden</translation>
     </message>
+    <message>
+        <source>cannot use %1</source>
+        <translation>kan inte använda %1</translation>
+    </message>
 </context>
 <context>
     <name>ConsoleStatus</name>
@@ -375,6 +379,50 @@
     <message>
         <source>New token</source>
         <translation>Ny nyckel</translation>
+    </message>
+    <message>
+        <source>MQTT</source>
+        <translation>MQTT</translation>
+    </message>
+    <message>
+        <source>Publish the game to an MQTT broker, for screens and displays elsewhere. No broker when empty.</source>
+        <translation>Publicera matchen till en MQTT-broker, för skärmar och tavlor på andra ställen. Tomt: ingen broker.</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Broker:</translation>
+    </message>
+    <message>
+        <source>mqtt://HOST[:PORT], or mqtts://HOST[:PORT] over TLS</source>
+        <translation>mqtt://VÄRD[:PORT], eller mqtts://VÄRD[:PORT] över TLS</translation>
+    </message>
+    <message>
+        <source>Topic prefix:</source>
+        <translation>Ämnesprefix:</translation>
+    </message>
+    <message>
+        <source>Empty: pucklight/&lt;board name&gt;, the name on the Remote page</source>
+        <translation>Tomt: pucklight/&lt;tavlans namn&gt;, namnet på sidan Fjärr</translation>
+    </message>
+    <message>
+        <source>Credentials file:</source>
+        <translation>Inloggningsfil:</translation>
+    </message>
+    <message>
+        <source>One line user:password, readable by you alone. Empty: none</source>
+        <translation>En rad användare:lösenord, läsbar bara för dig. Tomt: ingen</translation>
+    </message>
+    <message>
+        <source>CA file (mqtts):</source>
+        <translation>CA-fil (mqtts):</translation>
+    </message>
+    <message>
+        <source>Empty: the system&apos;s certificate authorities</source>
+        <translation>Tomt: systemets certifikatutfärdare</translation>
+    </message>
+    <message>
+        <source>Take commands with the remote token on PREFIX/command</source>
+        <translation>Ta emot kommandon med fjärrtoken på PREFIX/command</translation>
     </message>
 </context>
 <context>
@@ -850,6 +898,13 @@
     <message>
         <source>Board</source>
         <translation>Tavla</translation>
+    </message>
+</context>
+<context>
+    <name>Options</name>
+    <message>
+        <source>This broker cannot be used: %1</source>
+        <translation>Denna broker kan inte användas: %1</translation>
     </message>
 </context>
 <context>

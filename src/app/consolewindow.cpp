@@ -3,6 +3,7 @@
 
 #include "appwindows.h"
 #include "brokerclient.h"
+#include "brokerrunner.h"
 #include "consolestatus.h"
 #include "feedwriter.h"
 #include "frmconsole.h"
@@ -235,12 +236,20 @@ frmConsole* current()
     return theConsole;
 }
 
-void watchBroker(BrokerClient* client)
+void watchBroker(BrokerRunner* runner)
 {
-    if (!client)
-        return;
-    const auto show = [client] {
-        using Level = ConsoleStatus::Level;
+    using Level = ConsoleStatus::Level;
+    const auto show = [runner] {
+        const BrokerClient* client = runner->client();
+        if (!client) {
+            if (runner->problem().isEmpty())
+                status().set(ConsoleStatus::Row::Broker, Level::Off, QString());
+            else
+                status().set(
+                    ConsoleStatus::Row::Broker, Level::Failed,
+                    QCoreApplication::translate("Console", "cannot use %1").arg(runner->problem()));
+            return;
+        }
         switch (client->status()) {
         case BrokerClient::Status::Connecting:
             status().set(
@@ -260,8 +269,16 @@ void watchBroker(BrokerClient* client)
             return;
         }
     };
-    show();
-    QObject::connect(client, &BrokerClient::statusChanged, client, show);
+    const auto follow = [runner, show, watched = std::make_shared<QPointer<BrokerClient>>()] {
+        show();
+        BrokerClient* client = runner->client();
+        if (client && *watched != client) {
+            *watched = client;
+            QObject::connect(client, &BrokerClient::statusChanged, client, show);
+        }
+    };
+    follow();
+    QObject::connect(runner, &BrokerRunner::clientChanged, runner, follow);
 }
 
 frmConsole* open(frmScoreBoard* board)

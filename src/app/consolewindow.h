@@ -5,7 +5,7 @@
 
 #include "liveoutput.h"
 
-class BrokerClient;
+class BrokerRunner;
 class ConsoleStatus;
 class RemoteControl;
 class frmConsole;
@@ -25,9 +25,10 @@ ConsoleStatus& status();
 // the viewers counted once a second.
 void watchLiveOutput(LiveOutput* output, const LiveOutput::Options& asked);
 
-// Fills the broker's status row from the client (null: no broker asked for), as it connects,
-// publishes or loses the broker.
-void watchBroker(BrokerClient* client);
+// Fills the broker's status row from the runner's client as it connects, publishes or loses
+// the broker, and from the runner as the options change the broker: hidden with none, the
+// reason with one that cannot be used.
+void watchBroker(BrokerRunner* runner);
 
 // Where the server answers: "http://127.0.0.1:8080", "http://[::1]:8080". A server on every
 // address (0.0.0.0 or ::) is given by one of this computer's that its network can reach.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "brokerclient.h"
+#include "brokerrunner.h"
 #include "commandline.h"
 #include "consolewindow.h"
 #include "frmoptions.h"
@@ -132,12 +132,21 @@ int main(int argc, char* argv[])
         QObject::connect(splash, &frmSplash::boardOpened, &app, [live](frmScoreBoard* board) {
             consolewindow::watchLiveOutput(LiveOutput::start(&board->game(), live), live);
         });
-    // The same for a broker.
-    if (options.mqtt.wanted())
-        QObject::connect(splash, &frmSplash::boardOpened, &app,
-                         [mqtt = options.mqtt](frmScoreBoard* b) {
-                             consolewindow::watchBroker(BrokerClient::start(&b->game(), mqtt));
-                         });
+    // The same for a broker: the command line's, or the one the options name as they change.
+    // The options' OK takes no broker that cannot be used, and says why.
+    frmOptions::setBrokerCheck([](const SettingVariables& s) {
+        BrokerOptions b;
+        QString error;
+        return b.readSettings(s, &error)
+                   ? QString()
+                   : QCoreApplication::translate("Options", "This broker cannot be used: %1")
+                         .arg(error);
+    });
+    QObject::connect(
+        splash, &frmSplash::boardOpened, &app, [mqtt = options.mqtt](frmScoreBoard* b) {
+            consolewindow::watchBroker(
+                new BrokerRunner(&b->game(), mqtt.wanted() ? std::optional(mqtt) : std::nullopt));
+        });
     splash->show();
     return QApplication::exec();
 }

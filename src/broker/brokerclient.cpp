@@ -58,9 +58,6 @@ BrokerClient::BrokerClient(Game* game, const BrokerOptions& o)
                  "commands from there",
                  topic("command").constData());
     });
-    // The tick's changes come a hundred milliseconds apart, give or take the work the window
-    // does before this one: they are taken as they come, without a timer for each.
-    sampler.setSlack(SamplerSlackMs);
     connect(&sampler, &BoardSampler::changed, this, &BrokerClient::boardChanged);
     connect(game, &Game::recorded, this, &BrokerClient::recorded);
     sampler.sample();
@@ -78,6 +75,16 @@ BrokerClient::BrokerClient(Game* game, const BrokerOptions& o)
 BrokerClient::~BrokerClient()
 {
     link->stop(topic("status"), Offline, GoodbyeMs);
+}
+
+void BrokerClient::leave()
+{
+    // Nothing more goes out after the goodbye.
+    disconnect(parent(), nullptr, this, nullptr);
+    sampler.disconnect(this);
+    link->disconnect(this);
+    link->stop(topic("status"), Offline, GoodbyeMs, MqttLink::Wait::No);
+    deleteLater();
 }
 
 BrokerClient* BrokerClient::start(Game* game, const BrokerOptions& options)

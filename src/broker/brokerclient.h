@@ -17,7 +17,7 @@ struct GameEvent;
 // The game published to an MQTT broker, under a prefix (pucklight/<board name>):
 //   PREFIX/status          "online" while connected, retained; the last will says "offline"
 //   PREFIX/state           the state.json of the feed, retained, QoS 1, on every change and at
-//                          most ten times a second (each at least 95 ms after the one before)
+//                          most ten times a second, with the board's tick (BoardSampler)
 //   PREFIX/clock           the clock as the board shows it ("12:34", "45.6"), retained
 //   PREFIX/events          each new entry of the game record, QoS 1
 //   PREFIX/command         with --mqtt-control: commands with the remote token (BrokerCommands)
@@ -33,8 +33,6 @@ class BrokerClient : public QObject
 public:
     // Messages handed to the connection and not yet through; more wait in the outbox.
     static constexpr int MaxInFlight = 64;
-    // The state goes out at most every 100 ms, less this much (BoardSampler::setSlack).
-    static constexpr int SamplerSlackMs = 5;
     // How long the board's end waits for "offline" to reach the broker.
     static constexpr int GoodbyeMs = 1000;
 
@@ -45,6 +43,9 @@ public:
 
     // Starts publishing the game as the options ask; null when they ask for no broker.
     static BrokerClient* start(Game* game, const BrokerOptions& options);
+    // Says "offline" and goes, without waiting for the broker: the goodbye goes on, for
+    // GoodbyeMs at most, after the client is gone (deleted later).
+    void leave();
 
     const QString& prefix() const { return topicPrefix; }
     QString address() const { return options.address(); }

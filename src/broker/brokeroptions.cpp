@@ -2,8 +2,10 @@
 #include "brokeroptions.h"
 
 #include "program.h"
+#include "settingvariables.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -13,12 +15,12 @@ constexpr qint64 MaxCredentialsBytes = 4096;
 
 } // namespace
 
-bool BrokerOptions::setUrl(const QString& text, QString* error)
+bool BrokerOptions::setUrl(const QString& text, QString* error, const QString& what)
 {
     const QUrl url(text, QUrl::StrictMode);
     const QString scheme = url.scheme();
-    const auto fail = [error, &text](const QString& why) {
-        *error = QStringLiteral("--mqtt %1: %2").arg(text, why);
+    const auto fail = [error, &text, &what](const QString& why) {
+        *error = QStringLiteral("%1 %2: %3").arg(what, text, why);
         return false;
     };
     if (!url.isValid() || (scheme != QLatin1String("mqtt") && scheme != QLatin1String("mqtts")))
@@ -41,11 +43,11 @@ bool BrokerOptions::setUrl(const QString& text, QString* error)
     return true;
 }
 
-bool BrokerOptions::readCredentials(const QString& path, QString* error)
+bool BrokerOptions::readCredentials(const QString& path, QString* error, const QString& what)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    const auto fail = [error, &shown](const QString& why) {
-        *error = QStringLiteral("--mqtt-credentials %1: %2").arg(shown, why);
+    const auto fail = [error, &shown, &what](const QString& why) {
+        *error = QStringLiteral("%1 %2: %3").arg(what, shown, why);
         return false;
     };
     const program::OwnFile file = program::readOwnFile(path, MaxCredentialsBytes + 1);
@@ -86,6 +88,40 @@ bool BrokerOptions::readCredentials(const QString& path, QString* error)
     password = line.mid(colon + 1);
     if (password->isEmpty())
         password.reset();
+    return true;
+}
+
+bool BrokerOptions::readSettings(const SettingVariables& s, QString* error)
+{
+    *this = BrokerOptions();
+    if (s.MqttBroker.trimmed().isEmpty())
+        return true;
+    if (!setUrl(s.MqttBroker.trimmed(), error, QStringLiteral("the broker")))
+        return false;
+    const auto fail = [this, error](const QString& why) {
+        *error = why;
+        *this = BrokerOptions();
+        return false;
+    };
+    if (!s.MqttCaFile.isEmpty()) {
+        caFile = s.MqttCaFile;
+        if (!tls)
+            return fail(QStringLiteral("a CA file goes with an mqtts:// broker"));
+        if (!program::fileExists(caFile) || !QFileInfo(caFile).isReadable())
+            return fail(QStringLiteral("the CA file %1: no such file, or it cannot be read")
+                            .arg(QDir::toNativeSeparators(caFile)));
+    }
+    if (!s.MqttTopic.isEmpty()) {
+        topic = s.MqttTopic;
+        if (!isTopicPrefix(topic))
+            return fail(QStringLiteral("the topic prefix %1: not one such as pucklight/rink-1, "
+                                       "without '+' or '#', '$' at its start or '/' at its end")
+                            .arg(topic));
+    }
+    if (!s.MqttCredentials.isEmpty() &&
+        !readCredentials(s.MqttCredentials, error, QStringLiteral("the credentials file")))
+        return fail(*error);
+    control = s.MqttControl;
     return true;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "settingtable.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -25,18 +27,24 @@ struct BrokerOptions
 
     static constexpr int PlainPort = 1883;
     static constexpr int TlsPort = 8883;
-    static constexpr int MaxTopicLength = 200;
+    static constexpr int MaxTopicLength = MaxTopicPrefixLength;
 
     bool wanted() const { return !host.isEmpty(); }
     bool operator==(const BrokerOptions&) const = default;
 
     // Takes the broker's address; false, with the reason, for anything but mqtt:// or
     // mqtts:// with a host and at most a port (a user and password go in a credentials file).
-    bool setUrl(const QString& url, QString* error);
+    // The reason names the broker as `what` ("--mqtt URL: ...").
+    bool setUrl(const QString& url, QString* error, const QString& what = QStringLiteral("--mqtt"));
     // Takes the user and password from the file: one line "user:password" (a password may be
     // empty; the line may end in a line break). The file must be a regular file, no link, the
     // user's own and closed to group and others.
-    bool readCredentials(const QString& path, QString* error);
+    bool readCredentials(const QString& path, QString* error,
+                         const QString& what = QStringLiteral("--mqtt-credentials"));
+    // The broker the settings name (the options' MQTT page), read and checked as the command
+    // line's options are: false, with the reason, for one that cannot be used. No broker named
+    // is no broker, and true.
+    bool readSettings(const SettingVariables& s, QString* error);
     // Whether the prefix can begin the board's topics: not empty, without the wildcards '+'
     // and '#', without '$' at the start (the broker's own topics), without a '/' at the end,
     // and at most MaxTopicLength characters.

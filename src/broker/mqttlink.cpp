@@ -194,7 +194,7 @@ void MqttLink::askForRoom(int count)
             this, [this] { Q_EMIT room(); }, Qt::QueuedConnection);
 }
 
-void MqttLink::stop(const QByteArray& topic, const QByteArray& payload, int waitMs)
+void MqttLink::stop(const QByteArray& topic, const QByteArray& payload, int waitMs, Wait wait)
 {
     if (!thread.joinable()) {
         std::lock_guard<std::mutex> lock(worker->mutex);
@@ -207,6 +207,11 @@ void MqttLink::stop(const QByteArray& topic, const QByteArray& payload, int wait
     worker->lastWordsMs = waitMs;
     worker->link = nullptr; // nothing is posted to a link on its way out
     worker->wake.notify_all();
+    if (wait == Wait::No) {
+        lock.unlock();
+        thread.detach(); // it holds the worker
+        return;
+    }
     const bool ended = worker->wake.wait_for(lock, milliseconds(waitMs + LoopMs + DisconnectMs),
                                              [this] { return worker->finished; });
     lock.unlock();

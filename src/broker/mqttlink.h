@@ -58,8 +58,11 @@ public:
     void askForRoom(int count);
     // Sends the last words if connected, waits up to `waitMs` for them to reach the broker,
     // and disconnects. The thread is left to end by itself if it does not within that time
-    // (it may be in a name lookup), and is given up at the program's end.
-    void stop(const QByteArray& topic, const QByteArray& payload, int waitMs);
+    // (it may be in a name lookup), and is given up at the program's end. With Wait::No the
+    // caller goes on at once, and the thread says the last words and ends by itself.
+    enum class Wait { Yes, No };
+    void stop(const QByteArray& topic, const QByteArray& payload, int waitMs,
+              Wait wait = Wait::Yes);
 
 Q_SIGNALS:
     void connected();

@@ -69,8 +69,11 @@ Game::Game(const SettingVariables& settings, QObject* parent) : QObject(parent),
 
 void Game::setSettings(const SettingVariables& settings)
 {
+    const bool different = !(config == settings);
     config = settings;
     Q_EMIT changed();
+    if (different)
+        Q_EMIT settingsChanged();
 }
 
 void Game::setSoundsAvailable(bool buzzer, bool horn)

@@ -93,6 +93,11 @@ public:
 
 Q_SIGNALS:
     void changed();
+    // A tick of the clocks is over (its changed() came first): what is shown is as fresh as
+    // it gets until the next one.
+    void ticked();
+    // setSettings() was given settings that differ from those the game held.
+    void settingsChanged();
     // A new entry in the record.
     void recorded(const GameEvent& event);
     void playBuzzer();

@@ -19,6 +19,7 @@
 #include "twips.h"
 #include "widgetcontrols.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QValidator>
 #include <algorithm>
@@ -130,6 +131,20 @@ QString& tokenPath()
     return path;
 }
 
+std::function<QString(const SettingVariables&)>& brokerCheck()
+{
+    static std::function<QString(const SettingVariables&)> check;
+    return check;
+}
+
+// Whether two sets of settings name the same broker, the same way.
+bool sameBroker(const SettingVariables& a, const SettingVariables& b)
+{
+    return a.MqttBroker == b.MqttBroker && a.MqttTopic == b.MqttTopic &&
+           a.MqttCredentials == b.MqttCredentials && a.MqttCaFile == b.MqttCaFile &&
+           a.MqttControl == b.MqttControl;
+}
+
 // The QR code is drawn in whole pixels per module, as large as its place takes.
 QImage fittedQrCode(const QByteArray& text, int side)
 {
@@ -154,6 +169,11 @@ void frmOptions::setControlPageOrigin(const QString& origin)
 void frmOptions::setTokenPath(const QString& path)
 {
     tokenPath() = path;
+}
+
+void frmOptions::setBrokerCheck(std::function<QString(const SettingVariables&)> check)
+{
+    brokerCheck() = std::move(check);
 }
 
 struct frmOptions::RowControls
@@ -242,6 +262,7 @@ frmOptions::frmOptions(QWidget* owner)
     ui.cmdNewToken = f.find<CommandButton>(QStringLiteral("cmdNewToken"));
     ui.lblControlPage = f.find<Label>(QStringLiteral("lblControlPage"));
     ui.imgRemoteQr = f.find<Image>(QStringLiteral("imgRemoteQr"));
+    ui.lblMqttProblem = f.find<Label>(QStringLiteral("lblMqttProblem"));
 
     ui.cmdOk->setDefault(true);
     // Enter presses the button that has the focus, as it does in the platform's dialogs.
@@ -563,6 +584,19 @@ void frmOptions::cmdOk_Click()
     for (const RowControls& c : rows)
         takeRow(c);
     Temp.TeamSize = Fixed4::whole(TempSize);
+    // A broker that cannot be used keeps the dialog open on its page, with what was typed and
+    // why; one left as it was is not looked at again here (the console tells how it fares).
+    if (!sameBroker(Temp, Settings) && brokerCheck()) {
+        if (const QString problem = brokerCheck()(Temp); !problem.isEmpty()) {
+            ui.lblMqttProblem->setCaption(problem);
+            for (int i = 0; i < ui.SSTab1->count(); ++i)
+                if (ui.SSTab1->QTabWidget::widget(i)->isAncestorOf(ui.lblMqttProblem))
+                    ui.SSTab1->setCurrentIndex(i);
+            QApplication::beep();
+            return;
+        }
+    }
+    ui.lblMqttProblem->setCaption(QString());
     Settings = Temp;
     // The NumLock mode is applied at once.
     ApplyNumLockMode(Settings.NumLockForce);

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class ComboBox;
@@ -55,6 +56,9 @@ public:
     static void setControlPageOrigin(const QString& origin);
     // The remote token's file; RemoteToken::defaultPath() unless told.
     static void setTokenPath(const QString& path);
+    // What OK asks of a changed broker: why the settings' broker cannot be used, or nothing.
+    // Without one, OK takes the broker as it is typed.
+    static void setBrokerCheck(std::function<QString(const SettingVariables&)> check);
 
     // The size for the team names that OK stores: the stored one until PreviewIt works it out.
     int16_t teamSizeToStore() const { return TempSize; }
@@ -80,6 +84,7 @@ public:
         CommandButton* cmdNewToken = nullptr;
         Label* lblControlPage = nullptr;
         Image* imgRemoteQr = nullptr;
+        Label* lblMqttProblem = nullptr;
     };
     const Controls& controls() const { return ui; }
     const Form& form() const { return *client; }

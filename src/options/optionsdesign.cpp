@@ -11,12 +11,13 @@ constexpr int32_t Red = 255;
 
 // clang-format off
 constexpr DesignRow Options[] = {
-    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 6240, .height = 6285},
+    {.kind = K::TabControl, .name = "SSTab1", .left = 120, .top = 120, .width = 6990, .height = 6285},
     {.kind = K::TabPage, .name = "tabKeyboard", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Keyboard Controls")},
     {.kind = K::TabPage, .name = "tabColors", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Color Controls")},
     {.kind = K::TabPage, .name = "tabText", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Text Controls")},
     {.kind = K::TabPage, .name = "tabPictures", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Pictures")},
     {.kind = K::TabPage, .name = "tabRemote", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "Remote")},
+    {.kind = K::TabPage, .name = "tabMqtt", .parent = "SSTab1", .caption = QT_TRANSLATE_NOOP("Design", "MQTT")},
 
     // Keyboard Controls: a button per command with its key beside it; below the sounds, whether
     // the operator's console opens with the board.
@@ -126,12 +127,30 @@ constexpr DesignRow Options[] = {
     {.kind = K::Label, .name = "lblControlPage", .parent = "fraRemoteToken", .left = 150, .top = 1365, .width = 2715, .height = 2115, .wordWrap = true},
     {.kind = K::Image, .name = "imgRemoteQr", .parent = "fraRemoteToken", .left = 3000, .top = 900, .width = 2325, .height = 2580},
 
+    // MQTT: the broker the game is published to, the topics' prefix, the credentials and CA
+    // files, whether commands are taken from there; below, why what is typed cannot be used.
+    {.kind = K::Label, .name = "lblMqttIntro", .parent = "tabMqtt", .left = 120, .top = 120, .width = 5475, .height = 495, .caption = QT_TRANSLATE_NOOP("Design", "Publish the game to an MQTT broker, for screens and displays elsewhere. No broker when empty."), .wordWrap = true},
+    {.kind = K::Frame, .name = "fraMqttBroker", .parent = "tabMqtt", .left = 120, .top = 660, .width = 5475, .height = 975, .caption = QT_TRANSLATE_NOOP("Design", "Broker:")},
+    {.kind = K::TextBox, .name = "txtMqttBroker", .parent = "fraMqttBroker", .left = 150, .top = 285, .width = 5175, .height = 315},
+    {.kind = K::Label, .name = "lblMqttBrokerRule", .parent = "fraMqttBroker", .left = 150, .top = 645, .width = 5175, .height = 255, .caption = QT_TRANSLATE_NOOP("Design", "mqtt://HOST[:PORT], or mqtts://HOST[:PORT] over TLS")},
+    {.kind = K::Frame, .name = "fraMqttTopic", .parent = "tabMqtt", .left = 120, .top = 1695, .width = 5475, .height = 975, .caption = QT_TRANSLATE_NOOP("Design", "Topic prefix:")},
+    {.kind = K::TextBox, .name = "txtMqttTopic", .parent = "fraMqttTopic", .left = 150, .top = 285, .width = 5175, .height = 315},
+    {.kind = K::Label, .name = "lblMqttTopicRule", .parent = "fraMqttTopic", .left = 150, .top = 645, .width = 5175, .height = 255, .caption = QT_TRANSLATE_NOOP("Design", "Empty: pucklight/<board name>, the name on the Remote page")},
+    {.kind = K::Frame, .name = "fraMqttCredentials", .parent = "tabMqtt", .left = 120, .top = 2730, .width = 5475, .height = 975, .caption = QT_TRANSLATE_NOOP("Design", "Credentials file:")},
+    {.kind = K::TextBox, .name = "txtMqttCredentials", .parent = "fraMqttCredentials", .left = 150, .top = 285, .width = 5175, .height = 315},
+    {.kind = K::Label, .name = "lblMqttCredentialsRule", .parent = "fraMqttCredentials", .left = 150, .top = 645, .width = 5175, .height = 255, .caption = QT_TRANSLATE_NOOP("Design", "One line user:password, readable by you alone. Empty: none")},
+    {.kind = K::Frame, .name = "fraMqttCaFile", .parent = "tabMqtt", .left = 120, .top = 3765, .width = 5475, .height = 975, .caption = QT_TRANSLATE_NOOP("Design", "CA file (mqtts):")},
+    {.kind = K::TextBox, .name = "txtMqttCaFile", .parent = "fraMqttCaFile", .left = 150, .top = 285, .width = 5175, .height = 315},
+    {.kind = K::Label, .name = "lblMqttCaFileRule", .parent = "fraMqttCaFile", .left = 150, .top = 645, .width = 5175, .height = 255, .caption = QT_TRANSLATE_NOOP("Design", "Empty: the system's certificate authorities")},
+    {.kind = K::CheckBox, .name = "chkMqttControl", .parent = "tabMqtt", .left = 120, .top = 4860, .width = 5475, .height = 285, .caption = QT_TRANSLATE_NOOP("Design", "Take commands with the remote token on PREFIX/command")},
+    {.kind = K::Label, .name = "lblMqttProblem", .parent = "tabMqtt", .left = 120, .top = 5220, .width = 5475, .height = 495, .wordWrap = true, .foreColor = Red},
+
     // Below the dialog's visible area: the labels that measure the team names.
     {.kind = K::Label, .name = "lblHomePreview", .left = 120, .top = 7200, .width = 1335, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Home"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
     {.kind = K::Label, .name = "lblVisitorPreview", .left = 120, .top = 8160, .width = 1545, .height = 555, .caption = QT_TRANSLATE_NOOP("Design", "Visitor"), .font = "Arial", .fontSize = 24, .bold = true, .autoSize = true},
 
-    {.kind = K::CommandButton, .name = "cmdOk", .left = 3825, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
-    {.kind = K::CommandButton, .name = "cmdCancel", .left = 5145, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
+    {.kind = K::CommandButton, .name = "cmdOk", .left = 4575, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Ok")},
+    {.kind = K::CommandButton, .name = "cmdCancel", .left = 5895, .top = 6540, .width = 1215, .height = 375, .caption = QT_TRANSLATE_NOOP("Design", "&Cancel")},
 };
 
 constexpr DesignRow ChooseKey[] = {

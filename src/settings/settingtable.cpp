@@ -68,6 +68,13 @@ constexpr SettingRow Rows[] = {
     {.section = S::Remote, .key = "AllowRemoteControl", .member = &V::AllowRemoteControl, .page = "tabRemote", .control = C::Check, .name = "chkAllowRemoteControl", .high = 1},
     {.section = S::Game, .key = "RegularPeriods", .member = &V::RegularPeriods, .page = "tabRemote", .control = C::Number, .name = "lblRegularPeriodsValue", .button = "scrRegularPeriods", .low = 1, .high = MostPeriods},
     {.section = S::Text, .key = "BoardName", .member = &V::BoardName, .valid = isBoardName, .page = "tabRemote", .control = C::Text, .name = "txtBoardName", .high = MaxBoardNameLength},
+    // The MQTT page: the broker the game is published to, and how. What the broker's options
+    // mean is checked where they are used, and by the dialog's OK.
+    {.section = S::Remote, .key = "MqttBroker", .member = &V::MqttBroker, .maxLength = MaxBrokerUrlLength, .page = "tabMqtt", .control = C::Text, .name = "txtMqttBroker", .high = MaxBrokerUrlLength},
+    {.section = S::Remote, .key = "MqttTopic", .member = &V::MqttTopic, .maxLength = MaxTopicPrefixLength, .page = "tabMqtt", .control = C::Text, .name = "txtMqttTopic", .high = MaxTopicPrefixLength},
+    {.section = S::Remote, .key = "MqttCredentials", .member = &V::MqttCredentials, .maxLength = MaxPathLength, .page = "tabMqtt", .control = C::Text, .name = "txtMqttCredentials", .high = MaxPathLength},
+    {.section = S::Remote, .key = "MqttCaFile", .member = &V::MqttCaFile, .maxLength = MaxPathLength, .page = "tabMqtt", .control = C::Text, .name = "txtMqttCaFile", .high = MaxPathLength},
+    {.section = S::Remote, .key = "MqttControl", .member = &V::MqttControl, .page = "tabMqtt", .control = C::Check, .name = "chkMqttControl", .high = 1},
     // The operator's console opens with the board (any value but 0) or not.
     {.section = S::Key, .key = "OpenConsole", .member = &V::OpenConsole, .page = "tabKeyboard", .control = C::Check, .name = "chkOpenConsole", .high = 1},
 };

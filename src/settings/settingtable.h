@@ -72,6 +72,9 @@ inline constexpr int MaxCaptionLength = 40;
 // A board name: 1 to 64 ASCII letters, digits and '-'.
 inline constexpr int MaxBoardNameLength = 64;
 bool isBoardName(const QString& name);
+// An MQTT broker's address (mqtt://host:port) and a topic prefix are at most this long.
+inline constexpr int MaxBrokerUrlLength = 300;
+inline constexpr int MaxTopicPrefixLength = 200;
 
 // The rows, in the order LoadSettings reads them.
 extern const std::span<const SettingRow> SettingTable;

@@ -56,6 +56,16 @@ struct SettingVariables
     // "RemoteSettings": whether the server (--serve) takes commands from holders of the
     // remote token, as --remote-control asks for one run.
     bool AllowRemoteControl = false;
+    // "RemoteSettings": the MQTT broker the game is published to, mqtt://HOST[:PORT] or
+    // mqtts://HOST[:PORT] (none when empty); the topics' prefix (empty: pucklight/<BoardName>);
+    // the file holding user:password (empty: none); the CA of an mqtts broker (empty: the
+    // system's); and whether commands with the remote token are taken on PREFIX/command. The
+    // command line's --mqtt takes the place of all five for its run.
+    QString MqttBroker;
+    QString MqttTopic;
+    QString MqttCredentials;
+    QString MqttCaFile;
+    bool MqttControl = false;
     // "KeySettings": the operator's console opens with the board (1) or not (0).
     int16_t OpenConsole = 0;
 

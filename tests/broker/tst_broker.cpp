@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "brokerclient.h"
+#include "brokerrunner.h"
 #include "game.h"
 #include "remotetoken.h"
 #include "testbroker.h"
@@ -7,6 +8,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QTemporaryDir>
 
 namespace {
@@ -230,6 +232,80 @@ private Q_SLOTS:
         QVERIFY(
             terminal.lines().contains("pucklight: 5 events were dropped while the broker could "
                                       "not be reached; a note on pucklight/rink-1/events says so"));
+    }
+
+    // The broker the options name is followed as they change, while the game goes on: named,
+    // the board publishes to it; renamed, the old topics hear "offline" before the new ones
+    // "online"; cleared, there is no client and the status is "offline". One that cannot be
+    // used (a credentials file open to others) is told once and leaves the board without one.
+    void followsTheOptions()
+    {
+        TerminalLines terminal;
+        TestBroker broker(work.path());
+        QVERIFY2(broker.start(), qPrintable(broker.error));
+        TestClient display;
+        QVERIFY(display.connect(broker.port, {"pucklight/#"}));
+        SettingVariables s = settings;
+        Game game(s);
+        BrokerRunner runner(&game, std::nullopt);
+        int changes = 0;
+        connect(&runner, &BrokerRunner::clientChanged, this, [&] { ++changes; });
+        QVERIFY(!runner.client());
+
+        s.MqttBroker = QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port);
+        game.setSettings(s);
+        QVERIFY(runner.client());
+        QCOMPARE(changes, 1);
+        QVERIFY(display.waitFor("pucklight/rink-1/status",
+                                [](const auto& m) { return m.payload == "online"; }));
+        // Settings that leave the broker as it was keep its client.
+        const QPointer<BrokerClient> first = runner.client();
+        s.HomeText = QStringLiteral("Lions");
+        game.setSettings(s);
+        QCOMPARE(runner.client(), first);
+
+        s.BoardName = QStringLiteral("rink-2");
+        game.setSettings(s);
+        QVERIFY(runner.client() != first);
+        QCOMPARE(runner.client()->prefix(), "pucklight/rink-2");
+        QVERIFY(display.waitFor("pucklight/rink-2/state", [](const auto& m) {
+            return objectOf(m.payload)["home"].toObject()["name"].toString() == "Lions";
+        }));
+        QVERIFY(display.waitFor("pucklight/rink-1/status",
+                                [](const auto& m) { return m.payload == "offline"; }));
+        const auto all = display.received();
+        const auto at = [&](const QByteArray& topic, const QByteArray& payload) {
+            return std::find_if(
+                       all.begin(), all.end(),
+                       [&](const auto& m) { return m.topic == topic && m.payload == payload; }) -
+                   all.begin();
+        };
+        QVERIFY(at("pucklight/rink-1/status", "offline") < at("pucklight/rink-2/status", "online"));
+        QTRY_VERIFY(!first); // gone once it said goodbye
+
+        s.MqttBroker.clear();
+        game.setSettings(s);
+        QVERIFY(!runner.client());
+        QVERIFY(display.waitFor("pucklight/rink-2/status",
+                                [](const auto& m) { return m.payload == "offline"; }));
+
+        const QString open = work.filePath("open-credentials");
+        QFile f(open);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("board:s3cret\n");
+        f.close();
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        s.MqttBroker = QStringLiteral("mqtt://127.0.0.1:%1").arg(broker.port);
+        s.MqttCredentials = open;
+        terminal.lines().clear();
+        game.setSettings(s);
+        QVERIFY(!runner.client());
+        QVERIFY2(runner.problem().startsWith("the credentials file " + open + ": others may"),
+                 qPrintable(runner.problem()));
+        s.HomeText = QStringLiteral("Bears");
+        game.setSettings(s);
+        QCOMPARE(terminal.lines().size(), 1);
+        QVERIFY(terminal.lines().front().contains("in the options cannot be used"));
     }
 
     // A broker that stops answering (frozen) never holds up the game, nor makes the board

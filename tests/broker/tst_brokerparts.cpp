@@ -3,11 +3,13 @@
 #include "brokeroptions.h"
 #include "gamefixture.h"
 #include "outbox.h"
+#include "settingvariables.h"
 #include "testmain.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace {
 
@@ -156,6 +158,72 @@ private Q_SLOTS:
         QFETCH(QString, prefix);
         QFETCH(bool, valid);
         QCOMPARE(BrokerOptions::isTopicPrefix(prefix), valid);
+    }
+
+    // The broker the options name is read and checked as the command line's is; none named
+    // is no broker. What cannot be used leaves no half-read options behind.
+    void fromTheSettings()
+    {
+        const QString creds =
+            write("settings-creds", "board:s3cret\n", QFile::ReadOwner | QFile::WriteOwner);
+        const QString ca = write("ca.pem", "not checked here\n", QFile::ReadOwner);
+        const auto read = [](const std::function<void(SettingVariables&)>& set, QString* error) {
+            SettingVariables s;
+            set(s);
+            BrokerOptions o;
+            o.host = QStringLiteral("left over");
+            return std::pair{o.readSettings(s, error), o};
+        };
+        QString error;
+        auto [ok, o] = read([](SettingVariables& s) { s.MqttControl = true; }, &error);
+        QVERIFY(ok && !o.wanted() && !o.control);
+
+        std::tie(ok, o) = read(
+            [&](SettingVariables& s) {
+                s.MqttBroker = QStringLiteral(" mqtts://broker.rink ");
+                s.MqttTopic = QStringLiteral("league/rink-3");
+                s.MqttCredentials = creds;
+                s.MqttCaFile = ca;
+                s.MqttControl = true;
+            },
+            &error);
+        QVERIFY2(ok, qPrintable(error));
+        QCOMPARE(o.address(), "mqtts://broker.rink:8883");
+        QCOMPARE(o.prefixFor("board"), "league/rink-3");
+        QCOMPARE(o.user, "board");
+        QCOMPARE(o.caFile, ca);
+        QVERIFY(o.control);
+
+        const std::pair<std::function<void(SettingVariables&)>, QString> faults[] = {
+            {[](SettingVariables& s) { s.MqttBroker = "http://broker"; },
+             "the broker http://broker: give the broker as"},
+            {[&](SettingVariables& s) {
+                 s.MqttBroker = "mqtt://broker";
+                 s.MqttCaFile = ca;
+             },
+             "a CA file goes with an mqtts:// broker"},
+            {[](SettingVariables& s) {
+                 s.MqttBroker = "mqtts://broker";
+                 s.MqttCaFile = "/nonexistent/ca.pem";
+             },
+             "the CA file /nonexistent/ca.pem: no such file"},
+            {[](SettingVariables& s) {
+                 s.MqttBroker = "mqtt://broker";
+                 s.MqttTopic = "rink/#";
+             },
+             "the topic prefix rink/#: not one such as"},
+            {[](SettingVariables& s) {
+                 s.MqttBroker = "mqtt://broker";
+                 s.MqttCredentials = "/nonexistent/creds";
+             },
+             "the credentials file /nonexistent/creds: no such file"},
+        };
+        for (const auto& [set, fault] : faults) {
+            std::tie(ok, o) = read(set, &error);
+            QVERIFY(!ok);
+            QVERIFY2(error.startsWith(fault), qPrintable(error));
+            QCOMPARE(o, BrokerOptions());
+        }
     }
 
     // While the broker is away, the state and the clock wait as their latest values, and at
