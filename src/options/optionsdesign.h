@@ -9,7 +9,7 @@
 std::span<const DesignRow> optionsDesign();
 std::span<const DesignRow> chooseKeyDesign();
 
-constexpr double OptionsClientWidth = 6480; // room for the five tabs in every language
+constexpr double OptionsClientWidth = 7230; // room for the six tabs in every language
 constexpr double OptionsClientHeight = 7110;
 constexpr double ChooseKeyClientWidth = 4680;
 // Tall enough for three lines of request and of refusal: the longest command's request

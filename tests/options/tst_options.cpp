@@ -323,6 +323,55 @@ private Q_SLOTS:
         QCOMPARE(store.value(QStringLiteral("TextSettings"), QStringLiteral("BoardName")), kept);
     }
 
+    // OK takes no broker that cannot be used: the dialog stays open on the MQTT page with
+    // what was typed and why, and stores nothing. Put right, OK stores all five; a broker
+    // left as it was is not looked at again.
+    void brokerCheckedAtOk()
+    {
+        QStringList asked;
+        frmOptions::setBrokerCheck([&](const SettingVariables& s) {
+            asked << s.MqttBroker;
+            return s.MqttBroker.startsWith(QStringLiteral("mqtt://")) ? QString()
+                                                                     : QStringLiteral("no good");
+        });
+        Settings.HomeText = QStringLiteral("Lions");
+        {
+            frmOptions d;
+            d.show();
+            find<TextBox>(d, "txtMqttBroker")->setText(QStringLiteral("http://broker"));
+            find<TextBox>(d, "txtMqttTopic")->setText(QStringLiteral("league/rink-1"));
+            find<CheckBox>(d, "chkMqttControl")->setChecked(true);
+            d.cmdOk_Click();
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.result(), int(QDialog::Rejected));
+            const Label* problem = find<Label>(d, "lblMqttProblem");
+            QCOMPARE(problem->Caption(), QStringLiteral("no good"));
+            QVERIFY(d.controls().SSTab1->currentWidget()->isAncestorOf(problem));
+            QCOMPARE(find<TextBox>(d, "txtMqttBroker")->text(), QStringLiteral("http://broker"));
+            QVERIFY(Settings.MqttBroker.isEmpty());
+            QVERIFY(store.value(QStringLiteral("RemoteSettings"), QStringLiteral("MqttBroker"))
+                        .isEmpty());
+
+            find<TextBox>(d, "txtMqttBroker")->setText(QStringLiteral("mqtt://broker"));
+            d.cmdOk_Click();
+            QCOMPARE(d.result(), int(QDialog::Accepted));
+        }
+        QCOMPARE(Settings.MqttBroker, QStringLiteral("mqtt://broker"));
+        QCOMPARE(Settings.MqttTopic, QStringLiteral("league/rink-1"));
+        QVERIFY(Settings.MqttControl);
+        QCOMPARE(store.value(QStringLiteral("RemoteSettings"), QStringLiteral("MqttTopic")),
+                 QStringLiteral("league/rink-1"));
+        QCOMPARE(asked, QStringList({"http://broker", "mqtt://broker"}));
+        {
+            frmOptions d;
+            find<TextBox>(d, "txtHomeText")->setText(QStringLiteral("Bears"));
+            d.cmdOk_Click();
+        }
+        QCOMPARE(Settings.HomeText, QStringLiteral("Bears"));
+        QCOMPARE(asked.size(), 2);
+        frmOptions::setBrokerCheck({});
+    }
+
     // The Remote page shows the remote token and, with a server, a QR code that a phone reads
     // as the control page's address with the token. "New token", once confirmed, replaces the
     // file's token and shows the new one; a token file that cannot be used shows why instead.
