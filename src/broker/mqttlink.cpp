@@ -11,7 +11,11 @@
 #include <cstring>
 #include <mosquitto.h>
 #include <mutex>
+#include <netdb.h>
+#include <poll.h>
 #include <pthread.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,11 +27,43 @@ constexpr int LoopMs = 200;
 // After the DISCONNECT, how long the loop may take to send it.
 constexpr int DisconnectMs = 300;
 constexpr int QosRefused = 0x80;
+// While waiting to try again a broker that was not listening, how often its port is knocked on.
+constexpr int ProbeMs = 1000;
 
 void initLibrary()
 {
     static std::once_flag once;
     std::call_once(once, [] { mosquitto_lib_init(); });
+}
+
+// Whether something accepts a TCP connection on the host's port, within ProbeMs.
+bool listens(const QString& host, int port)
+{
+    addrinfo hints{};
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.toUtf8().constData(), QByteArray::number(port).constData(), &hints,
+                    &found) != 0)
+        return false;
+    bool open = false;
+    for (const addrinfo* a = found; a && !open; a = a->ai_next) {
+        const int fd =
+            ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+        if (fd < 0)
+            continue;
+        if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0) {
+            open = true;
+        } else if (errno == EINPROGRESS) {
+            pollfd p{fd, POLLOUT, 0};
+            int error = 0;
+            socklen_t size = sizeof error;
+            open = ::poll(&p, 1, ProbeMs) == 1 &&
+                   ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+        }
+        ::close(fd);
+    }
+    freeaddrinfo(found);
+    return open;
 }
 
 QString errorText(int rc, int savedErrno)
@@ -92,6 +128,9 @@ struct MqttLink::Worker
 
     void run();
     void runConnected(Clock::time_point attemptStart, int* rc, int* savedErrno);
+    // Waits `ms` before the next attempt, or until a stop; less when `nobodyListened` and the
+    // broker's port takes a connection again.
+    void waitToRetry(int ms, bool nobodyListened);
     void sayGoodbye();
     QString whyFailed(int rc, int savedErrno) const;
 
@@ -257,13 +296,29 @@ void MqttLink::Worker::run()
         });
         if (accepted)
             retryMs = FirstRetryMs;
-        std::unique_lock<std::mutex> lock(mutex);
-        wake.wait_for(lock, milliseconds(retryMs), [this] { return stopping; });
+        waitToRetry(retryMs, rc == MOSQ_ERR_ERRNO && savedErrno == ECONNREFUSED);
         retryMs = std::min(retryMs * 2, LastRetryMs);
     }
     std::lock_guard<std::mutex> lock(mutex);
     finished = true;
     wake.notify_all();
+}
+
+void MqttLink::Worker::waitToRetry(int ms, bool nobodyListened)
+{
+    const Clock::time_point due = Clock::now() + milliseconds(ms);
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            const Clock::time_point next = std::min(due, Clock::now() + milliseconds(ProbeMs));
+            if (wake.wait_until(lock, next, [this] { return stopping; }) || next >= due)
+                return;
+        }
+        // A broker that was not there at all is tried again as soon as it listens: a knock
+        // on its port costs it nothing. One that refused or dropped this board waits it out.
+        if (nobodyListened && listens(config.host, config.port))
+            return;
+    }
 }
 
 void MqttLink::Worker::runConnected(Clock::time_point attemptStart, int* rc, int* savedErrno)

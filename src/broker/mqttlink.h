@@ -32,6 +32,8 @@ public:
         QByteArray subscription; // a topic taken on every connection; empty: none
         int keepAliveSeconds = 20;
     };
+    // The wait before trying again doubles from the first to the last; while nothing listens
+    // on the broker's port, the port is knocked on every second and tried as soon as it answers.
     static constexpr int FirstRetryMs = 1000;
     static constexpr int LastRetryMs = 30000;
     // An attempt that has no answer from the broker in this time is given up and retried.

@@ -100,7 +100,8 @@ private Q_SLOTS:
                                 .arg(after)
                                 .arg(awayTenths)));
 
-        // Back: the state is there again within 5 s (with a little for a busy machine).
+        // Back: the state is there again within 5 s. Its backoff had grown to 8 s, but a broker
+        // that was not listening is knocked on every second, and tried as soon as it listens.
         QVERIFY2(broker.run(), qPrintable(broker.error));
         QElapsedTimer back;
         back.start();
@@ -109,7 +110,7 @@ private Q_SLOTS:
         QVERIFY(display->waitFor(
             "pucklight/board/state", [](const auto&) { return true; }, 7000));
         qInfo("the state was published again %lld ms after the broker's return", back.elapsed());
-        QVERIFY2(back.elapsed() <= 5500, qPrintable(QString::number(back.elapsed())));
+        QVERIFY2(back.elapsed() <= 5000, qPrintable(QString::number(back.elapsed())));
         const QJsonObject state =
             QJsonDocument::fromJson(display->on("pucklight/board/state").front().payload).object();
         QVERIFY(state["clock"].toObject()["running"].toBool());
