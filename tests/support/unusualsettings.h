@@ -40,5 +40,10 @@ inline SettingVariables unusualSettings()
     v.LEDType = 1;
     v.RegularPeriods = 2;
     v.AllowRemoteControl = true;
+    v.MqttBroker = QStringLiteral("mqtts://broker.rink:8884");
+    v.MqttTopic = QStringLiteral("league/rink-2");
+    v.MqttCredentials = QStringLiteral("/etc/pucklight/mqtt");
+    v.MqttCaFile = QStringLiteral("/etc/ssl/rink-ca.pem");
+    v.MqttControl = true;
     return v;
 }
