@@ -1372,6 +1372,10 @@
 <context>
     <name>frmOptions</name>
     <message>
+        <source>This run publishes to %1, as --mqtt on the command line asks; what is set here applies when Pucklight starts without it.</source>
+        <translation>Cette session publie vers %1, comme le demande --mqtt sur la ligne de commande ; ce qui est réglé ici s’applique quand Pucklight démarre sans cette option.</translation>
+    </message>
+    <message>
         <source>Sounds *.wav|*.wav</source>
         <extracomment>A file filter: a description, &quot;|&quot;, the patterns. Only the description is translated.</extracomment>
         <translation>Sons *.wav|*.wav</translation>

@@ -1372,6 +1372,10 @@
 <context>
     <name>frmOptions</name>
     <message>
+        <source>This run publishes to %1, as --mqtt on the command line asks; what is set here applies when Pucklight starts without it.</source>
+        <translation>Den här körningen publicerar till %1, som --mqtt på kommandoraden begär; det som ställs in här gäller när Pucklight startar utan den.</translation>
+    </message>
+    <message>
         <source>Sounds *.wav|*.wav</source>
         <extracomment>A file filter: a description, &quot;|&quot;, the patterns. Only the description is translated.</extracomment>
         <translation>Ljud *.wav|*.wav</translation>

@@ -142,6 +142,8 @@ int main(int argc, char* argv[])
                    : QCoreApplication::translate("Options", "This broker cannot be used: %1")
                          .arg(error);
     });
+    if (options.mqtt.wanted())
+        frmOptions::setBrokerGiven(options.mqtt.address());
     QObject::connect(
         splash, &frmSplash::boardOpened, &app, [mqtt = options.mqtt](frmScoreBoard* b) {
             consolewindow::watchBroker(

@@ -137,6 +137,12 @@ std::function<QString(const SettingVariables&)>& brokerCheck()
     return check;
 }
 
+QString& brokerGiven()
+{
+    static QString address;
+    return address;
+}
+
 // Whether two sets of settings name the same broker, the same way.
 bool sameBroker(const SettingVariables& a, const SettingVariables& b)
 {
@@ -169,6 +175,11 @@ void frmOptions::setControlPageOrigin(const QString& origin)
 void frmOptions::setTokenPath(const QString& path)
 {
     tokenPath() = path;
+}
+
+void frmOptions::setBrokerGiven(const QString& address)
+{
+    brokerGiven() = address;
 }
 
 void frmOptions::setBrokerCheck(std::function<QString(const SettingVariables&)> check)
@@ -360,6 +371,11 @@ void frmOptions::Form_Load()
     for (const RowControls& c : rows)
         showRow(c);
     ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
+    if (!brokerGiven().isEmpty())
+        ui.lblMqttProblem->setCaption(
+            tr("This run publishes to %1, as --mqtt on the command line asks; what is set here "
+               "applies when Pucklight starts without it.")
+                .arg(brokerGiven()));
 }
 
 void frmOptions::showRemoteToken(bool renew)

@@ -56,6 +56,9 @@ public:
     static void setControlPageOrigin(const QString& origin);
     // The remote token's file; RemoteToken::defaultPath() unless told.
     static void setTokenPath(const QString& path);
+    // The broker --mqtt gave for this run, which the MQTT page then does not decide; empty
+    // when none was given.
+    static void setBrokerGiven(const QString& address);
     // What OK asks of a changed broker: why the settings' broker cannot be used, or nothing.
     // Without one, OK takes the broker as it is typed.
     static void setBrokerCheck(std::function<QString(const SettingVariables&)> check);

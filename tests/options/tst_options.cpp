@@ -332,7 +332,7 @@ private Q_SLOTS:
         frmOptions::setBrokerCheck([&](const SettingVariables& s) {
             asked << s.MqttBroker;
             return s.MqttBroker.startsWith(QStringLiteral("mqtt://")) ? QString()
-                                                                     : QStringLiteral("no good");
+                                                                      : QStringLiteral("no good");
         });
         Settings.HomeText = QStringLiteral("Lions");
         {
@@ -370,6 +370,15 @@ private Q_SLOTS:
         QCOMPARE(Settings.HomeText, QStringLiteral("Bears"));
         QCOMPARE(asked.size(), 2);
         frmOptions::setBrokerCheck({});
+        // With --mqtt, the page says that the command line decides for this run.
+        frmOptions::setBrokerGiven(QStringLiteral("mqtt://lobby:1883"));
+        {
+            frmOptions d;
+            QVERIFY(find<Label>(d, "lblMqttProblem")->Caption().contains("mqtt://lobby:1883"));
+        }
+        frmOptions::setBrokerGiven(QString());
+        frmOptions d;
+        QVERIFY(find<Label>(d, "lblMqttProblem")->Caption().isEmpty());
     }
 
     // The Remote page shows the remote token and, with a server, a QR code that a phone reads
