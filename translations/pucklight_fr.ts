@@ -1372,6 +1372,10 @@
 <context>
     <name>frmOptions</name>
     <message>
+        <source>Allow remote control (on for this run: --remote-control)</source>
+        <translation>Autoriser la commande à distance (active pour cette session : --remote-control)</translation>
+    </message>
+    <message>
         <source>This run publishes to %1, as --mqtt on the command line asks; what is set here applies when Pucklight starts without it.</source>
         <translation>Cette session publie vers %1, comme le demande --mqtt sur la ligne de commande ; ce qui est réglé ici s’applique quand Pucklight démarre sans cette option.</translation>
     </message>

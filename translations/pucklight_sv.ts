@@ -1372,6 +1372,10 @@
 <context>
     <name>frmOptions</name>
     <message>
+        <source>Allow remote control (on for this run: --remote-control)</source>
+        <translation>Tillåt fjärrstyrning (på för den här körningen: --remote-control)</translation>
+    </message>
+    <message>
         <source>This run publishes to %1, as --mqtt on the command line asks; what is set here applies when Pucklight starts without it.</source>
         <translation>Den här körningen publicerar till %1, som --mqtt på kommandoraden begär; det som ställs in här gäller när Pucklight startar utan den.</translation>
     </message>

@@ -142,6 +142,8 @@ int main(int argc, char* argv[])
                    : QCoreApplication::translate("Options", "This broker cannot be used: %1")
                          .arg(error);
     });
+    // The options say what the command line decides for this run.
+    frmOptions::setRemoteControlGiven(live.remoteControl && live.port > 0);
     if (options.mqtt.wanted())
         frmOptions::setBrokerGiven(options.mqtt.address());
     QObject::connect(

@@ -137,6 +137,12 @@ std::function<QString(const SettingVariables&)>& brokerCheck()
     return check;
 }
 
+bool& remoteControlGiven()
+{
+    static bool given = false;
+    return given;
+}
+
 QString& brokerGiven()
 {
     static QString address;
@@ -175,6 +181,11 @@ void frmOptions::setControlPageOrigin(const QString& origin)
 void frmOptions::setTokenPath(const QString& path)
 {
     tokenPath() = path;
+}
+
+void frmOptions::setRemoteControlGiven(bool given)
+{
+    remoteControlGiven() = given;
 }
 
 void frmOptions::setBrokerGiven(const QString& address)
@@ -371,6 +382,9 @@ void frmOptions::Form_Load()
     for (const RowControls& c : rows)
         showRow(c);
     ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
+    if (remoteControlGiven())
+        if (auto* box = client->find<CheckBox>(QStringLiteral("chkAllowRemoteControl")))
+            box->setText(tr("Allow remote control (on for this run: --remote-control)"));
     if (!brokerGiven().isEmpty())
         ui.lblMqttProblem->setCaption(
             tr("This run publishes to %1, as --mqtt on the command line asks; what is set here "

@@ -56,6 +56,9 @@ public:
     static void setControlPageOrigin(const QString& origin);
     // The remote token's file; RemoteToken::defaultPath() unless told.
     static void setTokenPath(const QString& path);
+    // Whether --remote-control turned remote control on for this run, whatever the box says;
+    // the box's caption then says so.
+    static void setRemoteControlGiven(bool given);
     // The broker --mqtt gave for this run, which the MQTT page then does not decide; empty
     // when none was given.
     static void setBrokerGiven(const QString& address);

@@ -113,7 +113,7 @@ constexpr DesignRow Options[] = {
 
     // Remote: remote control on or off, the periods of regular time, the board's name, and the
     // remote token with the control page's address as a QR code for a phone.
-    {.kind = K::CheckBox, .name = "chkAllowRemoteControl", .parent = "tabRemote", .left = 120, .top = 120, .width = 5475, .height = 285, .caption = QT_TRANSLATE_NOOP("Design", "Allow remote control")},
+    {.kind = K::CheckBox, .name = "chkAllowRemoteControl", .parent = "tabRemote", .left = 120, .top = 120, .width = 6225, .height = 285, .caption = QT_TRANSLATE_NOOP("Design", "Allow remote control")},
     {.kind = K::Frame, .name = "fraRegularPeriods", .parent = "tabRemote", .left = 120, .top = 480, .width = 2655, .height = 1455, .caption = QT_TRANSLATE_NOOP("Design", "Regular periods:")},
     {.kind = K::Label, .name = "lblRegularPeriodsValue", .parent = "fraRegularPeriods", .left = 165, .top = 330, .width = 375, .height = 255, .align = A::Center, .border = true, .backColor = White},
     {.kind = K::HScrollBar, .name = "scrRegularPeriods", .parent = "fraRegularPeriods", .left = 570, .top = 330, .width = 255, .height = 255},

@@ -381,6 +381,24 @@ private Q_SLOTS:
         QVERIFY(find<Label>(d, "lblMqttProblem")->Caption().isEmpty());
     }
 
+    // With --remote-control, the Remote page says that remote control is on for the run, and
+    // OK stores the box as it is: the setting stays off.
+    void remoteControlGiven()
+    {
+        frmOptions::setRemoteControlGiven(true);
+        {
+            frmOptions d;
+            auto* box = find<CheckBox>(d, "chkAllowRemoteControl");
+            QVERIFY(box->text().contains(QStringLiteral("--remote-control")));
+            QVERIFY(!box->isChecked());
+            d.cmdOk_Click();
+        }
+        frmOptions::setRemoteControlGiven(false);
+        QVERIFY(!Settings.AllowRemoteControl);
+        frmOptions d;
+        QVERIFY(!find<CheckBox>(d, "chkAllowRemoteControl")->text().contains(u'-'));
+    }
+
     // The Remote page shows the remote token and, with a server, a QR code that a phone reads
     // as the control page's address with the token. "New token", once confirmed, replaces the
     // file's token and shows the new one; a token file that cannot be used shows why instead.
