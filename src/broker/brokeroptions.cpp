@@ -94,9 +94,10 @@ bool BrokerOptions::readCredentials(const QString& path, QString* error, const Q
 bool BrokerOptions::readSettings(const SettingVariables& s, QString* error)
 {
     *this = BrokerOptions();
-    if (s.MqttBroker.trimmed().isEmpty())
+    const QString url = s.MqttBroker.trimmed();
+    if (url.isEmpty())
         return true;
-    if (!setUrl(s.MqttBroker.trimmed(), error, QStringLiteral("the broker")))
+    if (!setUrl(url, error, QStringLiteral("the broker")))
         return false;
     const auto fail = [this, error](const QString& why) {
         *error = why;

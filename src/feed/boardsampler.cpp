@@ -30,7 +30,7 @@ void BoardSampler::gameChanged()
         return;
     }
     const qint64 since = sinceLook.isValid() ? sinceLook.elapsed() : qint64(IntervalMs);
-    if (since >= IntervalMs - slackMs)
+    if (since >= IntervalMs - SlackMs)
         sample();
     else if (const int due = static_cast<int>(IntervalMs - since);
              !timer.isActive() || timer.remainingTime() > due)
@@ -41,7 +41,7 @@ void BoardSampler::gameTicked()
 {
     // A tick that comes early (the one before was late) waits for the next: looking in
     // between would set the looks apart from the ticks for good.
-    if (changedSinceLook && (!sinceLook.isValid() || sinceLook.elapsed() >= IntervalMs - slackMs))
+    if (changedSinceLook && (!sinceLook.isValid() || sinceLook.elapsed() >= IntervalMs - SlackMs))
         sample();
 }
 

@@ -30,8 +30,7 @@ public:
     // A change or a tick that comes up to `ms` short of the interval is looked at at once
     // rather than held: the ticks come a hundred milliseconds apart give or take what the
     // window did before them, and each look is then never more than `ms` early.
-    static constexpr int DefaultSlackMs = 10;
-    void setSlack(int ms) { slackMs = ms; }
+    static constexpr int SlackMs = 10;
     // One look at the game. Emits changed() when the board shows something new; the first
     // look always counts as new.
     void sample();
@@ -62,6 +61,5 @@ private:
     int64_t recordNext = 0; // the record's next entry number as of the last look
     bool sampled = false;
     bool changedSinceLook = false;
-    int slackMs = DefaultSlackMs;
     bool showOverlay = true;
 };

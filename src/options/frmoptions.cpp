@@ -119,34 +119,20 @@ private:
     bool (*valid)(const QString&);
 };
 
-QString& controlPageOrigin()
+// What the program tells every options dialog of this run.
+struct RunFacts
 {
-    static QString origin;
-    return origin;
-}
+    QString controlPageOrigin;
+    QString tokenPath;
+    std::function<QString(const SettingVariables&)> brokerCheck;
+    bool remoteControlGiven = false;
+    QString brokerGiven;
+};
 
-QString& tokenPath()
+RunFacts& run()
 {
-    static QString path;
-    return path;
-}
-
-std::function<QString(const SettingVariables&)>& brokerCheck()
-{
-    static std::function<QString(const SettingVariables&)> check;
-    return check;
-}
-
-bool& remoteControlGiven()
-{
-    static bool given = false;
-    return given;
-}
-
-QString& brokerGiven()
-{
-    static QString address;
-    return address;
+    static RunFacts facts;
+    return facts;
 }
 
 // Whether two sets of settings name the same broker, the same way.
@@ -175,27 +161,27 @@ QByteArray controlPageAddress(const QString& origin, const QByteArray& token)
 
 void frmOptions::setControlPageOrigin(const QString& origin)
 {
-    controlPageOrigin() = origin;
+    run().controlPageOrigin = origin;
 }
 
 void frmOptions::setTokenPath(const QString& path)
 {
-    tokenPath() = path;
+    run().tokenPath = path;
 }
 
 void frmOptions::setRemoteControlGiven(bool given)
 {
-    remoteControlGiven() = given;
+    run().remoteControlGiven = given;
 }
 
 void frmOptions::setBrokerGiven(const QString& address)
 {
-    brokerGiven() = address;
+    run().brokerGiven = address;
 }
 
 void frmOptions::setBrokerCheck(std::function<QString(const SettingVariables&)> check)
 {
-    brokerCheck() = std::move(check);
+    run().brokerCheck = std::move(check);
 }
 
 struct frmOptions::RowControls
@@ -382,24 +368,24 @@ void frmOptions::Form_Load()
     for (const RowControls& c : rows)
         showRow(c);
     ui.pledPreview->setLedType(ui.cmbLedType->currentIndex());
-    if (remoteControlGiven())
+    if (run().remoteControlGiven)
         if (auto* box = client->find<CheckBox>(QStringLiteral("chkAllowRemoteControl")))
             box->setText(tr("Allow remote control (on for this run: --remote-control)"));
-    if (!brokerGiven().isEmpty())
+    if (!run().brokerGiven.isEmpty())
         ui.lblMqttProblem->setCaption(
             tr("This run publishes to %1, as --mqtt on the command line asks; what is set here "
                "applies when Pucklight starts without it.")
-                .arg(brokerGiven()));
+                .arg(run().brokerGiven));
 }
 
 void frmOptions::showRemoteToken(bool renew)
 {
-    const QString path = tokenPath().isEmpty() ? RemoteToken::defaultPath() : tokenPath();
+    const QString path = run().tokenPath.isEmpty() ? RemoteToken::defaultPath() : run().tokenPath;
     QString error;
     const std::optional<RemoteToken> token =
         renew ? RemoteToken::renew(&error, path) : RemoteToken::obtain(&error, nullptr, path);
     ui.lblRemoteToken->setCaption(token ? QString::fromLatin1(token->text()) : error);
-    const QString& origin = controlPageOrigin();
+    const QString& origin = run().controlPageOrigin;
     if (!token || origin.isEmpty()) {
         ui.imgRemoteQr->clearPicture();
         ui.lblControlPage->setCaption(
@@ -616,8 +602,8 @@ void frmOptions::cmdOk_Click()
     Temp.TeamSize = Fixed4::whole(TempSize);
     // A broker that cannot be used keeps the dialog open on its page, with what was typed and
     // why; one left as it was is not looked at again here (the console tells how it fares).
-    if (!sameBroker(Temp, Settings) && brokerCheck()) {
-        if (const QString problem = brokerCheck()(Temp); !problem.isEmpty()) {
+    if (!sameBroker(Temp, Settings) && run().brokerCheck) {
+        if (const QString problem = run().brokerCheck(Temp); !problem.isEmpty()) {
             ui.lblMqttProblem->setCaption(problem);
             for (int i = 0; i < ui.SSTab1->count(); ++i)
                 if (ui.SSTab1->QTabWidget::widget(i)->isAncestorOf(ui.lblMqttProblem))
